@@ -1,0 +1,22 @@
+#pragma once
+
+#include <memory>
+
+#include "cadlink/CadPoint.h"
+#include "cadlink/Document.h"
+#include "cadlink/WindowHandle.h"
+
+namespace kalvex::cad {
+
+// The running CAD application. A reference lives only for the length of one operation.
+class Application {
+public:
+    virtual ~Application() = default;
+    virtual WindowHandle Hwnd() = 0; // the CAD main window
+    virtual DocumentPtr ActiveDocument() = 0;
+    virtual void ZoomWindow(const CadPoint& lowerLeft, const CadPoint& upperRight) = 0;
+};
+
+using ApplicationPtr = std::shared_ptr<Application>;
+
+} // namespace kalvex::cad
