@@ -65,6 +65,9 @@ public:
     // the windows under it repaint.
     virtual void drawScreenLines(const std::vector<ScreenPoint>& points, int penWidth,
                                  PenColor color) = 0;
+
+    // The display scale factor of the first monitor in percent (100, 125, 150 ...).
+    virtual int firstMonitorScalePercent() = 0;
 };
 
 // The short waits of the hand-off (100 ms after restoring, 5 ms after Escape or a pick).

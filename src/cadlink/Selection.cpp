@@ -1,0 +1,80 @@
+#include "cadlink/Selection.h"
+
+#include <QString>
+
+namespace kalvex {
+
+using cad::SelectionFilter;
+
+SelectionFilter TextPickFilter() {
+    return SelectionFilter::of({{SelectionFilter::EntityType, "TEXT"}});
+}
+
+SelectionFilter InsertPickFilter(const std::string& blockNamePattern) {
+    return SelectionFilter::of({{SelectionFilter::EntityType, "INSERT"},
+                                {SelectionFilter::BlockName, blockNamePattern}});
+}
+
+SelectionFilter TextSearchFilter(const std::string& textPattern) {
+    return SelectionFilter::of(
+        {{SelectionFilter::EntityType, "TEXT"}, {SelectionFilter::TextValue, textPattern}});
+}
+
+namespace {
+
+bool isTempSetName(const std::string& name) {
+    return QString::fromStdString(name).toUpper() == QString::fromStdString(kTempSelectionSetName);
+}
+
+cad::SelectionSetPtr findOrAddTempSet(cad::Document& document) {
+    auto sets = document.GetSelectionSets();
+    const int count = sets->Count();
+    for (int i = 0; i < count; ++i) {
+        if (!isTempSetName(sets->Item(i)->Name()))
+            continue;
+        sets->Item(i)->Clear();
+        return sets->Item(i);
+    }
+    return sets->Add(kTempSelectionSetName);
+}
+
+} // namespace
+
+cad::SelectionSetPtr GetTempSelectionSet(cad::Document& document) {
+    try {
+        return findOrAddTempSet(document);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+}
+
+TempSelection::~TempSelection() {
+    // Runs also while an error unwinds the operation, so a failure here must not escape.
+    try {
+        m_set->Clear();
+    } catch (const std::exception&) {
+    }
+    try {
+        m_set->Delete();
+    } catch (const std::exception&) {
+    }
+}
+
+std::unique_ptr<TempSelection> PickOnScreen(cad::Document& document,
+                                            const SelectionFilter& filter, Waiter& waiter) {
+    cad::SelectionSetPtr set = GetTempSelectionSet(document);
+    waiter.wait(5);
+    if (!set)
+        return nullptr;
+    auto selection = std::make_unique<TempSelection>(set);
+    set->Clear();
+    try {
+        set->SelectOnScreen(filter);
+    } catch (const std::exception&) {
+        // A cancelled pick is no error: the operation goes on with what the set holds.
+    }
+    waiter.wait(5);
+    return selection;
+}
+
+} // namespace kalvex
