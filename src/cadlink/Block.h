@@ -10,7 +10,7 @@ class BlockItem {
 public:
     virtual ~BlockItem() = default;
     virtual std::string EntityName() const = 0;
-    virtual std::string TagString() const = 0;    // throws for an item that is no attribute definition
+    virtual std::string TagString() const = 0; // throws for an item that is no attribute definition
     virtual std::string PromptString() const = 0; // likewise
 };
 

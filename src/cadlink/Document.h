@@ -19,9 +19,9 @@ public:
     virtual std::shared_ptr<SelectionSets> GetSelectionSets() = 0;
     virtual std::shared_ptr<Blocks> GetBlocks() = 0;
     virtual EntityPtr HandleToObject(const std::string& handle) = 0; // unknown handle throws
-    virtual double GetVariable(const std::string& name) = 0;        // "VIEWSIZE"
-    virtual WindowHandle Hwnd() = 0;                                // the document window
-    virtual void Regen(int viewports) = 0;                          // 0 = active viewport
+    virtual double GetVariable(const std::string& name) = 0;         // "VIEWSIZE"
+    virtual WindowHandle Hwnd() = 0;                                 // the document window
+    virtual void Regen(int viewports) = 0;                           // 0 = active viewport
     // Called once before a bulk write; starts one undo step for what follows.
     virtual void StartUndoMark() = 0;
 };

@@ -132,8 +132,7 @@ void QtWindowSystem::sendKey(int virtualKey, bool keyUp) {
         target = QApplication::activeWindow();
     if (!target)
         return;
-    QKeyEvent event(keyUp ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Escape,
-                    Qt::NoModifier);
+    QKeyEvent event(keyUp ? QEvent::KeyRelease : QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
     QApplication::sendEvent(target, &event);
 }
 

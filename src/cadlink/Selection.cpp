@@ -11,8 +11,8 @@ SelectionFilter TextPickFilter() {
 }
 
 SelectionFilter InsertPickFilter(const std::string& blockNamePattern) {
-    return SelectionFilter::of({{SelectionFilter::EntityType, "INSERT"},
-                                {SelectionFilter::BlockName, blockNamePattern}});
+    return SelectionFilter::of(
+        {{SelectionFilter::EntityType, "INSERT"}, {SelectionFilter::BlockName, blockNamePattern}});
 }
 
 SelectionFilter TextSearchFilter(const std::string& textPattern) {
@@ -60,8 +60,8 @@ TempSelection::~TempSelection() {
     }
 }
 
-std::unique_ptr<TempSelection> PickOnScreen(cad::Document& document,
-                                            const SelectionFilter& filter, Waiter& waiter) {
+std::unique_ptr<TempSelection> PickOnScreen(cad::Document& document, const SelectionFilter& filter,
+                                            Waiter& waiter) {
     cad::SelectionSetPtr set = GetTempSelectionSet(document);
     waiter.wait(5);
     if (!set)
