@@ -1,0 +1,179 @@
+#include "app/dxf/TextTable.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <iterator>
+#include <optional>
+
+namespace kalvex::dxftool {
+
+namespace {
+
+constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr const char* kColumns[] = {"handle", "kind", "block", "tag", "layer",
+                                    "locked", "x",    "y",     "text"};
+
+std::vector<std::string_view> splitFields(std::string_view line) {
+    std::vector<std::string_view> fields;
+    std::size_t start = 0;
+    while (true) {
+        const std::size_t tab = line.find('\t', start);
+        fields.push_back(line.substr(start, tab == line.npos ? line.npos : tab - start));
+        if (tab == line.npos)
+            return fields;
+        start = tab + 1;
+    }
+}
+
+std::string formatCoordinate(double value) {
+    char buffer[64];
+    std::snprintf(buffer, sizeof buffer, "%.3f", value);
+    return buffer;
+}
+
+std::string joinLine(const std::vector<std::string>& fields) {
+    std::string line;
+    for (std::size_t i = 0; i < fields.size(); ++i)
+        line += (i ? "\t" : "") + escapeField(fields[i]);
+    return line + '\n';
+}
+
+std::string formatRow(const TextRow& row) {
+    return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
+                     formatCoordinate(row.x), formatCoordinate(row.y), row.text});
+}
+
+struct Header {
+    std::size_t handleColumn = 0;
+    std::size_t textColumn = 0;
+    std::size_t fieldCount = 0;
+};
+
+[[noreturn]] void fail(const std::string& source, int line, const std::string& message) {
+    throw TableError(source + ":" + std::to_string(line) + ": " + message);
+}
+
+Header parseHeader(std::string_view line, int number, const std::string& source) {
+    const auto fields = splitFields(line);
+    std::optional<std::size_t> handle, text;
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        std::optional<std::size_t>* target = fields[i] == "handle" ? &handle
+                                             : fields[i] == "text" ? &text
+                                                                   : nullptr;
+        if (target && target->has_value())
+            fail(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
+        if (target)
+            *target = i;
+    }
+    if (!handle || !text)
+        fail(source, number, "the header row needs the columns \"handle\" and \"text\"");
+    return {*handle, *text, fields.size()};
+}
+
+TableEntry parseRow(std::string_view line, int number, const Header& header,
+                    const std::string& source) {
+    const auto fields = splitFields(line);
+    if (fields.size() != header.fieldCount)
+        fail(source, number,
+             "expected " + std::to_string(header.fieldCount) + " fields, found " +
+                 std::to_string(fields.size()));
+    try {
+        TableEntry entry{number, unescapeField(fields[header.handleColumn]),
+                         unescapeField(fields[header.textColumn])};
+        if (entry.handle.empty())
+            fail(source, number, "the handle is empty");
+        return entry;
+    } catch (const std::invalid_argument& error) {
+        fail(source, number, error.what());
+    }
+}
+
+} // namespace
+
+std::string escapeField(std::string_view value) {
+    std::string out;
+    out.reserve(value.size());
+    for (const char c : value) {
+        switch (c) {
+        case '\t':
+            out += "\\t";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        default:
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::string unescapeField(std::string_view field) {
+    std::string out;
+    out.reserve(field.size());
+    for (std::size_t i = 0; i < field.size(); ++i) {
+        if (field[i] != '\\') {
+            out += field[i];
+            continue;
+        }
+        const char next = i + 1 < field.size() ? field[++i] : '\0';
+        switch (next) {
+        case 't':
+            out += '\t';
+            break;
+        case 'r':
+            out += '\r';
+            break;
+        case 'n':
+            out += '\n';
+            break;
+        case '\\':
+            out += '\\';
+            break;
+        default:
+            throw std::invalid_argument("a backslash must be followed by t, r, n or \\");
+        }
+    }
+    return out;
+}
+
+std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
+    std::string out = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
+    out += joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+    for (const TextRow& row : rows)
+        out += formatRow(row);
+    return out;
+}
+
+std::vector<TableEntry> parseTable(std::string_view content, const std::string& source) {
+    if (content.starts_with(kBom))
+        content.remove_prefix(kBom.size());
+    std::vector<TableEntry> entries;
+    std::optional<Header> header;
+    int number = 0;
+    for (std::size_t start = 0; start < content.size();) {
+        const std::size_t end = std::min(content.find('\n', start), content.size());
+        std::string_view line = content.substr(start, end - start);
+        start = end + 1;
+        ++number;
+        if (line.ends_with('\r'))
+            line.remove_suffix(1);
+        if (line.empty())
+            continue;
+        if (!header)
+            header = parseHeader(line, number, source);
+        else
+            entries.push_back(parseRow(line, number, *header, source));
+    }
+    if (!header)
+        fail(source, 1, "the table is empty");
+    return entries;
+}
+
+} // namespace kalvex::dxftool

@@ -1,0 +1,84 @@
+#include <gtest/gtest.h>
+
+#include "app/dxf/TextTable.h"
+
+using namespace kalvex::dxftool;
+
+TEST(TextTable, EscapesAndUnescapesTheFourSpecialCharacters) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"plain", "plain"},
+        {"a\tb", "a\\tb"},
+        {"line\r\nnext", "line\\r\\nnext"},
+        {"C:\\work\\", "C:\\\\work\\\\"},
+        {"\\t is not a tab", "\\\\t is not a tab"},
+        {"配電盤\t①", "配電盤\\t①"},
+        {"", ""},
+    };
+    for (const auto& [value, field] : cases) {
+        EXPECT_EQ(escapeField(value), field);
+        EXPECT_EQ(unescapeField(field), value);
+    }
+}
+
+TEST(TextTable, RejectsBackslashesThatStartNoEscape) {
+    for (const char* field : {"\\", "a\\", "\\x41", "\\T", "C:\\work"})
+        EXPECT_THROW(unescapeField(field), std::invalid_argument) << field;
+}
+
+TEST(TextTable, FormatsHeaderAndRowsWithThreeDecimals) {
+    TextRow text{"2A", "TEXT", "", "", "DENKI", false, 10.0, -4.5, "配電盤\tP-1"};
+    TextRow attribute{"3F", "ATTRIB", "VALVE", "TAG", "Locked", true, 100.12345, 0.0005, "V\\1"};
+    const std::string expected = "handle\tkind\tblock\ttag\tlayer\tlocked\tx\ty\ttext\n"
+                                 "2A\tTEXT\t\t\tDENKI\t0\t10.000\t-4.500\t配電盤\\tP-1\n"
+                                 "3F\tATTRIB\tVALVE\tTAG\tLocked\t1\t100.123\t0.001\tV\\\\1\n";
+    EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Omit), expected);
+    EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Write), "\xEF\xBB\xBF" + expected);
+}
+
+TEST(TextTable, ReadsAnyColumnOrderWithBomCrLfAndBlankLines) {
+    const std::string table = "\xEF\xBB\xBFtext\tlayer\thandle\r\n"
+                              "new\\ttext\tDENKI\t2A\r\n"
+                              "\r\n"
+                              "\tX\t3F\r\n";
+    const auto entries = parseTable(table, "t.tsv");
+    ASSERT_EQ(entries.size(), 2u);
+    EXPECT_EQ(entries[0].line, 2);
+    EXPECT_EQ(entries[0].handle, "2A");
+    EXPECT_EQ(entries[0].text, "new\ttext");
+    EXPECT_EQ(entries[1].line, 4);
+    EXPECT_EQ(entries[1].handle, "3F");
+    EXPECT_EQ(entries[1].text, "");
+}
+
+TEST(TextTable, ExportedTableReadsBack) {
+    const std::vector<TextRow> rows = {
+        {"2A", "TEXT", "", "", "0", false, 1, 2, "a\r\nb\\c\td"},
+        {"2B", "ATTRIB", "B", "T", "0", false, 1, 2, ""},
+    };
+    const auto entries = parseTable(formatTable(rows, ByteOrderMark::Write), "t");
+    ASSERT_EQ(entries.size(), rows.size());
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        EXPECT_EQ(entries[i].handle, rows[i].handle);
+        EXPECT_EQ(entries[i].text, rows[i].text);
+    }
+}
+
+TEST(TextTable, BadTablesNameTheLine) {
+    const std::pair<std::string, std::string> cases[] = {
+        {"", "t.tsv:1: the table is empty"},
+        {"handle\tlayer\n", "t.tsv:1: the header row needs the columns \"handle\" and \"text\""},
+        {"text\thandle\ttext\n", "t.tsv:1: the column \"text\" appears twice"},
+        {"handle\ttext\n2A\tx\n2B\n", "t.tsv:3: expected 2 fields, found 1"},
+        {"handle\ttext\n2A\tx\ty\n", "t.tsv:2: expected 2 fields, found 3"},
+        {"handle\ttext\n\tx\n", "t.tsv:2: the handle is empty"},
+        {"handle\ttext\n2A\tC:\\work\n", "t.tsv:2: a backslash must be followed by t, r, n or \\"},
+    };
+    for (const auto& [table, message] : cases) {
+        try {
+            parseTable(table, "t.tsv");
+            ADD_FAILURE() << "no error for: " << table;
+        } catch (const TableError& error) {
+            EXPECT_EQ(std::string(error.what()), message);
+        }
+    }
+}
