@@ -1,0 +1,56 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+#include <QString>
+#include <QStringList>
+
+#include "transform/AddToNumber.h"
+
+namespace kalvex {
+
+// The fields of the serial number dialog as typed.
+struct SerialInput {
+    Radix radix = Radix::Decimal;
+    QString prefix;
+    QString start; // in the radix; its length is the counter width; empty for fixed text only
+    QString suffix;
+    QString step;  // decimal, 1 when not a number
+    QString count; // decimal, 1 when not a number
+};
+
+// A series of numbered strings: prefix, counter, suffix, upper-cased. A start field that is
+// not a number of its radix makes no series: the preview says so and nothing is generated.
+class SerialSeries {
+public:
+    explicit SerialSeries(const SerialInput& input);
+
+    bool hasCounter() const { return !m_input.start.isEmpty(); }
+    bool isValid() const { return !hasCounter() || m_start.has_value(); }
+    std::int32_t count() const { return m_count; }
+
+    // Item b of the series (the fixed text when there is no counter); only when valid.
+    QString item(std::int32_t b) const;
+    QStringList items() const;
+    QString preview() const;
+
+    // What the preview and the buttons tell the user when the start number is not valid.
+    QString invalidStartMessage() const;
+
+private:
+    QString formatCounter(std::int32_t value) const;
+
+    SerialInput m_input;
+    std::optional<std::int32_t> m_start;
+    std::int32_t m_step = 1;
+    std::int32_t m_count = 1;
+};
+
+// The letters a to z in upper case, everything else as it is.
+QString upperAscii(QString text);
+
+// The radix as the dialogs' large display shows it: "10進", "16進", " 8進".
+QString radixDisplay(Radix radix);
+
+} // namespace kalvex
