@@ -1,5 +1,7 @@
 #include "cadlink/ExchangeSort.h"
 
+#include <QHash>
+
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -104,6 +106,11 @@ void groupByRank(std::span<const std::uint32_t> ranks, std::vector<std::uint32_t
         byClass[next[ranks[pos]]++] = static_cast<std::uint32_t>(pos);
 }
 
+void checkSize(std::size_t size) {
+    if (size > std::numeric_limits<std::uint32_t>::max())
+        throw std::length_error("Too many items to sort.");
+}
+
 // Dense ranks of keys under a strict weak order `less`.
 template <typename Key, typename Less>
 std::vector<std::uint32_t> denseRanks(std::span<const Key> keys, Less less) {
@@ -122,13 +129,50 @@ std::vector<std::uint32_t> denseRanks(std::span<const Key> keys, Less less) {
 }
 
 template <typename Key, typename Less>
-std::vector<std::size_t> orderByKeys(std::span<const Key> keys, SortOrder order, Less less) {
-    if (keys.size() > std::numeric_limits<std::uint32_t>::max())
-        throw std::length_error("Too many items to sort.");
+std::vector<std::uint32_t> ranksInOrder(std::span<const Key> keys, SortOrder order, Less less) {
     if (order == SortOrder::Ascending)
-        return exchangeSortOrderFromRanks(denseRanks(keys, less));
-    return exchangeSortOrderFromRanks(
-        denseRanks(keys, [&less](const Key& a, const Key& b) { return less(b, a); }));
+        return denseRanks(keys, less);
+    return denseRanks(keys, [&less](const Key& a, const Key& b) { return less(b, a); });
+}
+
+template <typename Key, typename Less>
+std::vector<std::size_t> orderByKeys(std::span<const Key> keys, SortOrder order, Less less) {
+    checkSize(keys.size());
+    return exchangeSortOrderFromRanks(ranksInOrder(keys, order, less));
+}
+
+// Gives equal texts one id in a single pass over the keys. Drawings repeat the same strings a lot,
+// and sorting only the distinct ones saves most of the string comparisons, each of which reaches
+// two scattered strings. Gives up (returns false) once most texts seen are distinct, as merging
+// would then cost more than it saves.
+bool mergeEqualTexts(std::span<const QStringView> keys, std::vector<QStringView>& distinct,
+                     std::vector<std::uint32_t>& ids) {
+    constexpr std::size_t kTrialLength = 1024;
+    QHash<QStringView, std::uint32_t> idPlusOne;
+    ids.resize(keys.size());
+    for (std::size_t pos = 0; pos < keys.size(); ++pos) {
+        std::uint32_t& slot = idPlusOne[keys[pos]];
+        if (slot == 0) {
+            distinct.push_back(keys[pos]);
+            slot = static_cast<std::uint32_t>(distinct.size());
+        }
+        ids[pos] = slot - 1;
+        if (pos >= kTrialLength && distinct.size() * 2 > pos)
+            return false;
+    }
+    return true;
+}
+
+std::vector<std::uint32_t> textRanks(std::span<const QStringView> keys, SortOrder order) {
+    std::vector<QStringView> distinct;
+    std::vector<std::uint32_t> ids;
+    if (!mergeEqualTexts(keys, distinct, ids))
+        return ranksInOrder(keys, order, textLess);
+    const std::vector<std::uint32_t> distinctRanks =
+        ranksInOrder(std::span<const QStringView>(distinct), order, textLess);
+    for (std::uint32_t& id : ids)
+        id = distinctRanks[id];
+    return ids;
 }
 
 } // namespace
@@ -195,7 +239,8 @@ std::vector<std::size_t> exchangeSortOrder(std::span<const std::int64_t> keys, S
 }
 
 std::vector<std::size_t> exchangeSortOrder(std::span<const QStringView> keys, SortOrder order) {
-    return orderByKeys(keys, order, textLess);
+    checkSize(keys.size());
+    return exchangeSortOrderFromRanks(textRanks(keys, order));
 }
 
 } // namespace kalvex
