@@ -1,0 +1,21 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "drawing/model/Drawing.h"
+#include "drawing/tags/DxfError.h"
+
+namespace kalvex::drawing {
+
+// Reads an ASCII DXF file. Throws dxf::DxfError ("FILE:LINE: message") for a file that
+// cannot be read, is binary DXF or DWG, or is damaged. What was odd but readable is listed
+// in the drawing's warnings().
+std::shared_ptr<Drawing> loadDxf(const std::string& path);
+
+// Writes the drawing to a temporary file beside `path` and renames it over `path`; the
+// version that was there is kept as the same name with the extension ".bak". A failed save
+// leaves `path` as it was and throws dxf::DxfError saying why.
+void saveDxf(const Drawing& drawing, const std::string& path);
+
+} // namespace kalvex::drawing

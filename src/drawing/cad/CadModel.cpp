@@ -1,0 +1,93 @@
+#include "drawing/cad/CadModel.h"
+
+#include <QString>
+
+#include "drawing/Wildcard.h"
+#include "drawing/cad/ModelApplication.h"
+#include "drawing/cad/ModelEntities.h"
+#include "drawing/entities/RecordView.h"
+#include "drawing/entities/SimpleEntities.h"
+#include "drawing/model/RecordKinds.h"
+
+namespace kalvex::drawing {
+
+std::string foldCadName(const std::string& name) {
+    return QString::fromStdString(name).toCaseFolded().toStdString();
+}
+
+std::shared_ptr<CadModel> CadModel::create(std::shared_ptr<Drawing> drawing) {
+    return std::shared_ptr<CadModel>(new CadModel(std::move(drawing)));
+}
+
+CadModel::CadModel(std::shared_ptr<Drawing> drawing) : m_drawing(std::move(drawing)) {}
+
+cad::ApplicationPtr CadModel::application() {
+    return std::make_shared<ModelApplication>(shared_from_this());
+}
+
+RecordId CadModel::recordOfHandle(const std::string& handle) const {
+    const auto id = m_drawing->findHandle(handle);
+    if (!id || !isEntityKind(m_drawing->slot(*id).kind))
+        throw cad::CadError("Unknown handle \"" + handle + "\".");
+    requireLive(*id);
+    return *id;
+}
+
+void CadModel::requireLive(RecordId id) const {
+    if (m_drawing->slot(id).erased)
+        throw cad::CadError("The entity " + m_drawing->handleText(id) + " has been erased.");
+}
+
+bool CadModel::isLayerLocked(const std::string& layerName) {
+    const auto& layers = m_drawing->layers();
+    if (m_indexedLayers != layers.size()) {
+        m_layerByName.clear();
+        for (RecordId id : layers)
+            m_layerByName.emplace(foldCadName(LayerEntry::name(*m_drawing, id)), id);
+        m_indexedLayers = layers.size();
+    }
+    const auto found = m_layerByName.find(foldCadName(layerName));
+    return found != m_layerByName.end() && LayerEntry::isLocked(*m_drawing, found->second);
+}
+
+void CadModel::requireUnlocked(RecordId id) {
+    const std::string layer = RecordView(*m_drawing, id).layer();
+    if (isLayerLocked(layer))
+        throw cad::CadError("The entity " + m_drawing->handleText(id) +
+                            " is on the locked layer \"" + layer + "\".");
+}
+
+cad::EntityPtr CadModel::entity(RecordId id) {
+    auto self = shared_from_this();
+    switch (m_drawing->slot(id).kind) {
+    case RecordKind::Text:
+        return std::make_shared<ModelText>(self, id);
+    case RecordKind::Attrib:
+        return std::make_shared<ModelAttribute>(self, id);
+    case RecordKind::Insert:
+        return std::make_shared<ModelBlockReference>(self, id);
+    default:
+        return std::make_shared<ModelEntity>(self, id);
+    }
+}
+
+bool CadModel::matchesFilter(RecordId id, const cad::SelectionFilter& filter) const {
+    if (filter.codes.size() != filter.values.size())
+        throw cad::CadError("The selection filter's codes and values differ in number.");
+    const RecordView record(*m_drawing, id);
+    for (std::size_t i = 0; i < filter.codes.size(); ++i) {
+        const std::int16_t code = filter.codes[i];
+        const auto raw =
+            code == 0 ? std::optional<std::string_view>(m_drawing->typeName(id)) : record.raw(code);
+        if (!raw)
+            return false;
+        const std::string value = code == 0 ? std::string(*raw) : record.text(code);
+        // Text values keep their case; type names, block names and the like do not.
+        const LetterCase letterCase = code == 1 ? LetterCase::Sensitive : LetterCase::Insensitive;
+        if (!wildcardMatch(value, filter.values[i], letterCase))
+            return false;
+    }
+    return true;
+}
+
+} // namespace kalvex::drawing

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <deque>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace kalvex::drawing {
+
+// Where on-screen picking comes from: the drawing window, or a script in tests. A pick
+// returns the handles the user picked, in order, or nothing when the user cancelled.
+class EntityPicker {
+public:
+    virtual ~EntityPicker() = default;
+    virtual std::optional<std::vector<std::string>> pick() = 0;
+};
+
+// Plays back picks queued by a test; with nothing queued a pick is cancelled.
+class ScriptedPicker : public EntityPicker {
+public:
+    void addPick(std::vector<std::string> handles) { m_script.emplace_back(std::move(handles)); }
+    void addCancel() { m_script.emplace_back(std::nullopt); }
+    std::size_t remaining() const { return m_script.size(); }
+
+    std::optional<std::vector<std::string>> pick() override {
+        if (m_script.empty())
+            return std::nullopt;
+        auto next = std::move(m_script.front());
+        m_script.pop_front();
+        return next;
+    }
+
+private:
+    std::deque<std::optional<std::vector<std::string>>> m_script;
+};
+
+} // namespace kalvex::drawing

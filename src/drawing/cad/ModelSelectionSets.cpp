@@ -1,0 +1,98 @@
+#include "drawing/cad/ModelSelectionSets.h"
+
+#include <algorithm>
+
+#include "drawing/cad/ModelCollections.h"
+
+namespace kalvex::drawing {
+
+void ModelSelectionSet::enter(const std::string& operation) const {
+    m_model->faults().check(operation, {});
+    if (m_data->deleted)
+        throw cad::CadError("The selection set \"" + m_data->name + "\" has been deleted.");
+}
+
+std::string ModelSelectionSet::Name() const {
+    enter("SelectionSetName");
+    return m_data->name;
+}
+
+int ModelSelectionSet::Count() const {
+    enter("SelectionSetCount");
+    return static_cast<int>(m_data->items.size());
+}
+
+cad::EntityPtr ModelSelectionSet::Item(int index) const {
+    enter("SelectionSetItem");
+    requireIndex(index, m_data->items.size(), "selection set");
+    const RecordId id = m_data->items[static_cast<std::size_t>(index)];
+    m_model->requireLive(id);
+    return m_model->entity(id);
+}
+
+void ModelSelectionSet::Clear() {
+    enter("Clear");
+    m_data->items.clear();
+}
+
+void ModelSelectionSet::Delete() {
+    enter("SelectionSetDelete");
+    m_data->deleted = true;
+    m_data->items.clear();
+    auto& sets = m_model->selectionSets();
+    sets.erase(std::remove(sets.begin(), sets.end(), m_data), sets.end());
+}
+
+void ModelSelectionSet::add(RecordId id, const cad::SelectionFilter& filter) {
+    const Drawing& drawing = m_model->drawing();
+    if (drawing.slot(id).parent != kNoRecord)
+        id = drawing.slot(id).parent; // picking an attribute picks its block reference
+    if (drawing.slot(id).erased || !m_model->matchesFilter(id, filter))
+        return;
+    if (std::find(m_data->items.begin(), m_data->items.end(), id) == m_data->items.end())
+        m_data->items.push_back(id);
+}
+
+void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {
+    enter("SelectOnScreen");
+    EntityPicker* picker = m_model->picker();
+    const auto picked = picker ? picker->pick() : std::nullopt;
+    if (!picked)
+        throw cad::CadError("The selection was cancelled.");
+    for (const std::string& handle : *picked)
+        if (const auto id = m_model->drawing().findHandle(handle))
+            add(*id, filter);
+}
+
+void ModelSelectionSet::Select(Mode mode, const cad::SelectionFilter& filter) {
+    enter("Select");
+    if (mode != Mode::All)
+        throw cad::CadError("Only selection mode 5 (all) is supported.");
+    for (RecordId id : m_model->drawing().modelSpace())
+        add(id, filter);
+}
+
+int ModelSelectionSets::Count() const {
+    m_model->faults().check("SelectionSetsCount", {});
+    return static_cast<int>(m_model->selectionSets().size());
+}
+
+cad::SelectionSetPtr ModelSelectionSets::Item(int index) const {
+    m_model->faults().check("SelectionSetsItem", {});
+    auto& sets = m_model->selectionSets();
+    requireIndex(index, sets.size(), "selection sets");
+    return std::make_shared<ModelSelectionSet>(m_model, sets[static_cast<std::size_t>(index)]);
+}
+
+cad::SelectionSetPtr ModelSelectionSets::Add(const std::string& name) {
+    m_model->faults().check("Add", {});
+    auto& sets = m_model->selectionSets();
+    const std::string folded = foldCadName(name);
+    for (const auto& set : sets)
+        if (foldCadName(set->name) == folded)
+            throw cad::CadError("A selection set named \"" + name + "\" exists already.");
+    sets.push_back(std::make_shared<SelectionSetData>(SelectionSetData{name, {}, false}));
+    return std::make_shared<ModelSelectionSet>(m_model, sets.back());
+}
+
+} // namespace kalvex::drawing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <string>
+
+#include "cadlink/CadPoint.h"
+#include "drawing/entities/RecordView.h"
+
+namespace kalvex::drawing {
+
+// A TEXT, ATTRIB or ATTDEF: the records that hold one line of text. They share the codes of
+// the text (1), tag (2), prompt (3, ATTDEF), alignment (72 and 73 or 74), insertion point
+// (10) and alignment point (11).
+class TextEntity {
+public:
+    TextEntity(Drawing& drawing, RecordId id) : m_drawing(drawing), m_id(id) {}
+
+    std::string textString() const { return view().text(1); }
+    std::string tagString() const { return view().text(2); }
+    std::string promptString() const { return view().text(3); }
+    int alignment() const;
+    cad::CadPoint insertionPoint() const { return view().point(10); }
+    cad::CadPoint alignmentPoint() const { return view().point(11); }
+    std::string layer() const { return view().layer(); }
+
+    void setTextString(const std::string& text);
+    void setAlignment(int alignment);
+    void setInsertionPoint(const cad::CadPoint& point);
+    void setAlignmentPoint(const cad::CadPoint& point);
+
+private:
+    RecordView view() const { return RecordView(m_drawing, m_id); }
+    std::int16_t verticalCode() const;
+
+    Drawing& m_drawing;
+    RecordId m_id;
+};
+
+} // namespace kalvex::drawing

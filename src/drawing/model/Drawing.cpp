@@ -1,0 +1,169 @@
+#include "drawing/model/Drawing.h"
+
+#include "drawing/model/DrawingIndexer.h"
+#include "drawing/model/Handles.h"
+#include "drawing/tags/GroupCodeTypes.h"
+
+namespace kalvex::drawing {
+
+std::unique_ptr<Drawing> Drawing::fromTags(dxf::TagFile file, const std::string& fileName) {
+    std::unique_ptr<Drawing> drawing(new Drawing);
+    drawing->m_fileName = fileName;
+    drawing->m_pool = std::move(file.pool);
+    drawing->m_trailingBegin = file.trailingBegin;
+    drawing->m_warnings = std::move(file.warnings);
+    DrawingIndexer(*drawing, fileName).run(file);
+    if (!file.endsWithEof)
+        drawing->appendMissingEof();
+    return drawing;
+}
+
+void Drawing::appendMissingEof() {
+    m_warnings.push_back(m_fileName + ": the file ends without EOF; saving it adds EOF");
+    RecordSlot& last = m_slots.back();
+    last.tags.back() = m_pool.withValue(last.tags.back(), m_pool.value(last.tags.back()));
+    RecordSlot eof;
+    eof.tags.push_back(m_pool.make(0, "EOF"));
+    eof.kind = RecordKind::EndOfFile;
+    m_order.push_back(static_cast<RecordId>(m_slots.size()));
+    m_slots.push_back(std::move(eof));
+    m_trailingBegin = static_cast<std::uint32_t>(m_pool.fileBytes().size());
+}
+
+std::string_view Drawing::typeName(RecordId id) const {
+    const RecordSlot& record = slot(id);
+    if (record.tags.empty() || record.tags.front().code != 0)
+        return {};
+    return dxf::trimSpaces(m_pool.value(record.tags.front()));
+}
+
+std::vector<RecordId> Drawing::modelSpace() const {
+    std::vector<RecordId> result;
+    auto consider = [&](RecordId id) {
+        const RecordSlot& record = m_slots[id];
+        if (record.section != Section::Entities || record.erased || record.parent != kNoRecord ||
+            record.kind == RecordKind::SectionStart || record.kind == RecordKind::SectionEnd)
+            return;
+        result.push_back(id);
+    };
+    for (RecordId id : m_order) {
+        if (m_slots[id].hasInsertedBefore)
+            for (RecordId inserted : m_insertedBefore.at(id))
+                consider(inserted);
+        consider(id);
+    }
+    return result;
+}
+
+std::optional<RecordId> Drawing::findHandle(std::string_view handleText) const {
+    const auto handle = parseHandle(handleText);
+    if (!handle)
+        return std::nullopt;
+    const auto found = m_handles.find(*handle);
+    if (found == m_handles.end())
+        return std::nullopt;
+    return found->second;
+}
+
+std::string Drawing::handleText(RecordId id) const {
+    const std::uint64_t handle = slot(id).handle;
+    return handle ? formatHandle(handle) : std::string();
+}
+
+void Drawing::writeRecord(std::string& out, RecordId id) const {
+    const RecordSlot& record = m_slots[id];
+    if (record.hasInsertedBefore)
+        for (RecordId inserted : m_insertedBefore.at(id))
+            writeRecord(out, inserted);
+    if (record.erased)
+        return;
+    for (const dxf::Tag& tag : record.tags)
+        out.append(m_pool.bytes(tag));
+}
+
+std::string Drawing::serialize() const {
+    std::string out;
+    out.reserve(m_pool.fileBytes().size() + m_pool.sideSize());
+    for (RecordId id : m_order)
+        writeRecord(out, id);
+    out.append(std::string_view(m_pool.fileBytes()).substr(m_trailingBegin));
+    return out;
+}
+
+void Drawing::setTags(RecordId id, dxf::TagList tags) {
+    commit(id, RecordImage{std::move(tags), slot(id).erased});
+}
+
+void Drawing::setErased(RecordId id, bool erased) {
+    commit(id, RecordImage{slot(id).tags, erased});
+}
+
+std::vector<RecordId> Drawing::insertBefore(RecordId anchor, std::vector<NewRecord> records) {
+    std::vector<RecordId> ids;
+    auto& list = m_insertedBefore[anchor];
+    m_slots.at(anchor).hasInsertedBefore = true;
+    for (NewRecord& record : records) {
+        const auto id = static_cast<RecordId>(m_slots.size());
+        RecordSlot slot;
+        slot.kind = record.kind;
+        slot.section = record.section;
+        slot.parent = record.parent;
+        slot.childCount = record.childCount;
+        slot.erased = true; // brought to life by the recorded change below
+        m_slots.push_back(std::move(slot));
+        list.push_back(id);
+        if (record.handle)
+            indexHandle(id, record.handle);
+        commit(id, RecordImage{std::move(record.tags), false});
+        ids.push_back(id);
+    }
+    return ids;
+}
+
+std::uint64_t Drawing::allocateHandle() {
+    const std::uint64_t handle = m_nextHandle++;
+    if (m_header == kNoRecord)
+        return handle;
+    // $HANDSEED is not part of any undo step: handles are never given out twice.
+    dxf::TagList& tags = m_slots[m_header].tags;
+    for (std::size_t i = 0; i + 1 < tags.size(); ++i)
+        if (tags[i].code == 9 && dxf::trimSpaces(m_pool.value(tags[i])) == "$HANDSEED")
+            tags[i + 1] = m_pool.withValue(tags[i + 1], formatHandle(m_nextHandle));
+    return handle;
+}
+
+void Drawing::indexHandle(RecordId id, std::uint64_t handle) {
+    m_slots[id].handle = handle;
+    m_handles[handle] = id;
+}
+
+void Drawing::commit(RecordId id, RecordImage after) {
+    RecordSlot& record = m_slots.at(id);
+    RecordChange change{id, RecordImage{record.tags, record.erased}, std::move(after)};
+    apply(id, change.after);
+    m_undo.record(std::move(change));
+}
+
+void Drawing::apply(RecordId id, const RecordImage& image) {
+    m_slots[id].tags = image.tags;
+    m_slots[id].erased = image.erased;
+}
+
+void Drawing::undo() {
+    if (!m_undo.canUndo())
+        return;
+    const auto& group = m_undo.groupToUndo();
+    for (auto change = group.rbegin(); change != group.rend(); ++change)
+        apply(change->record, change->before);
+    m_undo.undone();
+}
+
+void Drawing::redo() {
+    if (!m_undo.canRedo())
+        return;
+    for (const RecordChange& change : m_undo.groupToRedo())
+        apply(change.record, change.after);
+    m_undo.redone();
+}
+
+} // namespace kalvex::drawing

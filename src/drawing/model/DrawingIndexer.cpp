@@ -1,0 +1,195 @@
+#include "drawing/model/DrawingIndexer.h"
+
+#include <algorithm>
+#include <unordered_set>
+
+#include "drawing/model/Handles.h"
+#include "drawing/model/RecordKinds.h"
+#include "drawing/tags/DxfError.h"
+#include "drawing/tags/GroupCodeTypes.h"
+#include "drawing/tags/TagLookup.h"
+
+namespace kalvex::drawing {
+
+void DrawingIndexer::run(const dxf::TagFile& file) {
+    addRecords(file);
+    for (RecordId id = 0; id < m_drawing.m_slots.size(); ++id)
+        classify(id);
+    linkChildren();
+    readHeader();
+    assignHandles();
+}
+
+void DrawingIndexer::addRecords(const dxf::TagFile& file) {
+    m_drawing.m_slots.resize(file.records.size());
+    m_drawing.m_order.resize(file.records.size());
+    for (RecordId id = 0; id < file.records.size(); ++id) {
+        m_drawing.m_slots[id].tags = file.records[id];
+        m_drawing.m_order[id] = id;
+    }
+}
+
+std::string DrawingIndexer::valueOf(const RecordSlot& slot, std::int16_t code) const {
+    const auto index = dxf::findInMain(slot.tags, code);
+    if (!index)
+        return {};
+    return std::string(dxf::trimSpaces(m_drawing.value(slot.tags[*index])));
+}
+
+void DrawingIndexer::classify(RecordId id) {
+    RecordSlot& slot = m_drawing.m_slots[id];
+    if (slot.tags.empty() || slot.tags.front().code != 0)
+        return; // comments before the first record
+    slot.kind = recordKindOf(dxf::trimSpaces(m_drawing.value(slot.tags.front())));
+    if (slot.kind == RecordKind::SectionStart)
+        classifySectionStart(slot);
+    slot.section = m_section;
+    switch (slot.kind) {
+    case RecordKind::SectionEnd:
+        if (m_section == Section::Entities)
+            m_drawing.m_entitiesEnd = id;
+        if (m_section == Section::Blocks)
+            m_drawing.m_blocksEnd = id;
+        m_section = Section::None;
+        break;
+    case RecordKind::TableStart:
+        classifyTableStart(slot);
+        break;
+    case RecordKind::TableEnd:
+        if (m_inLayerTable)
+            m_drawing.m_layerTableEnd = id;
+        m_inLayerTable = false;
+        break;
+    case RecordKind::Layer:
+        if (m_inLayerTable)
+            m_drawing.m_layers.push_back(id);
+        else
+            slot.kind = RecordKind::Other;
+        break;
+    case RecordKind::Block:
+        if (m_section == Section::Blocks) {
+            m_drawing.m_blocks.push_back(BlockDefinition{id, kNoRecord, {}});
+            m_openBlock = m_drawing.m_blocks.size() - 1;
+        }
+        break;
+    case RecordKind::EndBlock:
+        if (m_openBlock < m_drawing.m_blocks.size())
+            m_drawing.m_blocks[m_openBlock].end = id;
+        m_openBlock = SIZE_MAX;
+        break;
+    default:
+        break;
+    }
+}
+
+void DrawingIndexer::classifySectionStart(RecordSlot& slot) {
+    m_section = sectionOf(valueOf(slot, 2));
+    if (m_section == Section::Header)
+        m_drawing.m_header = static_cast<RecordId>(&slot - m_drawing.m_slots.data());
+}
+
+void DrawingIndexer::classifyTableStart(RecordSlot& slot) {
+    m_inLayerTable = m_section == Section::Tables && valueOf(slot, 2) == "LAYER";
+}
+
+void DrawingIndexer::linkChildren() {
+    BlockDefinition* block = nullptr;
+    std::size_t blockIndex = 0;
+    auto& slots = m_drawing.m_slots;
+    for (RecordId id = 0; id < slots.size(); ++id) {
+        RecordSlot& slot = slots[id];
+        if (slot.section != Section::Entities && slot.section != Section::Blocks)
+            continue;
+        if (slot.kind == RecordKind::Block && blockIndex < m_drawing.m_blocks.size())
+            block = &m_drawing.m_blocks[blockIndex++];
+        else if (slot.kind == RecordKind::EndBlock)
+            block = nullptr;
+        else if (isEntityKind(slot.kind) && block)
+            block->items.push_back(id);
+        if (slot.kind == RecordKind::Insert)
+            id = linkChildrenOf(id, RecordKind::Attrib, valueOf(slot, 66) == "1");
+        else if (slot.kind == RecordKind::Polyline)
+            id = linkChildrenOf(id, RecordKind::Vertex, true);
+    }
+}
+
+// Returns the last record the owner owns.
+RecordId DrawingIndexer::linkChildrenOf(RecordId owner, RecordKind childKind, bool mustClose) {
+    auto& slots = m_drawing.m_slots;
+    RecordId next = owner + 1;
+    while (next < slots.size() && slots[next].kind == childKind)
+        ++next;
+    const bool closed = next < slots.size() && slots[next].kind == RecordKind::Seqend;
+    if (!closed && (mustClose || next > owner + 1)) {
+        const std::string what = childKind == RecordKind::Attrib ? "attributes" : "vertices";
+        fail(owner, "the " + what + " of this " + std::string(m_drawing.typeName(owner)) +
+                        " are not closed by SEQEND");
+    }
+    if (!closed)
+        return owner;
+    for (RecordId child = owner + 1; child <= next; ++child)
+        slots[child].parent = owner;
+    slots[owner].childCount = next - owner;
+    return next;
+}
+
+void DrawingIndexer::readHeader() {
+    std::string version;
+    std::string codePage;
+    if (m_drawing.m_header != kNoRecord) {
+        const dxf::TagList& tags = m_drawing.m_slots[m_drawing.m_header].tags;
+        for (std::size_t i = 0; i + 1 < tags.size(); ++i) {
+            if (tags[i].code != 9)
+                continue;
+            const std::string_view name = dxf::trimSpaces(m_drawing.value(tags[i]));
+            const std::string_view value = dxf::trimSpaces(m_drawing.value(tags[i + 1]));
+            if (name == "$ACADVER")
+                version = value;
+            else if (name == "$DWGCODEPAGE")
+                codePage = value;
+            else if (name == "$HANDSEED")
+                m_drawing.m_nextHandle = std::max<std::uint64_t>(1, parseHandle(value).value_or(1));
+        }
+    }
+    m_drawing.m_codec = makeTextCodec(version, codePage);
+    if (!m_drawing.m_codec->isKnown())
+        m_drawing.m_warnings.push_back(m_fileName + ": the code page \"" + codePage +
+                                       "\" is not known; ANSI_1252 is used for its text");
+}
+
+void DrawingIndexer::assignHandles() {
+    auto& slots = m_drawing.m_slots;
+    std::vector<RecordId> needHandle;
+    for (RecordId id = 0; id < slots.size(); ++id) {
+        RecordSlot& slot = slots[id];
+        if (slot.kind == RecordKind::SectionStart || slot.tags.empty() || slot.tags[0].code != 0)
+            continue;
+        const auto text = valueOf(slot, m_drawing.typeName(id) == "DIMSTYLE" ? 105 : 5);
+        const auto handle = parseHandle(text);
+        if (handle && !m_drawing.m_handles.contains(*handle)) {
+            m_drawing.indexHandle(id, *handle);
+            m_drawing.m_nextHandle = std::max(m_drawing.m_nextHandle, *handle + 1);
+            continue;
+        }
+        if (handle)
+            m_drawing.m_warnings.push_back(m_fileName + ":" + std::to_string(lineOf(id)) +
+                                           ": duplicate handle " + formatHandle(*handle));
+        if (isEntityKind(slot.kind) &&
+            (slot.section == Section::Entities || slot.section == Section::Blocks))
+            needHandle.push_back(id);
+    }
+    // Entities without a usable handle get one in memory only, above every handle of the file.
+    for (RecordId id : needHandle)
+        m_drawing.indexHandle(id, m_drawing.m_nextHandle++);
+}
+
+std::size_t DrawingIndexer::lineOf(RecordId id) const {
+    const dxf::Tag& first = m_drawing.m_slots[id].tags.front();
+    return dxf::lineOfOffset(m_drawing.m_pool.fileBytes(), first.begin);
+}
+
+void DrawingIndexer::fail(RecordId id, const std::string& message) const {
+    throw dxf::DxfError::at(m_fileName, lineOf(id), message);
+}
+
+} // namespace kalvex::drawing

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "drawing/model/Drawing.h"
+
+namespace kalvex::drawing {
+
+// Builds a drawing's indexes from the records of its file: sections, the layer table, block
+// definitions, the records an INSERT or POLYLINE owns, handles and $HANDSEED.
+class DrawingIndexer {
+public:
+    DrawingIndexer(Drawing& drawing, const std::string& fileName)
+        : m_drawing(drawing), m_fileName(fileName) {}
+    void run(const dxf::TagFile& file);
+
+private:
+    void addRecords(const dxf::TagFile& file);
+    void classify(RecordId id);
+    void classifySectionStart(RecordSlot& slot);
+    void classifyTableStart(RecordSlot& slot);
+    void linkChildren();
+    RecordId linkChildrenOf(RecordId owner, RecordKind childKind, bool mustClose);
+    void readHeader();
+    void assignHandles();
+    std::string valueOf(const RecordSlot& slot, std::int16_t code) const;
+    std::size_t lineOf(RecordId id) const;
+    [[noreturn]] void fail(RecordId id, const std::string& message) const;
+
+    Drawing& m_drawing;
+    const std::string& m_fileName;
+    Section m_section = Section::None;
+    bool m_inLayerTable = false;
+    std::size_t m_openBlock = SIZE_MAX; // index of the block definition being read
+};
+
+} // namespace kalvex::drawing

@@ -1,0 +1,28 @@
+#include "drawing/model/UndoLog.h"
+
+namespace kalvex::drawing {
+
+void UndoLog::record(RecordChange change) {
+    if (m_done < m_groups.size()) {
+        m_groups.resize(m_done); // a new change drops what could have been redone
+        m_groupOpen = false;
+    }
+    if (!m_groupOpen) {
+        m_groups.emplace_back();
+        ++m_done;
+        m_groupOpen = m_inGroup;
+    }
+    m_groups.back().push_back(std::move(change));
+}
+
+void UndoLog::undone() {
+    --m_done;
+    endGroup();
+}
+
+void UndoLog::redone() {
+    ++m_done;
+    endGroup();
+}
+
+} // namespace kalvex::drawing

@@ -1,0 +1,81 @@
+#include "drawing/tags/GroupCodeTypes.h"
+
+#include <charconv>
+
+namespace kalvex::dxf {
+
+namespace {
+
+bool within(std::int16_t code, int low, int high) {
+    return code >= low && code <= high;
+}
+
+bool isInteger(std::string_view text) {
+    if (!text.empty() && (text.front() == '-' || text.front() == '+'))
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    for (char c : text)
+        if (c < '0' || c > '9')
+            return false;
+    return true;
+}
+
+bool isReal(std::string_view text) {
+    if (!text.empty() && text.front() == '+')
+        text.remove_prefix(1);
+    if (text.empty())
+        return false;
+    double value = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return error == std::errc() && end == text.data() + text.size();
+}
+
+} // namespace
+
+std::string_view trimSpaces(std::string_view text) {
+    while (!text.empty() && (text.front() == ' ' || text.front() == '\t'))
+        text.remove_prefix(1);
+    while (!text.empty() && (text.back() == ' ' || text.back() == '\t' || text.back() == '\r'))
+        text.remove_suffix(1);
+    return text;
+}
+
+ValueType valueTypeOf(std::int16_t code) {
+    if (within(code, 10, 59) || within(code, 110, 149) || within(code, 210, 239) ||
+        within(code, 460, 469) || within(code, 1010, 1059))
+        return ValueType::Real;
+    if (within(code, 60, 99) || within(code, 160, 179) || within(code, 270, 299) ||
+        within(code, 370, 389) || within(code, 400, 409) || within(code, 420, 429) ||
+        within(code, 440, 459) || within(code, 1060, 1071))
+        return ValueType::Integer;
+    return ValueType::Text;
+}
+
+bool valueFitsCode(std::int16_t code, std::string_view value) {
+    switch (valueTypeOf(code)) {
+    case ValueType::Text:
+        return true;
+    case ValueType::Integer:
+        return isInteger(trimSpaces(value));
+    case ValueType::Real:
+        return isReal(trimSpaces(value));
+    }
+    return true;
+}
+
+bool parseGroupCode(std::string_view line, std::int16_t& code) {
+    const std::string_view digits = trimSpaces(line);
+    if (!isInteger(digits))
+        return false;
+    int number = 0;
+    const char* begin = digits.data() + (digits.front() == '+' ? 1 : 0);
+    const auto [end, error] = std::from_chars(begin, digits.data() + digits.size(), number);
+    if (error != std::errc() || end != digits.data() + digits.size() || number < -32768 ||
+        number > 32767)
+        return false;
+    code = static_cast<std::int16_t>(number);
+    return true;
+}
+
+} // namespace kalvex::dxf

@@ -1,0 +1,45 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+#include "drawing/tags/Tag.h"
+
+namespace kalvex::dxf {
+
+// Owns the bytes that tags point into: the file as read, untouched, and an append-only side
+// store for pairs made or changed since. Tags stay valid for the pool's whole life, so an
+// old tag list (an undo image) can always be written again.
+class TagPool {
+public:
+    TagPool() = default;
+    explicit TagPool(std::string fileBytes) : m_file(std::move(fileBytes)) {}
+
+    const std::string& fileBytes() const { return m_file; }
+    std::string_view bytes(const Tag& tag) const;
+    std::string_view value(const Tag& tag) const;
+    std::string_view codeLine(const Tag& tag) const;
+    std::string_view lineEnd(const Tag& tag) const;
+
+    // The line end used for pairs made from nothing; a read file sets it to its own.
+    void setDefaultLineEnd(std::string_view lineEnd) { m_lineEnd = lineEnd; }
+    const std::string& defaultLineEnd() const { return m_lineEnd; }
+
+    // A new pair with the code right-aligned in three columns, as CAD programs write it.
+    Tag make(std::int16_t code, std::string_view value);
+    // The same pair with another value: code line and line end are kept as they were.
+    Tag withValue(const Tag& tag, std::string_view value);
+
+    std::size_t sideSize() const { return m_side.size(); }
+
+private:
+    const std::string& store(const Tag& tag) const { return tag.inSideStore() ? m_side : m_file; }
+    Tag append(std::string_view codeLine, std::int16_t code, std::string_view value,
+               std::string_view lineEnd);
+
+    std::string m_file;
+    std::string m_side;
+    std::string m_lineEnd = "\n";
+};
+
+} // namespace kalvex::dxf

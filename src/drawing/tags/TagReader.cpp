@@ -1,0 +1,131 @@
+#include "drawing/tags/TagReader.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "drawing/tags/DxfError.h"
+#include "drawing/tags/GroupCodeTypes.h"
+
+namespace kalvex::dxf {
+
+namespace {
+
+constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
+
+struct Line {
+    std::uint32_t begin = 0;
+    std::uint32_t contentEnd = 0; // before CR LF or LF
+    std::uint32_t end = 0;        // past the line end
+};
+
+class Tokenizer {
+public:
+    Tokenizer(const std::string& bytes, const std::string& fileName)
+        : m_bytes(bytes), m_fileName(fileName) {}
+
+    bool atEnd() const { return m_pos >= m_bytes.size(); }
+    std::uint32_t position() const { return static_cast<std::uint32_t>(m_pos); }
+
+    Tag next() {
+        const Line codeLine = readLine();
+        if (atEnd())
+            fail(codeLine.begin, "the file ends after a group code without its value (odd "
+                                 "number of lines)");
+        const Line valueLine = readLine();
+        Tag tag;
+        const std::string_view codeText = text(codeLine);
+        if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, tag.code))
+            fail(codeLine.begin, "the group code \"" + shortened(codeText) + "\" is not a number");
+        if (!valueFitsCode(tag.code, text(valueLine)))
+            fail(valueLine.begin, "the value \"" + shortened(text(valueLine)) +
+                                      "\" does not fit group code " + std::to_string(tag.code));
+        tag.begin = codeLine.begin;
+        tag.end = valueLine.end;
+        tag.codeLineLength = static_cast<std::uint8_t>(codeLine.end - codeLine.begin);
+        tag.bits = static_cast<std::uint8_t>(valueLine.end - valueLine.contentEnd);
+        return tag;
+    }
+
+    [[noreturn]] void fail(std::uint32_t offset, const std::string& message) const {
+        throw DxfError::at(m_fileName, lineOfOffset(m_bytes, offset), message);
+    }
+
+private:
+    Line readLine() {
+        Line line;
+        line.begin = static_cast<std::uint32_t>(m_pos);
+        const void* found = std::memchr(m_bytes.data() + m_pos, '\n', m_bytes.size() - m_pos);
+        const std::size_t lf =
+            found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
+                  : m_bytes.size();
+        std::size_t contentEnd = lf;
+        if (found && lf > m_pos && m_bytes[lf - 1] == '\r')
+            --contentEnd;
+        m_pos = found ? lf + 1 : lf;
+        line.contentEnd = static_cast<std::uint32_t>(contentEnd);
+        line.end = static_cast<std::uint32_t>(m_pos);
+        return line;
+    }
+
+    std::string_view text(const Line& line) const {
+        return std::string_view(m_bytes).substr(line.begin, line.contentEnd - line.begin);
+    }
+
+    static std::string shortened(std::string_view text) {
+        return std::string(text.substr(0, 40)) + (text.size() > 40 ? "..." : "");
+    }
+
+    const std::string& m_bytes;
+    const std::string& m_fileName;
+    std::size_t m_pos = 0;
+};
+
+void refuseOtherFormats(const std::string& bytes, const std::string& fileName) {
+    if (bytes.compare(0, kBinarySentinel.size(), kBinarySentinel) == 0)
+        throw DxfError(fileName + ": this is a binary DXF file; only ASCII DXF can be opened.");
+    const bool dwgMagic = bytes.size() >= 6 && bytes.compare(0, 4, "AC10") == 0 &&
+                          std::all_of(bytes.begin() + 4, bytes.begin() + 6,
+                                      [](char c) { return c >= '0' && c <= '9'; });
+    if (dwgMagic)
+        throw DxfError(fileName + ": this is a DWG file; only ASCII DXF can be opened.");
+    if (bytes.size() > UINT32_MAX / 2)
+        throw DxfError(fileName + ": the file is too large to open (over 2 GB).");
+}
+
+std::string detectLineEnd(const std::string& bytes) {
+    const std::size_t lf = bytes.find('\n');
+    return lf != std::string::npos && lf > 0 && bytes[lf - 1] == '\r' ? "\r\n" : "\n";
+}
+
+} // namespace
+
+std::size_t lineOfOffset(std::string_view bytes, std::size_t offset) {
+    offset = std::min(offset, bytes.size());
+    return 1 + static_cast<std::size_t>(std::count(bytes.begin(), bytes.begin() + offset, '\n'));
+}
+
+TagFile readTags(std::string bytes, const std::string& fileName) {
+    refuseOtherFormats(bytes, fileName);
+    TagFile file;
+    const std::string lineEnd = detectLineEnd(bytes);
+    file.pool = TagPool(std::move(bytes));
+    file.pool.setDefaultLineEnd(lineEnd);
+    const std::string& data = file.pool.fileBytes();
+    Tokenizer tokenizer(data, fileName);
+    while (!tokenizer.atEnd()) {
+        const Tag tag = tokenizer.next();
+        if (tag.code == 0 || file.records.empty())
+            file.records.emplace_back();
+        file.records.back().push_back(tag);
+        if (tag.code == 0 && trimSpaces(file.pool.value(tag)) == "EOF") {
+            file.endsWithEof = true;
+            break;
+        }
+    }
+    file.trailingBegin = tokenizer.position();
+    if (file.records.empty())
+        throw DxfError(fileName + ":1: the file holds no DXF data");
+    return file;
+}
+
+} // namespace kalvex::dxf
