@@ -1,0 +1,79 @@
+#include "transform/EditorCommands.h"
+
+#include <QAction>
+#include <QPlainTextEdit>
+
+#include "transform/ConversionTables.h"
+#include "transform/EditorText.h"
+#include "transform/TableConversions.h"
+#include "transform/WidthMapping.h"
+
+namespace kalvex {
+
+EditorCommands::EditorCommands(EditorTarget target, TransformDialogs& dialogs, Ports ports)
+    : m_target(target), m_dialogs(dialogs), m_ports(ports) {}
+
+SlicedRun EditorCommands::startRun() {
+    return SlicedRun(m_target.state.runFlag, m_target.SpeedButton5, m_target.eventSlice);
+}
+
+// Converts the lines in order; after an abort the lines from the next one on stay as they were.
+void EditorCommands::convertLines(QStringList& lines, const LineConversion& convert,
+                                  SlicedRun& run) {
+    for (QString& line : lines) {
+        line = convert(line);
+        if (!run.proceed())
+            return;
+    }
+}
+
+void EditorCommands::convertAllLines(const LineConversion& convert) {
+    m_target.undo.UndoMark(true);
+    SlicedRun run = startRun();
+    QStringList lines = editorLines(m_target.SynEdit1);
+    convertLines(lines, convert, run);
+    replaceAllLines(m_target.SynEdit1, lines);
+}
+
+void EditorCommands::convertSelection(const LineConversion& convert) {
+    SlicedRun run = startRun();
+    QStringList lines = selectedLines(m_target.SynEdit1);
+    if (lines.isEmpty())
+        return;
+    m_target.undo.UndoMark(true);
+    convertLines(lines, convert, run);
+    replaceSelectionByLines(m_target.SynEdit1, lines);
+}
+
+void EditorCommands::N1Click() {
+    convertAllLines(ToFullWidth);
+}
+
+void EditorCommands::N2Click() {
+    convertSelection(ToFullWidth);
+}
+
+void EditorCommands::N4Click() {
+    convertAllLines(ToHalfWidth);
+}
+
+void EditorCommands::N5Click() {
+    convertSelection(ToHalfWidth);
+}
+
+void EditorCommands::N28Click() {
+    convertAllLines([](const QString& line) {
+        return QString(line).replace(u'(', u'（').replace(u')', u'）');
+    });
+}
+
+void EditorCommands::N23Click(const QObject* sender) {
+    const TableConversion* conversion = sender ? findTableConversion(sender->objectName()) : nullptr;
+    if (!conversion)
+        return;
+    convertAllLines([conversion](const QString& line) {
+        return ReplaceByTable(line, conversion->table, conversion->direction);
+    });
+}
+
+} // namespace kalvex

@@ -1,0 +1,88 @@
+#include "transform/EditorCommands.h"
+
+#include <QCheckBox>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+#include "transform/AddToNumber.h"
+#include "transform/EditorText.h"
+#include "transform/TransformDialogs.h"
+
+namespace kalvex {
+
+namespace {
+
+// Only strings that are not blank and hold a number change.
+LineConversion addition(const NumberRule& rule, std::int32_t addend) {
+    return [rule, addend](const QString& line) {
+        if (isBlank(line))
+            return line;
+        return AddToNumber(line, rule, addend).value_or(line);
+    };
+}
+
+} // namespace
+
+void EditorCommands::N7Click() {
+    TOrvikTikanForm& form = m_dialogs.tikan;
+    const QStringList lines = editorLines(m_target.SynEdit1);
+    if (!lines.isEmpty()) {
+        form.Edit1->setText(lines.first());
+        form.Edit2->setText(lines.first());
+    }
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
+        return;
+    const QString search = form.Edit1->text();
+    const QString replacement = form.Edit2->text();
+    const CaseMatch match = form.caseMatch();
+    convertAllLines([&](const QString& line) {
+        return ReplaceText(line, search, replacement, match);
+    });
+}
+
+// The selection commands always match the exact case.
+void EditorCommands::N8Click() {
+    TOrvikTikanForm& form = m_dialogs.tikan;
+    if (editorLineCount(m_target.SynEdit1) > 0) {
+        const QString selection = selectedText(m_target.SynEdit1);
+        const QString firstLine = selection.left(selection.indexOf(u'\n'));
+        form.Edit1->setText(firstLine);
+        form.Edit2->setText(firstLine);
+    }
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
+        return;
+    const QString search = form.Edit1->text();
+    const QString replacement = form.Edit2->text();
+    convertSelection([&](const QString& line) {
+        return ReplaceText(line, search, replacement, CaseMatch::Exact);
+    });
+}
+
+void EditorCommands::N14Click() {
+    TOrvikKasanForm& form = m_dialogs.kasan;
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.addend() == 0)
+        return;
+    convertAllLines(addition(form.rule(), form.addend()));
+}
+
+void EditorCommands::N15Click() {
+    TOrvikKasanForm& form = m_dialogs.kasan;
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.addend() == 0)
+        return;
+    convertSelection(addition(form.rule(), form.addend()));
+}
+
+void EditorCommands::N17Click() {
+    TOrvikRenbanForm& form = m_dialogs.renban;
+    form.setTarget(SerialTarget::Editor);
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted)
+        return;
+    const QStringList items = SerialSeries(form.input()).items();
+    m_target.undo.UndoMark(true);
+    if (form.placement() == SerialPlacement::Insert)
+        insertLinesBeforeCaretLine(m_target.SynEdit1, items);
+    else
+        appendLines(m_target.SynEdit1, items);
+}
+
+} // namespace kalvex

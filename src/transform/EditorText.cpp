@@ -1,0 +1,78 @@
+#include "transform/EditorText.h"
+
+#include <QPlainTextEdit>
+#include <QTextBlock>
+#include <QTextCursor>
+
+#include "transform/NumberHelpers.h"
+
+namespace kalvex {
+
+QStringList editorLines(const QPlainTextEdit& editor) {
+    if (editor.document()->isEmpty())
+        return {};
+    return editor.toPlainText().split(u'\n');
+}
+
+int editorLineCount(const QPlainTextEdit& editor) {
+    return editor.document()->isEmpty() ? 0 : editor.document()->blockCount();
+}
+
+void replaceAllLines(QPlainTextEdit& editor, const QStringList& lines) {
+    QTextCursor cursor(editor.document());
+    cursor.beginEditBlock();
+    cursor.select(QTextCursor::Document);
+    cursor.insertText(lines.join(u'\n'));
+    cursor.endEditBlock();
+}
+
+QString selectedText(const QPlainTextEdit& editor) {
+    QString text = editor.textCursor().selectedText();
+    text.replace(QChar::ParagraphSeparator, u'\n');
+    return text;
+}
+
+QStringList selectedLines(const QPlainTextEdit& editor) {
+    QString text = selectedText(editor);
+    if (text.isEmpty())
+        return {};
+    if (text.endsWith(u'\n'))
+        text.chop(1);
+    return text.split(u'\n');
+}
+
+void replaceSelectionByLines(QPlainTextEdit& editor, const QStringList& lines) {
+    QTextCursor cursor = editor.textCursor();
+    cursor.beginEditBlock();
+    cursor.insertText(trimBlank(lines.join(u'\n')));
+    cursor.endEditBlock();
+    editor.setTextCursor(cursor);
+}
+
+void insertLinesBeforeCaretLine(QPlainTextEdit& editor, const QStringList& lines) {
+    if (lines.isEmpty())
+        return;
+    QTextCursor cursor(editor.document());
+    cursor.beginEditBlock();
+    if (editor.document()->isEmpty()) {
+        cursor.insertText(lines.join(u'\n'));
+    } else {
+        const int start = editor.textCursor().selectionStart();
+        cursor.setPosition(editor.document()->findBlock(start).position());
+        cursor.insertText(lines.join(u'\n') + u'\n');
+    }
+    cursor.endEditBlock();
+}
+
+void appendLines(QPlainTextEdit& editor, const QStringList& lines) {
+    if (lines.isEmpty())
+        return;
+    const bool empty = editor.document()->isEmpty();
+    QTextCursor cursor(editor.document());
+    cursor.beginEditBlock();
+    cursor.movePosition(QTextCursor::End);
+    cursor.insertText((empty ? QString() : QStringLiteral("\n")) + lines.join(u'\n'));
+    cursor.endEditBlock();
+}
+
+} // namespace kalvex

@@ -1,0 +1,148 @@
+#include "transform/GridCommands.h"
+
+#include <QLineEdit>
+
+#include "cadlink/widgets/StringGrid.h"
+#include "transform/AddToNumber.h"
+#include "transform/SerialNumbers.h"
+#include "transform/TransformDialogs.h"
+#include "transform/WidthMapping.h"
+
+namespace kalvex {
+
+QRect selectedCells(const StringGrid& grid) {
+    QRect rect;
+    for (const QTableWidgetSelectionRange& range : grid.selectedRanges())
+        rect |= QRect(QPoint(range.leftColumn(), range.topRow()),
+                      QPoint(range.rightColumn(), range.bottomRow()));
+    if (rect.isEmpty() && grid.currentRow() >= 0 && grid.currentColumn() >= 0)
+        rect = QRect(grid.currentColumn(), grid.currentRow(), 1, 1);
+    rect.setLeft(qMax(rect.left(), grid.fixedCols()));
+    rect.setTop(qMax(rect.top(), grid.fixedRows()));
+    return rect;
+}
+
+GridCommands::GridCommands(GridTarget target, TransformDialogs& dialogs, Ports ports)
+    : m_target(target), m_dialogs(dialogs), m_ports(ports) {}
+
+void GridCommands::finishBatch(int count) {
+    m_target.state.sgUndoCnt = count > 0 ? count : 1;
+}
+
+// Row by row from the top, left to right. With Record::EveryCell every cell is saved and
+// counted, changed or not; otherwise only the cells that change.
+void GridCommands::convertCells(const CellConversion& convert, Record record) {
+    StringGrid& grid = m_target.StringGrid1;
+    const QRect cells = selectedCells(grid);
+    int count = 0;
+    for (int row = cells.top(); row <= cells.bottom(); ++row) {
+        for (int col = cells.left(); col <= cells.right(); ++col) {
+            const std::optional<QString> text = convert(grid.cell(col, row));
+            if (record == Record::ChangedCells && !text)
+                continue;
+            m_target.undo.Add(grid, col, row);
+            if (text)
+                grid.setCell(col, row, *text);
+            ++count;
+        }
+    }
+    finishBatch(count);
+}
+
+// A space stays a space: an ideographic space, typed or produced, becomes U+0020.
+void GridCommands::N32Click() {
+    convertCells(
+        [](const QString& cell) {
+            return std::optional(ToFullWidth(cell).replace(QChar(0x3000), u' '));
+        },
+        Record::EveryCell);
+}
+
+void GridCommands::N33Click() {
+    convertCells([](const QString& cell) { return std::optional(ToHalfWidth(cell)); },
+                 Record::EveryCell);
+}
+
+void GridCommands::N35Click() {
+    TOrvikTikanForm& form = m_dialogs.tikan;
+    const QRect cells = selectedCells(m_target.StringGrid1);
+    if (!cells.isEmpty())
+        form.Edit1->setText(m_target.StringGrid1.cell(cells.left(), cells.top()));
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
+        return;
+    const QString search = form.Edit1->text();
+    const QString replacement = form.Edit2->text();
+    convertCells(
+        [&](const QString& cell) {
+            return std::optional(ReplaceText(cell, search, replacement, CaseMatch::Exact));
+        },
+        Record::EveryCell);
+}
+
+void GridCommands::N36Click() {
+    addCells(Record::ChangedCells);
+}
+
+void GridCommands::N44Click() {
+    addCells(Record::EveryCell);
+}
+
+// Blank cells and cells without a number are left as they are.
+void GridCommands::addCells(Record record) {
+    TOrvikKasanForm& form = m_dialogs.kasan;
+    if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.addend() == 0)
+        return;
+    const NumberRule rule = form.rule();
+    const std::int32_t addend = form.addend();
+    EventSlicer events(m_target.eventSlice);
+    convertCells(
+        [&](const QString& cell) -> std::optional<QString> {
+            if (isBlank(cell))
+                return std::nullopt;
+            std::optional<QString> sum = AddToNumber(cell, rule, addend);
+            if (sum && record == Record::EveryCell)
+                events.tick();
+            return sum;
+        },
+        record);
+}
+
+} // namespace kalvex
+
+namespace kalvex {
+
+namespace {
+
+// The rows a series is written to: the selected rows, or with a single selected row, the rows
+// from the current one to the last.
+std::pair<int, int> serialRows(const StringGrid& grid) {
+    const QRect cells = selectedCells(grid);
+    if (cells.height() > 1)
+        return {cells.top(), cells.bottom()};
+    return {qMax(grid.currentRow(), grid.fixedRows()), grid.rowCount() - 1};
+}
+
+} // namespace
+
+// Rows are never added: items beyond the last target row are dropped.
+void GridCommands::N31Click() {
+    TOrvikRenbanForm& form = m_dialogs.renban;
+    form.setTarget(SerialTarget::Grid);
+    const int result = m_ports.dialogs.exec(form);
+    form.setTarget(SerialTarget::Editor);
+    StringGrid& grid = m_target.StringGrid1;
+    const int col = grid.currentColumn();
+    const SerialSeries series(form.input());
+    if (result != QDialog::Accepted || !series.isValid() || col < grid.fixedCols())
+        return;
+    const auto [first, last] = serialRows(grid);
+    int written = 0;
+    for (std::int32_t b = 0; b < series.count() && first + b <= last; ++b) {
+        m_target.undo.Add(grid, col, first + b);
+        grid.setCell(col, first + b, series.item(b));
+        ++written;
+    }
+    finishBatch(written);
+}
+
+} // namespace kalvex
