@@ -1,7 +1,8 @@
 #!/usr/bin/python3
 """Writes the peer drawings with ezdxf: one per DXF version and code page, same content in each.
 
-Usage: make_drawings.py OUTDIR    (prints the names of the files written, one a line)
+Usage: make_drawings.py OUTDIR [NAME...]
+Writes all drawings, or those named; prints the names of the files written, one a line.
 """
 import os
 import sys
@@ -78,10 +79,16 @@ def make_drawing(path, version, encoding):
 
 
 def main():
-    if len(sys.argv) != 2:
+    if len(sys.argv) < 2:
         sys.exit(__doc__)
+    wanted = sys.argv[2:]
+    unknown = set(wanted) - {name for name, _, _ in DRAWINGS}
+    if unknown:
+        sys.exit("unknown drawing: " + ", ".join(sorted(unknown)))
     os.makedirs(sys.argv[1], exist_ok=True)
     for name, version, encoding in DRAWINGS:
+        if wanted and name not in wanted:
+            continue
         make_drawing(os.path.join(sys.argv[1], name), version, encoding)
         print(name)
 

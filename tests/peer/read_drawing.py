@@ -80,10 +80,29 @@ def fingerprint(entity):
     return described
 
 
-def entities_of(doc):
+def handles_in_file(path):
+    """The handles (group codes 5 and 105) of the file's objects; the header is left out, as its
+    $HANDSEED is written with group code 5 too."""
+    with open(path, "rb") as file:
+        lines = file.read().split(b"\n")
+    handles = set()
+    section = b""
+    for index in range(0, len(lines) - 1, 2):
+        code, value = lines[index].strip(), lines[index + 1].strip()
+        if code == b"2" and lines[index - 1].strip() == b"SECTION":
+            section = value
+        elif code in (b"5", b"105") and section != b"HEADER":
+            handles.add(value.decode("ascii", "replace").upper())
+    return handles
+
+
+def entities_of(doc, path):
+    """Entities of the file; ezdxf adds some of its own while loading (a SEQEND for every
+    INSERT, with handles from $HANDSEED on), and those are left out."""
+    in_file = handles_in_file(path)
     entities = {}
     for handle, entity in doc.entitydb.items():
-        if entity.is_alive:
+        if entity.is_alive and handle.upper() in in_file:
             entities[handle] = fingerprint(entity)
     return entities
 
@@ -103,7 +122,7 @@ def main():
         "version": doc.dxfversion,
         "codepage": doc.header.get("$DWGCODEPAGE", ""),
         "rows": rows_of(doc),
-        "entities": entities_of(doc),
+        "entities": entities_of(doc, sys.argv[1]),
     }
     report["audit"] = audit_of(doc)
     json.dump(report, sys.stdout, ensure_ascii=False, indent=1, sort_keys=True)

@@ -1,0 +1,78 @@
+#include "app/dxf/TextRows.h"
+
+#include <algorithm>
+
+#include "cadlink/AttributeReference.h"
+#include "cadlink/BlockReference.h"
+#include "cadlink/Text.h"
+
+namespace kalvex::dxftool {
+
+namespace {
+
+std::string foldCase(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return name;
+}
+
+// The point that places a text: its alignment point unless it is aligned left on the baseline.
+template <class T> cad::CadPoint placingPoint(const T& entity) {
+    return entity.Alignment() == 0 ? entity.InsertionPoint() : entity.TextAlignmentPoint();
+}
+
+template <class T> TextRow rowOf(const T& entity, const char* kind, const LayerLocks& locks) {
+    TextRow row;
+    row.handle = entity.Handle();
+    row.kind = kind;
+    row.layer = entity.Layer();
+    row.locked = locks.isLocked(row.layer);
+    const cad::CadPoint point = placingPoint(entity);
+    row.x = point.x();
+    row.y = point.y();
+    row.text = entity.TextString();
+    return row;
+}
+
+void addEntityRows(const cad::EntityPtr& entity, const LayerLocks& locks,
+                   std::vector<TextRow>& rows) {
+    if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
+        rows.push_back(rowOf(*text, "TEXT", locks));
+        return;
+    }
+    const auto insert = std::dynamic_pointer_cast<cad::BlockReference>(entity);
+    if (!insert || !insert->HasAttributes())
+        return;
+    for (const auto& attribute : insert->GetAttributes()) {
+        TextRow row = rowOf(*attribute, "ATTRIB", locks);
+        row.block = insert->Name();
+        row.tag = attribute->TagString();
+        rows.push_back(std::move(row));
+    }
+}
+
+} // namespace
+
+LayerLocks::LayerLocks(cad::Document& document) {
+    const auto layers = document.GetLayers();
+    for (int i = 0; i < layers->Count(); ++i) {
+        const auto layer = layers->Item(i);
+        m_layers.emplace_back(foldCase(layer->Name()), layer->Lock());
+    }
+}
+
+bool LayerLocks::isLocked(const std::string& layerName) const {
+    const std::string folded = foldCase(layerName);
+    return std::any_of(m_layers.begin(), m_layers.end(),
+                       [&](const auto& layer) { return layer.first == folded && layer.second; });
+}
+
+std::vector<TextRow> collectRows(const std::vector<cad::EntityPtr>& entities,
+                                 const LayerLocks& locks) {
+    std::vector<TextRow> rows;
+    for (const cad::EntityPtr& entity : entities)
+        addEntityRows(entity, locks, rows);
+    return rows;
+}
+
+} // namespace kalvex::dxftool

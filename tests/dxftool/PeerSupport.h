@@ -1,0 +1,58 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <vector>
+
+#include <QTemporaryDir>
+
+namespace kalvex::peer {
+
+struct ProcessResult {
+    int exitCode = -1;
+    std::string out;
+    std::string err;
+};
+
+// Runs a program to its end and collects what it wrote.
+ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments);
+// Runs kalvex-dxf.
+ProcessResult runTool(const std::vector<std::string>& arguments);
+
+std::string readFile(const std::string& path);
+void writeFile(const std::string& path, const std::string& content);
+
+// One row of the export table, by column name.
+using Row = std::map<std::string, std::string>;
+
+// A table as kalvex-dxf export writes it: header first; throws std::runtime_error when a line
+// has not as many fields as the header.
+std::vector<Row> parseExport(const std::string& table);
+std::string formatApplyTable(const std::vector<Row>& rows);
+
+// What ezdxf sees in a drawing (tests/peer/read_drawing.py).
+struct PeerView {
+    std::string version;
+    std::string codePage;
+    std::vector<Row> rows;
+    std::map<std::string, std::map<std::string, std::string>> entities; // handle → attributes
+    std::vector<std::string> audit;
+};
+PeerView readWithPeer(const std::string& path);
+
+// A temporary folder holding one drawing written by ezdxf (tests/peer/make_drawings.py).
+class PeerDrawing {
+public:
+    explicit PeerDrawing(const std::string& name);
+    const std::string& path() const { return m_path; }
+    std::string pathOf(const std::string& name) const;
+    const PeerView& view(); // read once
+
+private:
+    QTemporaryDir m_dir;
+    std::string m_path;
+    bool m_viewRead = false;
+    PeerView m_view;
+};
+
+} // namespace kalvex::peer

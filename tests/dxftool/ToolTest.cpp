@@ -1,0 +1,109 @@
+#include <filesystem>
+#include <sstream>
+
+#include <gtest/gtest.h>
+
+#include "PeerSupport.h"
+#include "app/dxf/Tool.h"
+
+using namespace kalvex;
+using namespace kalvex::peer;
+
+namespace {
+
+struct Outcome {
+    int status = -1;
+    std::string out;
+    std::string err;
+};
+
+Outcome runInProcess(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status = dxftool::run(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string corpusFile(const char* name) {
+    return std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + name;
+}
+
+std::string backupOf(const std::string& path) {
+    return std::filesystem::path(path).replace_extension(".bak");
+}
+
+} // namespace
+
+TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
+    struct Row {
+        std::vector<std::string> arguments;
+        int status;
+        std::string errStart;
+    };
+    const Row rows[] = {
+        {{}, 1, "kalvex-dxf: no command given\nusage: kalvex-dxf export"},
+        {{"export"}, 1, "kalvex-dxf: export takes 1 file name, 0 given\nusage:"},
+        {{"--help"}, 0, ""},
+        {{"export", "/nonexistent/a.dxf"}, 2, "kalvex-dxf: /nonexistent/a.dxf"},
+        {{"export", corpusFile("acadsharp__samples__sample_base__sample_AC1015_binary.dxf")},
+         2,
+         "kalvex-dxf: " + corpusFile("acadsharp__samples__sample_base__sample_AC1015_binary.dxf")},
+        {{"roundtrip", corpusFile("ezdxf__examples_dxf__text.dxf"), "/nonexistent/b.dxf"},
+         2,
+         "kalvex-dxf: "},
+        {{"apply", corpusFile("ezdxf__examples_dxf__text.dxf"), "/nonexistent/t.tsv"},
+         2,
+         "kalvex-dxf: /nonexistent/t.tsv: cannot be read"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.arguments.empty() ? "(none)" : row.arguments.back());
+        const Outcome outcome = runInProcess(row.arguments);
+        EXPECT_EQ(outcome.status, row.status);
+        EXPECT_EQ(outcome.err.substr(0, row.errStart.size()), row.errStart) << outcome.err;
+        if (row.status != 0) {
+            EXPECT_EQ(outcome.out, "");
+        }
+    }
+    EXPECT_NE(runInProcess({"--help"}).out.find("kalvex-dxf roundtrip IN OUT"), std::string::npos);
+}
+
+TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
+    PeerDrawing drawing("peer_r2000_ansi932.dxf");
+    const std::vector<Row>& rows = drawing.view().rows;
+    std::string insertHandle;
+    for (const auto& [handle, entity] : drawing.view().entities) {
+        if (entity.at("<type>") == "INSERT")
+            insertHandle = handle;
+    }
+    const std::string good = "handle\ttext\n" + rows[0].at("handle") + "\tnew\n";
+    const std::pair<std::string, std::string> cases[] = {
+        {good + "FFFFFF\tx\n", "t.tsv:3: unknown handle FFFFFF"},
+        {good + rows[0].at("handle") + "\ty\n",
+         "t.tsv:3: the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
+        {good + insertHandle + "\tx\n",
+         "t.tsv:3: the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
+        {good + "2B\n", "t.tsv:3: expected 2 fields, found 1"},
+        {good + "2B\ta\\b\n", "t.tsv:3: a backslash must be followed by t, r, n or \\"},
+    };
+    const std::string original = readFile(drawing.path());
+    const std::string table = drawing.pathOf("t.tsv");
+    for (const auto& [content, message] : cases) {
+        writeFile(table, content);
+        const Outcome outcome = runInProcess({"apply", drawing.path(), table});
+        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message + "\n");
+        EXPECT_TRUE(readFile(drawing.path()) == original);
+        EXPECT_FALSE(std::filesystem::exists(backupOf(drawing.path())));
+    }
+}
+
+TEST(Tool, ApplyInPlaceKeepsThePreviousFileAsBak) {
+    PeerDrawing drawing("peer_r2018.dxf");
+    const std::string original = readFile(drawing.path());
+    const std::string table = drawing.pathOf("t.tsv");
+    writeFile(table, "handle\ttext\n" + drawing.view().rows[0].at("handle") + "\tPUMP-02\n");
+    const Outcome outcome = runInProcess({"apply", drawing.path(), table});
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_EQ(outcome.out, "changed 1, unchanged 0, locked 0\n");
+    EXPECT_TRUE(readFile(backupOf(drawing.path())) == original);
+    EXPECT_EQ(readWithPeer(drawing.path()).rows[0].at("text"), "PUMP-02");
+}
