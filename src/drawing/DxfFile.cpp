@@ -80,7 +80,11 @@ void keepBackup(const std::filesystem::path& target) {
 } // namespace
 
 std::shared_ptr<Drawing> loadDxf(const std::string& path) {
-    return Drawing::fromTags(dxf::readTags(readWholeFile(path), path), path);
+    return parseDxf(readWholeFile(path), path);
+}
+
+std::shared_ptr<Drawing> parseDxf(std::string bytes, const std::string& fileName) {
+    return Drawing::fromTags(dxf::readTags(std::move(bytes), fileName), fileName);
 }
 
 void saveDxf(const Drawing& drawing, const std::string& path) {

@@ -12,6 +12,8 @@ namespace kalvex::drawing {
 // cannot be read, is binary DXF or DWG, or is damaged. What was odd but readable is listed
 // in the drawing's warnings().
 std::shared_ptr<Drawing> loadDxf(const std::string& path);
+// The same for bytes already in memory; `fileName` is what messages name.
+std::shared_ptr<Drawing> parseDxf(std::string bytes, const std::string& fileName);
 
 // Writes the drawing to a temporary file beside `path` and renames it over `path`; the
 // version that was there is kept as the same name with the extension ".bak". A failed save

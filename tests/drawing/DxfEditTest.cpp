@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include "DxfTestSupport.h"
+#include "cadlink/Application.h"
+#include "cadlink/BlockReference.h"
+#include "cadlink/Text.h"
+#include "drawing/DxfFile.h"
+#include "drawing/cad/CadModel.h"
+
+namespace kalvex::drawing {
+namespace {
+
+using test::dxfOf;
+
+class DxfEditTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        original = dxfOf(test::r2000Drawing());
+        model = CadModel::create(parseDxf(original, "plant.dxf"));
+        document = model->application()->ActiveDocument();
+    }
+    std::shared_ptr<cad::Text> text(const std::string& handle) {
+        return cad::entityAs<cad::Text>(document->HandleToObject(handle));
+    }
+    std::string saved() const { return model->drawing().serialize(); }
+    // The original with one line replaced.
+    std::string originalWith(const std::string& line, const std::string& replacement) const {
+        std::string expected = original;
+        const std::size_t at = expected.find("\n" + line + "\n");
+        EXPECT_NE(at, std::string::npos) << line;
+        return expected.replace(at + 1, line.size(), replacement);
+    }
+
+    std::string original;
+    std::shared_ptr<CadModel> model;
+    cad::DocumentPtr document;
+};
+
+TEST_F(DxfEditTest, ReadsTextsInTheDrawingsCodePageAndEscapes) {
+    EXPECT_EQ(text("20")->TextString(), "テスト");
+    EXPECT_EQ(text("21")->TextString(), "配線");
+    EXPECT_EQ(text("20")->Alignment(), 2); // a padded 72 still reads as a number
+    EXPECT_EQ(text("20")->TextAlignmentPoint(), cad::CadPoint(9, 2, 0));
+    auto insert = cad::entityAs<cad::BlockReference>(document->HandleToObject("22"));
+    const auto attributes = insert->GetAttributes();
+    ASSERT_EQ(attributes.size(), 2u);
+    EXPECT_EQ(attributes[0]->TagString(), "NO");
+    EXPECT_EQ(attributes[1]->TextString(), "first line"); // not the embedded object's text
+    EXPECT_EQ(attributes[1]->InsertionPoint(), cad::CadPoint(5, 4, 0));
+    EXPECT_THROW(attributes[1]->SetTextString("x"), cad::CadError); // "LOCKED" is "Locked"
+    EXPECT_NO_THROW(attributes[0]->SetTextString("P-2"));
+    auto layers = document->GetLayers();
+    EXPECT_TRUE(layers->Item(1)->Lock());
+    EXPECT_EQ(document->GetBlocks()->Item(0)->Item(0)->PromptString(), "Number?");
+}
+
+TEST_F(DxfEditTest, AnUnchangedStringKeepsItsBytesAndAChangedOneRewritesOnlyItsLine) {
+    text("21")->SetTextString("配線"); // the same text: the escapes stay as they were
+    EXPECT_EQ(saved(), original);
+    text("20")->SetTextString("テスト2");
+    EXPECT_EQ(saved(), originalWith("\x83\x65\x83\x58\x83\x67", "\x83\x65\x83\x58\x83\x67"
+                                                                "2"));
+}
+
+TEST_F(DxfEditTest, ACharacterTheCodePageLacksIsWrittenAsAnEscape) {
+    text("20")->SetTextString("A€😀");
+    EXPECT_EQ(saved(), originalWith("\x83\x65\x83\x58\x83\x67", "A\\U+20AC\\U+D83D\\U+DE00"));
+    EXPECT_EQ(text("20")->TextString(), "A€😀");
+}
+
+TEST_F(DxfEditTest, MovingATextRewritesOnlyItsCoordinates) {
+    text("20")->SetInsertionPoint({1.5, 7.25, 0});
+    EXPECT_EQ(saved(), originalWith(" 20\n2", " 20\n7.25"));
+}
+
+TEST_F(DxfEditTest, DeleteRemovesExactlyTheEntitysPairs) {
+    document->HandleToObject("22")->Delete();
+    const std::size_t from = original.find("  0\nINSERT\n");
+    const std::size_t to = original.find("  0\nENDSEC\n", from);
+    std::string expected = original;
+    expected.erase(from, to - from);
+    EXPECT_EQ(saved(), expected);
+}
+
+TEST_F(DxfEditTest, CopyClonesThePairsWithAFreshHandleAndWithoutReactorsOrDictionary) {
+    const std::string handle = text("20")->Copy()->Handle();
+    EXPECT_EQ(handle, "30");
+    const std::string out = saved();
+    const std::string expectedCopy =
+        dxfOf({{"0", "TEXT"}, {"5", "30"}, {"330", "1F"}, {"100", "AcDbEntity"}, {"8", "0"}});
+    const std::size_t copyAt = out.find(expectedCopy);
+    ASSERT_NE(copyAt, std::string::npos) << out;
+    EXPECT_LT(out.find("  0\nSEQEND\n"), copyAt); // appended after the last entity
+    EXPECT_NE(out.find(" 72\n     2\n", copyAt), std::string::npos);
+    EXPECT_NE(out.find("1000\nextra\n", copyAt), std::string::npos);
+    EXPECT_EQ(out.find("ACAD_REACTORS", copyAt), std::string::npos);
+    EXPECT_NE(out.find("$HANDSEED\n  5\n31\n"), std::string::npos);
+}
+
+TEST_F(DxfEditTest, CopyOfABlockReferenceRewiresItsPartsToTheNewOwner) {
+    document->HandleToObject("22")->Copy();
+    const std::string out = saved();
+    const std::size_t copyAt = out.find("  0\nINSERT\n  5\n30\n");
+    ASSERT_NE(copyAt, std::string::npos);
+    EXPECT_NE(out.find("  0\nATTRIB\n  5\n31\n330\n30\n", copyAt), std::string::npos);
+    EXPECT_NE(out.find("  0\nATTRIB\n  5\n32\n330\n30\n", copyAt), std::string::npos);
+    EXPECT_NE(out.find("  0\nSEQEND\n  5\n33\n330\n30\n", copyAt), std::string::npos);
+    auto reread = CadModel::create(parseDxf(out, "copy.dxf"));
+    auto copy = cad::entityAs<cad::BlockReference>(
+        reread->application()->ActiveDocument()->HandleToObject("30"));
+    EXPECT_EQ(copy->GetAttributes().size(), 2u);
+}
+
+TEST_F(DxfEditTest, SavedChangesReadBackAndUndoRestoresTheOriginalBytes) {
+    document->StartUndoMark();
+    text("20")->SetTextString("変更");
+    text("20")->SetAlignment(0);
+    document->HandleToObject("22")->Delete();
+    auto reread = CadModel::create(parseDxf(saved(), "again.dxf"));
+    auto again = reread->application()->ActiveDocument();
+    EXPECT_EQ(cad::entityAs<cad::Text>(again->HandleToObject("20"))->TextString(), "変更");
+    EXPECT_THROW(again->HandleToObject("23"), cad::CadError);
+    model->drawing().undo();
+    EXPECT_EQ(saved(), original);
+}
+
+TEST(DxfAlignment, AlignmentCodesAreReadFromTheirOwnSubclassesAndWrittenWhereMissing) {
+    const std::string bare = dxfOf({{"0", "SECTION"},
+                                    {"2", "ENTITIES"},
+                                    {"0", "TEXT"},
+                                    {"5", "A"},
+                                    {"8", "0"},
+                                    {"10", "1"},
+                                    {"20", "2"},
+                                    {"40", "1"},
+                                    {"1", "x"},
+                                    {"0", "ENDSEC"},
+                                    {"0", "EOF"}});
+    auto model = CadModel::create(parseDxf(bare, "bare.dxf"));
+    auto t = cad::entityAs<cad::Text>(model->application()->ActiveDocument()->HandleToObject("a"));
+    EXPECT_EQ(t->Alignment(), 0);
+    t->SetAlignment(0);
+    EXPECT_EQ(model->drawing().serialize(), bare); // nothing to write
+    t->SetAlignment(7);                            // top centre
+    EXPECT_EQ(t->Alignment(), 7);
+    EXPECT_EQ(t->TextAlignmentPoint(), cad::CadPoint(1, 2, 0));
+    const std::string out = model->drawing().serialize();
+    EXPECT_NE(out.find("  1\nx\n 72\n1\n 11\n1.0\n 21\n2.0\n 73\n3\n"), std::string::npos) << out;
+}
+
+} // namespace
+} // namespace kalvex::drawing

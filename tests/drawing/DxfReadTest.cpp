@@ -1,0 +1,114 @@
+#include <gtest/gtest.h>
+
+#include "DxfTestSupport.h"
+#include "cadlink/Application.h"
+#include "cadlink/Text.h"
+#include "drawing/DxfFile.h"
+#include "drawing/cad/CadModel.h"
+
+namespace kalvex::drawing {
+namespace {
+
+using test::dxfOf;
+
+std::string errorOf(const std::string& bytes) {
+    try {
+        parseDxf(bytes, "bad.dxf");
+    } catch (const dxf::DxfError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}
+
+const std::string kEntitiesStart = "  0\nSECTION\n  2\nENTITIES\n";
+
+TEST(DxfRead, DamagedFilesAreRefusedNamingFileAndLine) {
+    struct Case {
+        std::string bytes;
+        std::string message;
+    };
+    const Case cases[] = {
+        {kEntitiesStart + "  0\nTEXT\n  8\n", "bad.dxf:7: the file ends after a group code"},
+        {kEntitiesStart + "  0\nTEXT\n  8\n0\nX1\nfoo\n",
+         "bad.dxf:9: the group code \"X1\" is not"},
+        {kEntitiesStart + "  0\nTEXT\n 10\n1.5.5\n", "bad.dxf:8: the value \"1.5.5\" does not fit "
+                                                     "group code 10"},
+        {kEntitiesStart + "  0\nTEXT\n 70\nabc\n", "bad.dxf:8: the value \"abc\" does not fit"},
+        {kEntitiesStart + "  0\nINSERT\n 66\n1\n  2\nB\n  0\nATTRIB\n  2\nT\n  0\nTEXT\n  1\nx\n",
+         "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
+        {kEntitiesStart + "  0\nINSERT\n 66\n     1\n  0\nENDSEC\n",
+         "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
+        {"", "bad.dxf:1: the file holds no DXF data"},
+        {std::string("AutoCAD Binary DXF\r\n\x1a\0", 22), "bad.dxf: this is a binary DXF file"},
+        {"AC1032\0\0\0\0", "bad.dxf: this is a DWG file"},
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(errorOf(c.bytes).rfind(c.message, 0), 0u)
+            << "got: " << errorOf(c.bytes) << "\nwanted: " << c.message;
+}
+
+TEST(DxfRead, MessyButReadableFilesRoundTripByteForByte) {
+    const std::string crlf = dxfOf(test::r2000Drawing(), "\r\n");
+    const std::string padded = " 0 \nSECTION\n2\nENTITIES\n   0\nTEXT\n  1\n  padded  \n0\nENDSEC\n"
+                               "  0\nEOF\n";
+    const std::string trailing = dxfOf(test::r2000Drawing()) + "\x1a garbage\nafter EOF";
+    const std::string utf8 = kEntitiesStart + "  0\nTEXT\n  5\nA\n  1\n\xe2\x80\xa6\xc5\x85 x\n"
+                                              "  0\nENDSEC\n  0\nEOF";
+    for (const std::string& bytes : {crlf, padded, trailing, utf8}) {
+        std::shared_ptr<Drawing> drawing;
+        ASSERT_NO_THROW(drawing = parseDxf(bytes, "messy.dxf")) << bytes;
+        EXPECT_EQ(drawing->serialize(), bytes);
+        EXPECT_TRUE(drawing->warnings().empty()) << drawing->warnings().front();
+    }
+}
+
+TEST(DxfRead, AChangedValueInACrLfFileKeepsCrLf) {
+    const std::string crlf = dxfOf(test::r2000Drawing(), "\r\n");
+    auto model = CadModel::create(parseDxf(crlf, "crlf.dxf"));
+    auto document = model->application()->ActiveDocument();
+    cad::entityAs<cad::Text>(document->HandleToObject("20"))->SetTextString("ABC");
+    cad::entityAs<cad::Text>(document->HandleToObject("20"))->Copy();
+    const std::string out = model->drawing().serialize();
+    EXPECT_NE(out.find("  1\r\nABC\r\n"), std::string::npos);
+    for (std::size_t lf = out.find('\n'); lf != std::string::npos; lf = out.find('\n', lf + 1))
+        ASSERT_EQ(out[lf - 1], '\r') << "bare LF at byte " << lf;
+}
+
+TEST(DxfRead, EntitiesWithoutUsableHandlesGetHandlesInMemoryOnly) {
+    const std::string bytes = dxfOf(
+        {{"0", "SECTION"}, {"2", "HEADER"},   {"9", "$HANDSEED"}, {"5", "5"},      {"0", "ENDSEC"},
+         {"0", "SECTION"}, {"2", "ENTITIES"}, {"0", "TEXT"},      {"5", "40"},     {"1", "a"},
+         {"0", "TEXT"},    {"5", ""},         {"1", "b"},         {"0", "TEXT"},   {"1", "c"},
+         {"0", "TEXT"},    {"5", "40"},       {"1", "d"},         {"0", "ENDSEC"}, {"0", "EOF"}});
+    auto drawing = parseDxf(bytes, "handles.dxf");
+    ASSERT_EQ(drawing->warnings().size(), 1u);
+    EXPECT_EQ(drawing->warnings()[0], "handles.dxf:31: duplicate handle 40");
+    auto model = CadModel::create(drawing);
+    auto set = model->application()->ActiveDocument()->GetSelectionSets()->Add("S");
+    set->Select(cad::SelectionSet::Mode::All, cad::SelectionFilter::of({{0, "TEXT"}}));
+    ASSERT_EQ(set->Count(), 4);
+    std::set<std::string> handles;
+    for (int i = 0; i < 4; ++i) {
+        const std::string handle = set->Item(i)->Handle();
+        handles.insert(handle);
+        auto t = cad::entityAs<cad::Text>(
+            model->application()->ActiveDocument()->HandleToObject(handle));
+        EXPECT_EQ(t->TextString(), std::string(1, static_cast<char>('a' + i)));
+    }
+    EXPECT_EQ(handles, (std::set<std::string>{"40", "41", "42", "43"})); // above both seed and file
+    EXPECT_EQ(drawing->serialize(), bytes);
+    // A copy takes the next handle and moves the seed past it.
+    cad::entityAs<cad::Text>(set->Item(1))->Copy();
+    EXPECT_NE(drawing->serialize().find("$HANDSEED\n  5\n45\n"), std::string::npos);
+}
+
+TEST(DxfRead, AFileWithoutEofLoadsWithAWarningAndGainsEof) {
+    const std::string bytes = kEntitiesStart + "  0\nTEXT\n  1\nlast\n  0\nENDSEC";
+    auto drawing = parseDxf(bytes, "cut.dxf");
+    ASSERT_EQ(drawing->warnings().size(), 1u);
+    EXPECT_EQ(drawing->warnings()[0].rfind("cut.dxf: ", 0), 0u);
+    EXPECT_EQ(drawing->serialize(), bytes + "\n  0\nEOF\n");
+}
+
+} // namespace
+} // namespace kalvex::drawing
