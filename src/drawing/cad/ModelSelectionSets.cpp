@@ -87,9 +87,9 @@ cad::SelectionSetPtr ModelSelectionSets::Item(int index) const {
 cad::SelectionSetPtr ModelSelectionSets::Add(const std::string& name) {
     m_model->faults().check("Add", {});
     auto& sets = m_model->selectionSets();
-    const std::string folded = foldCadName(name);
+    // Names differing only in case are distinct sets; other programs may leave such sets behind.
     for (const auto& set : sets)
-        if (foldCadName(set->name) == folded)
+        if (set->name == name)
             throw cad::CadError("A selection set named \"" + name + "\" exists already.");
     sets.push_back(std::make_shared<SelectionSetData>(SelectionSetData{name, {}, false}));
     return std::make_shared<ModelSelectionSet>(m_model, sets.back());
