@@ -68,7 +68,8 @@ void EditorCommands::N28Click() {
 }
 
 void EditorCommands::N23Click(const QObject* sender) {
-    const TableConversion* conversion = sender ? findTableConversion(sender->objectName()) : nullptr;
+    const TableConversion* conversion =
+        sender ? findTableConversion(sender->objectName()) : nullptr;
     if (!conversion)
         return;
     convertAllLines([conversion](const QString& line) {

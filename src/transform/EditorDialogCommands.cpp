@@ -35,9 +35,8 @@ void EditorCommands::N7Click() {
     const QString search = form.Edit1->text();
     const QString replacement = form.Edit2->text();
     const CaseMatch match = form.caseMatch();
-    convertAllLines([&](const QString& line) {
-        return ReplaceText(line, search, replacement, match);
-    });
+    convertAllLines(
+        [&](const QString& line) { return ReplaceText(line, search, replacement, match); });
 }
 
 // The selection commands always match the exact case.
@@ -77,7 +76,10 @@ void EditorCommands::N17Click() {
     form.setTarget(SerialTarget::Editor);
     if (m_ports.dialogs.exec(form) != QDialog::Accepted)
         return;
-    const QStringList items = SerialSeries(form.input()).items();
+    const SerialSeries series(form.input());
+    if (!series.isValid())
+        return;
+    const QStringList items = series.items();
     m_target.undo.UndoMark(true);
     if (form.placement() == SerialPlacement::Insert)
         insertLinesBeforeCaretLine(m_target.SynEdit1, items);

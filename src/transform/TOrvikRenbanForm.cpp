@@ -74,9 +74,11 @@ void TOrvikRenbanForm::createButtons() {
 
 void TOrvikRenbanForm::layOutControls() {
     auto* fields = new QGridLayout;
-    const std::initializer_list<std::array<QWidget*, 3>> rows = {
-        {Label1, Edit1, nullptr}, {Label2, Edit2, Label7}, {Label3, Edit3, nullptr},
-        {Label6, Edit5, Label8},  {Label4, Edit4, Label9}};
+    const std::initializer_list<std::array<QWidget*, 3>> rows = {{Label1, Edit1, nullptr},
+                                                                 {Label2, Edit2, Label7},
+                                                                 {Label3, Edit3, nullptr},
+                                                                 {Label6, Edit5, Label8},
+                                                                 {Label4, Edit4, Label9}};
     int row = 0;
     for (const auto& widgets : rows) {
         for (int col = 0; col < 3; ++col) {
@@ -97,14 +99,16 @@ void TOrvikRenbanForm::connectControls() {
     for (QLineEdit* edit : {Edit1, Edit2, Edit3, Edit4, Edit5})
         connect(edit, &QLineEdit::textChanged, this, &TOrvikRenbanForm::Edit1Change);
     connect(radixButtons, &RadixButtons::clicked, this, &TOrvikRenbanForm::Edit1Change);
-    connect(Button3, &QPushButton::clicked, this, [this] { Button1Click(SerialPlacement::Insert); });
-    connect(Button1, &QPushButton::clicked, this, [this] { Button1Click(SerialPlacement::Append); });
+    connect(Button3, &QPushButton::clicked, this,
+            [this] { Button1Click(SerialPlacement::Insert); });
+    connect(Button1, &QPushButton::clicked, this,
+            [this] { Button1Click(SerialPlacement::Append); });
     connect(Button2, &QPushButton::clicked, this, &QDialog::reject);
 }
 
 SerialInput TOrvikRenbanForm::input() const {
-    return {radixButtons->radix(), Edit1->text(), Edit2->text(), Edit3->text(), Edit5->text(),
-            Edit4->text()};
+    return {radixButtons->radix(), Edit1->text(), Edit2->text(),
+            Edit3->text(),         Edit5->text(), Edit4->text()};
 }
 
 void TOrvikRenbanForm::setTarget(SerialTarget target) {

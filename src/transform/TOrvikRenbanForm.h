@@ -46,7 +46,7 @@ public:
     QLineEdit* Edit4; // count
     QLabel* Label9;
     QLabel* Label7;
-    QLabel* StaticText1; // preview
+    QLabel* StaticText1;  // preview
     QPushButton* Button3; // insert
     QPushButton* Button1; // append, or overwrite for the grid
     QPushButton* Button2; // cancel

@@ -25,8 +25,8 @@ QLineEdit* makeBoldEdit(QWidget* parent, const char* name) {
 
 TOrvikTikanForm::TOrvikTikanForm(QWidget* parent)
     : QDialog(parent, Qt::Tool),
-      CheckBox1(makeCheckBox(this, "CheckBox1", QStringLiteral("大文字/小文字を無視"),
-                             Check::Checked)),
+      CheckBox1(
+          makeCheckBox(this, "CheckBox1", QStringLiteral("大文字/小文字を無視"), Check::Checked)),
       Label1(makeLabel(this, "Label1", QStringLiteral("検索文字列"))),
       Edit1(makeBoldEdit(this, "Edit1")),
       Label2(makeLabel(this, "Label2", QStringLiteral("置換文字列"))),

@@ -24,7 +24,7 @@ public:
     QLabel* Label1;
     QLineEdit* Edit1; // search string
     QLabel* Label2;
-    QLineEdit* Edit2; // replacement
+    QLineEdit* Edit2;     // replacement
     QPushButton* Button1; // run
     QPushButton* Button2; // cancel
 
