@@ -5,14 +5,17 @@
 #include <string>
 #include <vector>
 
+#include "cadlink/SelectionFilter.h"
+
 namespace kalvex::drawing {
 
 // Where on-screen picking comes from: the drawing window, or a script in tests. A pick
-// returns the handles the user picked, in order, or nothing when the user cancelled.
+// returns the handles the user picked, in order, or nothing when the user cancelled. The
+// filter tells a window which entities may be picked at all.
 class EntityPicker {
 public:
     virtual ~EntityPicker() = default;
-    virtual std::optional<std::vector<std::string>> pick() = 0;
+    virtual std::optional<std::vector<std::string>> pick(const cad::SelectionFilter& filter) = 0;
 };
 
 // Plays back picks queued by a test; with nothing queued a pick is cancelled.
@@ -22,7 +25,7 @@ public:
     void addCancel() { m_script.emplace_back(std::nullopt); }
     std::size_t remaining() const { return m_script.size(); }
 
-    std::optional<std::vector<std::string>> pick() override {
+    std::optional<std::vector<std::string>> pick(const cad::SelectionFilter&) override {
         if (m_script.empty())
             return std::nullopt;
         auto next = std::move(m_script.front());

@@ -56,7 +56,7 @@ void ModelSelectionSet::add(RecordId id, const cad::SelectionFilter& filter) {
 void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {
     enter("SelectOnScreen");
     EntityPicker* picker = m_model->picker();
-    const auto picked = picker ? picker->pick() : std::nullopt;
+    const auto picked = picker ? picker->pick(filter) : std::nullopt;
     if (!picked)
         throw cad::CadError("The selection was cancelled.");
     for (const std::string& handle : *picked)
