@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPointer>
+#include <QWidget>
+
+namespace kalvex {
+
+// One long operation under the run flag. Starting it sets the flag and enables its abort
+// button (when it has one); `proceed` lets the window process pending events after an item,
+// so that the abort button can be pressed, and tells whether to go on; however the operation
+// ends, the flag is cleared and the abort button disabled.
+class RunFlagScope {
+public:
+    RunFlagScope(bool& runFlag, QWidget* abortButton);
+    ~RunFlagScope();
+    RunFlagScope(const RunFlagScope&) = delete;
+    RunFlagScope& operator=(const RunFlagScope&) = delete;
+
+    bool proceed();
+
+private:
+    bool& m_runFlag;
+    QPointer<QWidget> m_abortButton;
+};
+
+// What an abort button does: clear the flag and let pending events run. The running loop
+// notices the cleared flag at its next check.
+void abortRun(bool& runFlag);
+
+} // namespace kalvex

@@ -1,0 +1,17 @@
+#pragma once
+
+#include "cadlink/ports/ClipboardPort.h"
+#include "cadlink/ports/DialogPort.h"
+#include "cadlink/ports/MessagePort.h"
+
+namespace kalvex {
+
+// The user-facing services the windows go through, so that tests can read what was shown
+// and answer it.
+struct Ports {
+    MessagePort& messages;
+    DialogPort& dialogs;
+    ClipboardPort& clipboard;
+};
+
+} // namespace kalvex

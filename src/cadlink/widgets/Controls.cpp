@@ -1,0 +1,72 @@
+#include "cadlink/widgets/Controls.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+
+namespace kalvex {
+
+// Buttons take no focus, so that pressing one leaves the caret where the user was working.
+QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
+                        Initially state) {
+    auto* button = new QPushButton(caption, parent);
+    button->setObjectName(QString::fromLatin1(name));
+    button->setFocusPolicy(Qt::NoFocus);
+    button->setAutoDefault(false);
+    button->setEnabled(state == Initially::Enabled);
+    return button;
+}
+
+QLabel* makeLabel(QWidget* parent, const char* name, const QString& caption) {
+    auto* label = new QLabel(caption, parent);
+    label->setObjectName(QString::fromLatin1(name));
+    return label;
+}
+
+QCheckBox* makeCheckBox(QWidget* parent, const char* name, const QString& caption, Check check) {
+    auto* box = new QCheckBox(caption, parent);
+    box->setObjectName(QString::fromLatin1(name));
+    box->setChecked(check == Check::Checked);
+    return box;
+}
+
+QLineEdit* makeEdit(QWidget* parent, const char* name) {
+    auto* edit = new QLineEdit(parent);
+    edit->setObjectName(QString::fromLatin1(name));
+    return edit;
+}
+
+QFont formFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("Noto Sans CJK JP")});
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+QHBoxLayout* makeRow(std::initializer_list<QWidget*> widgets) {
+    auto* layout = new QHBoxLayout;
+    layout->setSpacing(3);
+    for (QWidget* widget : widgets) {
+        if (widget)
+            layout->addWidget(widget);
+        else
+            layout->addStretch(1);
+    }
+    return layout;
+}
+
+void addMenuItems(QMenu& menu, std::span<const MenuItemSpec> items) {
+    for (const MenuItemSpec& spec : items) {
+        const QString caption = QString::fromUtf8(spec.caption);
+        QAction* action =
+            caption == QLatin1String("-") ? menu.addSeparator() : menu.addAction(caption);
+        action->setObjectName(QString::fromLatin1(spec.name));
+        action->setEnabled(spec.state == Initially::Enabled);
+    }
+}
+
+} // namespace kalvex

@@ -1,0 +1,98 @@
+#include "cadlink/widgets/StringGrid.h"
+
+#include <QHeaderView>
+
+namespace kalvex {
+
+StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(8);
+    verticalHeader()->setMinimumSectionSize(8);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                styleCells(first, last, 0, columnCount() - 1);
+            });
+    connect(model(), &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                styleCells(0, rowCount() - 1, first, last);
+            });
+}
+
+void StringGrid::setFixed(int cols, int rows) {
+    m_fixedCols = cols;
+    m_fixedRows = rows;
+    styleAllCells();
+}
+
+QString StringGrid::cell(int col, int row) const {
+    const QTableWidgetItem* cellItem = item(row, col);
+    return cellItem ? cellItem->text() : QString();
+}
+
+void StringGrid::setCell(int col, int row, const QString& text) {
+    if (QTableWidgetItem* cellItem = itemAt(col, row))
+        cellItem->setText(text);
+}
+
+int StringGrid::object(int col, int row) const {
+    const QTableWidgetItem* cellItem = item(row, col);
+    return cellItem ? cellItem->data(kObjectRole).toInt() : 0;
+}
+
+void StringGrid::setObject(int col, int row, int value) {
+    if (QTableWidgetItem* cellItem = itemAt(col, row))
+        cellItem->setData(kObjectRole, value);
+}
+
+void StringGrid::setDefaultRowHeight(int height) {
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+// Cells outside the grid are ignored, as a string grid ignores them.
+QTableWidgetItem* StringGrid::itemAt(int col, int row) {
+    if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount())
+        return nullptr;
+    QTableWidgetItem* cellItem = item(row, col);
+    if (!cellItem) {
+        cellItem = new QTableWidgetItem;
+        setItem(row, col, cellItem);
+        styleCell(col, row);
+    }
+    return cellItem;
+}
+
+void StringGrid::styleCell(int col, int row) {
+    QTableWidgetItem* cellItem = item(row, col);
+    if (!cellItem)
+        return;
+    if (isFixedCell(col, row)) {
+        cellItem->setFlags(Qt::ItemIsEnabled);
+        cellItem->setBackground(palette().button());
+    } else {
+        cellItem->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        cellItem->setData(Qt::BackgroundRole, QVariant());
+    }
+}
+
+// Every cell gets an item, so that fixed cells show as fixed even while empty.
+void StringGrid::styleCells(int firstRow, int lastRow, int firstCol, int lastCol) {
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = firstCol; col <= lastCol; ++col) {
+            if (!item(row, col))
+                setItem(row, col, new QTableWidgetItem);
+            styleCell(col, row);
+        }
+    }
+}
+
+void StringGrid::styleAllCells() {
+    styleCells(0, rowCount() - 1, 0, columnCount() - 1);
+}
+
+} // namespace kalvex

@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+namespace kalvex {
+
+enum class RunMode { Normal, PrintVersion };
+
+struct CommandLine {
+    RunMode mode = RunMode::Normal;
+    QString screenshotFile; // empty: no screenshot
+    QString error;          // not empty: the arguments could not be understood
+};
+
+// Reads the program's arguments (the program name first, as the application gives them).
+CommandLine parseCommandLine(const QStringList& arguments);
+
+} // namespace kalvex

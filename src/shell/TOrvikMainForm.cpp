@@ -1,0 +1,203 @@
+#include "shell/TOrvikMainForm.h"
+
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTabWidget>
+#include <QTimer>
+
+#include "attrgrid/AttrGridPage.h"
+#include "cadlink/Connection.h"
+#include "cadlink/QtWindowSystem.h"
+#include "cadlink/RunFlag.h"
+#include "cadlink/widgets/Controls.h"
+#include "cadlink/widgets/StringGrid.h"
+#include "search/SearchPage.h"
+#include "shell/TagListSelection.h"
+#include "texttab/LineEditor.h"
+#include "texttab/TextTabPage.h"
+
+namespace kalvex {
+
+namespace {
+
+constexpr int kFormFontPixels = 12;
+constexpr int kTimerInterval = 200;
+constexpr int kFixedColumnWidth = 30;
+constexpr char kTargetProgId[] = "nanoCAD.Application.5.0";
+
+} // namespace
+
+TOrvikMainForm::TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent)
+    : QMainWindow(parent), m_ports(ports), m_errors(ports.messages), m_link(link) {
+    createWindow();
+    createStatusBar();
+    connectHandlers();
+    FormCreate();
+}
+
+TOrvikMainForm::~TOrvikMainForm() {
+    FormDestroy();
+}
+
+// Title bar with the system menu and minimise only; always on top of other windows.
+void TOrvikMainForm::createWindow() {
+    setObjectName(QStringLiteral("OrvikMainForm"));
+    setWindowTitle(QStringLiteral("Kalvex 2.3C [ nanoCAD 5 ]"));
+    setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                   Qt::WindowCloseButtonHint | Qt::WindowStaysOnTopHint);
+    setFont(formFont(kFormFontPixels));
+    PageControl1 = new QTabWidget(this);
+    PageControl1->setObjectName(QStringLiteral("PageControl1"));
+    m_textTab = new TextTabPage(PageControl1);
+    m_attrGridTab = new AttrGridPage(PageControl1);
+    m_searchTab = new SearchPage(PageControl1);
+    PageControl1->addTab(m_textTab, QStringLiteral("TEXT, 属性編集"));
+    PageControl1->addTab(m_attrGridTab, QStringLiteral(" 属性編集"));
+    PageControl1->addTab(m_searchTab, QStringLiteral("TEXT 検索・編集"));
+    setCentralWidget(PageControl1);
+    Timer1 = new QTimer(this);
+    Timer1->setObjectName(QStringLiteral("Timer1"));
+    Timer1->setInterval(kTimerInterval);
+    Timer1->start();
+    resize(kClientWidth, kClientHeight);
+}
+
+void TOrvikMainForm::createStatusBar() {
+    QStatusBar* bar = statusBar();
+    bar->setObjectName(QStringLiteral("StatusBar1"));
+    for (int index = 0; index < 2; ++index) {
+        auto* panel = new QLabel(bar);
+        panel->setObjectName(QStringLiteral("StatusBar1.%1").arg(index));
+        panel->setFixedWidth(kStatusPanelWidths[index]);
+        panel->setFrameShape(QFrame::StyledPanel);
+        panel->setFrameShadow(QFrame::Sunken);
+        bar->addWidget(panel);
+        m_statusPanels[index] = panel;
+    }
+}
+
+void TOrvikMainForm::connectHandlers() {
+    connect(PageControl1, &QTabWidget::currentChanged, this,
+            m_errors.guarded([this] { PageControl1Change(); }));
+    connect(m_textTab->SpeedButton3, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton3Click(); }));
+    connect(m_textTab->SpeedButton5, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton5Click(); }));
+    connect(m_attrGridTab->SpeedButton12, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton12Click(); }));
+}
+
+void TOrvikMainForm::FormCreate() {
+    m_work.TargetProgID = kTargetProgId;
+    m_work.startCol = -1;
+    m_work.startRow = -1;
+    clearStartTexts();
+    m_attrGridTab->StringGrid1->setColumnWidth(0, kFixedColumnWidth);
+    PageControl1->setCurrentIndex(0);
+    m_searchTab->fitGridColumn();
+    m_link.toolWindow = QtWindowSystem::handleOf(this);
+    m_link.MonitorScalePercent = ReadMonitorScale(m_link.windows);
+    m_textTab->SynEdit1->clear();
+    const FormSettings settings = readSettings();
+    applySettings(settings);
+    applySearchInputCase();
+    loadTagLists(settings);
+    m_messageFilter.RegisterFilter();
+}
+
+void TOrvikMainForm::clearStartTexts() {
+    m_textTab->Edit1->clear();
+    m_textTab->Edit2->clear();
+    m_textTab->Label1->clear();
+    m_textTab->Label2->clear();
+    m_attrGridTab->Label5->clear();
+    m_searchTab->Label6->clear();
+}
+
+// Nothing is stored between runs yet, so every start takes the defaults.
+FormSettings TOrvikMainForm::readSettings() const {
+    return FormSettings{};
+}
+
+void TOrvikMainForm::applySettings(const FormSettings& settings) {
+    placeWindow(settings);
+    m_textTab->CheckBox1->setChecked(settings.Sort);
+    m_attrGridTab->CheckBox2->setChecked(settings.Cursor);
+    m_searchTab->CheckBox3->setChecked(settings.Sentou);
+    m_searchTab->CheckBox4->setChecked(settings.UpperCase);
+    m_searchTab->CheckBox5->setChecked(settings.Enter);
+    m_attrGridTab->CheckBox6->setChecked(settings.ZoomCenter);
+    m_attrGridTab->CheckBox7->setChecked(settings.AttEnter);
+    m_searchTab->CheckBox8->setChecked(settings.AttEnterDown);
+    m_textTab->CheckBox9->setChecked(settings.ZoomCenter2);
+}
+
+// A stored position is taken as it is, even partly off the screen; without one the window
+// is centred on the screen.
+void TOrvikMainForm::placeWindow(const FormSettings& settings) {
+    const QRect available = screen()->geometry();
+    const QSize size = frameGeometry().size();
+    const int left =
+        settings.Left.value_or(available.left() + (available.width() - size.width()) / 2);
+    const int top =
+        settings.Top.value_or(available.top() + (available.height() - size.height()) / 2);
+    move(left, top);
+}
+
+void TOrvikMainForm::applySearchInputCase() {
+    m_searchTab->setSearchInputCase(m_searchTab->CheckBox4->isChecked() ? InputCase::Upper
+                                                                        : InputCase::Normal);
+}
+
+void TOrvikMainForm::loadTagLists(const FormSettings& settings) {
+    selectStoredIndex(*m_textTab->ComboBox1, settings.AttTagIndex1);
+    selectStoredIndex(*m_attrGridTab->ComboBox2, settings.AttTagIndex2);
+}
+
+void TOrvikMainForm::closeEvent(QCloseEvent* event) {
+    FormCloseQuery();
+    event->accept();
+}
+
+// Closing is never refused.
+void TOrvikMainForm::FormCloseQuery() {}
+
+void TOrvikMainForm::FormDestroy() {
+    m_messageFilter.RevokeFilter();
+}
+
+void TOrvikMainForm::resizeEvent(QResizeEvent* event) {
+    QMainWindow::resizeEvent(event);
+    FormResize();
+}
+
+void TOrvikMainForm::FormResize() {
+    m_searchTab->fitGridColumn();
+}
+
+void TOrvikMainForm::PageControl1Change() {
+    for (QLabel* panel : m_statusPanels)
+        panel->clear();
+}
+
+void TOrvikMainForm::SpeedButton3Click() {
+    m_textTab->SynEdit1->selectAll();
+}
+
+void TOrvikMainForm::SpeedButton5Click() {
+    abortRun(m_work.runFlag);
+    m_textTab->SpeedButton5->setEnabled(false);
+}
+
+void TOrvikMainForm::SpeedButton12Click() {
+    abortRun(m_work.runFlag);
+}
+
+} // namespace kalvex

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMainWindow>
+
+#include "cadlink/CadLink.h"
+#include "cadlink/MessageFilter.h"
+#include "cadlink/WorkState.h"
+#include "cadlink/ports/ErrorReport.h"
+#include "cadlink/ports/Ports.h"
+#include "shell/FormSettings.h"
+
+class QComboBox;
+class QLabel;
+class QTabWidget;
+class QTimer;
+
+namespace kalvex {
+
+class AttrGridPage;
+class SearchPage;
+class TextTabPage;
+
+// The tool's one always-on-top window: three tabs, a status bar of two panels and the status
+// timer. It owns the work state the tabs share and the start-up and shut-down steps.
+class TOrvikMainForm : public QMainWindow {
+    Q_OBJECT
+public:
+    static constexpr int kClientWidth = 330;
+    static constexpr int kClientHeight = 320;
+    static constexpr int kStatusPanelWidths[2] = {150, 100};
+
+    TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent = nullptr);
+    ~TOrvikMainForm() override;
+
+    WorkState& work() { return m_work; }
+    ErrorReport& errorReport() { return m_errors; }
+    TextTabPage& textTab() { return *m_textTab; }
+    AttrGridPage& attrGridTab() { return *m_attrGridTab; }
+    SearchPage& searchTab() { return *m_searchTab; }
+    QTabWidget& pageControl() { return *PageControl1; }
+    QLabel& statusPanel(int index) { return *m_statusPanels[index]; }
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void createWindow();
+    void createStatusBar();
+    void connectHandlers();
+
+    void FormCreate();
+    void FormCloseQuery();
+    void FormDestroy();
+    void FormResize();
+    void PageControl1Change();
+    void SpeedButton3Click();
+    void SpeedButton5Click();
+    void SpeedButton12Click();
+
+    void clearStartTexts();
+    FormSettings readSettings() const;
+    void applySettings(const FormSettings& settings);
+    void placeWindow(const FormSettings& settings);
+    void applySearchInputCase();
+    void loadTagLists(const FormSettings& settings);
+
+    WorkState m_work;
+    Ports& m_ports;
+    ErrorReport m_errors;
+    CadLink& m_link;
+    TMessageFilter m_messageFilter;
+
+    QTabWidget* PageControl1;
+    TextTabPage* m_textTab;
+    AttrGridPage* m_attrGridTab;
+    SearchPage* m_searchTab;
+    QLabel* m_statusPanels[2];
+    QTimer* Timer1;
+};
+
+} // namespace kalvex

@@ -1,0 +1,97 @@
+#include "texttab/LineEditor.h"
+
+#include <QKeyEvent>
+#include <QPainter>
+#include <QTextBlock>
+
+#include "texttab/LineNumberGutter.h"
+
+namespace kalvex {
+
+namespace {
+
+// "ＭＳ ゴシック" where it is installed; otherwise a fixed-pitch font with Japanese glyphs.
+QFont editorFont(int pixelSize) {
+    QFont font;
+    font.setFamilies({QStringLiteral("ＭＳ ゴシック"), QStringLiteral("Noto Sans Mono CJK JP"),
+                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("monospace")});
+    font.setStyleHint(QFont::TypeWriter);
+    font.setFixedPitch(true);
+    font.setPixelSize(pixelSize);
+    return font;
+}
+
+} // namespace
+
+LineEditor::LineEditor(QWidget* parent)
+    : QPlainTextEdit(parent), m_gutter(new LineNumberGutter(this)), m_gutterFont(editorFont(12)) {
+    setFont(editorFont(15));
+    setTabChangesFocus(false);
+    setFocusPolicy(Qt::ClickFocus);
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(this, &QPlainTextEdit::blockCountChanged, this, &LineEditor::updateGutterWidth);
+    connect(this, &QPlainTextEdit::updateRequest, this, &LineEditor::updateGutter);
+    updateGutterWidth();
+}
+
+int LineEditor::gutterWidth() const {
+    int digits = 1;
+    for (int lines = qMax(1, blockCount()); lines >= 10; lines /= 10)
+        ++digits;
+    const int numbers = QFontMetrics(m_gutterFont).horizontalAdvance(QLatin1Char('9')) * digits;
+    return kMarksWidth + numbers + kGutterMargin * 2;
+}
+
+void LineEditor::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+        event->ignore();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void LineEditor::resizeEvent(QResizeEvent* event) {
+    QPlainTextEdit::resizeEvent(event);
+    placeGutter();
+}
+
+void LineEditor::updateGutterWidth() {
+    setViewportMargins(gutterWidth(), 0, 0, 0);
+    placeGutter();
+}
+
+void LineEditor::placeGutter() {
+    const QRect area = contentsRect();
+    m_gutter->setGeometry(QRect(area.left(), area.top(), gutterWidth(), area.height()));
+}
+
+void LineEditor::updateGutter(const QRect& rect, int dy) {
+    if (dy != 0)
+        m_gutter->scroll(0, dy);
+    else
+        m_gutter->update(0, rect.y(), m_gutter->width(), rect.height());
+    if (rect.contains(viewport()->rect()))
+        updateGutterWidth();
+}
+
+void LineEditor::paintGutter(QPaintEvent* event) {
+    QPainter painter(m_gutter);
+    painter.fillRect(event->rect(), palette().color(QPalette::Window));
+    painter.setFont(m_gutterFont);
+    painter.setPen(palette().color(QPalette::PlaceholderText));
+    const int right = m_gutter->width() - kGutterMargin;
+    QTextBlock block = firstVisibleBlock();
+    int top = qRound(blockBoundingGeometry(block).translated(contentOffset()).top());
+    while (block.isValid() && top <= event->rect().bottom()) {
+        const int height = qRound(blockBoundingRect(block).height());
+        if (block.isVisible() && top + height >= event->rect().top())
+            painter.drawText(kMarksWidth, top, right - kMarksWidth, height,
+                             Qt::AlignRight | Qt::AlignVCenter,
+                             QString::number(block.blockNumber() + 1));
+        block = block.next();
+        top += height;
+    }
+}
+
+} // namespace kalvex

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QPlainTextEdit>
+
+namespace kalvex {
+
+// The line editor of the TEXT tab: one record a line, line numbers in a gutter on the left,
+// a fixed-pitch font with Japanese glyphs. Tab is typed as a character. The editor's own copy
+// and cut keys are removed: the popup menu's commands take their place.
+class LineEditor : public QPlainTextEdit {
+    Q_OBJECT
+public:
+    static constexpr int kMarksWidth = 13;
+    static constexpr int kGutterMargin = 3;
+
+    explicit LineEditor(QWidget* parent = nullptr);
+
+    int gutterWidth() const;
+    void paintGutter(QPaintEvent* event);
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void updateGutterWidth();
+    void placeGutter();
+    void updateGutter(const QRect& rect, int dy);
+
+    QWidget* m_gutter;
+    QFont m_gutterFont;
+};
+
+} // namespace kalvex

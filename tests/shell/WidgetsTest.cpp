@@ -1,0 +1,78 @@
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include "cadlink/widgets/StringGrid.h"
+#include "texttab/LineEditor.h"
+
+namespace kalvex::testing {
+
+TEST(StringGridTest, CellsHoldTextAndAnObjectSlotAddressedByColumnThenRow) {
+    StringGrid grid;
+    grid.setColumnCount(3);
+    grid.setRowCount(4);
+    grid.setFixed(1, 1);
+    grid.setCell(2, 1, QStringLiteral("P-101"));
+    grid.setObject(2, 1, 7);
+    EXPECT_EQ(grid.cell(2, 1), QStringLiteral("P-101"));
+    EXPECT_EQ(grid.object(2, 1), 7);
+    EXPECT_EQ(grid.cell(1, 2), QString());
+    EXPECT_EQ(grid.object(1, 2), 0);
+    // Cells outside the grid are ignored.
+    grid.setCell(5, 1, QStringLiteral("x"));
+    grid.setObject(1, 9, 3);
+    EXPECT_EQ(grid.cell(5, 1), QString());
+    EXPECT_EQ(grid.object(1, 9), 0);
+}
+
+TEST(StringGridTest, OnlyCellsOutsideTheFixedRowAndColumnCanBeEdited) {
+    StringGrid grid;
+    grid.setColumnCount(2);
+    grid.setRowCount(2);
+    grid.setFixed(1, 1);
+    grid.setRowCount(4); // rows added later are styled too
+    grid.setColumnCount(3);
+    struct Case {
+        int col;
+        int row;
+        bool editable;
+    };
+    const Case cases[] = {{0, 0, false}, {1, 0, false}, {0, 3, false},
+                          {1, 1, true},  {2, 3, true},  {2, 1, true}};
+    for (const Case& test : cases) {
+        SCOPED_TRACE(::testing::Message() << test.col << "," << test.row);
+        QTableWidgetItem* cell = grid.item(test.row, test.col);
+        ASSERT_NE(cell, nullptr);
+        EXPECT_EQ(cell->flags().testFlag(Qt::ItemIsEditable), test.editable);
+    }
+}
+
+TEST(LineEditorTest, CopyAndCutKeysAreLeftToThePopupMenu) {
+    QGuiApplication::clipboard()->setText(QStringLiteral("before"));
+    LineEditor editor;
+    editor.setPlainText(QStringLiteral("R-101"));
+    editor.selectAll();
+    QTest::keyClick(&editor, Qt::Key_C, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_X, Qt::ControlModifier);
+    EXPECT_EQ(QGuiApplication::clipboard()->text(), QStringLiteral("before"));
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("R-101"));
+    // Other editing keys still work: Tab is typed as a character.
+    QTest::keyClick(&editor, Qt::Key_End);
+    QTest::keyClick(&editor, Qt::Key_Tab);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("R-101\t"));
+}
+
+TEST(LineEditorTest, GutterWidensWhenLineNumbersGainADigit) {
+    LineEditor editor;
+    editor.setPlainText(QStringLiteral("a\nb\nc"));
+    const int narrow = editor.gutterWidth();
+    QStringList lines;
+    for (int line = 0; line < 120; ++line)
+        lines.append(QString::number(line));
+    editor.setPlainText(lines.join(QLatin1Char('\n')));
+    EXPECT_GT(editor.gutterWidth(), narrow);
+    EXPECT_GE(editor.viewport()->x(), editor.gutterWidth());
+}
+
+} // namespace kalvex::testing
