@@ -147,6 +147,8 @@ void Drawing::commit(RecordId id, RecordImage after) {
 void Drawing::apply(RecordId id, const RecordImage& image) {
     m_slots[id].tags = image.tags;
     m_slots[id].erased = image.erased;
+    if (m_changeListener)
+        m_changeListener(id);
 }
 
 void Drawing::undo() {

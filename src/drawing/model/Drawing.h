@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -74,6 +75,11 @@ public:
     void addLayerRecord(RecordId id) { m_layers.push_back(id); }
     void addBlockDefinition(BlockDefinition block) { m_blocks.push_back(std::move(block)); }
 
+    // Told of every record whose pairs or erased flag change, undo and redo included (a
+    // window showing the drawing redraws what it is told of).
+    using ChangeListener = std::function<void(RecordId)>;
+    void setChangeListener(ChangeListener listener) { m_changeListener = std::move(listener); }
+
     UndoLog& undoLog() { return m_undo; }
     void clearHistory() { m_undo = UndoLog(); }
     void undo();
@@ -105,6 +111,7 @@ private:
     std::uint64_t m_nextHandle = 1;
     std::uint32_t m_trailingBegin = 0; // file bytes after EOF
     UndoLog m_undo;
+    ChangeListener m_changeListener;
 };
 
 } // namespace kalvex::drawing
