@@ -21,20 +21,20 @@ public:
 // Plays back picks queued by a test; with nothing queued a pick is cancelled.
 class ScriptedPicker : public EntityPicker {
 public:
-    void addPick(std::vector<std::string> handles) { m_script.emplace_back(std::move(handles)); }
-    void addCancel() { m_script.emplace_back(std::nullopt); }
-    std::size_t remaining() const { return m_script.size(); }
-
-    std::optional<std::vector<std::string>> pick(const cad::SelectionFilter&) override {
-        if (m_script.empty())
-            return std::nullopt;
-        auto next = std::move(m_script.front());
-        m_script.pop_front();
-        return next;
+    void addPick(std::vector<std::string> handles) {
+        m_script.push_back({PickOutcome::Picked, std::move(handles)});
     }
+    void addCancel() { m_script.push_back({PickOutcome::Cancelled, {}}); }
+    std::size_t remaining() const { return m_script.size(); }
+    std::optional<std::vector<std::string>> pick(const cad::SelectionFilter& filter) override;
 
 private:
-    std::deque<std::optional<std::vector<std::string>>> m_script;
+    enum class PickOutcome { Picked, Cancelled };
+    struct Step {
+        PickOutcome outcome;
+        std::vector<std::string> handles;
+    };
+    std::deque<Step> m_script;
 };
 
 } // namespace kalvex::drawing
