@@ -69,6 +69,8 @@ std::vector<std::size_t> orderOfRecords(const std::vector<Record>& records, KeyO
         return exchangeSortOrder(std::span<const QStringView>(keys), order);
     } else {
         static_assert(std::is_arithmetic_v<Key>, "Keys are numbers or QStrings.");
+        static_assert(!std::is_unsigned_v<Key> || sizeof(Key) < sizeof(std::int64_t),
+                      "64-bit unsigned keys would not keep their order as signed numbers.");
         using Stored = std::conditional_t<std::is_floating_point_v<Key>, double, std::int64_t>;
         std::vector<Stored> keys;
         keys.reserve(records.size());
@@ -101,7 +103,8 @@ void applyOrder(std::vector<Record>& records, std::span<const std::size_t> order
 }
 
 // Orders records in place by the key keyOf(record) returns (a number or a QString), giving the
-// order the exchange sort gives. Sorting text records left to right is one line:
+// order the exchange sort gives. All keys are read before anything moves, so a projection that
+// throws leaves the records as they were. Sorting text records left to right is one line:
 //     exchangeSortBy(records, [](const Orvik& r) { return r.insPt.x(); }, SortOrder::Ascending);
 template <typename Record, typename KeyOf>
 void exchangeSortBy(std::vector<Record>& records, KeyOf keyOf, SortOrder order) {

@@ -80,6 +80,16 @@ TEST(ExchangeSortTest, PointsOrderedByYDescendingOrXAscending) {
     EXPECT_EQ(wide, (std::vector<CadPoint>{{0, 0}, {10, 0}}));
 }
 
+TEST(ExchangeSortTest, KeyThatCannotBeReadLeavesTheRecordsAsTheyWere) {
+    using cad::CadPoint;
+    const std::vector<CadPoint> before{{3, 0}, {1, 0}, CadPoint(), {2, 0}};
+    std::vector<CadPoint> points = before;
+    EXPECT_THROW(exchangeSortBy(
+                     points, [](const CadPoint& p) { return p.x(); }, SortOrder::Ascending),
+                 cad::CadError);
+    EXPECT_EQ(points, before);
+}
+
 TEST(ExchangeSortTest, TextComparesUtf16CodeUnitsWithPrefixesFirst) {
     EXPECT_TRUE(textLess(u"", u"a"));
     EXPECT_FALSE(textLess(u"a", u""));
