@@ -18,6 +18,7 @@ namespace {
 constexpr int kRowHeight = 20;
 constexpr int kGridFontPixels = 13;
 constexpr int kProgressHeight = 12;
+constexpr int kComboMinimumCharacters = 8;
 
 } // namespace
 
@@ -37,6 +38,8 @@ void AttrGridPage::createControls() {
     ComboBox2 = new QComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    ComboBox2->setMinimumContentsLength(kComboMinimumCharacters);
+    ComboBox2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     CheckBox2 = makeCheckBox(this, "CheckBox2", QStringLiteral("Enter=[ ↓ ]"), Check::Checked);
     CheckBox7 = makeCheckBox(this, "CheckBox7", QStringLiteral("Enter = 更新"), Check::Checked);
     CheckBox6 =
@@ -74,9 +77,9 @@ void AttrGridPage::layOutControls() {
     layout->setSpacing(3);
     layout->addLayout(
         makeRow({SpeedButton10, SpeedButton12, SpeedButton11, SpeedButton13, Label5, nullptr}));
-    layout->addWidget(ComboBox2);
+    layout->addLayout(makeRow({ComboBox2, SpeedButton16, SpeedButton17, SpeedButton18}));
     layout->addLayout(makeRow({CheckBox2, CheckBox7, CheckBox6, nullptr}));
-    layout->addLayout(makeRow({Label9, nullptr, SpeedButton16, SpeedButton17, SpeedButton18}));
+    layout->addWidget(Label9);
     layout->addWidget(StringGrid1, 1);
     layout->addWidget(ProgressBar1);
 }

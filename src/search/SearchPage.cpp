@@ -1,6 +1,7 @@
 #include "search/SearchPage.h"
 
 #include <QCheckBox>
+#include <QEvent>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -47,6 +48,7 @@ void SearchPage::createGrid() {
     StringGrid2->setColumnCount(1);
     StringGrid2->setRowCount(1);
     StringGrid2->setFixed(0, 0);
+    StringGrid2->viewport()->installEventFilter(this);
 }
 
 void SearchPage::layOutControls() {
@@ -57,8 +59,8 @@ void SearchPage::layOutControls() {
     layout->setSpacing(3);
     layout->addLayout(makeRow({Label7, nullptr, Label8}));
     layout->addLayout(makeRow({Edit3, SpeedButton14, SpeedButton15}));
-    layout->addLayout(makeRow({CheckBox3, CheckBox4, CheckBox8, CheckBox5, nullptr}));
-    layout->addWidget(Label6);
+    layout->addLayout(makeRow({CheckBox3, CheckBox4, nullptr, Label6}));
+    layout->addLayout(makeRow({CheckBox8, CheckBox5, nullptr}));
     layout->addWidget(StringGrid2, 1);
 }
 
@@ -66,6 +68,14 @@ void SearchPage::setSearchInputCase(InputCase inputCase) {
     const QValidator* previous = Edit3->validator();
     Edit3->setValidator(inputCase == InputCase::Upper ? new UpperCaseValidator(Edit3) : nullptr);
     delete previous;
+}
+
+// A page that is not shown gets its size only when it is shown, so the column follows every
+// size change of the grid, not only those of the window.
+bool SearchPage::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == StringGrid2->viewport() && event->type() == QEvent::Resize)
+        fitGridColumn();
+    return QWidget::eventFilter(watched, event);
 }
 
 void SearchPage::fitGridColumn() {

@@ -37,6 +37,9 @@ public:
     QCheckBox* CheckBox5;       // Enter updates
     StringGrid* StringGrid2;
 
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
     void createControls();
     void createGrid();

@@ -18,6 +18,7 @@ namespace {
 constexpr int kToolAreaHeight = 112;
 constexpr int kNumberEditWidth = 64;
 constexpr int kComboVisibleItems = 16;
+constexpr int kComboMinimumCharacters = 8;
 
 const char* const kBuiltInTags[] = {"JCMNT1:コメント１", "JCMNT2:コメント２", "NAME:機器名",
                                     "NAME1:機器名１", "SENBAN:線番"};
@@ -37,6 +38,8 @@ QComboBox* makeTagCombo(QWidget* parent) {
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
     combo->setMaxVisibleItems(kComboVisibleItems);
+    combo->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    combo->setMinimumContentsLength(kComboMinimumCharacters);
     for (const char* tag : kBuiltInTags)
         combo->addItem(QString::fromUtf8(tag));
     combo->model()->sort(0);

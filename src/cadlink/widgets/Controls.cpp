@@ -1,5 +1,7 @@
 #include "cadlink/widgets/Controls.h"
 
+#include <algorithm>
+
 #include <QAction>
 #include <QCheckBox>
 #include <QHBoxLayout>
@@ -10,7 +12,16 @@
 
 namespace kalvex {
 
+namespace {
+
+constexpr int kButtonPadding = 14;
+constexpr int kButtonMinimumWidth = 40;
+
+} // namespace
+
 // Buttons take no focus, so that pressing one leaves the caret where the user was working.
+// Their width is fixed by their caption, not the style's usual minimum, so that the small
+// window holds them.
 QPushButton* makeButton(QWidget* parent, const char* name, const QString& caption,
                         Initially state) {
     auto* button = new QPushButton(caption, parent);
@@ -18,6 +29,8 @@ QPushButton* makeButton(QWidget* parent, const char* name, const QString& captio
     button->setFocusPolicy(Qt::NoFocus);
     button->setAutoDefault(false);
     button->setEnabled(state == Initially::Enabled);
+    const int width = button->fontMetrics().horizontalAdvance(caption) + kButtonPadding;
+    button->setFixedWidth(std::max(width, kButtonMinimumWidth));
     return button;
 }
 

@@ -1,0 +1,122 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QImage>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace kalvex::testing {
+
+namespace {
+
+constexpr int kStartTimeout = 15000;
+
+// Runs the program as a user would, headless, with a home and runtime directory of its own.
+class ProgramTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_TRUE(home.isValid());
+        QDir(home.path()).mkdir(QStringLiteral("run"));
+        QFile::setPermissions(runtimeDir(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                QFileDevice::ExeOwner);
+    }
+
+    QString runtimeDir() const { return home.filePath(QStringLiteral("run")); }
+
+    void prepare(QProcess& process) const {
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+        environment.insert(QStringLiteral("HOME"), home.path());
+        environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeDir());
+        process.setProcessEnvironment(environment);
+        process.setProgram(QStringLiteral(KALVEX_PROGRAM));
+    }
+
+    QTemporaryDir home;
+};
+
+} // namespace
+
+TEST_F(ProgramTest, VersionIsPrintedWithoutStartingTheWindow) {
+    QProcess process;
+    prepare(process);
+    process.setArguments({QStringLiteral("--version")});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(process.readAllStandardOutput(), QByteArray("Kalvex 2.3b 2025.06.04\n"));
+}
+
+TEST_F(ProgramTest, ScreenshotShowsTheMainWindow) {
+    const QString file = home.filePath(QStringLiteral("shot.png"));
+    QProcess process;
+    prepare(process);
+    process.setArguments({QStringLiteral("--screenshot"), file});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_EQ(process.exitCode(), 0);
+    const QImage picture(file);
+    ASSERT_FALSE(picture.isNull());
+    // The 330 x 320 window under its title strip.
+    EXPECT_GE(picture.width(), 330);
+    EXPECT_GE(picture.height(), 320);
+    EXPECT_LT(picture.width(), 2000);
+    EXPECT_GT(QFileInfo(file).size(), 2000);
+}
+
+TEST_F(ProgramTest, ScreenshotToAnUnwritablePlaceFails) {
+    QProcess process;
+    prepare(process);
+    process.setArguments(
+        {QStringLiteral("--screenshot"), home.filePath(QStringLiteral("missing/dir/shot.png"))});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_NE(process.exitCode(), 0);
+}
+
+TEST_F(ProgramTest, UnknownArgumentsAreRefused) {
+    QProcess process;
+    prepare(process);
+    process.setArguments({QStringLiteral("--no-such-option")});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_EQ(process.exitCode(), 2);
+}
+
+// A second start while the first runs ends at once and silently: it writes no screenshot,
+// since it never opens a window. Once the first has ended, a start succeeds again.
+TEST_F(ProgramTest, SecondStartWhileOneRunsEndsAtOnce) {
+    QProcess first;
+    prepare(first);
+    first.start();
+    ASSERT_TRUE(first.waitForStarted(kStartTimeout));
+    QElapsedTimer lockWait;
+    lockWait.start();
+    while (QDir(runtimeDir()).entryList(QDir::Files).isEmpty() &&
+           lockWait.elapsed() < kStartTimeout)
+        QTest::qWait(20);
+
+    const QString file = home.filePath(QStringLiteral("second.png"));
+    QProcess second;
+    prepare(second);
+    second.setArguments({QStringLiteral("--screenshot"), file});
+    second.start();
+    const bool secondEnded = second.waitForFinished(kStartTimeout);
+    first.kill();
+    first.waitForFinished(kStartTimeout);
+    ASSERT_TRUE(secondEnded);
+    EXPECT_EQ(second.exitCode(), 0);
+    EXPECT_FALSE(QFileInfo::exists(file));
+    EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+
+    QProcess third;
+    prepare(third);
+    third.setArguments({QStringLiteral("--screenshot"), file});
+    third.start();
+    ASSERT_TRUE(third.waitForFinished(kStartTimeout));
+    EXPECT_TRUE(QFileInfo::exists(file));
+}
+
+} // namespace kalvex::testing
