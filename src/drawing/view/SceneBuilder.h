@@ -1,0 +1,52 @@
+#pragma once
+
+#include <map>
+#include <string>
+#include <unordered_map>
+
+#include "drawing/model/Drawing.h"
+#include "drawing/view/SceneItems.h"
+
+namespace kalvex::drawing {
+
+struct LayerLook {
+    QColor color;
+    bool hidden = false; // off or frozen
+    bool locked = false;
+};
+
+// Turns records of a drawing into what the drawing window paints. Block geometry is kept per
+// block name in the block's own coordinates and placed for each INSERT.
+class SceneBuilder {
+public:
+    explicit SceneBuilder(const Drawing& drawing);
+
+    // Reads the layer table and forgets block geometry (after the layers or blocks changed).
+    void reset();
+    SceneEntry build(RecordId id);
+    const std::map<std::string, LayerLook>& layers() const { return m_layers; }
+
+private:
+    struct Placement {
+        QPointF base; // the block's base point, subtracted before scaling
+        QPointF origin;
+        double scaleX = 1.0;
+        double scaleY = 1.0;
+        double rotation = 0.0; // degrees
+        QColor byBlock;
+        int depth = 0;
+    };
+    void addRecord(RecordId id, const Placement& at, const QColor& byLayerOf,
+                   std::vector<SceneShape>& out);
+    void addInsert(RecordId id, const Placement& at, const QColor& color,
+                   std::vector<SceneShape>& out);
+    QColor colorOf(RecordId id, const Placement& at) const;
+    const LayerLook& layerOf(RecordId id) const;
+
+    const Drawing& m_drawing;
+    std::map<std::string, LayerLook> m_layers;          // by case-folded name
+    std::unordered_map<std::string, RecordId> m_blocks; // case-folded name -> BLOCK record
+    LayerLook m_defaultLayer;
+};
+
+} // namespace kalvex::drawing

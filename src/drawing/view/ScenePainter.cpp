@@ -1,0 +1,75 @@
+#include "drawing/view/ScenePainter.h"
+
+#include <QPolygonF>
+#include <cmath>
+
+namespace kalvex::drawing {
+
+namespace {
+constexpr double kSmallestReadableText = 4.0; // pixels
+const QColor kHighlight(120, 200, 255);
+// CAD text height is the height of capitals; a font's pixel size is its em, a little larger.
+constexpr double kEmPerCapHeight = 1.35;
+} // namespace
+
+ScenePainter::ScenePainter(QPainter& painter, const ViewTransform& transform,
+                           const std::unordered_set<RecordId>& highlighted)
+    : m_painter(painter), m_transform(transform), m_highlighted(highlighted) {
+    m_font.setFamilies({QStringLiteral("Noto Sans CJK JP"), QStringLiteral("Noto Sans JP"),
+                        QStringLiteral("sans-serif")});
+}
+
+void ScenePainter::paint(const Scene& scene, const QRectF& area) {
+    scene.visit(area, [this](const SceneEntry& entry) { paintEntry(entry); });
+}
+
+QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
+    if (m_highlighted.contains(entry.id))
+        return kHighlight;
+    if (entry.locked)
+        color.setAlpha(90);
+    return color;
+}
+
+void ScenePainter::paintEntry(const SceneEntry& entry) {
+    const bool highlighted = m_highlighted.contains(entry.id);
+    for (const SceneShape& shape : entry.shapes) {
+        const QColor color = shown(shape.color, entry);
+        if (shape.isText) {
+            paintText(shape.text, color);
+            continue;
+        }
+        QPolygonF polygon;
+        polygon.reserve(static_cast<int>(shape.points.size()));
+        for (const QPointF& p : shape.points)
+            polygon << m_transform.toScreen(p);
+        QPen pen(color, highlighted ? 2 : 0, highlighted ? Qt::DashLine : Qt::SolidLine);
+        m_painter.setPen(pen);
+        if (shape.closed)
+            m_painter.drawPolygon(polygon);
+        else
+            m_painter.drawPolyline(polygon);
+    }
+}
+
+void ScenePainter::paintText(const SceneText& text, const QColor& color) {
+    const double pixels = text.height * m_transform.scale;
+    m_painter.setPen(QPen(color, 0));
+    if (pixels < kSmallestReadableText) {
+        const auto corners = textCorners(text);
+        m_painter.drawLine(m_transform.toScreen(corners[0]), m_transform.toScreen(corners[1]));
+        return;
+    }
+    m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * kEmPerCapHeight))));
+    m_painter.save();
+    m_painter.setFont(m_font);
+    m_painter.translate(m_transform.toScreen(text.anchor));
+    m_painter.rotate(-text.rotation);
+    m_painter.scale(text.widthFactor, 1.0);
+    const QPointF baseline(text.boxOrigin.x() * m_transform.scale / text.widthFactor,
+                           -text.boxOrigin.y() * m_transform.scale);
+    m_painter.drawText(baseline, text.text);
+    m_painter.restore();
+}
+
+} // namespace kalvex::drawing

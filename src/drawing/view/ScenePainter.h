@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QPainter>
+#include <unordered_set>
+
+#include "drawing/view/Scene.h"
+#include "drawing/view/ViewTransform.h"
+
+namespace kalvex::drawing {
+
+// Paints the entries of a scene that meet an area. Text too small to read is drawn as a line
+// along its baseline, so a whole drawing paints quickly and still shows where text is.
+class ScenePainter {
+public:
+    ScenePainter(QPainter& painter, const ViewTransform& transform,
+                 const std::unordered_set<RecordId>& highlighted);
+    void paint(const Scene& scene, const QRectF& area);
+
+private:
+    void paintEntry(const SceneEntry& entry);
+    void paintText(const SceneText& text, const QColor& color);
+    QColor shown(QColor color, const SceneEntry& entry) const;
+
+    QPainter& m_painter;
+    const ViewTransform& m_transform;
+    const std::unordered_set<RecordId>& m_highlighted;
+    QFont m_font;
+};
+
+} // namespace kalvex::drawing

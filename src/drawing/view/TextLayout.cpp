@@ -1,0 +1,69 @@
+#include "drawing/view/TextLayout.h"
+
+namespace kalvex::drawing {
+
+namespace {
+
+bool isWide(char32_t c) {
+    if (c >= 0xFF61 && c <= 0xFF9F) // half-width katakana and marks
+        return false;
+    return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
+           (c >= 0xAC00 && c <= 0xD7A3) || (c >= 0xF900 && c <= 0xFAFF) ||
+           (c >= 0xFE30 && c <= 0xFE4F) || (c >= 0xFF00 && c <= 0xFF60) ||
+           (c >= 0xFFE0 && c <= 0xFFE6) || c >= 0x20000;
+}
+
+} // namespace
+
+QString displayText(const std::string& utf8) {
+    QString text = QString::fromStdString(utf8);
+    if (!text.contains(QLatin1String("%%")))
+        return text;
+    QString shown;
+    for (int i = 0; i < text.size(); ++i) {
+        if (text[i] != QLatin1Char('%') || i + 2 >= text.size() ||
+            text[i + 1] != QLatin1Char('%')) {
+            shown += text[i];
+            continue;
+        }
+        const QChar code = text[i + 2].toLower();
+        if (code == QLatin1Char('c'))
+            shown += QChar(0x2300);
+        else if (code == QLatin1Char('d'))
+            shown += QChar(0x00B0);
+        else if (code == QLatin1Char('p'))
+            shown += QChar(0x00B1);
+        else if (code == QLatin1Char('%'))
+            shown += QLatin1Char('%');
+        else if (code != QLatin1Char('u') && code != QLatin1Char('o'))
+            shown += text.mid(i, 3);
+        i += 2;
+    }
+    return shown;
+}
+
+double estimatedWidth(const QString& text) {
+    double width = 0.0;
+    for (char32_t c : text.toUcs4())
+        width += isWide(c) ? 1.0 : (c == U' ' ? 0.45 : 0.62);
+    return width;
+}
+
+QPointF textBoxOrigin(double width, double height, int horizontal, int vertical) {
+    double x = 0.0;
+    if (horizontal == 1 || horizontal == 4)
+        x = -width / 2;
+    else if (horizontal == 2)
+        x = -width;
+    // Middle (4) centres the box both ways whatever the vertical code says.
+    double y = 0.0;
+    if (horizontal == 4 || vertical == 2)
+        y = -height / 2;
+    else if (vertical == 1)
+        y = height * 0.25; // the descenders rest on the point
+    else if (vertical == 3)
+        y = -height;
+    return {x, y};
+}
+
+} // namespace kalvex::drawing

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <string>
+
+#include "drawing/view/SceneItems.h"
+
+namespace kalvex::drawing {
+
+// A TEXT or ATTRIB string as it is shown: the %% control codes for diameter, degree and
+// plus/minus become their signs, the underline and overline switches are dropped.
+QString displayText(const std::string& utf8);
+
+// The advance of a string in units of the text height: full-width characters take about one
+// height, the others a little over half of it.
+double estimatedWidth(const QString& text);
+
+// Where the text box lies relative to the anchor for the DXF horizontal (72) and vertical
+// (73/74) alignment codes.
+QPointF textBoxOrigin(double width, double height, int horizontal, int vertical);
+
+} // namespace kalvex::drawing
