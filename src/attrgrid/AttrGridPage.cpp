@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "attrgrid/GridPopupMenu.h"
+#include "cadlink/widgets/ColumnSizer.h"
 #include "cadlink/widgets/Controls.h"
 #include "cadlink/widgets/StringGrid.h"
 
@@ -63,6 +64,7 @@ void AttrGridPage::createGrid() {
     StringGrid1->setColumnCount(kInitialGridSize);
     StringGrid1->setRowCount(kInitialGridSize);
     StringGrid1->setFixed(1, 1);
+    new ColumnSizer(*StringGrid1);
     StringGrid1->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu2 = new GridPopupMenu(this);
     connect(StringGrid1, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {

@@ -1,8 +1,10 @@
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include "cadlink/widgets/ColumnSizer.h"
 #include "cadlink/widgets/StringGrid.h"
 #include "texttab/LineEditor.h"
 
@@ -46,6 +48,32 @@ TEST(StringGridTest, OnlyCellsOutsideTheFixedRowAndColumnCanBeEdited) {
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->flags().testFlag(Qt::ItemIsEditable), test.editable);
     }
+}
+
+TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
+    StringGrid grid;
+    grid.resize(400, 200);
+    grid.setColumnCount(3);
+    grid.setRowCount(4);
+    grid.setFixed(1, 1);
+    grid.verticalHeader()->setDefaultSectionSize(20);
+    for (int column = 0; column < 3; ++column)
+        grid.setColumnWidth(column, 60);
+    new ColumnSizer(grid);
+    QWidget* area = grid.viewport();
+    const int line = grid.columnViewportPosition(1) + 60; // right-hand line of column 1
+
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 1, 10));
+    QTest::mouseMove(area, QPoint(line + 41, 10));
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 41, 10));
+    EXPECT_EQ(grid.columnWidth(1), 100);
+    EXPECT_EQ(grid.columnWidth(2), 60);
+
+    // The same drag among the ordinary rows selects cells instead.
+    QTest::mousePress(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 40, 50));
+    QTest::mouseMove(area, QPoint(line + 80, 50));
+    QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 80, 50));
+    EXPECT_EQ(grid.columnWidth(1), 100);
 }
 
 TEST(LineEditorTest, CopyAndCutKeysAreLeftToThePopupMenu) {
