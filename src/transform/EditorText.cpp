@@ -18,12 +18,21 @@ int editorLineCount(const QPlainTextEdit& editor) {
     return editor.document()->isEmpty() ? 0 : editor.document()->blockCount();
 }
 
+// The caret stays on its line and column where they still exist, so that a conversion does
+// not move the view to another record.
 void replaceAllLines(QPlainTextEdit& editor, const QStringList& lines) {
+    const QTextCursor caret = editor.textCursor();
+    const int caretLine = caret.blockNumber();
+    const int caretColumn = caret.positionInBlock();
     QTextCursor cursor(editor.document());
     cursor.beginEditBlock();
     cursor.select(QTextCursor::Document);
     cursor.insertText(lines.join(u'\n'));
     cursor.endEditBlock();
+    const QTextBlock block =
+        editor.document()->findBlockByNumber(qMin(caretLine, editor.document()->blockCount() - 1));
+    cursor.setPosition(block.position() + qMin(caretColumn, block.length() - 1));
+    editor.setTextCursor(cursor);
 }
 
 QString selectedText(const QPlainTextEdit& editor) {

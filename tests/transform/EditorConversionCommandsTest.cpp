@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QMetaObject>
+#include <QTextBlock>
 
 #include "TransformFakes.h"
 #include "transform/EditorCommands.h"
@@ -143,6 +144,24 @@ TEST_F(EditorConversions, TheConversionIsOneStepOfTheEditorsOwnUndo) {
     commands.N1Click();
     f.editor.undo();
     EXPECT_EQ(text(), QStringLiteral("a\nb"));
+}
+
+} // namespace
+} // namespace kalvex
+
+namespace kalvex {
+namespace {
+
+TEST_F(EditorConversions, CaretKeepsItsLineAndColumn) {
+    setText(QStringLiteral("ab\ncd\nef"));
+    QTextCursor cursor(f.editor.document()->findBlockByNumber(1));
+    cursor.movePosition(QTextCursor::Right);
+    f.editor.setTextCursor(cursor);
+    commands.N1Click();
+    EXPECT_EQ(f.editor.textCursor().blockNumber(), 1);
+    EXPECT_EQ(f.editor.textCursor().positionInBlock(), 1);
+    commands.N20Click();
+    EXPECT_EQ(f.editor.textCursor().position(), 0);
 }
 
 } // namespace
