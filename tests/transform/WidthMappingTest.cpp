@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QRandomGenerator>
+
+#include "transform/ConversionTables.h"
 #include "transform/WidthMapping.h"
 
 namespace kalvex {
@@ -65,6 +68,27 @@ TEST(WidthMapping, HalfWidthRangeRoundTrips) {
     for (char16_t c = 0xFF61; c <= 0xFF9D; ++c)
         half.append(QChar(c));
     EXPECT_EQ(ToHalfWidth(ToFullWidth(half)), half);
+}
+
+} // namespace
+} // namespace kalvex
+
+namespace kalvex {
+namespace {
+
+// The width mapping and the kana table are built independently; on text made of the table's
+// kana they must agree in both directions.
+TEST(WidthMapping, AgreesWithTheKanaTableOnRandomKanaText) {
+    QRandomGenerator random(11);
+    for (int round = 0; round < 300; ++round) {
+        QString full;
+        for (int i = random.bounded(1, 12); i > 0; --i)
+            full += QString::fromUtf16(KanaTable[random.bounded(int(KanaTable.size()))].full);
+        const QString half = ReplaceByTable(full, KanaTable, Direction::FullToHalf);
+        EXPECT_EQ(ToHalfWidth(full), half) << full.toStdString();
+        EXPECT_EQ(ToFullWidth(half), full) << half.toStdString();
+        EXPECT_EQ(ReplaceByTable(half, KanaTable, Direction::HalfToFull), full);
+    }
 }
 
 } // namespace
