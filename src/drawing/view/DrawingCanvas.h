@@ -44,6 +44,7 @@ public:
 
     // A mark drawn over the picture until the next repaint; points in widget pixels.
     void showMarker(const std::vector<QPointF>& points, int penWidth, QColor color);
+    const std::vector<QPointF>& marker() const { return m_marker; }
 
     static constexpr int kPickBox = 5; // pixels either side of the cursor
 

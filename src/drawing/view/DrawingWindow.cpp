@@ -140,6 +140,12 @@ bool DrawingWindow::openFile(const QString& path) {
     return true;
 }
 
+void DrawingWindow::showDrawing(std::shared_ptr<Drawing> drawing, const QString& path) {
+    m_path = path;
+    attachModel(CadModel::create(std::move(drawing)));
+    m_canvas->zoomExtents();
+}
+
 bool DrawingWindow::saveTo(const QString& path) {
     if (!m_model || path.isEmpty())
         return false;

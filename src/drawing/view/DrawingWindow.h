@@ -26,6 +26,8 @@ public:
     // Loads a DXF file. A file that cannot be read is reported and the current drawing stays.
     bool openFile(const QString& path);
     bool saveTo(const QString& path);
+    // Shows a drawing made in memory; `path` is where Save writes it.
+    void showDrawing(std::shared_ptr<Drawing> drawing, const QString& path);
     bool isModified() const { return m_modified; }
     QString filePath() const { return m_path; }
 
