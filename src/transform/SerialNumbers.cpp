@@ -67,7 +67,6 @@ QStringList SerialSeries::items() const {
     QStringList list;
     if (!isValid())
         return list;
-    list.reserve(qMax(m_count, 0));
     for (std::int32_t b = 0; b < m_count; ++b)
         list.append(item(b));
     return list;
