@@ -29,17 +29,10 @@ struct Target {
     throw TableError(source + ":" + std::to_string(entry.line) + ": " + message);
 }
 
-// Handles are hexadecimal numbers: their case carries no meaning.
-std::string normalHandle(std::string handle) {
-    std::transform(handle.begin(), handle.end(), handle.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return handle;
-}
-
 Target resolve(cad::Document& document, const TableEntry& entry, const std::string& source) {
     cad::EntityPtr entity;
     try {
-        entity = document.HandleToObject(normalHandle(entry.handle));
+        entity = document.HandleToObject(upperAscii(entry.handle));
     } catch (const cad::CadError&) {
         fail(source, entry, "unknown handle " + entry.handle);
     }
@@ -58,7 +51,7 @@ std::vector<Target> resolveAll(cad::Document& document, const std::vector<TableE
     std::vector<Target> targets;
     targets.reserve(entries.size());
     for (const TableEntry& entry : entries) {
-        const auto [seen, added] = lineOfHandle.emplace(normalHandle(entry.handle), entry.line);
+        const auto [seen, added] = lineOfHandle.emplace(upperAscii(entry.handle), entry.line);
         if (!added)
             fail(source, entry,
                  "the handle " + entry.handle + " is given again (first on line " +

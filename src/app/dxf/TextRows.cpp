@@ -10,12 +10,6 @@ namespace kalvex::dxftool {
 
 namespace {
 
-std::string foldCase(std::string name) {
-    std::transform(name.begin(), name.end(), name.begin(),
-                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
-    return name;
-}
-
 // The point that places a text: its alignment point unless it is aligned left on the baseline.
 template <class T> cad::CadPoint placingPoint(const T& entity) {
     return entity.Alignment() == 0 ? entity.InsertionPoint() : entity.TextAlignmentPoint();
@@ -53,18 +47,23 @@ void addEntityRows(const cad::EntityPtr& entity, const LayerLocks& locks,
 
 } // namespace
 
+std::string upperAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
 LayerLocks::LayerLocks(cad::Document& document) {
     const auto layers = document.GetLayers();
     for (int i = 0; i < layers->Count(); ++i) {
         const auto layer = layers->Item(i);
-        m_layers.emplace_back(foldCase(layer->Name()), layer->Lock());
+        m_locked[upperAscii(layer->Name())] = m_locked[upperAscii(layer->Name())] || layer->Lock();
     }
 }
 
 bool LayerLocks::isLocked(const std::string& layerName) const {
-    const std::string folded = foldCase(layerName);
-    return std::any_of(m_layers.begin(), m_layers.end(),
-                       [&](const auto& layer) { return layer.first == folded && layer.second; });
+    const auto found = m_locked.find(upperAscii(layerName));
+    return found != m_locked.end() && found->second;
 }
 
 std::vector<TextRow> collectRows(const std::vector<cad::EntityPtr>& entities,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <unordered_map>
 #include <vector>
 
 #include "app/dxf/TextTable.h"
@@ -8,6 +9,9 @@
 namespace kalvex::dxftool {
 
 class LayerLocks;
+
+// ASCII letters in upper case: layer names compare so, and handles are hexadecimal.
+std::string upperAscii(std::string text);
 
 // The TEXTs among these entities and the ATTRIBs of their INSERTs, in order, as export rows.
 std::vector<TextRow> collectRows(const std::vector<cad::EntityPtr>& entities,
@@ -20,7 +24,7 @@ public:
     bool isLocked(const std::string& layerName) const;
 
 private:
-    std::vector<std::pair<std::string, bool>> m_layers; // folded name, lock flag
+    std::unordered_map<std::string, bool> m_locked; // by upper-case name
 };
 
 } // namespace kalvex::dxftool
