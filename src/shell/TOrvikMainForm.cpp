@@ -21,6 +21,7 @@
 #include "shell/TagListSelection.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabPage.h"
+#include "transform/TransformDialogs.h"
 
 namespace kalvex {
 
@@ -39,6 +40,8 @@ TOrvikMainForm::TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent)
     createStatusBar();
     connectHandlers();
     FormCreate();
+    // The dialogs of the editing aids come after the window and stay hidden until used.
+    m_dialogs = std::make_unique<TransformDialogs>(m_ports.messages);
 }
 
 TOrvikMainForm::~TOrvikMainForm() {
@@ -47,7 +50,7 @@ TOrvikMainForm::~TOrvikMainForm() {
 
 // Title bar with the system menu and minimise only; always on top of other windows.
 void TOrvikMainForm::createWindow() {
-    setObjectName(QStringLiteral("OrvikMainForm"));
+    setObjectName(QStringLiteral("TOrvikMainForm"));
     setWindowTitle(QStringLiteral("Kalvex 2.3C [ nanoCAD 5 ]"));
     setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                    Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |

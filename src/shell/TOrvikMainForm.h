@@ -1,5 +1,7 @@
 #pragma once
 
+#include <memory>
+
 #include <QMainWindow>
 
 #include "cadlink/CadLink.h"
@@ -19,6 +21,7 @@ namespace kalvex {
 class AttrGridPage;
 class SearchPage;
 class TextTabPage;
+struct TransformDialogs;
 
 // The tool's one always-on-top window: three tabs, a status bar of two panels and the status
 // timer. It owns the work state the tabs share and the start-up and shut-down steps.
@@ -39,6 +42,7 @@ public:
     SearchPage& searchTab() { return *m_searchTab; }
     QTabWidget& pageControl() { return *PageControl1; }
     QLabel& statusPanel(int index) { return *m_statusPanels[index]; }
+    TransformDialogs& transformDialogs() { return *m_dialogs; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -77,6 +81,7 @@ private:
     SearchPage* m_searchTab;
     QLabel* m_statusPanels[2];
     QTimer* Timer1;
+    std::unique_ptr<TransformDialogs> m_dialogs;
 };
 
 } // namespace kalvex

@@ -12,6 +12,7 @@
 #include "search/SearchPage.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabPage.h"
+#include "transform/TransformDialogs.h"
 
 #include "MainFormFixture.h"
 
@@ -29,6 +30,17 @@ TEST_F(MainFormTest, CreationStartsFromTheDefaults) {
     EXPECT_EQ(link.toolWindow, QtWindowSystem::handleOf(form.get()));
     EXPECT_NE(currentMessageFilter(), nullptr);
     EXPECT_TRUE(form->textTab().SynEdit1->toPlainText().isEmpty());
+}
+
+TEST_F(MainFormTest, TheEditingAidDialogsAreCreatedHidden) {
+    TransformDialogs& dialogs = form->transformDialogs();
+    const QWidget* created[] = {&dialogs.tikan, &dialogs.kasan, &dialogs.renban};
+    const char* names[] = {"TOrvikTikanForm", "TOrvikKasanForm", "TOrvikRenbanForm"};
+    form->show();
+    for (int index = 0; index < 3; ++index) {
+        EXPECT_EQ(created[index]->objectName(), QLatin1String(names[index]));
+        EXPECT_TRUE(created[index]->isHidden());
+    }
 }
 
 TEST_F(MainFormTest, WithoutSettingsTheWindowIsCentredOnTheScreen) {
