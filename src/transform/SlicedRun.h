@@ -11,6 +11,17 @@ namespace kalvex {
 // How long a long editor command works before it lets the window process pending events.
 inline constexpr std::chrono::milliseconds kEventSlice{20};
 
+// Processes pending events once the slice since the last time is used up.
+class EventSlicer {
+public:
+    explicit EventSlicer(std::chrono::milliseconds slice);
+    void tick();
+
+private:
+    std::chrono::milliseconds m_slice;
+    QElapsedTimer m_sinceEvents;
+};
+
 // A long operation under the run flag that processes pending events on a time slice rather
 // than after every item: the abort is still noticed between items, while a conversion of many
 // short lines is not dominated by event processing.
@@ -24,19 +35,7 @@ public:
 private:
     RunFlagScope m_scope;
     bool& m_runFlag;
-    std::chrono::milliseconds m_slice;
-    QElapsedTimer m_sinceEvents;
-};
-
-// Processes pending events once the slice since the last time is used up.
-class EventSlicer {
-public:
-    explicit EventSlicer(std::chrono::milliseconds slice);
-    void tick();
-
-private:
-    std::chrono::milliseconds m_slice;
-    QElapsedTimer m_sinceEvents;
+    EventSlicer m_events;
 };
 
 } // namespace kalvex
