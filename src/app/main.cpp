@@ -7,6 +7,7 @@
 #include "cadlink/ports/QtClipboardPort.h"
 #include "cadlink/ports/QtDialogPort.h"
 #include "cadlink/ports/QtMessagePort.h"
+#include "cadlink/widgets/Controls.h"
 #include "shell/CommandLine.h"
 #include "shell/GuardedApplication.h"
 #include "shell/Screenshot.h"
@@ -16,6 +17,9 @@
 using namespace kalvex;
 
 namespace {
+
+// Message boxes and dialogs use the main window's font.
+constexpr int kFontPixels = 12;
 
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
@@ -62,5 +66,6 @@ int main(int argc, char** argv) {
         return 0;
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));
+    GuardedApplication::setFont(formFont(kFontPixels));
     return runWindow(app, commandLine);
 }

@@ -6,6 +6,8 @@ namespace kalvex {
 
 namespace {
 
+constexpr int kMenuFontPixels = 12;
+
 const MenuItemSpec kItems[] = {
     {"N32", "選択範囲のスペース以外を全角に"},
     {"N33", "選択範囲を半角に"},
@@ -28,6 +30,7 @@ const MenuItemSpec kItems[] = {
 } // namespace
 
 GridPopupMenu::GridPopupMenu(QWidget* parent) : QMenu(parent) {
+    setFont(formFont(kMenuFontPixels));
     setObjectName(QStringLiteral("PopupMenu2"));
     addMenuItems(*this, kItems);
 }

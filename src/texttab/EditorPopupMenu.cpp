@@ -6,6 +6,8 @@ namespace kalvex {
 
 namespace {
 
+constexpr int kMenuFontPixels = 12;
+
 const MenuItemSpec kBeforeConversions[] = {
     {"N20", "クリア"},
     {"N10", "カット"},
@@ -56,6 +58,7 @@ const MenuItemSpec kAfterConversions[] = {
 } // namespace
 
 EditorPopupMenu::EditorPopupMenu(QWidget* parent) : QMenu(parent) {
+    setFont(formFont(kMenuFontPixels));
     setObjectName(QStringLiteral("PopupMenu1"));
     addMenuItems(*this, kBeforeConversions);
     QMenu* conversions = addMenu(QStringLiteral("その他のすべてを変換"));

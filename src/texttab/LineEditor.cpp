@@ -43,8 +43,25 @@ int LineEditor::gutterWidth() const {
     return kMarksWidth + numbers + kGutterMargin * 2;
 }
 
+namespace {
+
+bool isCopyOrCut(const QKeyEvent* event) {
+    return event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut);
+}
+
+} // namespace
+
+// The editor does not claim the copy and cut keys, so a shortcut of the window can take them.
+bool LineEditor::event(QEvent* event) {
+    if (event->type() == QEvent::ShortcutOverride && isCopyOrCut(static_cast<QKeyEvent*>(event))) {
+        event->ignore();
+        return false;
+    }
+    return QPlainTextEdit::event(event);
+}
+
 void LineEditor::keyPressEvent(QKeyEvent* event) {
-    if (event->matches(QKeySequence::Copy) || event->matches(QKeySequence::Cut)) {
+    if (isCopyOrCut(event)) {
         event->ignore();
         return;
     }

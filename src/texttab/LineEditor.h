@@ -19,6 +19,7 @@ public:
     void paintGutter(QPaintEvent* event);
 
 protected:
+    bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

@@ -1,3 +1,4 @@
+#include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -89,6 +90,23 @@ TEST(LineEditorTest, CopyAndCutKeysAreLeftToThePopupMenu) {
     QTest::keyClick(&editor, Qt::Key_End);
     QTest::keyClick(&editor, Qt::Key_Tab);
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("R-101\t"));
+}
+
+TEST(LineEditorTest, AWindowShortcutOnTheCopyKeyStillFiresInTheEditor) {
+    QWidget window;
+    auto* editor = new LineEditor(&window);
+    editor->setPlainText(QStringLiteral("R-101"));
+    editor->selectAll();
+    QAction copy(&window);
+    copy.setShortcut(QKeySequence::Copy);
+    window.addAction(&copy);
+    int fired = 0;
+    QObject::connect(&copy, &QAction::triggered, [&fired] { ++fired; });
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&window));
+    editor->setFocus();
+    QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(fired, 1);
 }
 
 TEST(LineEditorTest, GutterWidensWhenLineNumbersGainADigit) {
