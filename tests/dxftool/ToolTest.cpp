@@ -111,3 +111,13 @@ TEST(Tool, ApplyInPlaceKeepsThePreviousFileAsBak) {
     EXPECT_TRUE(readFile(backupOf(drawing.path())) == original);
     EXPECT_EQ(readWithPeer(drawing.path()).rows[0].at("text"), "PUMP-02");
 }
+
+TEST(Tool, ExportWithBomStartsWithTheMarkThenTheSameTable) {
+    const std::string file = corpusFile("ezdxf__examples_dxf__text.dxf");
+    const Outcome plain = runInProcess({"export", file});
+    const Outcome marked = runInProcess({"export", "--bom", file});
+    ASSERT_EQ(plain.status, 0) << plain.err;
+    ASSERT_EQ(marked.status, 0) << marked.err;
+    EXPECT_EQ(plain.out.substr(0, 10), "handle\tkin");
+    EXPECT_EQ(marked.out, "\xEF\xBB\xBF" + plain.out);
+}
