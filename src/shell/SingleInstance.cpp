@@ -2,7 +2,8 @@
 
 #include <QDir>
 #include <QLockFile>
-#include <QStandardPaths>
+
+#include <unistd.h>
 
 namespace kalvex {
 
@@ -18,12 +19,14 @@ bool SingleInstance::acquire() {
 }
 
 // The runtime directory is per user; without one, the temporary directory is shared, so
-// the user's name goes into the file name.
+// the user's id goes into the file name. The variable is read directly: asking for the
+// standard location would print a warning when it is missing, and a second start must
+// stay silent.
 QString SingleInstance::lockPath(const QString& windowClass) {
-    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (!runtime.isEmpty())
+    const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (!runtime.isEmpty() && QDir(runtime).exists())
         return QDir(runtime).filePath(windowClass + QStringLiteral(".lock"));
-    const QString user = qEnvironmentVariable("USER", QStringLiteral("user"));
+    const QString user = QString::number(getuid());
     return QDir(QDir::tempPath()).filePath(windowClass + QLatin1Char('-') + user + ".lock");
 }
 
