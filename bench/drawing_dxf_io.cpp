@@ -16,7 +16,7 @@ namespace fs = std::filesystem;
 std::string generateDrawing(int count) {
     std::string out = "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n"
                       "  3\nANSI_932\n  9\n$HANDSEED\n  5\nFFFFF\n  0\nENDSEC\n"
-                      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+                      "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n 70\n1\n"
                       "  0\nLAYER\n  5\n10\n  2\n0\n 70\n0\n  0\nENDTAB\n  0\nENDSEC\n"
                       "  0\nSECTION\n  2\nENTITIES\n";
     char buffer[512];
