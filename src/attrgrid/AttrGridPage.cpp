@@ -10,6 +10,7 @@
 #include "attrgrid/GridPopupMenu.h"
 #include "cadlink/widgets/ColumnSizer.h"
 #include "cadlink/widgets/Controls.h"
+#include "cadlink/widgets/SortedComboBox.h"
 #include "cadlink/widgets/StringGrid.h"
 
 namespace kalvex {
@@ -36,7 +37,7 @@ void AttrGridPage::createControls() {
     SpeedButton11 = makeButton(this, "SpeedButton11", QStringLiteral("更新"), Initially::Disabled);
     SpeedButton13 = makeButton(this, "SpeedButton13", QStringLiteral("UNDO"));
     Label5 = makeLabel(this, "Label5");
-    ComboBox2 = new QComboBox(this);
+    ComboBox2 = new SortedComboBox(this);
     ComboBox2->setObjectName(QStringLiteral("ComboBox2"));
     ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox2->setMinimumContentsLength(kComboMinimumCharacters);

@@ -8,6 +8,7 @@
 #include <QVBoxLayout>
 
 #include "cadlink/widgets/Controls.h"
+#include "cadlink/widgets/SortedComboBox.h"
 #include "texttab/EditorPopupMenu.h"
 #include "texttab/LineEditor.h"
 
@@ -33,7 +34,7 @@ QLineEdit* makeNumberEdit(QWidget* parent, const char* name) {
 }
 
 QComboBox* makeTagCombo(QWidget* parent) {
-    auto* combo = new QComboBox(parent);
+    auto* combo = new SortedComboBox(parent);
     combo->setObjectName(QStringLiteral("ComboBox1"));
     combo->setEditable(true);
     combo->setInsertPolicy(QComboBox::NoInsert);
@@ -42,7 +43,6 @@ QComboBox* makeTagCombo(QWidget* parent) {
     combo->setMinimumContentsLength(kComboMinimumCharacters);
     for (const char* tag : kBuiltInTags)
         combo->addItem(QString::fromUtf8(tag));
-    combo->model()->sort(0);
     return combo;
 }
 

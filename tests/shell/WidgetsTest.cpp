@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "cadlink/widgets/ColumnSizer.h"
+#include "cadlink/widgets/SortedComboBox.h"
 #include "cadlink/widgets/StringGrid.h"
 #include "texttab/LineEditor.h"
 
@@ -75,6 +76,22 @@ TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
     QTest::mouseMove(area, QPoint(line + 80, 50));
     QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 80, 50));
     EXPECT_EQ(grid.columnWidth(1), 100);
+}
+
+TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) {
+    SortedComboBox list;
+    list.addItems({QStringLiteral("SENBAN:線番"), QStringLiteral("name:機器名"),
+                   QStringLiteral("JCMNT1:コメント１")});
+    list.setCurrentIndex(1); // "name:機器名"
+    list.addItem(QStringLiteral("AREA:エリア"));
+    list.insertItem(0, QStringLiteral("TYPE:型式"));
+    QStringList shown;
+    for (int index = 0; index < list.count(); ++index)
+        shown.append(list.itemText(index));
+    EXPECT_EQ(shown, (QStringList{"AREA:エリア", "JCMNT1:コメント１", "name:機器名", "SENBAN:線番",
+                                  "TYPE:型式"}));
+    EXPECT_EQ(list.currentText(), QStringLiteral("name:機器名"));
+    EXPECT_EQ(list.currentIndex(), 2);
 }
 
 TEST(LineEditorTest, CopyAndCutKeysAreLeftToThePopupMenu) {

@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QComboBox>
+
+namespace kalvex {
+
+// A combo box that keeps its items sorted, without regard to case, however they are added;
+// item indices count in that order. The current item stays current when items are added.
+class SortedComboBox : public QComboBox {
+    Q_OBJECT
+public:
+    explicit SortedComboBox(QWidget* parent = nullptr);
+
+private:
+    void sortFrom(int first, int last);
+};
+
+} // namespace kalvex
