@@ -214,6 +214,20 @@ TEST_F(CadModelTest, UndoTakesBackAWholeGroupAndRedoRepeatsIt) {
     EXPECT_EQ(withoutHandleSeed(drawing), before);
 }
 
+TEST_F(CadModelTest, OutsideAGroupEachCallIsOneStepEvenWhenItTouchesSeveralRecords) {
+    Drawing& drawing = model->drawing();
+    const std::string before = withoutHandleSeed(drawing);
+    auto insert = document->HandleToObject(pump[0]);
+    const std::string copy = insert->Copy()->Handle(); // INSERT, two ATTRIBs and SEQEND
+    insert->Delete();
+    drawing.undo();
+    EXPECT_NO_THROW(document->HandleToObject(pump[2]));
+    EXPECT_NO_THROW(document->HandleToObject(copy));
+    drawing.undo();
+    EXPECT_EQ(withoutHandleSeed(drawing), before);
+    EXPECT_FALSE(drawing.undoLog().canUndo());
+}
+
 TEST_F(CadModelTest, InjectedFaultsHitTheNamedOperation) {
     model->faults().failOn("SetTextString", right);
     EXPECT_NO_THROW(text(left)->SetTextString("ok"));

@@ -89,6 +89,7 @@ void eraseEntity(Drawing& drawing, RecordId id) {
     if (slot.erased)
         throw cad::CadError("The entity has been erased.");
     const std::uint32_t children = slot.childCount;
+    const Drawing::CompoundChange step(drawing);
     for (RecordId part = id; part <= id + children; ++part)
         drawing.setErased(part, true);
 }

@@ -100,6 +100,7 @@ void Drawing::setErased(RecordId id, bool erased) {
 
 std::vector<RecordId> Drawing::insertBefore(RecordId anchor, std::vector<NewRecord> records) {
     std::vector<RecordId> ids;
+    const CompoundChange step(*this);
     auto& list = m_insertedBefore[anchor];
     m_slots.at(anchor).hasInsertedBefore = true;
     for (NewRecord& record : records) {

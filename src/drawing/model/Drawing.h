@@ -62,7 +62,8 @@ public:
         std::uint32_t childCount = 0;
         std::uint64_t handle = 0;
     };
-    // Adds records in order before the anchor record (an ENDSEC, ENDTAB or ENDBLK).
+    // Adds records in order before the anchor record (an ENDSEC, ENDTAB or ENDBLK), as one
+    // undo step.
     std::vector<RecordId> insertBefore(RecordId anchor, std::vector<NewRecord> records);
 
     // A handle never used in this drawing; $HANDSEED moves past it.
@@ -81,6 +82,17 @@ public:
     void setChangeListener(ChangeListener listener) { m_changeListener = std::move(listener); }
 
     UndoLog& undoLog() { return m_undo; }
+    // Makes the changes during its life one undo step.
+    class CompoundChange {
+    public:
+        explicit CompoundChange(Drawing& drawing) : m_log(drawing.m_undo) { m_log.beginCompound(); }
+        ~CompoundChange() { m_log.endCompound(); }
+        CompoundChange(const CompoundChange&) = delete;
+        CompoundChange& operator=(const CompoundChange&) = delete;
+
+    private:
+        UndoLog& m_log;
+    };
     void clearHistory() { m_undo = UndoLog(); }
     void undo();
     void redo();

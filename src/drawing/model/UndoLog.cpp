@@ -7,12 +7,23 @@ void UndoLog::record(RecordChange change) {
         m_groups.resize(m_done); // a new change drops what could have been redone
         m_groupOpen = false;
     }
-    if (!m_groupOpen) {
+    const bool join = m_groupOpen && (m_inGroup || m_compoundDepth > 0);
+    if (!join) {
         m_groups.emplace_back();
         ++m_done;
-        m_groupOpen = m_inGroup;
+        m_groupOpen = true;
     }
     m_groups.back().push_back(std::move(change));
+}
+
+void UndoLog::beginCompound() {
+    if (m_compoundDepth++ == 0 && !m_inGroup)
+        m_groupOpen = false;
+}
+
+void UndoLog::endCompound() {
+    if (--m_compoundDepth == 0 && !m_inGroup)
+        m_groupOpen = false;
 }
 
 void UndoLog::undone() {

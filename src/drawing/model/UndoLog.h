@@ -29,6 +29,10 @@ public:
         m_groupOpen = false;
     }
     void endGroup() { m_inGroup = m_groupOpen = false; }
+    // The changes between these calls make one step (they nest); inside a started group they
+    // simply belong to that group.
+    void beginCompound();
+    void endCompound();
     void record(RecordChange change);
 
     bool canUndo() const { return m_done > 0; }
@@ -44,7 +48,8 @@ private:
     std::vector<std::vector<RecordChange>> m_groups;
     std::size_t m_done = 0;
     bool m_inGroup = false;   // a group was started
-    bool m_groupOpen = false; // and its first change has been recorded
+    bool m_groupOpen = false; // the last group takes further changes
+    int m_compoundDepth = 0;
 };
 
 } // namespace kalvex::drawing

@@ -1,0 +1,68 @@
+#include <cstdint>
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+#include "drawing/DxfFile.h"
+#include "drawing/entities/EntityLifetime.h"
+#include "drawing/entities/RecordView.h"
+#include "drawing/entities/TextEntity.h"
+
+using namespace kalvex::drawing;
+
+namespace {
+
+[[noreturn]] void fail(const char* what) {
+    std::fprintf(stderr, "%s\n", what);
+    std::abort();
+}
+
+// Whatever was read writes back as it was; a file without EOF gains EOF and nothing else.
+void checkRoundTrip(const Drawing& drawing, const std::string& bytes) {
+    const std::string saved = drawing.serialize();
+    if (saved.compare(0, bytes.size(), bytes) != 0)
+        fail("the saved drawing does not start with the bytes read");
+    if (saved.size() != bytes.size() && saved.find("EOF", bytes.size()) == std::string::npos)
+        fail("the saved drawing gained more than EOF");
+}
+
+// Reads every value the CAD interface offers, then copies, erases and undoes.
+void exerciseEntities(Drawing& drawing) {
+    const auto entities = drawing.modelSpace();
+    for (RecordId id : entities) {
+        const RecordView view(drawing, id);
+        view.layer();
+        view.point(10);
+        const RecordKind kind = drawing.slot(id).kind;
+        if (kind == RecordKind::Text || kind == RecordKind::Attrib) {
+            TextEntity text(drawing, id);
+            text.textString();
+            text.alignment();
+            text.alignmentPoint();
+        }
+    }
+    if (entities.empty() || drawing.entitiesEnd() == kNoRecord)
+        return;
+    const RecordId copy = copyEntity(drawing, entities.front());
+    if (drawing.slot(copy).kind == RecordKind::Text)
+        TextEntity(drawing, copy).setTextString("copy \xe6\x96\x87");
+    eraseEntity(drawing, entities.front());
+    drawing.undo();
+    drawing.undo();
+    drawing.undo();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string bytes(reinterpret_cast<const char*>(data), size);
+    std::shared_ptr<Drawing> drawing;
+    try {
+        drawing = parseDxf(bytes, "fuzz.dxf");
+    } catch (const kalvex::dxf::DxfError&) {
+        return 0; // refused with a message: what a damaged file should get
+    }
+    checkRoundTrip(*drawing, bytes);
+    exerciseEntities(*drawing);
+    return 0;
+}
