@@ -28,23 +28,6 @@ template <class T> TextRow rowOf(const T& entity, const char* kind, const LayerL
     return row;
 }
 
-void addEntityRows(const cad::EntityPtr& entity, const LayerLocks& locks,
-                   std::vector<TextRow>& rows) {
-    if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
-        rows.push_back(rowOf(*text, "TEXT", locks));
-        return;
-    }
-    const auto insert = std::dynamic_pointer_cast<cad::BlockReference>(entity);
-    if (!insert || !insert->HasAttributes())
-        return;
-    for (const auto& attribute : insert->GetAttributes()) {
-        TextRow row = rowOf(*attribute, "ATTRIB", locks);
-        row.block = insert->Name();
-        row.tag = attribute->TagString();
-        rows.push_back(std::move(row));
-    }
-}
-
 } // namespace
 
 std::string upperAscii(std::string text) {
@@ -57,7 +40,9 @@ LayerLocks::LayerLocks(cad::Document& document) {
     const auto layers = document.GetLayers();
     for (int i = 0; i < layers->Count(); ++i) {
         const auto layer = layers->Item(i);
-        m_locked[upperAscii(layer->Name())] = m_locked[upperAscii(layer->Name())] || layer->Lock();
+        // Two entries whose names differ only in case are one layer to the CAD.
+        bool& locked = m_locked[upperAscii(layer->Name())];
+        locked = locked || layer->Lock();
     }
 }
 
@@ -66,12 +51,20 @@ bool LayerLocks::isLocked(const std::string& layerName) const {
     return found != m_locked.end() && found->second;
 }
 
-std::vector<TextRow> collectRows(const std::vector<cad::EntityPtr>& entities,
-                                 const LayerLocks& locks) {
-    std::vector<TextRow> rows;
-    for (const cad::EntityPtr& entity : entities)
-        addEntityRows(entity, locks, rows);
-    return rows;
+void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink) {
+    if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
+        sink(rowOf(*text, "TEXT", locks));
+        return;
+    }
+    const auto insert = std::dynamic_pointer_cast<cad::BlockReference>(entity);
+    if (!insert || !insert->HasAttributes())
+        return;
+    for (const auto& attribute : insert->GetAttributes()) {
+        TextRow row = rowOf(*attribute, "ATTRIB", locks);
+        row.block = insert->Name();
+        row.tag = attribute->TagString();
+        sink(row);
+    }
 }
 
 } // namespace kalvex::dxftool

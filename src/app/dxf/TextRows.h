@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <unordered_map>
 #include <vector>
 
@@ -13,9 +14,11 @@ class LayerLocks;
 // ASCII letters in upper case: layer names compare so, and handles are hexadecimal.
 std::string upperAscii(std::string text);
 
-// The TEXTs among these entities and the ATTRIBs of their INSERTs, in order, as export rows.
-std::vector<TextRow> collectRows(const std::vector<cad::EntityPtr>& entities,
-                                 const LayerLocks& locks);
+using RowSink = std::function<void(const TextRow&)>;
+
+// Hands the export row of a TEXT, or of each ATTRIB of an INSERT, to the sink; other entities
+// give none.
+void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink);
 
 // Whether the layer of this name is locked; layer names compare without regard to case.
 class LayerLocks {

@@ -38,11 +38,6 @@ std::string joinLine(const std::vector<std::string>& fields) {
     return line + '\n';
 }
 
-std::string formatRow(const TextRow& row) {
-    return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
-                     formatCoordinate(row.x), formatCoordinate(row.y), row.text});
-}
-
 struct Header {
     std::size_t handleColumn = 0;
     std::size_t textColumn = 0;
@@ -143,9 +138,18 @@ std::string unescapeField(std::string_view field) {
     return out;
 }
 
+std::string formatHeader(ByteOrderMark bom) {
+    const std::string mark = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
+    return mark + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+}
+
+std::string formatRow(const TextRow& row) {
+    return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
+                     formatCoordinate(row.x), formatCoordinate(row.y), row.text});
+}
+
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
-    std::string out = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
-    out += joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+    std::string out = formatHeader(bom);
     for (const TextRow& row : rows)
         out += formatRow(row);
     return out;

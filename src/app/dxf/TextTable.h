@@ -40,7 +40,10 @@ std::string escapeField(std::string_view value);
 // The reverse; throws std::invalid_argument for a backslash that starts none of the four.
 std::string unescapeField(std::string_view field);
 
-// The whole table: a header row, then one row per entry, each line ended by LF.
+// The table's lines, each ended by LF: the header row (after the byte-order mark, if asked
+// for) and one line per entry. formatTable is the whole table at once.
+std::string formatHeader(ByteOrderMark bom);
+std::string formatRow(const TextRow& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
 // Reads a table in any column order (`handle` and `text` required, other columns ignored). A

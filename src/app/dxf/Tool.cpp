@@ -3,6 +3,7 @@
 #include <cerrno>
 #include <cstring>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "app/dxf/CommandLine.h"
@@ -35,16 +36,14 @@ OpenDrawing open(const std::string& path, std::ostream& err) {
     return open;
 }
 
-// Top-level entities of model space in drawing order. Paper space entities of the active layout
-// share the ENTITIES section with them, marked by group code 67 = 1.
-std::vector<cad::EntityPtr> modelSpaceEntities(drawing::CadModel& model) {
-    std::vector<cad::EntityPtr> entities;
+// Each top-level entity of model space, in drawing order. Paper space entities of the active
+// layout share the ENTITIES section with them, marked by group code 67 = 1.
+void forEachModelSpaceEntity(drawing::CadModel& model,
+                             const std::function<void(const cad::EntityPtr&)>& visit) {
     for (const drawing::RecordId id : model.drawing().modelSpace()) {
-        const auto space = drawing::RecordView(model.drawing(), id).integer(67);
-        if (space == 0)
-            entities.push_back(model.entity(id));
+        if (drawing::RecordView(model.drawing(), id).integer(67) == 0)
+            visit(model.entity(id));
     }
-    return entities;
 }
 
 std::string readWholeFile(const std::string& path) {
@@ -59,7 +58,10 @@ std::string readWholeFile(const std::string& path) {
 void exportTable(const Command& command, std::ostream& out, std::ostream& err) {
     const OpenDrawing drawing = open(command.drawing, err);
     const LayerLocks locks(*drawing.document);
-    out << formatTable(collectRows(modelSpaceEntities(*drawing.model), locks), command.bom);
+    out << formatHeader(command.bom);
+    const RowSink write = [&](const TextRow& row) { out << formatRow(row); };
+    forEachModelSpaceEntity(*drawing.model,
+                            [&](const cad::EntityPtr& entity) { emitRows(entity, locks, write); });
 }
 
 void applyTable(const Command& command, std::ostream& out, std::ostream& err) {
