@@ -239,12 +239,31 @@ std::vector<std::u32string> splitAlternatives(const std::u32string& pattern) {
 
 } // namespace
 
-bool wildcardMatch(std::string_view text, std::string_view pattern, LetterCase letterCase) {
-    const std::u32string decodedText = decodeUtf8(text);
+class WildcardPattern::Alternatives {
+public:
+    std::vector<Alternative> list;
+};
+
+WildcardPattern::WildcardPattern(std::string_view pattern, LetterCase letterCase)
+    : m_alternatives(std::make_unique<Alternatives>()) {
     for (const std::u32string& part : splitAlternatives(decodeUtf8(pattern)))
-        if (Alternative(part, letterCase).matches(decodedText))
+        m_alternatives->list.emplace_back(part, letterCase);
+}
+
+WildcardPattern::~WildcardPattern() = default;
+WildcardPattern::WildcardPattern(WildcardPattern&&) noexcept = default;
+WildcardPattern& WildcardPattern::operator=(WildcardPattern&&) noexcept = default;
+
+bool WildcardPattern::matches(std::string_view text) const {
+    const std::u32string decodedText = decodeUtf8(text);
+    for (const Alternative& alternative : m_alternatives->list)
+        if (alternative.matches(decodedText))
             return true;
     return false;
+}
+
+bool wildcardMatch(std::string_view text, std::string_view pattern, LetterCase letterCase) {
+    return WildcardPattern(pattern, letterCase).matches(text);
 }
 
 } // namespace kalvex::drawing

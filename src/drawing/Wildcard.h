@@ -1,6 +1,8 @@
 #pragma once
 
+#include <memory>
 #include <string_view>
+#include <vector>
 
 namespace kalvex::drawing {
 
@@ -14,5 +16,19 @@ enum class LetterCase { Sensitive, Insensitive };
 //   ~  at the start of an alternative: anything the rest does not match
 // The text matches when one alternative matches the whole of it.
 bool wildcardMatch(std::string_view text, std::string_view pattern, LetterCase letterCase);
+
+// A pattern read once and matched against many texts.
+class WildcardPattern {
+public:
+    WildcardPattern(std::string_view pattern, LetterCase letterCase);
+    ~WildcardPattern();
+    WildcardPattern(WildcardPattern&&) noexcept;
+    WildcardPattern& operator=(WildcardPattern&&) noexcept;
+    bool matches(std::string_view text) const;
+
+private:
+    class Alternatives;
+    std::unique_ptr<Alternatives> m_alternatives;
+};
 
 } // namespace kalvex::drawing

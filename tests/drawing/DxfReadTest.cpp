@@ -102,6 +102,25 @@ TEST(DxfRead, EntitiesWithoutUsableHandlesGetHandlesInMemoryOnly) {
     EXPECT_NE(drawing->serialize().find("$HANDSEED\n  5\n45\n"), std::string::npos);
 }
 
+TEST(DxfRead, SelectAllTakesModelSpaceOnlyAndHandlesOfOtherObjectsAreNoEntities) {
+    const std::string bytes = dxfOf(
+        {{"0", "SECTION"}, {"2", "TABLES"},   {"0", "TABLE"},     {"2", "STYLE"},  {"5", "3"},
+         {"0", "STYLE"},   {"5", "4"},        {"2", "STANDARD"},  {"0", "ENDTAB"}, {"0", "ENDSEC"},
+         {"0", "SECTION"}, {"2", "ENTITIES"}, {"0", "TEXT"},      {"5", "10"},     {"1", "model"},
+         {"0", "TEXT"},    {"5", "11"},       {"67", "1"},        {"1", "paper"},  {"0", "TEXT"},
+         {"5", "12"},      {"67", "0"},       {"1", "model too"}, {"0", "ENDSEC"}, {"0", "EOF"}});
+    auto model = CadModel::create(parseDxf(bytes, "spaces.dxf"));
+    auto document = model->application()->ActiveDocument();
+    auto set = document->GetSelectionSets()->Add("S");
+    set->Select(cad::SelectionSet::Mode::All, cad::SelectionFilter::of({{0, "*"}}));
+    ASSERT_EQ(set->Count(), 2);
+    EXPECT_EQ(set->Item(0)->Handle(), "10");
+    EXPECT_EQ(set->Item(1)->Handle(), "12");
+    EXPECT_NO_THROW(document->HandleToObject("11"));            // paper space entities can be found
+    EXPECT_THROW(document->HandleToObject("4"), cad::CadError); // a text style is no entity
+    EXPECT_THROW(document->HandleToObject("3"), cad::CadError);
+}
+
 TEST(DxfRead, AFileWithoutEofLoadsWithAWarningAndGainsEof) {
     const std::string bytes = kEntitiesStart + "  0\nTEXT\n  1\nlast\n  0\nENDSEC";
     auto drawing = parseDxf(bytes, "cut.dxf");

@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "drawing/Wildcard.h"
+#include "drawing/cad/FilterMatcher.h"
 #include "drawing/cad/ModelApplication.h"
 #include "drawing/cad/ModelEntities.h"
 #include "drawing/entities/RecordView.h"
@@ -27,7 +27,10 @@ cad::ApplicationPtr CadModel::application() {
 
 RecordId CadModel::recordOfHandle(const std::string& handle) const {
     const auto id = m_drawing->findHandle(handle);
-    if (!id || !isEntityKind(m_drawing->slot(*id).kind))
+    const bool isEntity = id && isEntityKind(m_drawing->slot(*id).kind) &&
+                          (m_drawing->slot(*id).section == Section::Entities ||
+                           m_drawing->slot(*id).section == Section::Blocks);
+    if (!isEntity)
         throw cad::CadError("Unknown handle \"" + handle + "\".");
     requireLive(*id);
     return *id;
@@ -72,22 +75,7 @@ cad::EntityPtr CadModel::entity(RecordId id) {
 }
 
 bool CadModel::matchesFilter(RecordId id, const cad::SelectionFilter& filter) const {
-    if (filter.codes.size() != filter.values.size())
-        throw cad::CadError("The selection filter's codes and values differ in number.");
-    const RecordView record(*m_drawing, id);
-    for (std::size_t i = 0; i < filter.codes.size(); ++i) {
-        const std::int16_t code = filter.codes[i];
-        const auto raw =
-            code == 0 ? std::optional<std::string_view>(m_drawing->typeName(id)) : record.raw(code);
-        if (!raw)
-            return false;
-        const std::string value = code == 0 ? std::string(*raw) : record.text(code);
-        // Text values keep their case; type names, block names and the like do not.
-        const LetterCase letterCase = code == 1 ? LetterCase::Sensitive : LetterCase::Insensitive;
-        if (!wildcardMatch(value, filter.values[i], letterCase))
-            return false;
-    }
-    return true;
+    return FilterMatcher(filter).matches(*m_drawing, id);
 }
 
 } // namespace kalvex::drawing

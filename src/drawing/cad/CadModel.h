@@ -3,6 +3,7 @@
 #include <memory>
 #include <string>
 #include <unordered_map>
+#include <unordered_set>
 #include <vector>
 
 #include "cadlink/Application.h"
@@ -16,8 +17,9 @@ namespace kalvex::drawing {
 
 struct SelectionSetData {
     std::string name;
-    std::vector<RecordId> items;
+    std::vector<RecordId> items; // in the order they were added
     bool deleted = false;
+    std::unordered_set<RecordId> members; // the same ids, for adding each only once
 };
 
 // A drawing opened as the CAD would hold it: the drawing itself plus what the CAD keeps

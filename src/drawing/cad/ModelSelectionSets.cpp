@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "drawing/cad/FilterMatcher.h"
 #include "drawing/cad/ModelCollections.h"
 
 namespace kalvex::drawing {
@@ -33,43 +34,47 @@ cad::EntityPtr ModelSelectionSet::Item(int index) const {
 void ModelSelectionSet::Clear() {
     enter("Clear");
     m_data->items.clear();
+    m_data->members.clear();
 }
 
 void ModelSelectionSet::Delete() {
     enter("SelectionSetDelete");
     m_data->deleted = true;
     m_data->items.clear();
+    m_data->members.clear();
     auto& sets = m_model->selectionSets();
     sets.erase(std::remove(sets.begin(), sets.end(), m_data), sets.end());
 }
 
-void ModelSelectionSet::add(RecordId id, const cad::SelectionFilter& filter) {
+void ModelSelectionSet::add(RecordId id, const FilterMatcher& filter) {
     const Drawing& drawing = m_model->drawing();
     if (drawing.slot(id).parent != kNoRecord)
         id = drawing.slot(id).parent; // picking an attribute picks its block reference
-    if (drawing.slot(id).erased || !m_model->matchesFilter(id, filter))
+    if (drawing.slot(id).erased || !filter.matches(drawing, id))
         return;
-    if (std::find(m_data->items.begin(), m_data->items.end(), id) == m_data->items.end())
+    if (m_data->members.insert(id).second)
         m_data->items.push_back(id);
 }
 
 void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {
     enter("SelectOnScreen");
     EntityPicker* picker = m_model->picker();
+    const FilterMatcher matcher(filter);
     const auto picked = picker ? picker->pick(filter) : std::nullopt;
     if (!picked)
         throw cad::CadError("The selection was cancelled.");
     for (const std::string& handle : *picked)
         if (const auto id = m_model->drawing().findHandle(handle))
-            add(*id, filter);
+            add(*id, matcher);
 }
 
 void ModelSelectionSet::Select(Mode mode, const cad::SelectionFilter& filter) {
     enter("Select");
     if (mode != Mode::All)
         throw cad::CadError("Only selection mode 5 (all) is supported.");
+    const FilterMatcher matcher(filter);
     for (RecordId id : m_model->drawing().modelSpace())
-        add(id, filter);
+        add(id, matcher);
 }
 
 int ModelSelectionSets::Count() const {

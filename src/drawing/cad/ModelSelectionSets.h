@@ -5,6 +5,8 @@
 
 namespace kalvex::drawing {
 
+class FilterMatcher;
+
 class ModelSelectionSet : public cad::SelectionSet {
 public:
     ModelSelectionSet(std::shared_ptr<CadModel> model, std::shared_ptr<SelectionSetData> data)
@@ -19,7 +21,7 @@ public:
 
 private:
     void enter(const std::string& operation) const;
-    void add(RecordId id, const cad::SelectionFilter& filter);
+    void add(RecordId id, const FilterMatcher& filter);
 
     std::shared_ptr<CadModel> m_model;
     std::shared_ptr<SelectionSetData> m_data;

@@ -3,6 +3,7 @@
 #include "drawing/model/DrawingIndexer.h"
 #include "drawing/model/Handles.h"
 #include "drawing/tags/GroupCodeTypes.h"
+#include "drawing/tags/TagLookup.h"
 
 namespace kalvex::drawing {
 
@@ -43,6 +44,10 @@ std::vector<RecordId> Drawing::modelSpace() const {
         const RecordSlot& record = m_slots[id];
         if (record.section != Section::Entities || record.erased || record.parent != kNoRecord ||
             record.kind == RecordKind::SectionStart || record.kind == RecordKind::SectionEnd)
+            return;
+        // Code 67 set to 1 puts an entity of this section into paper space.
+        const auto space = dxf::findInMain(record.tags, 67);
+        if (space && dxf::trimSpaces(m_pool.value(record.tags[*space])) == "1")
             return;
         result.push_back(id);
     };

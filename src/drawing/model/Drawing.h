@@ -43,7 +43,8 @@ public:
 
     const std::vector<RecordId>& layers() const { return m_layers; }
     const std::vector<BlockDefinition>& blocks() const { return m_blocks; }
-    // Top-level entities of model space in drawing order, erased ones left out.
+    // Top-level entities of model space in drawing order, erased ones and those of paper
+    // space left out.
     std::vector<RecordId> modelSpace() const;
     std::optional<RecordId> findHandle(std::string_view handleText) const;
     std::string handleText(RecordId id) const;
