@@ -135,3 +135,38 @@ INSTANTIATE_TEST_SUITE_P(EzdxfDrawings, Peer, ::testing::ValuesIn(kDrawings), []
     std::erase(name, '_');
     return name;
 });
+
+namespace {
+
+// Drawings of other programs that ezdxf reads as they are. Left out: the binary one, those
+// ezdxf refuses (empty handles, no HEADER, a layer name it rejects) and the one with duplicate
+// handles, where ezdxf renumbers entities and the engine keeps the file's handles.
+const char* const kCorpus[] = {
+    "acadsharp__samples__sample_R12_ascii.dxf",
+    "acadsharp__samples__sample_base__sample_AC1009_ascii.dxf",
+    "acadsharp__samples__sample_base__sample_AC1015_ascii.dxf",
+    "acadsharp__samples__sample_base__sample_AC1032_ascii.dxf",
+    "ezdxf__examples_dxf__multi_insert_with_attribs.dxf",
+    "ezdxf__examples_dxf__text.dxf",
+    "ezdxf__examples_dxf__text_alignments.dxf",
+    "ezdxf__examples_dxf__uncommon.dxf",
+};
+
+class Corpus : public ::testing::TestWithParam<const char*> {};
+
+} // namespace
+
+TEST_P(Corpus, ExportGivesTheRowsEzdxfSees) {
+    const std::string path = std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + GetParam();
+    const ProcessResult result = runTool({"export", path});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const std::vector<Row> rows = parseExport(result.out);
+    EXPECT_FALSE(rows.empty());
+    EXPECT_EQ(rows, readWithPeer(path).rows);
+}
+
+INSTANTIATE_TEST_SUITE_P(OtherPrograms, Corpus, ::testing::ValuesIn(kCorpus), [](const auto& info) {
+    std::string name = std::filesystem::path(info.param).stem();
+    std::erase(name, '_');
+    return name;
+});
