@@ -4,6 +4,7 @@
 
 #include "drawing/cad/CadModel.h"
 #include "drawing/entities/RecordView.h"
+#include "drawing/view/EntityFields.h"
 #include "drawing/entities/SimpleEntities.h"
 #include "drawing/view/AciColors.h"
 #include "drawing/view/TextLayout.h"
@@ -17,7 +18,7 @@ constexpr int kArcSegmentsPerCircle = 64;
 constexpr int kByBlock = 0;
 constexpr int kByLayer = 256;
 
-QPointF place(const QPointF& p, const QPointF& origin, double sx, double sy, double degrees) {
+QPointF placed(const QPointF& p, const QPointF& origin, double sx, double sy, double degrees) {
     const double r = degrees * M_PI / 180.0;
     const double x = p.x() * sx, y = p.y() * sy;
     return origin + QPointF(x * std::cos(r) - y * std::sin(r), x * std::sin(r) + y * std::cos(r));
@@ -70,24 +71,21 @@ SceneShape polylineShape(std::vector<QPointF> points, bool closed) {
     return shape;
 }
 
-// Vertical alignment is group 73 in a TEXT and 74 in an ATTRIB or ATTDEF.
-SceneShape textShape(const RecordView& view, bool isText) {
+SceneShape textShape(const EntityFields& f, const std::string& text) {
     SceneShape shape;
     shape.isText = true;
     SceneText& t = shape.text;
-    t.text = displayText(view.text(1));
-    t.height = std::abs(view.real(40, 1.0));
-    t.rotation = view.real(50, 0.0);
-    t.widthFactor = view.real(41, 1.0);
-    if (!(t.widthFactor > 0))
-        t.widthFactor = 1.0;
-    const int horizontal = view.integer(72);
-    const int vertical = view.integer(isText ? 73 : 74);
-    const bool byAlignmentPoint =
-        (horizontal != 0 || vertical != 0) && horizontal != 3 && horizontal != 5;
-    t.anchor = xy(view, byAlignmentPoint ? 11 : 10);
+    t.text = displayText(text);
+    t.height = std::abs(f.height);
+    t.rotation = f.angle;
+    t.widthFactor = f.scaleX > 0 ? f.scaleX : 1.0;
+    // Aligned and fit texts run from the insertion point; the others that are not left on the
+    // baseline hang on the alignment point.
+    const bool byAlignmentPoint = (f.horizontal != 0 || f.vertical != 0) && f.horizontal != 3 &&
+                                  f.horizontal != 5;
+    t.anchor = byAlignmentPoint ? QPointF(f.x2, f.y2) : QPointF(f.x, f.y);
     t.width = estimatedWidth(t.text) * t.height * t.widthFactor;
-    t.boxOrigin = textBoxOrigin(t.width, t.height, horizontal, vertical);
+    t.boxOrigin = textBoxOrigin(t.width, t.height, f.horizontal, f.vertical);
     return shape;
 }
 
@@ -100,6 +98,7 @@ SceneBuilder::SceneBuilder(const Drawing& drawing) : m_drawing(drawing) {
 
 void SceneBuilder::reset() {
     m_layers.clear();
+    m_layerOfRaw.clear();
     for (RecordId id : m_drawing.layers()) {
         const RecordView view(m_drawing, id);
         const int color = view.integer(62, 7);
@@ -108,36 +107,42 @@ void SceneBuilder::reset() {
         m_layers[foldCadName(LayerEntry::name(m_drawing, id))] = look;
     }
     m_blocks.clear();
-    for (const BlockDefinition& block : m_drawing.blocks())
-        m_blocks[foldCadName(BlockEntry::name(m_drawing, block.block))] = block.block;
+    const auto& blocks = m_drawing.blocks();
+    for (std::size_t i = 0; i < blocks.size(); ++i)
+        m_blocks[foldCadName(BlockEntry::name(m_drawing, blocks[i].block))] = i;
 }
 
-const LayerLook& SceneBuilder::layerOf(RecordId id) const {
-    const auto found = m_layers.find(foldCadName(RecordView(m_drawing, id).layer()));
-    return found == m_layers.end() ? m_defaultLayer : found->second;
+// Layer names are looked up by their bytes in the file, decoded once per distinct name.
+const LayerLook& SceneBuilder::layerOf(std::string_view rawName) {
+    const auto cached = m_layerOfRaw.find(std::string(rawName));
+    if (cached != m_layerOfRaw.end())
+        return *cached->second;
+    const auto found = m_layers.find(foldCadName(m_drawing.codec().decode(rawName)));
+    const LayerLook* look = found == m_layers.end() ? &m_defaultLayer : &found->second;
+    m_layerOfRaw.emplace(std::string(rawName), look);
+    return *look;
 }
 
-QColor SceneBuilder::colorOf(RecordId id, const Placement& at) const {
-    const int color = RecordView(m_drawing, id).integer(62, kByLayer);
-    if (color == kByBlock)
+QColor SceneBuilder::colorOf(const EntityFields& f, const Placement& at) {
+    if (f.color == kByBlock)
         return at.byBlock;
-    if (color == kByLayer || color < 0 || color > 255)
-        return layerOf(id).color;
-    return aciColor(color);
+    if (f.color == kByLayer || f.color < 0 || f.color > 255)
+        return layerOf(f.layer).color;
+    return aciColor(f.color);
 }
 
 SceneEntry SceneBuilder::build(RecordId id) {
     SceneEntry entry;
     entry.id = id;
-    const RecordSlot& slot = m_drawing.slot(id);
-    const LayerLook& layer = layerOf(id);
+    const EntityFields fields = EntityFields::read(m_drawing, id);
+    const LayerLook& layer = layerOf(fields.layer);
     entry.locked = layer.locked;
-    entry.live = !slot.erased && !layer.hidden;
+    entry.live = !m_drawing.slot(id).erased && !layer.hidden;
     if (!entry.live)
         return entry;
     Placement top;
     top.byBlock = aciColor(7);
-    addRecord(id, top, layer.color, entry.shapes);
+    addRecord(id, fields, top, entry.shapes);
     for (const SceneShape& shape : entry.shapes) {
         const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
         for (const QPointF& p : points)
@@ -146,84 +151,87 @@ SceneEntry SceneBuilder::build(RecordId id) {
     return entry;
 }
 
-void SceneBuilder::addRecord(RecordId id, const Placement& at, const QColor&,
-                             std::vector<SceneShape>& out) {
-    const RecordView view(m_drawing, id);
+std::vector<SceneShape> SceneBuilder::localShapes(RecordId id, const EntityFields& f) {
     const std::string_view type = m_drawing.typeName(id);
-    const QColor color = colorOf(id, at);
-    std::vector<SceneShape> local;
-    if (type == "TEXT") {
-        local.push_back(textShape(view, true));
-    } else if (type == "LINE") {
-        local.push_back(polylineShape({xy(view, 10), xy(view, 11)}, false));
-    } else if (type == "LWPOLYLINE") {
-        local.push_back(polylineShape(lwpolylinePoints(m_drawing, view), view.integer(70) & 1));
-    } else if (type == "POLYLINE") {
-        local.push_back(polylineShape(vertexPoints(m_drawing, id), view.integer(70) & 1));
-    } else if (type == "CIRCLE") {
-        local.push_back(polylineShape(arcPoints(xy(view, 10), view.real(40), 0, 360), true));
-    } else if (type == "ARC") {
-        local.push_back(polylineShape(
-            arcPoints(xy(view, 10), view.real(40), view.real(50), view.real(51)), false));
-    } else if (type == "INSERT") {
-        return addInsert(id, at, color, out);
-    }
-    for (SceneShape& shape : local) {
+    const QPointF p1(f.x, f.y);
+    if (type == "TEXT")
+        return {textShape(f, m_drawing.codec().decode(f.text))};
+    if (type == "LINE")
+        return {polylineShape({p1, QPointF(f.x2, f.y2)}, false)};
+    if (type == "LWPOLYLINE")
+        return {polylineShape(lwpolylinePoints(m_drawing, RecordView(m_drawing, id)), f.flags & 1)};
+    if (type == "POLYLINE")
+        return {polylineShape(vertexPoints(m_drawing, id), f.flags & 1)};
+    if (type == "CIRCLE")
+        return {polylineShape(arcPoints(p1, f.height, 0, 360), true)};
+    if (type == "ARC")
+        return {polylineShape(arcPoints(p1, f.height, f.angle, f.angle2), false)};
+    return {};
+}
+
+void SceneBuilder::addRecord(RecordId id, const EntityFields& f, const Placement& at,
+                             std::vector<SceneShape>& out) {
+    const QColor color = colorOf(f, at);
+    if (m_drawing.typeName(id) == "INSERT")
+        return addInsert(id, f, at, color, out);
+    for (SceneShape& shape : localShapes(id, f)) {
         shape.color = color;
-        if (shape.isText) {
-            shape.text.anchor =
-                place(shape.text.anchor - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
-            shape.text.rotation += at.rotation;
-            shape.text.height *= std::abs(at.scaleY);
-            shape.text.width *= std::abs(at.scaleX);
-            shape.text.widthFactor *= std::abs(at.scaleX / (at.scaleY == 0 ? 1 : at.scaleY));
-            shape.text.boxOrigin = QPointF(shape.text.boxOrigin.x() * std::abs(at.scaleX),
-                                           shape.text.boxOrigin.y() * std::abs(at.scaleY));
-        } else {
-            for (QPointF& p : shape.points)
-                p = place(p - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
-        }
+        place(shape, at);
         out.push_back(std::move(shape));
     }
 }
 
-void SceneBuilder::addInsert(RecordId id, const Placement& at, const QColor& color,
-                             std::vector<SceneShape>& out) {
+void SceneBuilder::place(SceneShape& shape, const Placement& at) {
+    if (!shape.isText) {
+        for (QPointF& p : shape.points)
+            p = placed(p - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
+        return;
+    }
+    SceneText& t = shape.text;
+    t.anchor = placed(t.anchor - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
+    t.rotation += at.rotation;
+    t.height *= std::abs(at.scaleY);
+    t.width *= std::abs(at.scaleX);
+    t.widthFactor *= std::abs(at.scaleX / (at.scaleY == 0 ? 1 : at.scaleY));
+    t.boxOrigin = QPointF(t.boxOrigin.x() * std::abs(at.scaleX), t.boxOrigin.y() * std::abs(at.scaleY));
+}
+
+void SceneBuilder::addInsert(RecordId id, const EntityFields& f, const Placement& at,
+                             const QColor& color, std::vector<SceneShape>& out) {
     if (at.depth >= kMaxBlockDepth)
         return;
-    const RecordView view(m_drawing, id);
-    const auto block = m_blocks.find(foldCadName(view.text(2)));
-    if (block != m_blocks.end()) {
+    const auto block = m_blocks.find(foldCadName(m_drawing.codec().decode(f.name)));
+    if (block != m_blocks.end() && block->second < m_drawing.blocks().size()) {
+        const BlockDefinition& definition = m_drawing.blocks()[block->second];
         Placement inner;
-        inner.base = xy(RecordView(m_drawing, block->second), 10);
-        inner.scaleX = view.real(41, 1.0) * at.scaleX;
-        inner.scaleY = view.real(42, 1.0) * at.scaleY;
-        inner.rotation = view.real(50, 0.0) + at.rotation;
-        inner.origin = place(xy(view, 10) - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
+        inner.base = xy(RecordView(m_drawing, definition.block), 10);
+        inner.scaleX = f.scaleX * at.scaleX;
+        inner.scaleY = f.scaleY * at.scaleY;
+        inner.rotation = f.angle + at.rotation;
+        inner.origin = placed(QPointF(f.x, f.y) - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
         inner.byBlock = color;
         inner.depth = at.depth + 1;
-        for (const BlockDefinition& definition : m_drawing.blocks()) {
-            if (definition.block != block->second)
-                continue;
-            for (RecordId item : definition.items) {
-                if (!m_drawing.slot(item).erased && m_drawing.typeName(item) != "ATTDEF")
-                    addRecord(item, inner, color, out);
-            }
+        for (RecordId item : definition.items) {
+            if (!m_drawing.slot(item).erased && m_drawing.typeName(item) != "ATTDEF")
+                addRecord(item, EntityFields::read(m_drawing, item), inner, out);
         }
     }
-    // Attributes sit in drawing coordinates already; invisible ones (flag 1) are not shown.
-    if (at.depth > 0)
-        return;
-    const std::uint32_t children = m_drawing.slot(id).childCount;
-    for (std::uint32_t k = 1; k <= children && id + k < m_drawing.recordCount(); ++k) {
-        const RecordSlot& child = m_drawing.slot(id + k);
+    if (at.depth == 0)
+        addAttributes(id, at, out);
+}
+
+// Attributes sit in drawing coordinates already; invisible ones (flag 1) are not shown.
+void SceneBuilder::addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out) {
+    const std::uint32_t children = m_drawing.slot(insert).childCount;
+    for (std::uint32_t k = 1; k <= children && insert + k < m_drawing.recordCount(); ++k) {
+        const RecordSlot& child = m_drawing.slot(insert + k);
         if (child.kind != RecordKind::Attrib || child.erased)
             continue;
-        const RecordView attrib(m_drawing, id + k);
-        if (attrib.integer(70) & 1)
+        const EntityFields f = EntityFields::read(m_drawing, insert + k);
+        if (f.flags & 1)
             continue;
-        SceneShape shape = textShape(attrib, false);
-        shape.color = colorOf(id + k, at);
+        SceneShape shape = textShape(f, m_drawing.codec().decode(f.text));
+        shape.color = colorOf(f, at);
         out.push_back(std::move(shape));
     }
 }

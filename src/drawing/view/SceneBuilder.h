@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "drawing/model/Drawing.h"
+#include "drawing/view/EntityFields.h"
 #include "drawing/view/SceneItems.h"
 
 namespace kalvex::drawing {
@@ -36,16 +37,20 @@ private:
         QColor byBlock;
         int depth = 0;
     };
-    void addRecord(RecordId id, const Placement& at, const QColor& byLayerOf,
+    void addRecord(RecordId id, const EntityFields& fields, const Placement& at,
                    std::vector<SceneShape>& out);
-    void addInsert(RecordId id, const Placement& at, const QColor& color,
-                   std::vector<SceneShape>& out);
-    QColor colorOf(RecordId id, const Placement& at) const;
-    const LayerLook& layerOf(RecordId id) const;
+    void addInsert(RecordId id, const EntityFields& fields, const Placement& at,
+                   const QColor& color, std::vector<SceneShape>& out);
+    void addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out);
+    std::vector<SceneShape> localShapes(RecordId id, const EntityFields& fields);
+    static void place(SceneShape& shape, const Placement& at);
+    QColor colorOf(const EntityFields& fields, const Placement& at);
+    const LayerLook& layerOf(std::string_view rawName);
 
     const Drawing& m_drawing;
     std::map<std::string, LayerLook> m_layers;          // by case-folded name
-    std::unordered_map<std::string, RecordId> m_blocks; // case-folded name -> BLOCK record
+    std::unordered_map<std::string, std::size_t> m_blocks; // block index by case-folded name
+    std::unordered_map<std::string, const LayerLook*> m_layerOfRaw;    // by the file's bytes
     LayerLook m_defaultLayer;
 };
 

@@ -21,6 +21,15 @@ ScenePainter::ScenePainter(QPainter& painter, const ViewTransform& transform,
 
 void ScenePainter::paint(const Scene& scene, const QRectF& area) {
     scene.visit(area, [this](const SceneEntry& entry) { paintEntry(entry); });
+    flushSmallText();
+}
+
+void ScenePainter::flushSmallText() {
+    for (const auto& [rgba, lines] : m_smallText) {
+        m_painter.setPen(QPen(QColor::fromRgba(rgba), 0));
+        m_painter.drawLines(lines);
+    }
+    m_smallText.clear();
 }
 
 QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
@@ -54,12 +63,13 @@ void ScenePainter::paintEntry(const SceneEntry& entry) {
 
 void ScenePainter::paintText(const SceneText& text, const QColor& color) {
     const double pixels = text.height * m_transform.scale;
-    m_painter.setPen(QPen(color, 0));
     if (pixels < kSmallestReadableText) {
         const auto corners = textCorners(text);
-        m_painter.drawLine(m_transform.toScreen(corners[0]), m_transform.toScreen(corners[1]));
+        m_smallText[color.rgba()].append(
+            QLineF(m_transform.toScreen(corners[0]), m_transform.toScreen(corners[1])));
         return;
     }
+    m_painter.setPen(QPen(color, 0));
     m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * kEmPerCapHeight))));
     m_painter.save();
     m_painter.setFont(m_font);

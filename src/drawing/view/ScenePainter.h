@@ -1,6 +1,8 @@
 #pragma once
 
 #include <QPainter>
+#include <QLineF>
+#include <unordered_map>
 #include <unordered_set>
 
 #include "drawing/view/Scene.h"
@@ -24,7 +26,11 @@ private:
     QPainter& m_painter;
     const ViewTransform& m_transform;
     const std::unordered_set<RecordId>& m_highlighted;
+    void flushSmallText();
+
     QFont m_font;
+    // Text too small to read, drawn as lines in one call per colour at the end.
+    std::unordered_map<QRgb, QList<QLineF>> m_smallText;
 };
 
 } // namespace kalvex::drawing
