@@ -82,6 +82,12 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
          "t.tsv:3: the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
         {good + insertHandle + "\tx\n",
          "t.tsv:3: the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
+        {good + rows[1].at("handle") + "\tline\\nbreak\n",
+         "t.tsv:3: the text of " + rows[1].at("handle") +
+             " holds a line break, which a DXF text cannot"},
+        {good + rows[1].at("handle") + "\tend\\r\n",
+         "t.tsv:3: the text of " + rows[1].at("handle") +
+             " holds a line break, which a DXF text cannot"},
         {good + "2B\n", "t.tsv:3: expected 2 fields, found 1"},
         {good + "2B\ta\\b\n", "t.tsv:3: a backslash must be followed by t, r, n or \\"},
     };

@@ -42,6 +42,11 @@ Target resolve(cad::Document& document, const TableEntry& entry, const std::stri
         fail(source, entry,
              "the handle " + entry.handle + " is a " + entity->EntityName() +
                  ", not a TEXT or ATTRIB");
+    // A DXF value is one line of the file: a line break written into it would end the value
+    // there and turn the rest into a group code, damaging the drawing.
+    if (entry.text.find_first_of("\r\n") != std::string::npos && target.current() != entry.text)
+        fail(source, entry,
+             "the text of " + entry.handle + " holds a line break, which a DXF text cannot");
     return target;
 }
 
