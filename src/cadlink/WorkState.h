@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include "cadlink/Records.h"
+
 namespace kalvex {
 
 // The state the tabs of the main window share. The main window owns one; the tab pages and
@@ -29,6 +31,9 @@ struct WorkState {
     std::int32_t startRow = -1;
     std::int32_t moveCol = 0;
     std::int32_t moveRow = 0;
+
+    // The record lists behind the editor lines, the grid rows and the search hits.
+    EntityRecords records;
 };
 
 } // namespace kalvex
