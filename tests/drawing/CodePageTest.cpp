@@ -117,6 +117,7 @@ TEST(CodePage, DecodesRawBytesAndEscapes) {
         {"UTF-8", "\xC0\xAF", kReplacement + kReplacement},
         {"UTF-8", "\xE6\x97", kReplacement + kReplacement},
         {"UTF-8", "\xED\xA0\x80", kReplacement + kReplacement + kReplacement},
+        {"ANSI_1252", "a\rb\\U+000A", "a\rb\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.codePage) + ": " + describe(c.bytes));
@@ -143,6 +144,8 @@ TEST(CodePage, EncodesRawWhereThePageHoldsTheCharacterAndEscapesOtherwise) {
         {"UTF-8", kNihon, kNihon},
         {"UTF-8", "\\U+005CU+0041", "\\U+0041"},
         {"UTF-8", kReplacement, "\xFF"},
+        {"UTF-8", "a\\U+000Db\\U+000A", "a\rb\n"},
+        {"ANSI_932", "\\U+000A\x93\xFA\\U+000D", "\n\xE6\x97\xA5\r"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.codePage) + ": " + describe(c.text));
@@ -164,8 +167,10 @@ TEST(CodePage, EncodeThenDecodeGivesTheTextBack) {
             std::string text;
             for (int i = 0; i < 12; ++i) {
                 const auto& [low, high] = ranges[random() % ranges.size()];
-                text += random() % 8 == 0 ? std::string("\\U+0041")
-                                          : utf8Of(low + random() % (high - low + 1));
+                const int pick = random() % 16;
+                text += pick == 0   ? std::string("\\U+0041")
+                        : pick == 1 ? std::string("\r\n")
+                                    : utf8Of(low + random() % (high - low + 1));
             }
             ASSERT_EQ(describe(page.decode(page.encode(text))), describe(text)) << name;
         }

@@ -350,26 +350,26 @@ void appendUnicodeEscape(std::string& out, char32_t cp) {
     appendUnit(0xDC00 + ((cp - 0x10000) & 0x3FF));
 }
 
-// Where the run of bytes that need no conversion (ASCII other than the backslash) starting at
-// `from` ends.
-std::size_t plainRunEnd(std::string_view s, std::size_t from) {
-    while (from < s.size()) {
+enum class Stops { Backslash, BackslashAndLineBreaks };
+
+// Where the run of ASCII bytes that need no conversion, starting at `from`, ends.
+template <Stops kStops> std::size_t plainRunEnd(std::string_view s, std::size_t from) {
+    for (; from < s.size(); ++from) {
         const auto b = static_cast<unsigned char>(s[from]);
-        if (b >= 0x80 || b == '\\')
+        const bool lineBreak = kStops == Stops::BackslashAndLineBreaks && (b == '\r' || b == '\n');
+        if (b >= 0x80 || b == '\\' || lineBreak)
             break;
-        ++from;
     }
     return from;
 }
 
 // A backslash at `at`: an escape, or the backslash itself. Returns the bytes taken.
 std::size_t decodeBackslash(std::string_view s, std::size_t at, std::string& out) {
-    if (const std::size_t taken = decodeUnicodeEscape(s, at, out))
-        return taken;
-    if (const std::size_t taken = decodeMultiByteEscape(s, at, out))
-        return taken;
-    out += '\\';
-    return 1;
+    std::size_t taken = decodeUnicodeEscape(s, at, out);
+    taken = taken ? taken : decodeMultiByteEscape(s, at, out);
+    if (!taken)
+        out += '\\';
+    return taken ? taken : 1;
 }
 
 // The character at `at`, whose byte is above 0x7F. Returns the bytes taken.
@@ -379,10 +379,7 @@ std::size_t decodeHighByte(const CodePageTables& t, std::string_view s, std::siz
     if (t.utf8) {
         char32_t cp = 0;
         const std::size_t length = readUtf8(s, at, cp);
-        if (length)
-            out.append(s.substr(at, length));
-        else
-            appendUtf8(out, kReplacement);
+        out.append(length ? s.substr(at, length) : std::string_view("\xEF\xBF\xBD")); // U+FFFD
         return length ? length : 1;
     }
     if (t.single[b] != kLeadByte) {
@@ -403,12 +400,11 @@ void encodeCharacter(const CodePageTables& t, char32_t cp, std::string& out) {
     const auto found = t.reverse.find(cp);
     if (found == t.reverse.end()) {
         appendUnicodeEscape(out, cp);
-    } else if (found->second < 0x100) {
-        out += static_cast<char>(found->second);
-    } else {
-        out += static_cast<char>(found->second >> 8);
-        out += static_cast<char>(found->second & 0xFF);
+        return;
     }
+    if (found->second >= 0x100)
+        out += static_cast<char>(found->second >> 8);
+    out += static_cast<char>(found->second & 0xFF);
 }
 
 } // namespace
@@ -463,7 +459,7 @@ std::string CodePage::decode(std::string_view bytes) const {
     out.reserve(bytes.size());
     std::size_t i = 0;
     while (i < bytes.size()) {
-        const std::size_t plainEnd = plainRunEnd(bytes, i);
+        const std::size_t plainEnd = plainRunEnd<Stops::Backslash>(bytes, i);
         out.append(bytes.substr(i, plainEnd - i));
         i = plainEnd;
         if (i == bytes.size())
@@ -479,20 +475,22 @@ std::string CodePage::encode(std::string_view text) const {
     out.reserve(text.size());
     std::size_t i = 0;
     while (i < text.size()) {
-        const std::size_t plainEnd = plainRunEnd(text, i);
+        const std::size_t plainEnd = plainRunEnd<Stops::BackslashAndLineBreaks>(text, i);
         out.append(text.substr(i, plainEnd - i));
         i = plainEnd;
         if (i == text.size())
             break;
         if (text[i] == '\\') {
             out += startsEscape(text, i) ? "\\U+005C" : "\\";
-            ++i;
-            continue;
+        } else if (text[i] == '\r' || text[i] == '\n') {
+            appendUnicodeEscape(out, static_cast<char32_t>(text[i])); // a value is one line
+        } else {
+            char32_t cp = kReplacement;
+            const std::size_t length = readUtf8(text, i, cp);
+            encodeCharacter(*m_tables, length ? cp : kReplacement, out);
+            i += length ? length - 1 : 0;
         }
-        char32_t cp = kReplacement;
-        const std::size_t length = readUtf8(text, i, cp);
-        i += length ? length : 1;
-        encodeCharacter(*m_tables, length ? cp : kReplacement, out);
+        ++i;
     }
     return out;
 }

@@ -25,7 +25,8 @@ struct CodePageTables;
 //
 // Encoding writes raw bytes for every character the encoding holds and "\U+XXXX" (upper-case hex,
 // a surrogate pair above U+FFFF) for every other one. A backslash that would otherwise start an
-// escape is written as "\U+005C", so decode(encode(text)) == text for any valid UTF-8 text.
+// escape is written as "\U+005C", and line breaks (CR, LF) always as escapes since a value is one
+// line of the file; so decode(encode(text)) == text for any valid UTF-8 text.
 //
 // Objects are cheap to copy and safe to share between threads; the tables of a code page are
 // built once per process, on first use.
