@@ -101,7 +101,8 @@ TEST_P(Peer, CopiesAndDeletesThroughTheCadInterfaceKeepTheRestIntact) {
     const auto document = drawing::CadModel::create(drawing)->application()->ActiveDocument();
     const std::string templateHandle = rowWithText(before.rows, "XDATA付き").at("handle");
     const auto copy = cad::entityAs<cad::Text>(document->HandleToObject(templateHandle)->Copy());
-    copy->SetTextString("複写");
+    // A line break cannot be part of a DXF line: it must reach the file as an escape.
+    copy->SetTextString("複写\r\n二行目");
     const std::string attributeHandle = rowWithText(before.rows, "V-101").at("handle");
     const cad::EntityPtr insert = insertHolding(*document, attributeHandle);
     const std::string insertHandle = insert->Handle();
@@ -126,7 +127,7 @@ TEST_P(Peer, CopiesAndDeletesThroughTheCadInterfaceKeepTheRestIntact) {
     EXPECT_FALSE(after.entities.contains(attributeHandle));
     ASSERT_FALSE(after.rows.empty());
     EXPECT_EQ(after.rows.back().at("handle"), copy->Handle());
-    EXPECT_EQ(after.rows.back().at("text"), "複写");
+    EXPECT_EQ(after.rows.back().at("text"), "複写\r\n二行目");
     EXPECT_EQ(after.rows.size(), before.rows.size() - 2 + 1);
 }
 
