@@ -72,6 +72,7 @@ TEST(TextTable, BadTablesNameTheLine) {
         {"handle\ttext\n2A\tx\ty\n", "t.tsv:2: expected 2 fields, found 3"},
         {"handle\ttext\n\tx\n", "t.tsv:2: the handle is empty"},
         {"handle\ttext\n2A\tC:\\work\n", "t.tsv:2: a backslash must be followed by t, r, n or \\"},
+        {"handle\ttext\n2A\tok\n2B\t\x94\x7A\x93\x64\n", "t.tsv:3: the line is not UTF-8 text"},
     };
     for (const auto& [table, message] : cases) {
         try {
@@ -80,5 +81,20 @@ TEST(TextTable, BadTablesNameTheLine) {
         } catch (const TableError& error) {
             EXPECT_EQ(std::string(error.what()), message);
         }
+    }
+}
+
+TEST(TextTable, ReadsUtf16TablesWithByteOrderMark) {
+    const std::u16string table = u"handle\ttext\r\n2A\t配電盤\r\n";
+    std::string little = "\xFF\xFE", big = "\xFE\xFF";
+    for (const char16_t unit : table) {
+        little += {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
+    }
+    for (const std::string& bytes : {little, big}) {
+        const auto entries = parseTable(bytes, "t.tsv");
+        ASSERT_EQ(entries.size(), 1u);
+        EXPECT_EQ(entries[0].handle, "2A");
+        EXPECT_EQ(entries[0].text, "配電盤");
     }
 }

@@ -5,6 +5,8 @@
 #include <iterator>
 #include <optional>
 
+#include <QStringDecoder>
+
 namespace kalvex::dxftool {
 
 namespace {
@@ -23,6 +25,25 @@ std::vector<std::string_view> splitFields(std::string_view line) {
             return fields;
         start = tab + 1;
     }
+}
+
+bool isUtf8(std::string_view bytes) {
+    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+    [[maybe_unused]] const QString text = decoder.decode(QByteArrayView(bytes));
+    return !decoder.hasError();
+}
+
+// The table as UTF-8 without byte-order mark. Spreadsheets save "Unicode text" as UTF-16 with
+// a byte-order mark; that is accepted too.
+std::string utf8Table(std::string_view content) {
+    if (content.starts_with(kBom))
+        return std::string(content.substr(kBom.size()));
+    const bool little = content.starts_with("\xFF\xFE"), big = content.starts_with("\xFE\xFF");
+    if (!little && !big)
+        return std::string(content);
+    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
+    const QString text = decoder.decode(QByteArrayView(content.substr(2)));
+    return text.toStdString();
 }
 
 std::string formatCoordinate(double value) {
@@ -67,6 +88,9 @@ Header parseHeader(std::string_view line, int number, const std::string& source)
 
 TableEntry parseRow(std::string_view line, int number, const Header& header,
                     const std::string& source) {
+    // A table saved in a legacy code page would put mojibake into the drawing.
+    if (!isUtf8(line))
+        fail(source, number, "the line is not UTF-8 text");
     const auto fields = splitFields(line);
     if (fields.size() != header.fieldCount)
         fail(source, number,
@@ -155,9 +179,9 @@ std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
     return out;
 }
 
-std::vector<TableEntry> parseTable(std::string_view content, const std::string& source) {
-    if (content.starts_with(kBom))
-        content.remove_prefix(kBom.size());
+std::vector<TableEntry> parseTable(std::string_view bytes, const std::string& source) {
+    const std::string text = utf8Table(bytes);
+    const std::string_view content = text;
     std::vector<TableEntry> entries;
     std::optional<Header> header;
     int number = 0;

@@ -46,9 +46,10 @@ std::string formatHeader(ByteOrderMark bom);
 std::string formatRow(const TextRow& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
-// Reads a table in any column order (`handle` and `text` required, other columns ignored). A
-// byte-order mark, CR LF line ends and blank lines are accepted. `source` names the table in
-// messages. Throws TableError.
-std::vector<TableEntry> parseTable(std::string_view content, const std::string& source);
+// Reads a table in any column order (`handle` and `text` required, other columns ignored): UTF-8
+// (a byte-order mark is skipped) or UTF-16 with a byte-order mark; CR LF line ends and blank lines
+// are accepted; a row that is not UTF-8 is an error. `source` names the table in messages.
+// Throws TableError.
+std::vector<TableEntry> parseTable(std::string_view bytes, const std::string& source);
 
 } // namespace kalvex::dxftool
