@@ -65,8 +65,9 @@ void exportTable(const Command& command, std::ostream& out, std::ostream& err) {
 }
 
 void applyTable(const Command& command, std::ostream& out, std::ostream& err) {
-    const OpenDrawing drawing = open(command.drawing, err);
+    // The table is read first: a bad one fails fast, before a large drawing is loaded.
     const auto entries = parseTable(readWholeFile(command.table), command.table);
+    const OpenDrawing drawing = open(command.drawing, err);
     const ApplySummary summary = applyTable(*drawing.document, entries, command.table);
     drawing::saveDxf(*drawing.drawing, command.output.empty() ? command.drawing : command.output);
     out << summaryLine(summary) << '\n';
