@@ -39,14 +39,13 @@ private:
     dxf::TagList m_tags;
 };
 
-Drawing::NewRecord newRecord(Drawing& drawing, RecordKind kind, Section section,
-                             std::uint64_t handle, dxf::TagList tags) {
+Drawing::NewRecord newRecord(RecordKind kind, Section section, std::uint64_t handle,
+                             dxf::TagList tags) {
     Drawing::NewRecord record;
     record.kind = kind;
     record.section = section;
     record.handle = handle;
     record.tags = std::move(tags);
-    (void)drawing;
     return record;
 }
 
@@ -76,7 +75,7 @@ DrawingBuilder& DrawingBuilder::layer(const std::string& name, LayerState state)
     maker.raw(100, "AcDbLayerTableRecord").text(2, name);
     maker.raw(70, state == LayerState::Locked ? "4" : "0").raw(62, "7").raw(6, "CONTINUOUS");
     std::vector<Drawing::NewRecord> records;
-    records.push_back(newRecord(d, RecordKind::Layer, Section::Tables, handle, maker.take()));
+    records.push_back(newRecord(RecordKind::Layer, Section::Tables, handle, maker.take()));
     d.addLayerRecord(d.insertBefore(d.layerTableEnd(), std::move(records)).front());
     return *this;
 }
@@ -86,7 +85,7 @@ DrawingBuilder& DrawingBuilder::block(const std::string& name,
     Drawing& d = *m_drawing;
     std::vector<Drawing::NewRecord> records;
     auto add = [&](RecordKind kind, TagMaker& maker, std::uint64_t handle) {
-        records.push_back(newRecord(d, kind, Section::Blocks, handle, maker.take()));
+        records.push_back(newRecord(kind, Section::Blocks, handle, maker.take()));
     };
     std::uint64_t handle = d.allocateHandle();
     TagMaker begin(d);
@@ -122,7 +121,7 @@ std::string DrawingBuilder::text(const TextSpec& spec) {
     addTextPart(maker, spec.text, spec.alignment, spec.insertion, spec.alignmentPoint, spec.height);
     maker.raw(100, "AcDbText").raw(73, std::to_string(codesFromAlignment(spec.alignment).vertical));
     std::vector<Drawing::NewRecord> records;
-    records.push_back(newRecord(d, RecordKind::Text, Section::Entities, handle, maker.take()));
+    records.push_back(newRecord(RecordKind::Text, Section::Entities, handle, maker.take()));
     d.insertBefore(d.entitiesEnd(), std::move(records));
     return formatHandle(handle);
 }
@@ -132,7 +131,6 @@ std::vector<std::string> DrawingBuilder::insert(const InsertSpec& spec) {
     const RecordId first = static_cast<RecordId>(d.recordCount());
     const std::uint64_t insertHandle = d.allocateHandle();
     const std::string owner = formatHandle(insertHandle);
-    std::vector<std::string> handles{owner};
     TagMaker maker(d);
     maker.raw(0, "INSERT").raw(5, owner).raw(100, "AcDbEntity").text(8, spec.layer);
     maker.raw(100, "AcDbBlockReference");
@@ -140,32 +138,43 @@ std::vector<std::string> DrawingBuilder::insert(const InsertSpec& spec) {
         maker.raw(66, "1");
     maker.text(2, spec.block).point(10, spec.insertion);
     std::vector<Drawing::NewRecord> records;
-    records.push_back(
-        newRecord(d, RecordKind::Insert, Section::Entities, insertHandle, maker.take()));
-    for (const AttributeSpec& attribute : spec.attributes) {
-        const std::uint64_t handle = d.allocateHandle();
-        TagMaker part(d);
-        part.raw(0, "ATTRIB").raw(5, formatHandle(handle)).raw(330, owner).raw(100, "AcDbEntity");
-        part.text(8, attribute.layer);
-        addTextPart(part, attribute.text, attribute.alignment, attribute.insertion,
-                    attribute.alignmentPoint, 2.5);
-        part.raw(100, "AcDbAttribute").text(2, attribute.tag).raw(70, "0");
-        part.raw(74, std::to_string(codesFromAlignment(attribute.alignment).vertical));
-        records.push_back(newRecord(d, RecordKind::Attrib, Section::Entities, handle, part.take()));
-        records.back().parent = first;
-        handles.push_back(formatHandle(handle));
+    records.push_back(newRecord(RecordKind::Insert, Section::Entities, insertHandle, maker.take()));
+    for (const AttributeSpec& attribute : spec.attributes)
+        records.push_back(attributeRecord(attribute, owner));
+    if (!spec.attributes.empty())
+        records.push_back(sequenceEnd(spec.layer, owner));
+    std::vector<std::string> handles;
+    for (std::size_t i = 0; i < records.size(); ++i) {
+        if (i > 0)
+            records[i].parent = first;
+        if (i == 0 || records[i].kind == RecordKind::Attrib)
+            handles.push_back(formatHandle(records[i].handle));
     }
-    if (!spec.attributes.empty()) {
-        const std::uint64_t handle = d.allocateHandle();
-        TagMaker end(d);
-        end.raw(0, "SEQEND").raw(5, formatHandle(handle)).raw(330, owner).raw(100, "AcDbEntity");
-        end.text(8, spec.layer);
-        records.push_back(newRecord(d, RecordKind::Seqend, Section::Entities, handle, end.take()));
-        records.back().parent = first;
-        records.front().childCount = static_cast<std::uint32_t>(records.size() - 1);
-    }
+    records.front().childCount = static_cast<std::uint32_t>(records.size() - 1);
     d.insertBefore(d.entitiesEnd(), std::move(records));
     return handles;
+}
+
+Drawing::NewRecord DrawingBuilder::attributeRecord(const AttributeSpec& spec,
+                                                   const std::string& owner) {
+    Drawing& d = *m_drawing;
+    const std::uint64_t handle = d.allocateHandle();
+    TagMaker maker(d);
+    maker.raw(0, "ATTRIB").raw(5, formatHandle(handle)).raw(330, owner).raw(100, "AcDbEntity");
+    maker.text(8, spec.layer);
+    addTextPart(maker, spec.text, spec.alignment, spec.insertion, spec.alignmentPoint, 2.5);
+    maker.raw(100, "AcDbAttribute").text(2, spec.tag).raw(70, "0");
+    maker.raw(74, std::to_string(codesFromAlignment(spec.alignment).vertical));
+    return newRecord(RecordKind::Attrib, Section::Entities, handle, maker.take());
+}
+
+Drawing::NewRecord DrawingBuilder::sequenceEnd(const std::string& layer, const std::string& owner) {
+    Drawing& d = *m_drawing;
+    const std::uint64_t handle = d.allocateHandle();
+    TagMaker maker(d);
+    maker.raw(0, "SEQEND").raw(5, formatHandle(handle)).raw(330, owner).raw(100, "AcDbEntity");
+    maker.text(8, layer);
+    return newRecord(RecordKind::Seqend, Section::Entities, handle, maker.take());
 }
 
 std::shared_ptr<Drawing> DrawingBuilder::drawing() {

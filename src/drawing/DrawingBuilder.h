@@ -62,6 +62,9 @@ public:
     std::shared_ptr<CadModel> model();
 
 private:
+    Drawing::NewRecord attributeRecord(const AttributeSpec& spec, const std::string& owner);
+    Drawing::NewRecord sequenceEnd(const std::string& layer, const std::string& owner);
+
     std::shared_ptr<Drawing> m_drawing;
 };
 

@@ -13,45 +13,42 @@ bool isUnsharedGroup(std::string_view opening) {
     return opening == "{ACAD_REACTORS" || opening == "{ACAD_XDICTIONARY";
 }
 
+// The pairs without the application groups that tie an object to others.
+dxf::TagList withoutUnsharedGroups(const dxf::TagPool& pool, const dxf::TagList& tags) {
+    const std::size_t mainEnd = dxf::mainPartEnd(tags);
+    dxf::TagList kept;
+    kept.reserve(tags.size());
+    bool skipping = false;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const bool groupMark = tags[i].code == 102 && i < mainEnd;
+        if (groupMark && !skipping)
+            skipping = isUnsharedGroup(dxf::trimSpaces(pool.value(tags[i])));
+        if (!skipping)
+            kept.push_back(tags[i]);
+        if (groupMark && dxf::trimSpaces(pool.value(tags[i])) == "}")
+            skipping = false;
+    }
+    return kept;
+}
+
+// Gives the first handle pair (5) the new handle and, when an owner is given, the first owner
+// pair (330) outside application groups the new owner.
+void setHandleAndOwner(dxf::TagPool& pool, dxf::TagList& tags, std::uint64_t handle,
+                       const std::string& owner) {
+    const std::size_t mainEnd = dxf::mainPartEnd(tags);
+    if (const auto index = dxf::findCode(tags, 5, 0, mainEnd))
+        tags[*index] = pool.withValue(tags[*index], formatHandle(handle));
+    if (owner.empty())
+        return;
+    if (const auto index = dxf::findCode(tags, 330, 0, mainEnd))
+        tags[*index] = pool.withValue(tags[*index], owner);
+}
+
 // The pairs of the copy: fresh handle, new owner when given, no reactors or dictionary.
 dxf::TagList cloneTags(Drawing& drawing, const dxf::TagList& tags, std::uint64_t handle,
                        const std::string& owner) {
-    dxf::TagPool& pool = drawing.pool();
-    const std::size_t mainEnd = dxf::mainPartEnd(tags);
-    dxf::TagList copy;
-    copy.reserve(tags.size());
-    bool skipping = false;
-    bool inGroup = false;
-    bool handleDone = false;
-    bool ownerDone = owner.empty();
-    for (std::size_t i = 0; i < tags.size(); ++i) {
-        const dxf::Tag& tag = tags[i];
-        const bool inMain = i < mainEnd;
-        if (tag.code == 102 && inMain) {
-            const std::string_view value = dxf::trimSpaces(pool.value(tag));
-            const bool closing = value == "}";
-            if (!closing) {
-                inGroup = true;
-                skipping = isUnsharedGroup(value);
-            }
-            if (!skipping)
-                copy.push_back(tag);
-            if (closing)
-                inGroup = skipping = false;
-            continue;
-        }
-        if (skipping)
-            continue;
-        if (inMain && !inGroup && tag.code == 5 && !handleDone) {
-            copy.push_back(pool.withValue(tag, formatHandle(handle)));
-            handleDone = true;
-        } else if (inMain && !inGroup && tag.code == 330 && !ownerDone) {
-            copy.push_back(pool.withValue(tag, owner));
-            ownerDone = true;
-        } else {
-            copy.push_back(tag);
-        }
-    }
+    dxf::TagList copy = withoutUnsharedGroups(drawing.pool(), tags);
+    setHandleAndOwner(drawing.pool(), copy, handle, owner);
     return copy;
 }
 

@@ -47,11 +47,7 @@ void DrawingIndexer::classify(RecordId id) {
     slot.section = m_section;
     switch (slot.kind) {
     case RecordKind::SectionEnd:
-        if (m_section == Section::Entities)
-            m_drawing.m_entitiesEnd = id;
-        if (m_section == Section::Blocks)
-            m_drawing.m_blocksEnd = id;
-        m_section = Section::None;
+        endSection(id);
         break;
     case RecordKind::TableStart:
         classifyTableStart(slot);
@@ -62,25 +58,43 @@ void DrawingIndexer::classify(RecordId id) {
         m_inLayerTable = false;
         break;
     case RecordKind::Layer:
-        if (m_inLayerTable)
-            m_drawing.m_layers.push_back(id);
-        else
-            slot.kind = RecordKind::Other;
+        addLayer(id);
         break;
     case RecordKind::Block:
-        if (m_section == Section::Blocks) {
-            m_drawing.m_blocks.push_back(BlockDefinition{id, kNoRecord, {}});
-            m_openBlock = m_drawing.m_blocks.size() - 1;
-        }
-        break;
     case RecordKind::EndBlock:
-        if (m_openBlock < m_drawing.m_blocks.size())
-            m_drawing.m_blocks[m_openBlock].end = id;
-        m_openBlock = SIZE_MAX;
+        classifyBlockBoundary(id);
         break;
     default:
         break;
     }
+}
+
+void DrawingIndexer::endSection(RecordId id) {
+    if (m_section == Section::Entities)
+        m_drawing.m_entitiesEnd = id;
+    if (m_section == Section::Blocks)
+        m_drawing.m_blocksEnd = id;
+    m_section = Section::None;
+}
+
+void DrawingIndexer::addLayer(RecordId id) {
+    if (m_inLayerTable)
+        m_drawing.m_layers.push_back(id);
+    else
+        m_drawing.m_slots[id].kind = RecordKind::Other; // a LAYER record outside the table
+}
+
+void DrawingIndexer::classifyBlockBoundary(RecordId id) {
+    if (m_drawing.m_slots[id].kind == RecordKind::Block) {
+        if (m_section != Section::Blocks)
+            return;
+        m_drawing.m_blocks.push_back(BlockDefinition{id, kNoRecord, {}});
+        m_openBlock = m_drawing.m_blocks.size() - 1;
+        return;
+    }
+    if (m_openBlock < m_drawing.m_blocks.size())
+        m_drawing.m_blocks[m_openBlock].end = id;
+    m_openBlock = SIZE_MAX;
 }
 
 void DrawingIndexer::classifySectionStart(RecordSlot& slot) {

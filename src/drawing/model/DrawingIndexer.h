@@ -21,6 +21,9 @@ private:
     void classify(RecordId id);
     void classifySectionStart(RecordSlot& slot);
     void classifyTableStart(RecordSlot& slot);
+    void endSection(RecordId id);
+    void addLayer(RecordId id);
+    void classifyBlockBoundary(RecordId id);
     void linkChildren();
     RecordId linkChildrenOf(RecordId owner, RecordKind childKind, bool mustClose);
     void readHeader();
