@@ -146,6 +146,18 @@ TEST(DxfCorpus, TextsOfMessyFilesReadAsTheyShould) {
     EXPECT_EQ(cad::entityAs<cad::Text>(document->HandleToObject("757"))->Layer(),
               "Layer_color_80 @ 1");
 
+    // In the R2018 copy of that drawing the attribute's text lives in its embedded MTEXT.
+    auto r2018 = openCorpus("acadsharp__samples__sample_base__sample_AC1032_ascii.dxf");
+    auto multiLine2018 = cad::entityAs<cad::AttributeReference>(
+        r2018->application()->ActiveDocument()->HandleToObject("79D"));
+    EXPECT_EQ(multiLine2018->TextString(), "my multi line text for the attrrib");
+    multiLine2018->SetTextString("rewritten");
+    auto reread = CadModel::create(parseDxf(r2018->drawing().serialize(), "again.dxf"));
+    EXPECT_EQ(cad::entityAs<cad::AttributeReference>(
+                  reread->application()->ActiveDocument()->HandleToObject("79D"))
+                  ->TextString(),
+              "rewritten");
+
     auto uncommon =
         openCorpus("ezdxf__examples_dxf__uncommon.dxf")->application()->ActiveDocument();
     EXPECT_EQ(cad::entityAs<cad::AttributeReference>(uncommon->HandleToObject("5FC"))->TextString(),

@@ -45,7 +45,7 @@ TEST_F(DxfEditTest, ReadsTextsInTheDrawingsCodePageAndEscapes) {
     const auto attributes = insert->GetAttributes();
     ASSERT_EQ(attributes.size(), 2u);
     EXPECT_EQ(attributes[0]->TagString(), "NO");
-    EXPECT_EQ(attributes[1]->TextString(), "first line"); // not the embedded object's text
+    EXPECT_EQ(attributes[1]->TextString(), "embedded"); // a multi-line attribute's own text
     EXPECT_EQ(attributes[1]->InsertionPoint(), cad::CadPoint(5, 4, 0));
     EXPECT_THROW(attributes[1]->SetTextString("x"), cad::CadError); // "LOCKED" is "Locked"
     EXPECT_NO_THROW(attributes[0]->SetTextString("P-2"));
@@ -122,6 +122,29 @@ TEST_F(DxfEditTest, SavedChangesReadBackAndUndoRestoresTheOriginalBytes) {
     EXPECT_THROW(again->HandleToObject("23"), cad::CadError);
     model->drawing().undo();
     EXPECT_EQ(saved(), original);
+}
+
+TEST(DxfMultiLineAttribute, TheEmbeddedTextIsReadWholeAndRewrittenWithTheValue) {
+    const std::string bytes = test::dxfOf(
+        {{"0", "SECTION"}, {"2", "ENTITIES"}, {"0", "INSERT"},  {"5", "A"},
+         {"66", "1"},      {"2", "B"},        {"0", "ATTRIB"},  {"5", "B"},
+         {"8", "0"},       {"1", ""},         {"2", "NOTE"},    {"101", "Embedded Object"},
+         {"10", "0"},      {"3", "front "},   {"3", "middle "}, {"1", "end"},
+         {"73", "1"},      {"1001", "APP"},   {"1000", "kept"}, {"0", "SEQEND"},
+         {"5", "C"},       {"0", "ENDSEC"},   {"0", "EOF"}});
+    auto model = CadModel::create(parseDxf(bytes, "multi.dxf"));
+    auto attribute = cad::entityAs<cad::AttributeReference>(
+        model->application()->ActiveDocument()->HandleToObject("B"));
+    EXPECT_EQ(attribute->TextString(), "front middle end");
+    attribute->SetTextString("front middle end");
+    EXPECT_EQ(model->drawing().serialize(), bytes);
+    attribute->SetTextString("new");
+    EXPECT_EQ(attribute->TextString(), "new");
+    std::string expected = bytes;
+    expected.replace(expected.find("  1\n\n"), 5, "  1\nnew\n");
+    const std::string oldEmbedded = "  3\nfront \n  3\nmiddle \n  1\nend\n";
+    expected.replace(expected.find(oldEmbedded), oldEmbedded.size(), "  1\nnew\n");
+    EXPECT_EQ(model->drawing().serialize(), expected);
 }
 
 TEST(DxfAlignment, AlignmentCodesAreReadFromTheirOwnSubclassesAndWrittenWhereMissing) {

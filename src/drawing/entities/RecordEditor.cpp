@@ -46,6 +46,20 @@ bool RecordEditor::setPoint(std::int16_t xCode, const cad::CadPoint& point, std:
     return changed;
 }
 
+bool RecordEditor::setTextAt(std::size_t index, std::string_view utf8) {
+    dxf::Tag& tag = m_tags.at(index);
+    if (m_drawing.codec().decode(m_drawing.pool().value(tag)) == utf8)
+        return false;
+    tag = m_drawing.pool().withValue(tag, m_drawing.codec().encode(utf8));
+    m_changed = true;
+    return true;
+}
+
+void RecordEditor::eraseAt(std::size_t index) {
+    m_tags.erase(m_tags.begin() + static_cast<std::ptrdiff_t>(index));
+    m_changed = true;
+}
+
 std::size_t RecordEditor::afterCode(std::int16_t code) const {
     const auto index = dxf::findInMain(m_tags, code);
     return index ? *index + 1 : mainEnd();

@@ -18,6 +18,9 @@ public:
     bool setRaw(std::int16_t code, std::string_view bytes, std::size_t insertAt);
     bool setText(std::int16_t code, std::string_view utf8, std::size_t insertAt);
     bool setPoint(std::int16_t xCode, const cad::CadPoint& point, std::size_t insertAt);
+    // The same for the pair at a position, whatever part of the record it lies in.
+    bool setTextAt(std::size_t index, std::string_view utf8);
+    void eraseAt(std::size_t index);
 
     const dxf::TagList& tags() const { return m_tags; }
     // Positions for codes the record lacks.

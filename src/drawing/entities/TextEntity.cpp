@@ -2,11 +2,53 @@
 
 #include "drawing/entities/RecordEditor.h"
 #include "drawing/entities/TextAlignment.h"
+#include "drawing/tags/TagLookup.h"
 
 namespace kalvex::drawing {
 
 std::int16_t TextEntity::verticalCode() const {
     return m_drawing.slot(m_id).kind == RecordKind::Text ? 73 : 74;
+}
+
+std::pair<std::size_t, std::size_t> TextEntity::embeddedPart() const {
+    if (m_drawing.slot(m_id).kind == RecordKind::Text)
+        return {0, 0};
+    const dxf::TagList& tags = m_drawing.slot(m_id).tags;
+    std::size_t begin = dxf::mainPartEnd(tags);
+    if (begin == tags.size() || tags[begin].code != 101)
+        return {0, 0};
+    std::size_t end = begin + 1;
+    while (end < tags.size() && tags[end].code < 1000)
+        ++end;
+    return {begin + 1, end};
+}
+
+std::string TextEntity::textString() const {
+    const auto [begin, end] = embeddedPart();
+    if (begin == end)
+        return view().text(1);
+    const dxf::TagList& tags = m_drawing.slot(m_id).tags;
+    std::string chunks;
+    std::string last;
+    for (std::size_t i = begin; i < end; ++i) {
+        if (tags[i].code == 3)
+            chunks += m_drawing.pool().value(tags[i]);
+        else if (tags[i].code == 1 && last.empty())
+            last = m_drawing.pool().value(tags[i]);
+    }
+    return m_drawing.codec().decode(chunks + last);
+}
+
+void TextEntity::setEmbeddedText(RecordEditor& editor, const std::string& text) const {
+    auto [begin, end] = embeddedPart();
+    // The whole text goes into the 1 pair; the 3 pairs that held the front of the old one go.
+    for (std::size_t i = end; i-- > begin;)
+        if (editor.tags()[i].code == 3) {
+            editor.eraseAt(i);
+            --end;
+        }
+    if (const auto index = dxf::findCode(editor.tags(), 1, begin, end))
+        editor.setTextAt(*index, text);
 }
 
 int TextEntity::alignment() const {
@@ -15,8 +57,12 @@ int TextEntity::alignment() const {
 }
 
 void TextEntity::setTextString(const std::string& text) {
+    if (textString() == text)
+        return;
     RecordEditor editor(m_drawing, m_id);
     editor.setText(1, text, editor.mainEnd());
+    if (embeddedPart().first != embeddedPart().second)
+        setEmbeddedText(editor, text);
     editor.commit();
 }
 
