@@ -109,12 +109,13 @@ PeerView readWithPeer(const std::string& path) {
         throw std::runtime_error("ezdxf cannot read " + path + ": " + result.err);
     const QJsonObject json =
         QJsonDocument::fromJson(QByteArray::fromStdString(result.out)).object();
-    PeerView view{text(json["version"]), text(json["codepage"]), {}, {}, {}};
+    PeerView view{text(json["version"]), text(json["codepage"]), {}, {}, {}, {}};
     for (const QJsonValue& row : json["rows"].toArray())
         view.rows.push_back(rowOf(row.toObject()));
     const QJsonObject entities = json["entities"].toObject();
     for (auto it = entities.begin(); it != entities.end(); ++it)
         view.entities[it.key().toStdString()] = rowOf(it.value().toObject());
+    view.header = rowOf(json["header"].toObject());
     for (const QJsonValue& line : json["audit"].toArray())
         view.audit.push_back(text(line));
     return view;

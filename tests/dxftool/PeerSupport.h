@@ -36,6 +36,7 @@ struct PeerView {
     std::string codePage;
     std::vector<Row> rows;
     std::map<std::string, std::map<std::string, std::string>> entities; // handle → attributes
+    std::map<std::string, std::string> header;                          // variable → value
     std::vector<std::string> audit;
 };
 PeerView readWithPeer(const std::string& path);

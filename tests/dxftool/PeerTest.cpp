@@ -92,6 +92,7 @@ TEST_P(Peer, ApplyChangesTheStringsAskedForAndNothingElse) {
     const PeerView after = readWithPeer(out);
     EXPECT_EQ(after.rows, expected);
     EXPECT_EQ(after.entities, m_drawing.view().entities);
+    EXPECT_EQ(after.header, m_drawing.view().header);
     EXPECT_EQ(after.audit, m_drawing.view().audit);
 }
 
@@ -112,6 +113,14 @@ TEST_P(Peer, CopiesAndDeletesThroughTheCadInterfaceKeepTheRestIntact) {
 
     const PeerView after = readWithPeer(out);
     EXPECT_EQ(after.audit, before.audit);
+    for (const auto& [name, value] : before.header) {
+        if (name != "$HANDSEED") {
+            EXPECT_EQ(after.header.at(name), value) << name;
+        }
+    }
+    const std::string seed = after.header.at("$HANDSEED"); // "5=HEX;"
+    EXPECT_GT(std::stoul(seed.substr(seed.find('=') + 1), nullptr, 16),
+              std::stoul(copy->Handle(), nullptr, 16));
     ASSERT_TRUE(after.entities.contains(copy->Handle()));
     EXPECT_EQ(after.entities.at(copy->Handle()), before.entities.at(templateHandle));
     std::set<std::string> removedTypes;

@@ -5,6 +5,8 @@
             export table (handle, kind, block, tag, layer, locked, x, y, text)
   entities  every entity and table entry by handle: its type and DXF attributes other than the
             handle and the string of a TEXT or ATTRIB, and its extended data
+  header    every header variable as the file holds it (ezdxf itself renews some of them, such
+            as $TDCREATE, while loading)
   audit     what ezdxf's audit reports (errors and fixes)
   version, codepage
 
@@ -40,6 +42,13 @@ def placing_point(entity, vertical):
     return point
 
 
+def text_of(entity):
+    """A multi-line attribute keeps its text in the embedded MTEXT, its code 1 stays empty."""
+    if entity.dxftype() == "ATTRIB" and entity.has_embedded_mtext_entity:
+        return entity.virtual_mtext_entity().text
+    return entity.dxf.get("text", "")
+
+
 def row(doc, entity, kind, block, tag, vertical):
     layer = entity.dxf.get("layer", "0")
     table_entry = doc.layers.get(layer) if doc.layers.has_entry(layer) else None
@@ -53,7 +62,7 @@ def row(doc, entity, kind, block, tag, vertical):
         "locked": "1" if table_entry is not None and table_entry.is_locked() else "0",
         "x": "%.3f" % point[0],
         "y": "%.3f" % point[1],
-        "text": decode_escapes(entity.dxf.get("text", "")),
+        "text": decode_escapes(text_of(entity)),
     }
 
 
@@ -96,6 +105,24 @@ def handles_in_file(path):
     return handles
 
 
+def header_in_file(path):
+    """The HEADER section's variables, each with the values that follow it, as raw text."""
+    with open(path, "rb") as file:
+        lines = file.read().split(b"\n")
+    header = {}
+    name = None
+    for index in range(0, len(lines) - 1, 2):
+        code, value = lines[index].strip(), lines[index + 1].rstrip(b"\r")
+        if code == b"0" and value.strip() == b"ENDSEC" and name:
+            break
+        if code == b"9":
+            name = value.strip().decode("ascii", "replace")
+            header[name] = ""
+        elif name:
+            header[name] += "%s=%s;" % (code.decode("ascii", "replace"), value.decode("utf-8", "replace"))
+    return header
+
+
 def entities_of(doc, path):
     """Entities of the file; ezdxf adds some of its own while loading (a SEQEND for every
     INSERT, with handles from $HANDSEED on), and those are left out."""
@@ -123,6 +150,7 @@ def main():
         "codepage": doc.header.get("$DWGCODEPAGE", ""),
         "rows": rows_of(doc),
         "entities": entities_of(doc, sys.argv[1]),
+        "header": header_in_file(sys.argv[1]),
     }
     report["audit"] = audit_of(doc)
     json.dump(report, sys.stdout, ensure_ascii=False, indent=1, sort_keys=True)
