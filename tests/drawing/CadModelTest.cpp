@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
@@ -147,6 +149,9 @@ TEST_F(CadModelTest, SettersChangeOnlyWhatTheyAreAskedTo) {
     EXPECT_EQ(t->TextString(), "配線1");
     EXPECT_THROW(t->SetAlignment(15), CadError);
     EXPECT_THROW(t->SetInsertionPoint(CadPoint()), CadError);
+    EXPECT_THROW(t->SetInsertionPoint({std::nan(""), 0, 0}), CadError);
+    EXPECT_THROW(t->SetTextAlignmentPoint({0, HUGE_VAL, 0}), CadError);
+    EXPECT_EQ(t->InsertionPoint(), CadPoint(-1.25, 1e-3, 0));
 }
 
 TEST_F(CadModelTest, SelectAllAppliesTypeTextAndBlockFilters) {

@@ -1,5 +1,7 @@
 #include "drawing/entities/TextEntity.h"
 
+#include <cmath>
+
 #include "drawing/entities/RecordEditor.h"
 #include "drawing/entities/TextAlignment.h"
 #include "drawing/tags/TagLookup.h"
@@ -82,13 +84,26 @@ void TextEntity::setAlignment(int alignment) {
     editor.commit();
 }
 
+namespace {
+
+// A drawing holds numbers only; NaN or infinity would make the file unreadable elsewhere.
+void requireFinite(const cad::CadPoint& point) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (!std::isfinite(point.at(axis)))
+            throw cad::CadError("The point has a coordinate that is not a finite number.");
+}
+
+} // namespace
+
 void TextEntity::setInsertionPoint(const cad::CadPoint& point) {
+    requireFinite(point);
     RecordEditor editor(m_drawing, m_id);
     editor.setPoint(10, point, editor.mainEnd());
     editor.commit();
 }
 
 void TextEntity::setAlignmentPoint(const cad::CadPoint& point) {
+    requireFinite(point);
     RecordEditor editor(m_drawing, m_id);
     editor.setPoint(11, point, editor.afterCode(72));
     editor.commit();
