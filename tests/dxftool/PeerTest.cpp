@@ -175,6 +175,30 @@ TEST_P(Corpus, ExportGivesTheRowsEzdxfSees) {
     EXPECT_EQ(rows, readWithPeer(path).rows);
 }
 
+// Every unlocked text gains a suffix the older code pages lack; ezdxf must read exactly that,
+// with every entity and the header as they were.
+TEST_P(Corpus, ApplyChangesOnlyTheTexts) {
+    const std::string path = std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + GetParam();
+    const QTemporaryDir dir;
+    const std::string table = dir.path().toStdString() + "/t.tsv";
+    const std::string out = dir.path().toStdString() + "/out.dxf";
+    const PeerView before = readWithPeer(path);
+    std::vector<Row> rows = before.rows, expected = before.rows;
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        rows[i].at("text") += " 改";
+        if (expected[i].at("locked") == "0")
+            expected[i].at("text") += " 改";
+    }
+    writeFile(table, formatApplyTable(rows));
+    const ProcessResult result = runTool({"apply", path, table, "-o", out});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    const PeerView after = readWithPeer(out);
+    EXPECT_EQ(after.rows, expected);
+    EXPECT_EQ(after.entities, before.entities);
+    EXPECT_EQ(after.header, before.header);
+    EXPECT_EQ(after.audit, before.audit);
+}
+
 INSTANTIATE_TEST_SUITE_P(OtherPrograms, Corpus, ::testing::ValuesIn(kCorpus), [](const auto& info) {
     std::string name = std::filesystem::path(info.param).stem();
     std::erase(name, '_');
