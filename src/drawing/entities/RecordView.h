@@ -23,7 +23,8 @@ public:
     double real(std::int16_t code, double fallback = 0.0) const;
     // The point whose X has this code (Y and Z follow at +10 and +20); Z defaults to 0.
     cad::CadPoint point(std::int16_t xCode) const;
-    std::string layer() const { return text(8); }
+    // An entity that names no layer lies on layer "0".
+    std::string layer() const { return raw(8) ? text(8) : std::string("0"); }
 
     static std::optional<double> parseReal(std::string_view value);
 
