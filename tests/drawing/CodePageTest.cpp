@@ -2,6 +2,7 @@
 #include <string>
 #include <vector>
 
+#include <QStringDecoder>
 #include <gtest/gtest.h>
 
 #include "drawing/dxf/CodePage.h"
@@ -173,6 +174,24 @@ TEST(CodePage, EncodeThenDecodeGivesTheTextBack) {
                                     : utf8Of(low + random() % (high - low + 1));
             }
             ASSERT_EQ(describe(page.decode(page.encode(text))), describe(text)) << name;
+        }
+    }
+}
+
+// Decoding never fails: damaged bytes and cut-off escapes still give valid UTF-8.
+TEST(CodePage, DecodingArbitraryBytesGivesValidUtf8) {
+    const std::string alphabet = "\\\\UM+0159DaF\x81\x93\xFA\xE3\x80\xBF\xFF x";
+    std::mt19937 random(8);
+    for (const char* name : {"ANSI_1252", "ANSI_932", "ANSI_949", "UTF-8", "dos850"}) {
+        const CodePage page = CodePage::fromName(name);
+        for (int round = 0; round < 3000; ++round) {
+            std::string bytes(random() % 24, ' ');
+            for (char& c : bytes)
+                c = alphabet[random() % alphabet.size()];
+            const std::string text = page.decode(bytes);
+            QStringDecoder utf8(QStringDecoder::Utf8);
+            [[maybe_unused]] const QString decoded = utf8.decode(QByteArrayView(text));
+            ASSERT_FALSE(utf8.hasError()) << name << ": " << describe(bytes);
         }
     }
 }
