@@ -49,6 +49,23 @@ void StringGrid::setObject(int col, int row, int value) {
         cellItem->setData(kObjectRole, value);
 }
 
+QRect StringGrid::selection() const {
+    QRect range;
+    for (const QTableWidgetSelectionRange& selected : selectedRanges())
+        range |= QRect(QPoint(selected.leftColumn(), selected.topRow()),
+                       QPoint(selected.rightColumn(), selected.bottomRow()));
+    if (range.isEmpty() && currentRow() >= 0 && currentColumn() >= 0)
+        range = QRect(currentColumn(), currentRow(), 1, 1);
+    return range;
+}
+
+void StringGrid::setSelection(const QRect& range, const QPoint& current) {
+    clearSelection();
+    setCurrentCell(current.y(), current.x(), QItemSelectionModel::NoUpdate);
+    setRangeSelected(
+        QTableWidgetSelectionRange(range.top(), range.left(), range.bottom(), range.right()), true);
+}
+
 void StringGrid::setDefaultRowHeight(int height) {
     verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     verticalHeader()->setDefaultSectionSize(height);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QRect>
 #include <QTableWidget>
 
 namespace kalvex {
@@ -24,6 +25,12 @@ public:
     void setCell(int col, int row, const QString& text);
     int object(int col, int row) const;
     void setObject(int col, int row, int value);
+
+    // The selected rectangle (left, top, right, bottom inclusive), or the current cell when
+    // nothing is selected; an invalid rectangle when there is neither.
+    QRect selection() const;
+    // Selects the rectangle and makes `current` (a corner of it) the current cell.
+    void setSelection(const QRect& range, const QPoint& current);
 
     void setDefaultRowHeight(int height);
     bool isFixedCell(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
