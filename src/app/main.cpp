@@ -1,5 +1,10 @@
+#include <QScreen>
+#include <QTimer>
 #include <cstdio>
+#include <iostream>
 
+#include "DrawingScriptBridge.h"
+#include "SampleDrawing.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/EventLoopWaiter.h"
 #include "cadlink/QtWindowSystem.h"
@@ -7,19 +12,17 @@
 #include "cadlink/ports/QtClipboardPort.h"
 #include "cadlink/ports/QtDialogPort.h"
 #include "cadlink/ports/QtMessagePort.h"
-#include "cadlink/widgets/Controls.h"
+#include "drawing/view/DrawingWindow.h"
 #include "shell/CommandLine.h"
 #include "shell/GuardedApplication.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
 #include "shell/TOrvikMainForm.h"
+#include "shell/script/ScriptPlayer.h"
 
 using namespace kalvex;
 
 namespace {
-
-// Message boxes and dialogs use the main window's font.
-constexpr int kFontPixels = 12;
 
 QStringList argumentsOf(int argc, char** argv) {
     QStringList arguments;
@@ -28,21 +31,62 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-int runWindow(GuardedApplication& app, const CommandLine& commandLine) {
+// The drawing window goes beside the tool, on whichever side the screen has room.
+void placeBeside(QWidget& drawingWindow, const QWidget& tool) {
+    const QRect screen = tool.screen() ? tool.screen()->availableGeometry() : QRect();
+    const QRect toolFrame = tool.frameGeometry();
+    int x = toolFrame.right() + 12;
+    if (screen.isValid() && x + drawingWindow.width() > screen.right())
+        x = std::max(screen.left(), toolFrame.left() - drawingWindow.width() - 12);
+    drawingWindow.move(x, toolFrame.top());
+}
+
+struct Services {
     QtWindowSystem windows;
     EventLoopWaiter waiter;
-    CadLink link{.windows = windows, .waiter = waiter, .createApplication = {}};
-    QtMessagePort messages;
-    QtDialogPort dialogs(windows);
+    QtMessagePort qtMessages;
+    QtDialogPort qtDialogs{windows};
     QtClipboardPort clipboard;
-    Ports ports{messages, dialogs, clipboard};
+    DrawingScriptBridge bridge;
+    script::ScriptPlayer player{bridge, clipboard, std::cout};
+};
+
+int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
+    Services services;
+    const bool playing = !commandLine.playScript.isEmpty();
+    MessagePort& messages = playing ? static_cast<MessagePort&>(services.player)
+                                    : static_cast<MessagePort&>(services.qtMessages);
+    DialogPort& dialogs = playing ? static_cast<DialogPort&>(services.player)
+                                  : static_cast<DialogPort&>(services.qtDialogs);
+    Ports ports{messages, dialogs, services.clipboard};
+
+    drawing::DrawingWindow drawingWindow(messages);
+    const QString drawingFile =
+        commandLine.drawingFile.isEmpty() ? sampleDrawingCopy() : commandLine.drawingFile;
+    if (!drawingFile.isEmpty() && !drawingWindow.openFile(drawingFile) && playing)
+        return script::ScriptPlayer::kScriptError;
+    if (playing)
+        services.bridge.attach(&drawingWindow);
+
+    CadLink link{.windows = services.windows,
+                 .waiter = services.waiter,
+                 .createApplication = [&drawingWindow] { return drawingWindow.connect(); }};
     TOrvikMainForm form(ports, link);
-    messages.setOwner(&form);
-    dialogs.setMainWindow(&form);
+    services.qtMessages.setOwner(&form);
+    services.qtDialogs.setMainWindow(&form);
     app.setErrorReport(&form.errorReport());
     form.show();
+    placeBeside(drawingWindow, form);
+    drawingWindow.show();
+    form.raise();
+
     if (!commandLine.screenshotFile.isEmpty())
         takeScreenshotWhenPainted(commandLine.screenshotFile);
+    if (playing) {
+        QTimer::singleShot(0, [&services, &commandLine] {
+            GuardedApplication::exit(services.player.runFile(commandLine.playScript));
+        });
+    }
     const int exitCode = GuardedApplication::exec();
     app.setErrorReport(nullptr);
     return exitCode;
@@ -60,12 +104,12 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kVersionText);
         return 0;
     }
-    // A copy already running keeps its window; this one ends without a word.
+    // A copy already running keeps its window; this one ends without a word. A script run
+    // is a program of its own and may run beside the user's copy.
     SingleInstance instance(QStringLiteral("TOrvikMainForm"));
-    if (!instance.acquire())
+    if (commandLine.playScript.isEmpty() && !instance.acquire())
         return 0;
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));
-    GuardedApplication::setFont(formFont(kFontPixels));
-    return runWindow(app, commandLine);
+    return runWindows(app, commandLine);
 }

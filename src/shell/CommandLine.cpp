@@ -23,6 +23,12 @@ CommandLine parseCommandLine(const QStringList& arguments) {
         } else if (argument == QLatin1String("--screenshot")) {
             if (!takeValue(arguments, index, result.screenshotFile))
                 result.error = QStringLiteral("--screenshot needs a file name");
+        } else if (argument == QLatin1String("--drawing")) {
+            if (!takeValue(arguments, index, result.drawingFile))
+                result.error = QStringLiteral("--drawing needs a file name");
+        } else if (argument == QLatin1String("--play")) {
+            if (!takeValue(arguments, index, result.playScript))
+                result.error = QStringLiteral("--play needs a script file");
         } else {
             result.error = QStringLiteral("unknown argument: %1").arg(argument);
         }

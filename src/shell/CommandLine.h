@@ -10,6 +10,8 @@ enum class RunMode { Normal, PrintVersion };
 struct CommandLine {
     RunMode mode = RunMode::Normal;
     QString screenshotFile; // empty: no screenshot
+    QString drawingFile;    // empty: a copy of the bundled sample drawing
+    QString playScript;     // empty: the user works the windows
     QString error;          // not empty: the arguments could not be understood
 };
 

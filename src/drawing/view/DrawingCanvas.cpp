@@ -57,6 +57,9 @@ void DrawingCanvas::viewChanged() {
 void DrawingCanvas::zoomExtents() {
     if (!m_scene)
         return;
+    m_extentsPending = !isVisible();
+    if (m_extentsPending)
+        return;
     const QRectF extents = m_scene->extents();
     if (!extents.isValid())
         return;
@@ -130,6 +133,11 @@ bool DrawingCanvas::scrollCache(const ViewTransform& t) {
 }
 
 void DrawingCanvas::paintEvent(QPaintEvent*) {
+    // A drawing opened before the window was laid out is fitted to the size it finally has.
+    if (m_extentsPending) {
+        m_extentsPending = false;
+        zoomExtents();
+    }
     const ViewTransform t = transform();
     if (m_cache.size() != size() || !m_cacheTransform || !(*m_cacheTransform == t)) {
         if (!scrollCache(t))

@@ -89,6 +89,7 @@ private:
     std::optional<QPointF> m_pressAt;
     std::optional<QPointF> m_dragTo;
     std::optional<QPointF> m_panFrom;
+    bool m_extentsPending = false;
 };
 
 } // namespace kalvex::drawing

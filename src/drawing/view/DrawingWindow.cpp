@@ -56,6 +56,8 @@ DrawingWindow::DrawingWindow(MessagePort& messages, QWidget* parent)
     dock->setObjectName(QStringLiteral("LayerDock"));
     m_layers = new LayerPanel(dock);
     dock->setWidget(m_layers);
+    m_layers->setMinimumWidth(150);
+    m_layers->setMaximumWidth(220);
     dock->setFeatures(QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock);
     QObject::connect(m_layers, &LayerPanel::lockToggled, this, [this](RecordId layer, bool locked) {

@@ -1,0 +1,79 @@
+#include "DrawingScriptBridge.h"
+
+#include <stdexcept>
+
+#include "cadlink/AttributeReference.h"
+#include "cadlink/Text.h"
+
+namespace kalvex {
+
+void DrawingScriptBridge::attach(drawing::DrawingWindow* window) {
+    m_window = window;
+    m_window->setPicker(m_picks);
+}
+
+drawing::DrawingWindow& DrawingScriptBridge::window() const {
+    if (!m_window || !m_window->model())
+        throw std::runtime_error("no drawing is open");
+    return *m_window;
+}
+
+void DrawingScriptBridge::queuePick(const script::ScriptPick& pick) {
+    if (pick.kind == script::ScriptPick::Kind::Cancel)
+        m_picks->addCancel();
+    else
+        m_picks->addPick(pick.handles);
+}
+
+void DrawingScriptBridge::setLayerLocked(const std::string& layer, bool locked) {
+    window().setLayerLocked(layer, locked);
+}
+
+void DrawingScriptBridge::setCadOpen(bool open) {
+    // Hiding the window is closing it as far as the tool can tell, without the question
+    // about unsaved changes.
+    window().setVisible(open);
+}
+
+void DrawingScriptBridge::save(const std::string& path) {
+    if (!window().saveTo(QString::fromStdString(path)))
+        throw std::runtime_error("the drawing could not be saved to " + path);
+}
+
+cad::EntityPtr DrawingScriptBridge::entity(const std::string& handle) const {
+    return window().model()->application()->ActiveDocument()->HandleToObject(handle);
+}
+
+bool DrawingScriptBridge::entityExists(const std::string& handle) {
+    try {
+        return entity(handle) != nullptr;
+    } catch (const cad::CadError&) {
+        return false;
+    }
+}
+
+std::string DrawingScriptBridge::entityText(const std::string& handle) {
+    const cad::EntityPtr e = entity(handle);
+    if (auto text = std::dynamic_pointer_cast<cad::Text>(e))
+        return text->TextString();
+    return cad::entityAs<cad::AttributeReference>(e)->TextString();
+}
+
+cad::CadPoint DrawingScriptBridge::entityPoint(const std::string& handle) {
+    const cad::EntityPtr e = entity(handle);
+    if (auto text = std::dynamic_pointer_cast<cad::Text>(e))
+        return text->Alignment() == 0 ? text->InsertionPoint() : text->TextAlignmentPoint();
+    auto attribute = cad::entityAs<cad::AttributeReference>(e);
+    return attribute->Alignment() == 0 ? attribute->InsertionPoint()
+                                       : attribute->TextAlignmentPoint();
+}
+
+int DrawingScriptBridge::countEntities(const std::string& type) {
+    const drawing::Drawing& d = window().model()->drawing();
+    int count = 0;
+    for (drawing::RecordId id : d.modelSpace())
+        count += d.typeName(id) == type ? 1 : 0;
+    return count;
+}
+
+} // namespace kalvex

@@ -1,0 +1,32 @@
+#!/usr/bin/env bash
+# Plays one script on a fresh copy of the sample drawing, headless. When SCRIPT.tsv exists
+# beside the script, every row of it must appear in the export of the drawing the script
+# saved as out.dxf.
+set -euo pipefail
+kalvex=$1
+dxf=$2
+sample=$3
+script=$4
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+cp "$sample" "$work/plant.dxf"
+cd "$work"
+export HOME="$work" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen
+"$kalvex" --drawing "$work/plant.dxf" --play "$script" 2>"$work/stderr.txt" || {
+    status=$?
+    grep -v -e propagateSizeHints -e 'does not support' "$work/stderr.txt" >&2 || true
+    exit $status
+}
+expected="${script%.play}.tsv"
+[ -f "$expected" ] || exit 0
+if [ ! -f out.dxf ]; then
+    echo "$script: the script saved no out.dxf" >&2
+    exit 1
+fi
+"$dxf" export out.dxf >export.tsv
+missing=$(grep -vxFf export.tsv "$expected" || true)
+if [ -n "$missing" ]; then
+    echo "$script: rows missing from the export of out.dxf:" >&2
+    echo "$missing" >&2
+    exit 1
+fi
