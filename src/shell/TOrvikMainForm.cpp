@@ -20,6 +20,7 @@
 #include "search/SearchPage.h"
 #include "shell/TagListSelection.h"
 #include "texttab/LineEditor.h"
+#include "texttab/TextTabController.h"
 #include "texttab/TextTabPage.h"
 #include "transform/TransformDialogs.h"
 
@@ -42,6 +43,7 @@ TOrvikMainForm::TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent)
     FormCreate();
     // The dialogs of the editing aids come after the window and stay hidden until used.
     m_dialogs = std::make_unique<TransformDialogs>(m_ports.messages);
+    connectTextTab();
 }
 
 TOrvikMainForm::~TOrvikMainForm() {
@@ -201,6 +203,22 @@ void TOrvikMainForm::SpeedButton5Click() {
 
 void TOrvikMainForm::SpeedButton12Click() {
     abortRun(m_work.runFlag);
+}
+
+void TOrvikMainForm::connectTextTab() {
+    const TextTabContext context{*m_textTab,        m_work,           m_link, m_ports.messages,
+                                 m_statusPanels[0], m_statusPanels[1]};
+    m_textController = std::make_unique<TextTabController>(context, m_errors, *m_dialogs, m_ports);
+    connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
+}
+
+// The timer stands still while a tick runs; on the other tabs it does nothing.
+void TOrvikMainForm::Timer1Timer() {
+    if (PageControl1->currentIndex() != 0)
+        return;
+    Timer1->stop();
+    m_errors.run([this] { m_textController->Timer1Timer(); });
+    Timer1->start();
 }
 
 } // namespace kalvex

@@ -20,6 +20,7 @@ namespace kalvex {
 
 class AttrGridPage;
 class SearchPage;
+class TextTabController;
 class TextTabPage;
 struct TransformDialogs;
 
@@ -43,6 +44,7 @@ public:
     QTabWidget& pageControl() { return *PageControl1; }
     QLabel& statusPanel(int index) { return *m_statusPanels[index]; }
     TransformDialogs& transformDialogs() { return *m_dialogs; }
+    TextTabController& textController() { return *m_textController; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -61,6 +63,8 @@ private:
     void SpeedButton3Click();
     void SpeedButton5Click();
     void SpeedButton12Click();
+    void connectTextTab();
+    void Timer1Timer();
 
     void clearStartTexts();
     FormSettings readSettings() const;
@@ -82,6 +86,7 @@ private:
     QLabel* m_statusPanels[2];
     QTimer* Timer1;
     std::unique_ptr<TransformDialogs> m_dialogs;
+    std::unique_ptr<TextTabController> m_textController;
 };
 
 } // namespace kalvex

@@ -1,0 +1,138 @@
+#include "texttab/TextTabController.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QShortcut>
+
+#include "cadlink/Connection.h"
+#include "texttab/CaretFollow.h"
+#include "texttab/EditorPopupMenu.h"
+#include "texttab/LineEditor.h"
+#include "texttab/StatusTimer.h"
+#include "texttab/TextFetch.h"
+#include "texttab/TextTabPage.h"
+#include "texttab/TextUpdate.h"
+#include "transform/MenuWiring.h"
+
+namespace kalvex {
+
+namespace {
+
+bool isEnter(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
+} // namespace
+
+TextTabController::TextTabController(TextTabContext context, ErrorReport& errors,
+                                     TransformDialogs& dialogs, Ports ports, QObject* parent)
+    : QObject(parent), m_context(context), m_errors(errors),
+      m_commands(
+          EditorTarget{*context.page.SynEdit1, context.page.SpeedButton5, context.work, *this},
+          dialogs, ports) {
+    connectButtons();
+    connectEditorKeys();
+    connectEditorMenu(*m_context.page.PopupMenu1, m_commands, m_errors);
+}
+
+void TextTabController::connectButtons() {
+    TextTabPage& page = m_context.page;
+    connect(page.SpeedButton1, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton1Click(m_context); }));
+    connect(page.SpeedButton2, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton2Click(m_context); }));
+    connect(page.SpeedButton4, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton4Click(); }));
+}
+
+// The editor's own copy and cut keys are left to these shortcuts, which run the popup menu's
+// commands; Ctrl+Enter, key releases and clicks are watched here.
+void TextTabController::connectEditorKeys() {
+    LineEditor* editor = m_context.page.SynEdit1;
+    auto* copy = new QShortcut(QKeySequence::Copy, editor, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this, m_errors.guarded([this] { m_commands.N11Click(); }));
+    auto* cut = new QShortcut(QKeySequence::Cut, editor, nullptr, nullptr, Qt::WidgetShortcut);
+    connect(cut, &QShortcut::activated, this, m_errors.guarded([this] { m_commands.N10Click(); }));
+    editor->installEventFilter(this);
+    editor->viewport()->installEventFilter(this);
+    m_context.page.Edit1->installEventFilter(this);
+    m_context.page.Edit2->installEventFilter(this);
+}
+
+void TextTabController::UndoMark(bool flag) {
+    if (flag)
+        m_context.work.undoText = m_context.page.SynEdit1->toPlainText();
+    else
+        m_context.page.SynEdit1->setPlainText(m_context.work.undoText);
+    m_context.page.SpeedButton4->setEnabled(flag);
+    m_context.work.undoFlag = flag;
+}
+
+// The editor's own history first; the snapshot only when that is used up, and only once.
+void TextTabController::SpeedButton4Click() {
+    LineEditor& editor = *m_context.page.SynEdit1;
+    if (editor.document()->isUndoAvailable())
+        editor.undo();
+    else if (m_context.work.undoFlag)
+        UndoMark(false);
+}
+
+void TextTabController::Timer1Timer() {
+    kalvex::Timer1Timer(m_context);
+}
+
+bool TextTabController::eventFilter(QObject* watched, QEvent* event) {
+    LineEditor* editor = m_context.page.SynEdit1;
+    const QEvent::Type type = event->type();
+    if (watched == editor && type == QEvent::KeyPress)
+        return editorKeyPress(static_cast<QKeyEvent&>(*event));
+    if (watched == editor && type == QEvent::KeyRelease)
+        caretMoved();
+    else if (watched == editor->viewport() && type == QEvent::MouseButtonRelease)
+        caretMoved();
+    else if (type == QEvent::KeyPress)
+        return spacingKeyPress(watched, static_cast<QKeyEvent&>(*event));
+    return false;
+}
+
+bool TextTabController::editorKeyPress(QKeyEvent& key) {
+    if (!isEnter(key) || !(key.modifiers() & Qt::ControlModifier))
+        return false;
+    m_errors.run([this] { updateByKey(); });
+    return true;
+}
+
+bool TextTabController::spacingKeyPress(QObject* watched, QKeyEvent& key) {
+    if (!isEnter(key))
+        return false;
+    if (watched == m_context.page.Edit1)
+        m_context.page.Edit2->setFocus();
+    else if (watched == m_context.page.Edit2)
+        m_errors.run([this] { alignByKey(); });
+    else
+        return false;
+    return true;
+}
+
+void TextTabController::caretMoved() {
+    const int caretY = m_context.page.SynEdit1->textCursor().blockNumber() + 1;
+    m_errors.run([this, caretY] { CaretYChanged(m_context, caretY); });
+}
+
+// The update brought the CAD to the front; the tool takes the foreground back.
+void TextTabController::updateByKey() {
+    SpeedButton2Click(m_context);
+    ReturnFocusToTool(m_context.link, m_context.link.toolWindow);
+}
+
+void TextTabController::alignByKey() {
+    if (!m_context.page.SpeedButton6->isEnabled())
+        return;
+    m_context.page.SpeedButton6->click();
+    m_context.page.Edit2->setFocus();
+    ReturnFocusToTool(m_context.link, m_context.link.toolWindow);
+}
+
+} // namespace kalvex

@@ -1,0 +1,224 @@
+#include "texttab/TextUpdate.h"
+
+#include <cmath>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "cadlink/AttributeReference.h"
+#include "cadlink/HandOff.h"
+#include "texttab/EditorLines.h"
+#include "texttab/LineEditor.h"
+#include "texttab/Spacing.h"
+#include "texttab/TextTabPage.h"
+
+namespace kalvex {
+
+namespace {
+
+const std::string kInsert = "INSERT";
+constexpr double kLeastStep = 0.001;
+
+bool isAttribute(const Orvik& record) {
+    return record.parentType == kInsert;
+}
+
+} // namespace
+
+TextUpdateRun::TextUpdateRun(TextTabContext& context, cad::Document& document, RunFlagScope& run)
+    : m_context(context), m_document(document), m_run(run), m_records(context.records()) {}
+
+void TextUpdateRun::run() {
+    const bool finished = recordPass();
+    if (finished && !m_context.work.ATTmode)
+        appendPass();
+}
+
+QString TextUpdateRun::line(int k) const {
+    return editorLine(*m_context.page.SynEdit1, k);
+}
+
+int TextUpdateRun::usedLines() const {
+    return UsedLineCount(*m_context.page.SynEdit1);
+}
+
+void TextUpdateRun::showProgress(int number) {
+    m_context.page.Label2->setText(
+        QStringLiteral("%1 / %2").arg(number).arg(totalLineCount(*m_context.page.SynEdit1)));
+}
+
+// False when the user aborted the pass.
+bool TextUpdateRun::recordPass() {
+    const std::size_t n = m_records.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        showProgress(static_cast<int>(i) + 1);
+        updateRecord(i);
+        if (!m_run.proceed())
+            return false;
+    }
+    return true;
+}
+
+void TextUpdateRun::updateRecord(std::size_t i) {
+    Orvik& record = m_records[i];
+    if (record.sHnd.empty()) {
+        if (!isAttribute(record))
+            fillPlaceholder(record);
+        return;
+    }
+    // A record whose entity cannot be opened or written is passed over, but it keeps its
+    // line, so that the lines after it stay paired with their own records.
+    const bool hasLine = m_line < usedLines();
+    try {
+        if (isAttribute(record))
+            updateAttribute(record);
+        else
+            updateText(record);
+    } catch (const std::exception&) {
+    }
+    if (hasLine)
+        ++m_line;
+}
+
+void TextUpdateRun::updateText(Orvik& record) {
+    auto text = cad::entityAs<cad::Text>(m_document.HandleToObject(record.sHnd));
+    const QString current = m_line < usedLines() ? line(m_line) : QString();
+    if (isBlankLine(current)) {
+        text->Delete();
+        record.sHnd.clear();
+        return;
+    }
+    const std::string wanted = current.toStdString();
+    if (text->TextString() != wanted)
+        text->SetTextString(wanted);
+    m_template = text;
+}
+
+void TextUpdateRun::updateAttribute(Orvik& record) {
+    if (m_line >= usedLines())
+        return;
+    auto attribute = cad::entityAs<cad::AttributeReference>(m_document.HandleToObject(record.sHnd));
+    const std::string wanted = line(m_line).toStdString();
+    if (attribute->TextString() != wanted)
+        attribute->SetTextString(wanted);
+}
+
+bool TextUpdateRun::haveTemplate() {
+    if (m_template)
+        return true;
+    if (!FindTemplateText(m_records, m_document, m_template))
+        return false;
+    if (!m_template)
+        throw cad::CadError("The template TEXT cannot be opened.");
+    return true;
+}
+
+void TextUpdateRun::fillPlaceholder(Orvik& record) {
+    if (!haveTemplate())
+        return;
+    TextPtr copy = copyText(*m_template);
+    if (m_line >= usedLines()) {
+        copy->Delete();
+        return;
+    }
+    const QString current = line(m_line++);
+    if (isBlankLine(current)) {
+        copy->Delete();
+        return;
+    }
+    const std::string wanted = current.toStdString();
+    if (copy->TextString() != wanted)
+        copy->SetTextString(wanted);
+    copy->SetAlignment(m_records.back().txtAli);
+    placeText(*copy, record.insPt);
+    record.lay = copy->Layer();
+    record.sHnd = copy->Handle();
+}
+
+void TextUpdateRun::appendPass() {
+    if (!FindTemplateText(m_records, m_document, m_template))
+        return;
+    if (!m_template)
+        throw cad::CadError("The template TEXT cannot be opened.");
+    if (totalLineCount(*m_context.page.SynEdit1) <= m_line)
+        return;
+    const double dX = readSpacing(*m_context.page.Edit1);
+    const double dY = readSpacing(*m_context.page.Edit2);
+    if (std::abs(dX) < kLeastStep && std::abs(dY) < kLeastStep) {
+        m_context.messages.inform(QStringLiteral("dX, dY が 0 のため、追加を中止しました．"));
+        return;
+    }
+    const cad::CadPoint last = m_records.back().insPt;
+    double x = last.x();
+    double y = last.y();
+    for (int j = m_line; j < usedLines(); ++j) {
+        showProgress(j + 1);
+        appendLine(j, x, y, last.z(), dX, dY);
+        if (!m_run.proceed())
+            return;
+    }
+}
+
+void TextUpdateRun::appendLine(int j, double& x, double& y, double z, double dX, double dY) {
+    const QString current = line(j);
+    Orvik record;
+    if (isBlankLine(current)) {
+        x += dX;
+        y += dY;
+        record.insPt = cad::CadPoint(x, y, z);
+        m_records.push_back(record);
+        return;
+    }
+    TextPtr copy = copyText(*m_template);
+    x += dX;
+    y += dY;
+    placeText(*copy, cad::CadPoint(x, y, z));
+    copy->SetTextString(current.toStdString());
+    record.text = copy->TextString();
+    record.sHnd = copy->Handle();
+    record.txtAli = copy->Alignment();
+    record.lay = copy->Layer();
+    record.insPt = placingPoint(*copy);
+    m_records.push_back(record);
+    m_template = copy;
+}
+
+namespace {
+
+void restoreAfterUpdate(TextTabContext& context, cad::Document& document) {
+    if (!context.work.ATTmode)
+        context.records().resize(static_cast<std::size_t>(UsedLineCount(*context.page.SynEdit1)));
+    context.page.Label2->hide();
+    context.page.SpeedButton3->show();
+    document.Regen(0);
+}
+
+void runUpdate(TextTabContext& context, cad::Document& document) {
+    TextTabPage& page = context.page;
+    RunFlagScope run(context.work.runFlag, page.SpeedButton5);
+    page.Label2->show();
+    page.SpeedButton3->hide();
+    TextUpdateRun(context, document, run).run();
+}
+
+} // namespace
+
+void SpeedButton2Click(TextTabContext& context) {
+    if (context.page.SynEdit1->document()->isEmpty())
+        return;
+    CadSession session(context.link, CadOperation::TextUpdate);
+    if (!session.connected())
+        return;
+    cad::DocumentPtr document = session.document();
+    document->StartUndoMark();
+    try {
+        runUpdate(context, *document);
+    } catch (const std::exception&) {
+        context.messages.inform(QStringLiteral("エラーのため、更新を中止しました．"));
+    }
+    restoreAfterUpdate(context, *document);
+    session.finish();
+}
+
+} // namespace kalvex
