@@ -22,6 +22,16 @@ constexpr int kGridFontPixels = 13;
 constexpr int kProgressHeight = 12;
 constexpr int kComboMinimumCharacters = 8;
 
+// The tag sets offered until a tag set file is read.
+const char* const kBuiltInTagSets[] = {
+    "I/Oコメント,PIN1,IOADRS,JCMNT1,JCMNT2",
+    "機器,NAME,NAME1,SPEC,TYPE",
+    "図枠IFS,CST,CST1,TITLE,TITLE1,DWGNO,REVNO,PAGEN,PAGEM,ENAM,EDATE,CNAM,CDATE,ANAM,ADATE",
+    "図枠TTL,BITEM7,BITEM5,ZITEM2,ZITEM3,ZITEM1,ZSHEET,FILE3,ZITEM10,ZITEM9,ZITEM8,BITEM2,ZITEM5,"
+    "BITEM3,ZITEM6,BITEM4,ZITEM7,ZSEIHIN,PAGE",
+    "線番,SENBAN",
+};
+
 } // namespace
 
 AttrGridPage::AttrGridPage(QWidget* parent) : QWidget(parent) {
@@ -42,6 +52,8 @@ void AttrGridPage::createControls() {
     ComboBox2->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     ComboBox2->setMinimumContentsLength(kComboMinimumCharacters);
     ComboBox2->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
+    for (const char* tagSet : kBuiltInTagSets)
+        ComboBox2->addItem(QString::fromUtf8(tagSet));
     CheckBox2 = makeCheckBox(this, "CheckBox2", QStringLiteral("Enter=[ ↓ ]"), Check::Checked);
     CheckBox7 = makeCheckBox(this, "CheckBox7", QStringLiteral("Enter = 更新"), Check::Checked);
     CheckBox6 =
