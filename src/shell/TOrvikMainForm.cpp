@@ -17,6 +17,7 @@
 #include "cadlink/RunFlag.h"
 #include "cadlink/widgets/Controls.h"
 #include "cadlink/widgets/StringGrid.h"
+#include "search/SearchHandlers.h"
 #include "search/SearchPage.h"
 #include "shell/TagListSelection.h"
 #include "texttab/LineEditor.h"
@@ -40,6 +41,7 @@ TOrvikMainForm::TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent)
     createWindow();
     createStatusBar();
     connectHandlers();
+    connectSearchTab();
     FormCreate();
     // The dialogs of the editing aids come after the window and stay hidden until used.
     m_dialogs = std::make_unique<TransformDialogs>(m_ports.messages);
@@ -97,6 +99,12 @@ void TOrvikMainForm::connectHandlers() {
             m_errors.guarded([this] { SpeedButton5Click(); }));
     connect(m_attrGridTab->SpeedButton12, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton12Click(); }));
+}
+
+void TOrvikMainForm::connectSearchTab() {
+    m_searchHandlers = std::make_unique<SearchHandlers>(
+        SearchContext{*m_searchTab, m_work, m_link, m_ports, m_errors, *m_statusPanels[0],
+                      *m_statusPanels[1], [this] { return PageControl1->currentIndex() == 2; }});
 }
 
 void TOrvikMainForm::FormCreate() {

@@ -19,6 +19,7 @@ class QTimer;
 namespace kalvex {
 
 class AttrGridPage;
+class SearchHandlers;
 class SearchPage;
 class TextTabController;
 class TextTabPage;
@@ -44,6 +45,7 @@ public:
     QTabWidget& pageControl() { return *PageControl1; }
     QLabel& statusPanel(int index) { return *m_statusPanels[index]; }
     TransformDialogs& transformDialogs() { return *m_dialogs; }
+    SearchHandlers& searchHandlers() { return *m_searchHandlers; }
     TextTabController& textController() { return *m_textController; }
 
 protected:
@@ -63,6 +65,7 @@ private:
     void SpeedButton3Click();
     void SpeedButton5Click();
     void SpeedButton12Click();
+    void connectSearchTab();
     void connectTextTab();
     void Timer1Timer();
 
@@ -86,6 +89,7 @@ private:
     QLabel* m_statusPanels[2];
     QTimer* Timer1;
     std::unique_ptr<TransformDialogs> m_dialogs;
+    std::unique_ptr<SearchHandlers> m_searchHandlers;
     std::unique_ptr<TextTabController> m_textController;
 };
 

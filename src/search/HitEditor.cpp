@@ -1,0 +1,223 @@
+#include "search/HitEditor.h"
+
+#include <QCheckBox>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QPushButton>
+
+#include "cadlink/FollowView.h"
+#include "cadlink/HandOff.h"
+#include "cadlink/Text.h"
+#include "cadlink/WorkState.h"
+#include "cadlink/grid/GridClipboardKey.h"
+#include "cadlink/ports/ErrorReport.h"
+#include "cadlink/ports/Ports.h"
+#include "cadlink/widgets/StringGrid.h"
+#include "search/HitGrid.h"
+#include "search/SearchPage.h"
+
+namespace kalvex {
+
+namespace {
+
+QString fromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// Writes the string to the hit's TEXT and returns the entity, so the caller can read it back.
+std::shared_ptr<cad::Text> writeText(cad::Document& document, const Orvik2& hit,
+                                     const QString& text) {
+    auto entity = cad::entityAs<cad::Text>(document.HandleToObject(hit.sHnd));
+    entity->SetTextString(text.toStdString());
+    entity->Update();
+    return entity;
+}
+
+} // namespace
+
+HitEditor::HitEditor(SearchContext& context) : QObject(nullptr), m_context(context) {
+    StringGrid& searchGrid = grid();
+    searchGrid.setItemDelegate(new HitCellDelegate(
+        [this](int row) { return lookOf(row); },
+        [this](int col, int row) { StringGrid2GetEditText(col, row); },
+        [this] { m_context.errors.run([this] { enterKey(EditorState::Open); }); }, &searchGrid));
+    searchGrid.installEventFilter(this);
+    connect(&searchGrid, &QTableWidget::currentCellChanged, this,
+            m_context.errors.guarded([this] { StringGrid2Click(); }));
+    connect(&searchGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
+        m_context.errors.run([this, item] { cellEdited(item); });
+    });
+    connect(m_context.page.SpeedButton15, &QPushButton::clicked, this,
+            m_context.errors.guarded([this] { SpeedButton15Click(); }));
+}
+
+StringGrid& HitEditor::grid() const {
+    return *m_context.page.StringGrid2;
+}
+
+std::vector<Orvik2>& HitEditor::hits() const {
+    return m_context.work.records.searchHits;
+}
+
+HitLook HitEditor::lookOf(int row) const {
+    const Orvik2* hit = hitOfRow(hits(), grid(), row);
+    if (!hit)
+        return {};
+    return {.locked = hit->locked, .changed = isChangedRow(*hit, grid(), row)};
+}
+
+void HitEditor::StringGrid2Click() {
+    const int row = grid().currentRow();
+    m_context.page.Label6->setText(QStringLiteral("%1 / %2").arg(row + 1).arg(grid().rowCount()));
+    const Orvik2* hit = hitOfRow(hits(), grid(), row);
+    if (!hit || grid().cell(0, row).isEmpty()) {
+        m_context.statusPanel0.clear();
+        m_context.page.Label6->clear();
+        return;
+    }
+    m_context.statusPanel0.setText(fromStd(hit->sHnd));
+    m_context.statusPanel1.setText(QString::asprintf("%.3f, %.3f", hit->insPt.x(), hit->insPt.y()));
+    CadSession session(m_context.link, CadOperation::Quiet);
+    if (session.connected())
+        FollowView(m_context.link, session.app(), hit->insPt, kFollowPenWidth, kFollowMarkerRatio);
+}
+
+// A cell is never left empty: it shows the fetched string again. A change to the drawn
+// string makes the update button available.
+void HitEditor::cellEdited(QTableWidgetItem* item) {
+    const int row = item->row();
+    const Orvik2* hit = hitOfRow(hits(), grid(), row);
+    if (!hit)
+        return;
+    if (grid().cell(0, row).isEmpty() && !hit->text.empty())
+        grid().setCell(0, row, fromStd(hit->text));
+    else if (isChangedRow(*hit, grid(), row))
+        m_context.page.SpeedButton15->setEnabled(true);
+}
+
+bool HitEditor::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != &grid() || event->type() != QEvent::KeyPress)
+        return QObject::eventFilter(watched, event);
+    bool consumed = false;
+    m_context.errors.run(
+        [&] { consumed = StringGrid2KeyDown(*static_cast<const QKeyEvent*>(event)); });
+    return consumed;
+}
+
+bool HitEditor::StringGrid2KeyDown(const QKeyEvent& key) {
+    if (key.key() == Qt::Key_Z && key.modifiers().testFlag(Qt::ControlModifier)) {
+        undoBatchOnce(grid(), {FUndoCells2, m_context.work.sgUndoCnt2});
+        return true;
+    }
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
+        return enterPressed();
+    return rangeKey(key);
+}
+
+// Enter toggles the cell editor, as in any string grid: when it is closed, the key opens it
+// on the current cell after the row has been written.
+bool HitEditor::enterPressed() {
+    enterKey(EditorState::Closed);
+    if (grid().currentItem())
+        grid().editItem(grid().currentItem());
+    return true;
+}
+
+bool HitEditor::rangeKey(const QKeyEvent& key) {
+    int code = key.key();
+    GridClipboardKey(grid(), code, key.modifiers(),
+                     {m_context.ports.clipboard,
+                      m_context.ports.messages,
+                      {FUndoCells2, m_context.work.sgUndoCnt2}});
+    return code == 0;
+}
+
+// Each opening of the editor saves the cell, so that one undo takes the edit back.
+void HitEditor::StringGrid2GetEditText(int col, int row) {
+    m_context.work.sgUndoCnt2 = 1;
+    FUndoCells2.Add(grid(), col, row);
+}
+
+void HitEditor::clearUndo() {
+    FUndoCells2.Clear();
+    m_context.work.sgUndoCnt2 = 0;
+}
+
+void HitEditor::enterKey(EditorState editor) {
+    const int row = grid().currentRow();
+    Orvik2* hit = hitOfRow(hits(), grid(), row);
+    if (m_context.page.CheckBox5->isChecked() && hit && !grid().cell(0, row).isEmpty() &&
+        isChangedRow(*hit, grid(), row)) {
+        writeCurrentRow(row, *hit);
+        StringGrid2Click();
+    }
+    if (m_context.page.CheckBox8->isChecked() && editor == EditorState::Open)
+        moveDownWrapping();
+}
+
+// A locked hit is never written: its cell goes back to the drawing's string, as it does when
+// the write fails.
+void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
+    CadSession session(m_context.link, CadOperation::Quiet);
+    if (!session.connected())
+        return;
+    cad::DocumentPtr document = session.document();
+    if (hit.locked) {
+        grid().setCell(0, row, fromStd(hit.text));
+        return;
+    }
+    try {
+        auto entity = writeText(*document, hit, grid().cell(0, row));
+        hit.insPt = entity->InsertionPoint();
+        hit.text = entity->TextString();
+    } catch (const std::exception&) {
+        grid().setCell(0, row, fromStd(hit.text));
+    }
+    grid().viewport()->update();
+}
+
+void HitEditor::moveDownWrapping() {
+    const int next = grid().currentRow() + 1;
+    grid().setCurrentCell(next < grid().rowCount() ? next : 0, 0);
+}
+
+void HitEditor::SpeedButton15Click() {
+    BulkWriteCount count;
+    if (!hits().empty()) {
+        CadSession session(m_context.link, CadOperation::SearchResultUpdate);
+        if (session.connected()) {
+            count = writeChangedRows(*session.document());
+            m_context.page.SpeedButton15->setEnabled(false);
+            session.finish();
+        }
+    }
+    grid().viewport()->update();
+    m_context.ports.messages.show(
+        {bulkWriteMessage(count), MessageIcon::Information, MessageButtons::Ok});
+}
+
+// The whole write is one undo step in the drawing. A row that cannot be written is skipped.
+BulkWriteCount HitEditor::writeChangedRows(cad::Document& document) {
+    BulkWriteCount count;
+    document.StartUndoMark();
+    for (int row = 0; row < grid().rowCount(); ++row) {
+        Orvik2* hit = hitOfRow(hits(), grid(), row);
+        if (!hit || !isChangedRow(*hit, grid(), row))
+            continue;
+        if (hit->locked) {
+            ++count.lockedChanged;
+            continue;
+        }
+        ++count.tried;
+        try {
+            const QString cell = grid().cell(0, row);
+            hit->insPt = writeText(document, *hit, cell)->InsertionPoint();
+            hit->text = cell.toStdString();
+            ++count.written;
+        } catch (const std::exception&) {
+        }
+    }
+    return count;
+}
+
+} // namespace kalvex

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include <QObject>
+
+#include "cadlink/Records.h"
+#include "search/SearchContext.h"
+#include "search/SearchPattern.h"
+
+namespace kalvex {
+
+class HitEditor;
+class RunFlagScope;
+
+namespace cad {
+class Document;
+}
+
+// The drawing-wide search: every TEXT whose string matches the pattern built from the search
+// text, sorted by text and listed in the grid. While it runs, the search button aborts it.
+class TextSearch : public QObject {
+    Q_OBJECT
+public:
+    TextSearch(SearchContext& context, HitEditor& editor);
+
+    // Starts a search, or aborts the running one when the button reads "中止".
+    void SpeedButton14Click();
+    void CheckBox3Click();
+    void CheckBox4Click();
+
+private:
+    void abortSearch();
+    void runSearch();
+    std::optional<std::string> collectHits(std::vector<Orvik2>& hits);
+    void readHits(cad::Document& document, const QString& pattern, RunFlagScope& run,
+                  std::vector<Orvik2>& hits);
+    void showHits(std::vector<Orvik2> hits, const std::string& lockedLayers);
+    void dropHits();
+    void showIdle();
+    MatchMode matchMode() const;
+
+    SearchContext& m_context;
+    HitEditor& m_editor;
+};
+
+} // namespace kalvex

@@ -1,0 +1,58 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+#include "cadlink/Text.h"
+#include "cadlink/widgets/StringGrid.h"
+#include "drawing/DrawingBuilder.h"
+#include "search/SearchPage.h"
+#include "shell/MainFormFixture.h"
+
+namespace kalvex::testing {
+
+// The main window on its search tab, beside a CAD that shows the drawing of `model`.
+class SearchTest : public MainFormTest {
+protected:
+    static constexpr WindowHandle kCadWindow = 2;
+
+    void SetUp() override {
+        windows.addWindow(kCadWindow, {.title = "nanoCAD 5", .thread = 2});
+        link.createApplication = [this] { return model->application(); };
+        MainFormTest::SetUp();
+        form->pageControl().setCurrentIndex(2);
+    }
+
+    SearchPage& page() { return form->searchTab(); }
+    StringGrid& grid() { return *page().StringGrid2; }
+    std::vector<Orvik2>& hits() { return form->work().records.searchHits; }
+
+    void use(drawing::DrawingBuilder& builder) { model = builder.model(); }
+
+    void search(const QString& text) {
+        page().Edit3->setText(text);
+        page().SpeedButton14->click();
+    }
+
+    std::shared_ptr<cad::Text> textEntity(const std::string& handle) {
+        return cad::entityAs<cad::Text>(
+            model->application()->ActiveDocument()->HandleToObject(handle));
+    }
+    std::string drawingText(const std::string& handle) { return textEntity(handle)->TextString(); }
+
+    QStringList gridTexts() {
+        QStringList texts;
+        for (int row = 0; row < grid().rowCount(); ++row)
+            texts << grid().cell(0, row);
+        return texts;
+    }
+
+    std::shared_ptr<drawing::CadModel> model;
+};
+
+} // namespace kalvex::testing
