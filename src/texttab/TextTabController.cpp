@@ -11,6 +11,7 @@
 #include "texttab/EditorPopupMenu.h"
 #include "texttab/LineEditor.h"
 #include "texttab/StatusTimer.h"
+#include "texttab/TextAlignment.h"
 #include "texttab/TextFetch.h"
 #include "texttab/TextTabPage.h"
 #include "texttab/TextUpdate.h"
@@ -43,6 +44,8 @@ void TextTabController::connectButtons() {
             m_errors.guarded([this] { SpeedButton1Click(m_context); }));
     connect(page.SpeedButton2, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton2Click(m_context); }));
+    connect(page.SpeedButton6, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton6Click(m_context); }));
     connect(page.SpeedButton4, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton4Click(); }));
 }
