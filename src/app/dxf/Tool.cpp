@@ -11,7 +11,6 @@
 #include "app/dxf/TextRows.h"
 #include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
-#include "drawing/entities/RecordView.h"
 
 namespace kalvex::dxftool {
 
@@ -36,14 +35,15 @@ OpenDrawing open(const std::string& path, std::ostream& err) {
     return open;
 }
 
-// Each top-level entity of model space, in drawing order. Paper space entities of the active
-// layout share the ENTITIES section with them, marked by group code 67 = 1.
-void forEachModelSpaceEntity(drawing::CadModel& model,
-                             const std::function<void(const cad::EntityPtr&)>& visit) {
-    for (const drawing::RecordId id : model.drawing().modelSpace()) {
-        if (drawing::RecordView(model.drawing(), id).integer(67) == 0)
-            visit(model.entity(id));
-    }
+// Each top-level TEXT and INSERT of model space, in drawing order, as the CAD selects them.
+void forEachTextOrInsert(cad::Document& document,
+                         const std::function<void(const cad::EntityPtr&)>& visit) {
+    const auto set = document.GetSelectionSets()->Add("KALVEX_DXF_EXPORT");
+    set->Select(cad::SelectionSet::Mode::All,
+                cad::SelectionFilter::of({{cad::SelectionFilter::EntityType, "TEXT,INSERT"}}));
+    for (int i = 0; i < set->Count(); ++i)
+        visit(set->Item(i));
+    set->Delete();
 }
 
 std::string readWholeFile(const std::string& path) {
@@ -60,8 +60,8 @@ void exportTable(const Command& command, std::ostream& out, std::ostream& err) {
     const LayerLocks locks(*drawing.document);
     out << formatHeader(command.bom);
     const RowSink write = [&](const TextRow& row) { out << formatRow(row); };
-    forEachModelSpaceEntity(*drawing.model,
-                            [&](const cad::EntityPtr& entity) { emitRows(entity, locks, write); });
+    forEachTextOrInsert(*drawing.document,
+                        [&](const cad::EntityPtr& entity) { emitRows(entity, locks, write); });
 }
 
 void applyTable(const Command& command, std::ostream& out, std::ostream& err) {
