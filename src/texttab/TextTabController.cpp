@@ -7,6 +7,7 @@
 #include <QShortcut>
 
 #include "cadlink/Connection.h"
+#include "texttab/AttrFetch.h"
 #include "texttab/CaretFollow.h"
 #include "texttab/EditorPopupMenu.h"
 #include "texttab/LineEditor.h"
@@ -46,6 +47,8 @@ void TextTabController::connectButtons() {
             m_errors.guarded([this] { SpeedButton2Click(m_context); }));
     connect(page.SpeedButton6, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton6Click(m_context); }));
+    connect(page.SpeedButton8, &QPushButton::clicked, this,
+            m_errors.guarded([this] { SpeedButton8Click(m_context); }));
     connect(page.SpeedButton4, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton4Click(); }));
 }

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+#include "texttab/TextTabContext.h"
+
+namespace kalvex {
+
+// What a tag list entry "TAG:description[PATTERN]" asks for: the attribute tag and the
+// pattern the block names must match ("*" when the entry gives none).
+struct TagSelection {
+    QString tag;
+    QString blockPattern;
+};
+
+TagSelection parseTagSelection(const QString& entry);
+
+// "ATTR": the user picks block references; the values of the chosen tag fill the editor.
+void SpeedButton8Click(TextTabContext& context);
+
+} // namespace kalvex
