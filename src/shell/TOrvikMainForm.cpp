@@ -1,5 +1,6 @@
 #include "shell/TOrvikMainForm.h"
 
+#include <QAction>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -11,7 +12,9 @@
 #include <QTabWidget>
 #include <QTimer>
 
+#include "attrgrid/AttrGridHandlers.h"
 #include "attrgrid/AttrGridPage.h"
+#include "attrgrid/GridPopupMenu.h"
 #include "cadlink/Connection.h"
 #include "cadlink/QtWindowSystem.h"
 #include "cadlink/RunFlag.h"
@@ -19,10 +22,16 @@
 #include "cadlink/widgets/StringGrid.h"
 #include "search/SearchHandlers.h"
 #include "search/SearchPage.h"
+#include "shell/FileOpener.h"
+#include "shell/IniFile.h"
+#include "shell/ProgramFiles.h"
 #include "shell/TagListSelection.h"
+#include "shell/TagLists.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabController.h"
 #include "texttab/TextTabPage.h"
+#include "transform/GridCommands.h"
+#include "transform/MenuWiring.h"
 #include "transform/TransformDialogs.h"
 
 namespace kalvex {
@@ -46,6 +55,7 @@ TOrvikMainForm::TOrvikMainForm(Ports& ports, CadLink& link, QWidget* parent)
     // The dialogs of the editing aids come after the window and stay hidden until used.
     m_dialogs = std::make_unique<TransformDialogs>(m_ports.messages);
     connectTextTab();
+    connectAttrGridTab();
 }
 
 TOrvikMainForm::~TOrvikMainForm() {
@@ -134,9 +144,8 @@ void TOrvikMainForm::clearStartTexts() {
     m_searchTab->Label6->clear();
 }
 
-// Nothing is stored between runs yet, so every start takes the defaults.
 FormSettings TOrvikMainForm::readSettings() const {
-    return FormSettings{};
+    return readFormSettings(IniFile::load(settingsFilePath()));
 }
 
 void TOrvikMainForm::applySettings(const FormSettings& settings) {
@@ -169,7 +178,10 @@ void TOrvikMainForm::applySearchInputCase() {
                                                                         : InputCase::Normal);
 }
 
+// A list file replaces the box's built-in entries, blank lines included.
 void TOrvikMainForm::loadTagLists(const FormSettings& settings) {
+    m_tagListEncoding = loadTagList(*m_textTab->ComboBox1, programFilePath(kTagListFile));
+    loadTagList(*m_attrGridTab->ComboBox2, programFilePath(kTagSetListFile));
     selectStoredIndex(*m_textTab->ComboBox1, settings.AttTagIndex1);
     selectStoredIndex(*m_attrGridTab->ComboBox2, settings.AttTagIndex2);
 }
@@ -179,8 +191,35 @@ void TOrvikMainForm::closeEvent(QCloseEvent* event) {
     event->accept();
 }
 
-// Closing is never refused.
-void TOrvikMainForm::FormCloseQuery() {}
+// Closing is never refused. A settings file that cannot be written is not reported; a tag
+// list that cannot be written is, since the user's entries would be lost.
+void TOrvikMainForm::FormCloseQuery() {
+    const QString path = settingsFilePath();
+    IniFile file = IniFile::load(path);
+    writeFormSettings(file, currentSettings(), QString::fromStdString(m_work.TargetProgID));
+    file.save(path);
+    saveTagList(*m_textTab->ComboBox1, programFilePath(kTagListFile), m_tagListEncoding,
+                m_ports.messages);
+}
+
+FormSettings TOrvikMainForm::currentSettings() const {
+    FormSettings s;
+    s.Left = x();
+    s.Top = y();
+    s.Sort = m_textTab->CheckBox1->isChecked();
+    s.AttTag = m_textTab->ComboBox1->currentText();
+    s.AttTagIndex2 = m_attrGridTab->ComboBox2->currentIndex();
+    s.Cursor = m_attrGridTab->CheckBox2->isChecked();
+    s.AttTagIndex1 = m_textTab->ComboBox1->currentIndex();
+    s.Sentou = m_searchTab->CheckBox3->isChecked();
+    s.UpperCase = m_searchTab->CheckBox4->isChecked();
+    s.Enter = m_searchTab->CheckBox5->isChecked();
+    s.ZoomCenter = m_attrGridTab->CheckBox6->isChecked();
+    s.AttEnter = m_attrGridTab->CheckBox7->isChecked();
+    s.AttEnterDown = m_searchTab->CheckBox8->isChecked();
+    s.ZoomCenter2 = m_textTab->CheckBox9->isChecked();
+    return s;
+}
 
 void TOrvikMainForm::FormDestroy() {
     m_messageFilter.RevokeFilter();
@@ -227,6 +266,49 @@ void TOrvikMainForm::Timer1Timer() {
     Timer1->stop();
     m_errors.run([this] { m_textController->Timer1Timer(); });
     Timer1->start();
+}
+
+void TOrvikMainForm::connectAttrGridTab() {
+    m_attrGridHandlers = std::make_unique<AttrGridHandlers>(AttrGridContext{
+        *m_attrGridTab, m_work, m_link, m_ports, m_errors, FUndoCells, *m_statusPanels[0],
+        *m_statusPanels[1], *m_textTab->Label1, *m_textTab->Label2});
+    m_gridCommands = std::make_unique<GridCommands>(
+        GridTarget{*m_attrGridTab->StringGrid1, m_attrGridHandlers->cellUndo(), m_work}, *m_dialogs,
+        m_ports);
+    connectGridMenu(*m_attrGridTab->PopupMenu2, *m_gridCommands, m_errors);
+    m_fileOpener = std::make_unique<DesktopFileOpener>();
+    connectTagListItems();
+}
+
+void TOrvikMainForm::setFileOpener(std::unique_ptr<FileOpener> opener) {
+    m_fileOpener = std::move(opener);
+}
+
+// The edit and reload items of both popup menus, each for its own list file and box.
+void TOrvikMainForm::connectTagListItems() {
+    struct Item {
+        QWidget* menuOwner;
+        const char* edit;
+        const char* reload;
+        QComboBox* box;
+        QString file;
+    };
+    const Item items[] = {
+        {m_attrGridTab, "AG1", "AG2", m_attrGridTab->ComboBox2, kTagSetListFile},
+        {m_textTab, "AG3", "AG4", m_textTab->ComboBox1, kTagListFile},
+    };
+    for (const Item& item : items) {
+        const QString file = item.file;
+        QComboBox* box = item.box;
+        if (auto* edit = item.menuOwner->findChild<QAction*>(QString::fromLatin1(item.edit)))
+            connect(edit, &QAction::triggered, this, m_errors.guarded([this, file] {
+                editTagList(programFilePath(file), *m_fileOpener, m_ports.messages);
+            }));
+        if (auto* reload = item.menuOwner->findChild<QAction*>(QString::fromLatin1(item.reload)))
+            connect(reload, &QAction::triggered, this, m_errors.guarded([this, file, box] {
+                reloadTagList(*box, programFilePath(file), m_ports.messages);
+            }));
+    }
 }
 
 } // namespace kalvex

@@ -1,15 +1,18 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 
 #include <QMainWindow>
 
 #include "cadlink/CadLink.h"
 #include "cadlink/MessageFilter.h"
 #include "cadlink/WorkState.h"
+#include "cadlink/grid/TUndoCells.h"
 #include "cadlink/ports/ErrorReport.h"
 #include "cadlink/ports/Ports.h"
 #include "shell/FormSettings.h"
+#include "shell/TextFileCodec.h"
 
 class QComboBox;
 class QLabel;
@@ -18,7 +21,10 @@ class QTimer;
 
 namespace kalvex {
 
+class AttrGridHandlers;
 class AttrGridPage;
+class FileOpener;
+class GridCommands;
 class SearchHandlers;
 class SearchPage;
 class TextTabController;
@@ -46,6 +52,9 @@ public:
     QLabel& statusPanel(int index) { return *m_statusPanels[index]; }
     TransformDialogs& transformDialogs() { return *m_dialogs; }
     SearchHandlers& searchHandlers() { return *m_searchHandlers; }
+    AttrGridHandlers& attrGridHandlers() { return *m_attrGridHandlers; }
+    // Replaces the program that opens the tag list files for editing.
+    void setFileOpener(std::unique_ptr<FileOpener> opener);
     TextTabController& textController() { return *m_textController; }
 
 protected:
@@ -67,6 +76,9 @@ private:
     void SpeedButton12Click();
     void connectSearchTab();
     void connectTextTab();
+    void connectAttrGridTab();
+    void connectTagListItems();
+    FormSettings currentSettings() const;
     void Timer1Timer();
 
     void clearStartTexts();
@@ -81,6 +93,8 @@ private:
     ErrorReport m_errors;
     CadLink& m_link;
     TMessageFilter m_messageFilter;
+    TUndoCells FUndoCells;
+    std::optional<TextEncoding> m_tagListEncoding; // how the tag list file was read, if it was
 
     QTabWidget* PageControl1;
     TextTabPage* m_textTab;
@@ -91,6 +105,9 @@ private:
     std::unique_ptr<TransformDialogs> m_dialogs;
     std::unique_ptr<SearchHandlers> m_searchHandlers;
     std::unique_ptr<TextTabController> m_textController;
+    std::unique_ptr<AttrGridHandlers> m_attrGridHandlers;
+    std::unique_ptr<GridCommands> m_gridCommands;
+    std::unique_ptr<FileOpener> m_fileOpener;
 };
 
 } // namespace kalvex

@@ -171,7 +171,10 @@ TEST_F(MainFormTest, TagListsHoldTheBuiltInTagsSortedAndSelectTheFirst) {
     EXPECT_EQ(tags->maxVisibleItems(), 16);
     auto* tagSets = control<QComboBox>("ComboBox2");
     EXPECT_FALSE(tagSets->isEditable());
-    EXPECT_EQ(tagSets->currentIndex(), -1);
+    ASSERT_EQ(tagSets->count(), 5);
+    EXPECT_EQ(tagSets->itemText(0), QStringLiteral("I/Oコメント,PIN1,IOADRS,JCMNT1,JCMNT2"));
+    EXPECT_EQ(tagSets->itemText(4), QStringLiteral("線番,SENBAN"));
+    EXPECT_EQ(tagSets->currentIndex(), 0);
 }
 
 } // namespace kalvex::testing

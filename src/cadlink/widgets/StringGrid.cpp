@@ -1,6 +1,10 @@
 #include "cadlink/widgets/StringGrid.h"
 
 #include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "cadlink/widgets/GridCellDelegate.h"
 
 namespace kalvex {
 
@@ -13,6 +17,7 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
                     QAbstractItemView::AnyKeyPressed);
     setWordWrap(false);
+    setItemDelegate(new GridCellDelegate(*this));
     connect(model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
                 styleCells(first, last, 0, columnCount() - 1);
@@ -64,6 +69,37 @@ void StringGrid::setSelection(const QRect& range, const QPoint& current) {
     setCurrentCell(current.y(), current.x(), QItemSelectionModel::NoUpdate);
     setRangeSelected(
         QTableWidgetSelectionRange(range.top(), range.left(), range.bottom(), range.right()), true);
+}
+
+bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!m_editing)
+        return false;
+    const bool wasEditing = editorOpen();
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    if (opened && !wasEditing && editorOpen() && getEditText)
+        getEditText(index.column(), index.row());
+    return opened;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    int key = event->key();
+    if (keyDown)
+        keyDown(key, event->modifiers());
+    if (key == 0)
+        event->accept();
+    else
+        QTableWidget::keyPressEvent(event);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() &&
+        isFixedCell(index.column(), index.row()) && fixedCellClick) {
+        fixedCellClick(index.column(), index.row());
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
 }
 
 void StringGrid::setDefaultRowHeight(int height) {

@@ -1,7 +1,11 @@
 #pragma once
 
+#include <functional>
+
 #include <QRect>
 #include <QTableWidget>
+
+class QPainter;
 
 namespace kalvex {
 
@@ -32,8 +36,27 @@ public:
     // Selects the rectangle and makes `current` (a corner of it) the current cell.
     void setSelection(const QRect& range, const QPoint& current);
 
+    // Switches the cell editor on or off for every cell; fixed cells are never edited.
+    void setEditing(bool on) { m_editing = on; }
+    bool editing() const { return m_editing; }
+    bool editorOpen() const { return state() == QAbstractItemView::EditingState; }
+
+    // Hooks the owner of the grid sets. keyDown runs before the grid's own key handling (and
+    // for Enter in the open editor); setting the key to 0 consumes it. getEditText runs each
+    // time the cell editor opens on a cell. afterDrawCell paints over a cell the grid has
+    // drawn. fixedCellClick reports a left click on a fixed cell.
+    std::function<void(int& key, Qt::KeyboardModifiers shift)> keyDown;
+    std::function<void(int col, int row)> getEditText;
+    std::function<void(QPainter& painter, int col, int row, const QRect& rect)> afterDrawCell;
+    std::function<void(int col, int row)> fixedCellClick;
+
     void setDefaultRowHeight(int height);
     bool isFixedCell(int col, int row) const { return col < m_fixedCols || row < m_fixedRows; }
+
+protected:
+    bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
 
 private:
     QTableWidgetItem* itemAt(int col, int row);
@@ -43,6 +66,7 @@ private:
 
     int m_fixedCols = 0;
     int m_fixedRows = 0;
+    bool m_editing = true;
 };
 
 } // namespace kalvex

@@ -1,0 +1,298 @@
+#include "attrgrid/AttrGridHandlers.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+
+#include "attrgrid/AttrGridFetch.h"
+#include "attrgrid/AttrGridPage.h"
+#include "attrgrid/GridPopupMenu.h"
+#include "attrgrid/SortGridRows.h"
+#include "cadlink/AttributeReference.h"
+#include "cadlink/FollowView.h"
+#include "cadlink/HandOff.h"
+#include "cadlink/WorkState.h"
+#include "cadlink/grid/GridClipboardKey.h"
+#include "cadlink/grid/TUndoCells.h"
+#include "cadlink/ports/ErrorReport.h"
+#include "cadlink/ports/Ports.h"
+#include "cadlink/widgets/StringGrid.h"
+#include "transform/GridTarget.h"
+
+namespace kalvex {
+
+namespace {
+
+const QColor kNoAttributeColour(192, 192, 192);
+const QColor kChangedColour(255, 0, 0);
+constexpr int kTextIndent = 2;
+
+class UndoCellsAdapter : public CellUndo {
+public:
+    explicit UndoCellsAdapter(TUndoCells& cells) : m_cells(cells) {}
+    void Add(StringGrid& grid, int col, int row) override { m_cells.Add(grid, col, row); }
+
+private:
+    TUndoCells& m_cells;
+};
+
+// The record of a cell's attribute, or null for a cell without one.
+nAtt* attributeOf(WorkState& work, const StringGrid& grid, int col, int row) {
+    const int index = grid.object(col, row);
+    std::vector<nAtt>& attrs = work.records.gridAttrs;
+    if (index < 1 || attrs.empty() || index > static_cast<int>(attrs.size()))
+        return nullptr;
+    return &attrs[static_cast<std::size_t>(index - 1)];
+}
+
+} // namespace
+
+AttrGridHandlers::AttrGridHandlers(AttrGridContext context)
+    : m_context(context), m_cellUndo(std::make_unique<UndoCellsAdapter>(context.FUndoCells)) {
+    connectControls();
+    connectGrid();
+}
+
+AttrGridHandlers::~AttrGridHandlers() {
+    StringGrid& g = grid();
+    g.keyDown = nullptr;
+    g.getEditText = nullptr;
+    g.fixedCellClick = nullptr;
+    g.afterDrawCell = nullptr;
+}
+
+StringGrid& AttrGridHandlers::grid() const {
+    return *m_context.page.StringGrid1;
+}
+
+void AttrGridHandlers::connectControls() {
+    AttrGridPage& page = m_context.page;
+    ErrorReport& errors = m_context.errors;
+    QObject::connect(page.SpeedButton10, &QPushButton::clicked, &page,
+                     errors.guarded([this] { SpeedButton10Click(); }));
+    QObject::connect(page.SpeedButton11, &QPushButton::clicked, &page,
+                     errors.guarded([this] { SpeedButton11Click(); }));
+    QObject::connect(page.SpeedButton13, &QPushButton::clicked, &page,
+                     errors.guarded([this] { SpeedButton13Click(); }));
+    const std::pair<QPushButton*, const char*> sorts[] = {
+        {page.SpeedButton16, "N40"}, {page.SpeedButton17, "N41"}, {page.SpeedButton18, "N43"}};
+    void (AttrGridHandlers::*handlers[])() = {
+        &AttrGridHandlers::N40Click, &AttrGridHandlers::N41Click, &AttrGridHandlers::N43Click};
+    for (int i = 0; i < 3; ++i) {
+        auto run = errors.guarded([this, h = handlers[i]] { (this->*h)(); });
+        QObject::connect(sorts[i].first, &QPushButton::clicked, &page, run);
+        if (auto* item = page.PopupMenu2->findChild<QAction*>(QString::fromLatin1(sorts[i].second)))
+            QObject::connect(item, &QAction::triggered, &page, run);
+    }
+}
+
+void AttrGridHandlers::connectGrid() {
+    StringGrid& g = grid();
+    ErrorReport& errors = m_context.errors;
+    g.keyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        m_context.errors.run([this, &key, shift] { StringGrid1KeyDown(key, shift); });
+    };
+    g.getEditText = [this](int col, int row) { StringGrid1GetEditText(col, row); };
+    g.fixedCellClick = [this](int col, int row) { StringGrid1FixedCellClick(col, row); };
+    g.afterDrawCell = [this](QPainter& painter, int col, int row, const QRect& rect) {
+        StringGrid1DrawCell(painter, col, row, rect);
+    };
+    QObject::connect(&g, &QTableWidget::currentCellChanged, &g,
+                     errors.guarded([this] { StringGrid1Click(); }));
+    QObject::connect(&g, &QTableWidget::cellClicked, &g,
+                     errors.guarded([this] { StringGrid1Click(); }));
+}
+
+void AttrGridHandlers::SpeedButton10Click() {
+    kalvex::SpeedButton10Click(m_context);
+}
+
+// Every cell with an attribute is written, changed or not; a cell that fails is skipped.
+void AttrGridHandlers::SpeedButton11Click() {
+    CadSession session(m_context.link, CadOperation::GridUpdateOrAlign);
+    if (!session.connected())
+        return;
+    cad::DocumentPtr document;
+    try {
+        document = session.document();
+    } catch (const std::exception&) {
+        return;
+    }
+    StringGrid& g = grid();
+    for (int row = 1; row < g.rowCount(); ++row) {
+        for (int col = 1; col < g.columnCount(); ++col) {
+            nAtt* record = attributeOf(m_context.work, g, col, row);
+            if (!record)
+                continue;
+            const std::string text = g.cell(col, row).toStdString();
+            try {
+                auto attribute =
+                    cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
+                attribute->SetTextString(text);
+                attribute->Update();
+                record->text = text;
+            } catch (const std::exception&) {
+            }
+        }
+    }
+    g.viewport()->update();
+    session.finish();
+}
+
+void AttrGridHandlers::SpeedButton13Click() {
+    undoBatchRepeat(grid(), {m_context.FUndoCells, m_context.work.sgUndoCnt});
+}
+
+void AttrGridHandlers::StringGrid1KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        enterKey();
+        return;
+    }
+    if (key == Qt::Key_Z && shift.testFlag(Qt::ControlModifier)) {
+        key = 0;
+        undoBatchOnce(grid(), {m_context.FUndoCells, m_context.work.sgUndoCnt});
+        return;
+    }
+    GridClipboardKey(grid(), key, shift,
+                     {m_context.ports.clipboard,
+                      m_context.ports.messages,
+                      {m_context.FUndoCells, m_context.work.sgUndoCnt}});
+}
+
+void AttrGridHandlers::enterKey() {
+    if (m_context.page.CheckBox7->isChecked()) {
+        const nAtt* record =
+            attributeOf(m_context.work, grid(), grid().currentColumn(), grid().currentRow());
+        if (record &&
+            grid().cell(grid().currentColumn(), grid().currentRow()).toStdString() != record->text)
+            writeCurrentCell();
+    }
+    moveAfterEnter();
+}
+
+// Writes the current cell to its attribute and takes the drawing's reading back. A failure
+// puts the value before the edit back into the cell. Not finding the document is no cell
+// failure: it ends the handler and is reported.
+bool AttrGridHandlers::writeCurrentCell() {
+    StringGrid& g = grid();
+    const int col = g.currentColumn();
+    const int row = g.currentRow();
+    nAtt* record = attributeOf(m_context.work, g, col, row);
+    CadSession session(m_context.link, CadOperation::Quiet);
+    if (!session.connected())
+        return false;
+    const cad::DocumentPtr document = session.document();
+    try {
+        auto attribute =
+            cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
+        attribute->SetTextString(g.cell(col, row).toStdString());
+        attribute->Update();
+        record->insPt = attribute->InsertionPoint();
+        record->text = attribute->TextString();
+    } catch (const std::exception&) {
+        g.setCell(col, row, QString::fromStdString(record->text));
+        return false;
+    }
+    session.finish();
+    return true;
+}
+
+void AttrGridHandlers::moveAfterEnter() {
+    StringGrid& g = grid();
+    const int col = g.currentColumn();
+    const int row = g.currentRow();
+    const int lastRow = g.rowCount() - 1;
+    if (m_context.page.CheckBox2->isChecked()) {
+        if (g.editorOpen())
+            g.setCurrentCell(row == lastRow ? 1 : row + 1, col);
+        return;
+    }
+    if (col != g.columnCount() - 1 && g.object(col + 1, row) > 0)
+        g.setCurrentCell(row, col + 1);
+    else if (row != lastRow && g.object(1, row + 1) > 0)
+        g.setCurrentCell(row + 1, 1);
+}
+
+void AttrGridHandlers::StringGrid1Click() {
+    StringGrid& g = grid();
+    const nAtt* record = attributeOf(m_context.work, g, g.currentColumn(), g.currentRow());
+    if (!record) {
+        m_context.statusPanel0.clear();
+        m_context.statusPanel1.clear();
+        g.setEditing(false);
+        return;
+    }
+    m_context.statusPanel0.setText(QString::fromStdString(record->sHnd));
+    g.setEditing(true);
+    if (!m_context.page.CheckBox6->isChecked())
+        return;
+    m_context.statusPanel1.setText(QString::fromStdString(record->text));
+    CadSession session(m_context.link, CadOperation::Quiet);
+    if (!session.connected())
+        return;
+    try {
+        FollowView(m_context.link, session.app(), record->insPt, kFollowPenWidth,
+                   kFollowMarkerRatio);
+    } catch (const std::exception&) {
+    }
+    session.finish();
+}
+
+void AttrGridHandlers::StringGrid1GetEditText(int col, int row) {
+    m_context.work.sgUndoCnt = 1;
+    m_context.FUndoCells.Add(grid(), col, row);
+}
+
+void AttrGridHandlers::StringGrid1FixedCellClick(int col, int row) {
+    StringGrid& g = grid();
+    const int lastCol = g.columnCount() - 1;
+    const int lastRow = g.rowCount() - 1;
+    QRect range;
+    if (col == 0 && row == 0)
+        range = QRect(QPoint(g.fixedCols(), g.fixedRows()), QPoint(lastCol, lastRow));
+    else if (row == 0)
+        range = QRect(QPoint(col, g.fixedRows()), QPoint(col, lastRow));
+    else
+        range = QRect(QPoint(g.fixedCols(), row), QPoint(lastCol, row));
+    if (range.isValid())
+        g.setSelection(range, range.topLeft());
+    g.viewport()->update();
+}
+
+void AttrGridHandlers::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect) {
+    StringGrid& g = grid();
+    if (g.isFixedCell(col, row))
+        return;
+    if (g.object(col, row) < 1) {
+        painter.fillRect(rect, kNoAttributeColour);
+        return;
+    }
+    const nAtt* record = attributeOf(m_context.work, g, col, row);
+    const QString text = g.cell(col, row);
+    if (!record || text.toStdString() == record->text)
+        return;
+    painter.save();
+    painter.fillRect(rect.adjusted(1, 1, -1, -1), g.palette().base());
+    painter.setPen(kChangedColour);
+    painter.setFont(g.font());
+    painter.drawText(rect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
+    painter.restore();
+}
+
+void AttrGridHandlers::N40Click() {
+    if (grid().currentColumn() > 0)
+        SortGridRows(grid(), grid().currentColumn(), -1, RowKey::Text);
+}
+
+void AttrGridHandlers::N41Click() {
+    if (grid().currentColumn() > 0)
+        SortGridRows(grid(), grid().currentColumn(), -1, RowKey::Number);
+}
+
+void AttrGridHandlers::N43Click() {
+    SortGridRows(grid(), 0, -1, RowKey::Number);
+}
+
+} // namespace kalvex
