@@ -4,7 +4,6 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QShortcut>
 
 #include "cadlink/Connection.h"
 #include "texttab/AttrFetch.h"
@@ -53,14 +52,10 @@ void TextTabController::connectButtons() {
             m_errors.guarded([this] { SpeedButton4Click(); }));
 }
 
-// The editor's own copy and cut keys are left to these shortcuts, which run the popup menu's
-// commands; Ctrl+Enter, key releases and clicks are watched here.
+// The editor's keys are watched here: Ctrl+Enter, the copy and cut keys (which the editor
+// leaves alone, so that the popup menu's commands take them), key releases and clicks.
 void TextTabController::connectEditorKeys() {
     LineEditor* editor = m_context.page.SynEdit1;
-    auto* copy = new QShortcut(QKeySequence::Copy, editor, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(copy, &QShortcut::activated, this, m_errors.guarded([this] { m_commands.N11Click(); }));
-    auto* cut = new QShortcut(QKeySequence::Cut, editor, nullptr, nullptr, Qt::WidgetShortcut);
-    connect(cut, &QShortcut::activated, this, m_errors.guarded([this] { m_commands.N10Click(); }));
     editor->installEventFilter(this);
     editor->viewport()->installEventFilter(this);
     m_context.page.Edit1->installEventFilter(this);
@@ -104,9 +99,14 @@ bool TextTabController::eventFilter(QObject* watched, QEvent* event) {
 }
 
 bool TextTabController::editorKeyPress(QKeyEvent& key) {
-    if (!isEnter(key) || !(key.modifiers() & Qt::ControlModifier))
+    if (key.matches(QKeySequence::Copy))
+        m_errors.run([this] { m_commands.N11Click(); });
+    else if (key.matches(QKeySequence::Cut))
+        m_errors.run([this] { m_commands.N10Click(); });
+    else if (isEnter(key) && (key.modifiers() & Qt::ControlModifier))
+        m_errors.run([this] { updateByKey(); });
+    else
         return false;
-    m_errors.run([this] { updateByKey(); });
     return true;
 }
 
