@@ -144,33 +144,33 @@ void Drawing::indexHandle(RecordId id, std::uint64_t handle) {
 }
 
 void Drawing::commit(RecordId id, RecordImage after) {
-    RecordSlot& record = m_slots.at(id);
-    RecordChange change{id, RecordImage{record.tags, record.erased}, std::move(after)};
-    apply(id, change.after);
+    RecordChange change{id, std::move(after)};
+    exchange(change);
     m_undo.record(std::move(change));
 }
 
-void Drawing::apply(RecordId id, const RecordImage& image) {
-    m_slots[id].tags = image.tags;
-    m_slots[id].erased = image.erased;
+void Drawing::exchange(RecordChange& change) {
+    RecordSlot& record = m_slots.at(change.record);
+    std::swap(record.tags, change.other.tags);
+    std::swap(record.erased, change.other.erased);
     if (m_changeListener)
-        m_changeListener(id);
+        m_changeListener(change.record);
 }
 
 void Drawing::undo() {
     if (!m_undo.canUndo())
         return;
-    const auto& group = m_undo.groupToUndo();
+    auto& group = m_undo.groupToUndo();
     for (auto change = group.rbegin(); change != group.rend(); ++change)
-        apply(change->record, change->before);
+        exchange(*change);
     m_undo.undone();
 }
 
 void Drawing::redo() {
     if (!m_undo.canRedo())
         return;
-    for (const RecordChange& change : m_undo.groupToRedo())
-        apply(change.record, change.after);
+    for (RecordChange& change : m_undo.groupToRedo())
+        exchange(change);
     m_undo.redone();
 }
 

@@ -103,7 +103,7 @@ private:
     Drawing() = default;
     void appendMissingEof();
     void commit(RecordId id, RecordImage after);
-    void apply(RecordId id, const RecordImage& image);
+    void exchange(RecordChange& change);
     void writeRecord(std::string& out, RecordId id) const;
     void indexHandle(RecordId id, std::uint64_t handle);
 

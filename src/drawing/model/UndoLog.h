@@ -12,14 +12,16 @@ struct RecordImage {
     bool erased = false;
 };
 
+// One change of a record. It keeps the image the record does not have now: the image before
+// the change while the change is done, the image after it while it is undone. Undo and redo
+// exchange it with the record's, so no image is ever copied.
 struct RecordChange {
     RecordId record = kNoRecord;
-    RecordImage before;
-    RecordImage after;
+    RecordImage other;
 };
 
-// The history of changes as groups of before/after images. Undoing a group puts its before
-// images back in reverse order; redoing puts the after images back in order.
+// The history of changes in groups. Undoing a group exchanges the images of its changes in
+// reverse order; redoing exchanges them again in order.
 class UndoLog {
 public:
     // Changes made outside a group are one step each. After startGroup every change goes into
@@ -37,9 +39,10 @@ public:
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_groups.size(); }
-    // The group to undo or redo; the caller puts the images back and then calls done.
-    const std::vector<RecordChange>& groupToUndo() const { return m_groups[m_done - 1]; }
-    const std::vector<RecordChange>& groupToRedo() const { return m_groups[m_done]; }
+    // The group to undo or redo; the caller exchanges the images and then calls undone or
+    // redone.
+    std::vector<RecordChange>& groupToUndo() { return m_groups[m_done - 1]; }
+    std::vector<RecordChange>& groupToRedo() { return m_groups[m_done]; }
     void undone();
     void redone();
     std::size_t groupCount() const { return m_done; }
