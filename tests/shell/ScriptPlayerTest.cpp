@@ -193,6 +193,17 @@ TEST_F(ScriptPlayerTest, DrawingCommandsReachTheDrawing) {
                                         "unlock ELEC", "closed", "open", "save out.dxf"}));
 }
 
+TEST_F(ScriptPlayerTest, BareNamesMeanTheMainWindowsControlsEvenWhenADialogReusesThem) {
+    auto* dialogEdit3 = new QLineEdit(&dialog);
+    dialogEdit3->setObjectName("Edit3");
+    EXPECT_EQ(
+        player.run("settext Edit3 \"form\"\nsettext TOrvikKasanForm.Edit3 \"dialog\"\n", "n.play"),
+        ScriptPlayer::kAllHeld)
+        << out.str();
+    EXPECT_EQ(edit->text(), "form");
+    EXPECT_EQ(dialogEdit3->text(), "dialog");
+}
+
 TEST_F(ScriptPlayerTest, ADialogWithoutScriptedAnswerIsCancelled) {
     EXPECT_EQ(player.run("click SpeedButton14\nexpect Label6 \"\"\n", "c.play"),
               ScriptPlayer::kAllHeld);

@@ -12,6 +12,7 @@
 #include <QTableWidget>
 #include <QTest>
 #include <QTextBlock>
+#include <algorithm>
 #include <stdexcept>
 
 namespace kalvex::script {
@@ -28,8 +29,18 @@ template <class T> T* as(QWidget* w, const char* what) {
     notA(w, what);
 }
 
+// Bare names are the main window's controls first (the dialogs reuse names such as Label1 and
+// SpeedButton1), then those of the other windows.
+QList<QWidget*> windowsMainFirst() {
+    QList<QWidget*> windows = QApplication::topLevelWidgets();
+    std::stable_partition(windows.begin(), windows.end(), [](QWidget* w) {
+        return w->objectName() == QLatin1String("TOrvikMainForm");
+    });
+    return windows;
+}
+
 QWidget* findByName(const QString& name) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
+    for (QWidget* top : windowsMainFirst()) {
         if (top->objectName() == name)
             return top;
         if (auto* w = top->findChild<QWidget*>(name))
@@ -79,7 +90,7 @@ QWidget* findControl(const QString& name) {
 }
 
 QAction* findMenuItem(const QString& name) {
-    for (QWidget* top : QApplication::topLevelWidgets()) {
+    for (QWidget* top : windowsMainFirst()) {
         if (auto* action = top->findChild<QAction*>(name))
             return action;
     }
