@@ -11,7 +11,7 @@ work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 cp "$sample" "$work/plant.dxf"
 cd "$work"
-export HOME="$work" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen
+export HOME="$work" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen KALVEX_CONFIG_DIR="$work"
 "$kalvex" --drawing "$work/plant.dxf" --play "$script" 2>"$work/stderr.txt" || {
     status=$?
     grep -v -e propagateSizeHints -e 'does not support' "$work/stderr.txt" >&2 || true

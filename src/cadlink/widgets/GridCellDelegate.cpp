@@ -9,6 +9,15 @@ namespace kalvex {
 
 GridCellDelegate::GridCellDelegate(StringGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
 
+// The editor is named after its grid ("StringGrid1.InplaceEdit"), so that scripts can reach it.
+QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                                        const QModelIndex& index) const {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    if (editor)
+        editor->setObjectName(m_grid.objectName() + QStringLiteral(".InplaceEdit"));
+    return editor;
+}
+
 void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
                              const QModelIndex& index) const {
     QStyledItemDelegate::paint(painter, option, index);
@@ -29,7 +38,7 @@ bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
     emit commitData(editor);
     int code = key->key();
     m_grid.keyDown(code, key->modifiers());
-    if (guard && code != 0)
+    if (guard && code != 0 && m_grid.editorOpen())
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
     return true;
 }

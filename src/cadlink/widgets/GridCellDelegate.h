@@ -13,6 +13,8 @@ class GridCellDelegate : public QStyledItemDelegate {
 public:
     explicit GridCellDelegate(StringGrid& grid);
 
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
     void paint(QPainter* painter, const QStyleOptionViewItem& option,
                const QModelIndex& index) const override;
 
