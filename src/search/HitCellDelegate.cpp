@@ -21,12 +21,19 @@ bool isEnterKey(const QEvent* event) {
 HitCellDelegate::HitCellDelegate(LookOf lookOf, CellAction editorOpened, Action enterInEditor,
                                  QObject* parent)
     : QStyledItemDelegate(parent), m_lookOf(std::move(lookOf)),
-      m_editorOpened(std::move(editorOpened)), m_enterInEditor(std::move(enterInEditor)) {}
+      m_editorOpened(std::move(editorOpened)), m_enterInEditor(std::move(enterInEditor)) {
+    // A closed editor lives on until it is deleted later; it gives up its name at once.
+    connect(this, &QAbstractItemDelegate::closeEditor, this,
+            [](QWidget* editor) { editor->setObjectName(QString()); });
+}
 
 QWidget* HitCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                        const QModelIndex& index) const {
     m_editorOpened(index.column(), index.row());
-    return QStyledItemDelegate::createEditor(parent, option, index);
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    // Named so that scripts can type into the open editor as a user does.
+    editor->setObjectName(kEditorName);
+    return editor;
 }
 
 void HitCellDelegate::initStyleOption(QStyleOptionViewItem* option,

@@ -21,6 +21,7 @@ public:
     using LookOf = std::function<HitLook(int row)>;
     using CellAction = std::function<void(int col, int row)>;
     using Action = std::function<void()>;
+    static constexpr char kEditorName[] = "StringGrid2.InplaceEdit";
 
     HitCellDelegate(LookOf lookOf, CellAction editorOpened, Action enterInEditor,
                     QObject* parent = nullptr);
