@@ -32,6 +32,7 @@ LineEditor::LineEditor(QWidget* parent)
     setContextMenuPolicy(Qt::CustomContextMenu);
     connect(this, &QPlainTextEdit::blockCountChanged, this, &LineEditor::updateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &LineEditor::updateGutter);
+    connect(this, &QPlainTextEdit::cursorPositionChanged, this, &LineEditor::trimTypedLine);
     updateGutterWidth();
 }
 
@@ -66,6 +67,26 @@ void LineEditor::keyPressEvent(QKeyEvent* event) {
         return;
     }
     QPlainTextEdit::keyPressEvent(event);
+    if (!event->text().isEmpty())
+        m_typedLine = textCursor().blockNumber();
+}
+
+// Only lines the user typed on are trimmed: a string fetched with trailing blanks keeps them.
+void LineEditor::trimTypedLine() {
+    if (m_typedLine < 0 || textCursor().blockNumber() == m_typedLine)
+        return;
+    const QTextBlock block = document()->findBlockByNumber(m_typedLine);
+    m_typedLine = -1;
+    const QString text = block.text();
+    qsizetype end = text.size();
+    while (end > 0 && (text[end - 1] == QLatin1Char(' ') || text[end - 1] == QLatin1Char('\t')))
+        --end;
+    if (!block.isValid() || end == text.size())
+        return;
+    QTextCursor cursor(block);
+    cursor.setPosition(block.position() + static_cast<int>(end));
+    cursor.setPosition(block.position() + static_cast<int>(text.size()), QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
 }
 
 void LineEditor::resizeEvent(QResizeEvent* event) {

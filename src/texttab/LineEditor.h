@@ -5,7 +5,8 @@
 namespace kalvex {
 
 // The line editor of the TEXT tab: one record a line, line numbers in a gutter on the left,
-// a fixed-pitch font with Japanese glyphs. Tab is typed as a character. The editor's own copy
+// a fixed-pitch font with Japanese glyphs. Tab is typed as a character. Blanks the user types
+// at the end of a line are trimmed when the caret leaves that line. The editor's own copy
 // and cut keys are removed: the popup menu's commands take their place.
 class LineEditor : public QPlainTextEdit {
     Q_OBJECT
@@ -27,9 +28,11 @@ private:
     void updateGutterWidth();
     void placeGutter();
     void updateGutter(const QRect& rect, int dy);
+    void trimTypedLine();
 
     QWidget* m_gutter;
     QFont m_gutterFont;
+    int m_typedLine = -1; // the line the user last typed on, until the caret leaves it
 };
 
 } // namespace kalvex

@@ -152,3 +152,22 @@ TEST_F(StatusTimerTest, TheWindowsTimerLeavesOtherTabsAlone) {
 
 } // namespace
 } // namespace kalvex::testing
+
+namespace kalvex::testing {
+namespace {
+
+TEST_F(UndoSnapshotTest, TypedTrailingBlanksGoWhenTheCaretLeavesTheLine) {
+    setLines(QStringLiteral("fetched  \nab\ncd"));
+    editor().setTextCursor(QTextCursor(editor().document()->findBlockByNumber(1)));
+    editor().moveCursor(QTextCursor::EndOfLine);
+    QTest::keyClicks(&editor(), QStringLiteral("x \t "));
+    EXPECT_EQ(editorLines().value(1), QStringLiteral("abx \t "));
+    QTest::keyClick(&editor(), Qt::Key_End);
+    EXPECT_EQ(editorLines().value(1), QStringLiteral("abx \t ")) << "still on the line";
+    QTest::keyClick(&editor(), Qt::Key_Up);
+    QTest::keyClick(&editor(), Qt::Key_Up);
+    EXPECT_EQ(editorLines(), (QStringList{"fetched  ", "abx", "cd"}));
+}
+
+} // namespace
+} // namespace kalvex::testing
