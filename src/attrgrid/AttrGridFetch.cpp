@@ -4,6 +4,7 @@
 #include <utility>
 
 #include <QComboBox>
+#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
@@ -38,7 +39,22 @@ struct FetchRun {
     RunFlagScope& run;
     int picked = 0;
     PromptCache prompts;
+    QElapsedTimer shown; // since the progress was last shown
 };
+
+// Showing the progress repaints the window, which costs far more than reading one entity:
+// it is shown at most every few hundredths of a second, and always for the last item.
+constexpr qint64 kProgressInterval = 40;
+
+void showProgress(FetchRun& f, int done, int total, const QString& text) {
+    if (done < total && f.shown.isValid() && f.shown.elapsed() < kProgressInterval)
+        return;
+    f.shown.start();
+    QProgressBar& bar = *f.context.page.ProgressBar1;
+    bar.setValue(done);
+    bar.repaint();
+    f.context.page.Label5->setText(text);
+}
 
 // Repainting is held back while the grid is refilled, and resumes however the fetch ends.
 class BulkUpdate {
@@ -49,11 +65,6 @@ public:
 private:
     QWidget& m_widget;
 };
-
-void step(QProgressBar& bar) {
-    bar.setValue(bar.value() + 1);
-    bar.repaint();
-}
 
 void startProgress(QProgressBar& bar, int maximum) {
     bar.setMaximum(maximum);
@@ -84,14 +95,13 @@ void acceptBlock(FetchRun& f, cad::SelectionSet& selection, int i) {
 }
 
 void firstPass(FetchRun& f, cad::SelectionSet& selection) {
-    AttrGridPage& page = f.context.page;
     for (int i = 0; i < f.picked; ++i) {
         if (!f.run.proceed()) {
             f.context.work.records.gridBlocks.clear();
             return;
         }
-        step(*page.ProgressBar1);
-        page.Label5->setText(QStringLiteral("INSERT = %1 / %2").arg(i + 1).arg(f.picked));
+        showProgress(f, i + 1, f.picked,
+                     QStringLiteral("INSERT = %1 / %2").arg(i + 1).arg(f.picked));
         try {
             acceptBlock(f, selection, i);
         } catch (const std::exception&) {
@@ -151,13 +161,12 @@ void fillRow(FetchRun& f, const nBlk& block, int row) {
 }
 
 void secondPass(FetchRun& f) {
-    AttrGridPage& page = f.context.page;
     const std::vector<nBlk>& blocks = f.context.work.records.gridBlocks;
     for (int row = 1; row <= static_cast<int>(blocks.size()); ++row) {
         if (!f.run.proceed())
             return;
-        step(*page.ProgressBar1);
-        page.Label5->setText(QStringLiteral("ATTR = %1 / %2").arg(row).arg(f.picked));
+        showProgress(f, row, static_cast<int>(blocks.size()),
+                     QStringLiteral("ATTR = %1 / %2").arg(row).arg(f.picked));
         fillRow(f, blocks[static_cast<std::size_t>(row - 1)], row);
     }
 }
@@ -172,6 +181,7 @@ void fillGrid(FetchRun& f) {
         prepareGrid(*page.StringGrid1, blocks, static_cast<int>(f.set.tags.size()));
         if (blocks > 0)
             startProgress(*page.ProgressBar1, blocks);
+        f.shown.invalidate();
         secondPass(f);
     }
     FitColumnWidths(*page.StringGrid1, kFitMargin);

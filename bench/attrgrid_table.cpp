@@ -1,0 +1,147 @@
+// The attribute grid on large tables: a fetch of picked block references with four tags each,
+// a paste of a large block of cells, and ordering the rows as numbers.
+#include <random>
+
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QComboBox>
+#include <QPushButton>
+#include <QTabWidget>
+
+#include "attrgrid/AttrGridPage.h"
+#include "attrgrid/SortGridRows.h"
+#include "cadlink/EventLoopWaiter.h"
+#include "cadlink/QtWindowSystem.h"
+#include "cadlink/grid/GridClipboardKey.h"
+#include "cadlink/grid/TUndoCells.h"
+#include "cadlink/ports/QtClipboardPort.h"
+#include "cadlink/ports/QtDialogPort.h"
+#include "cadlink/ports/QtMessagePort.h"
+#include "cadlink/widgets/StringGrid.h"
+#include "drawing/DrawingBuilder.h"
+#include "drawing/cad/EntityPicker.h"
+#include "shell/TOrvikMainForm.h"
+
+namespace {
+
+using namespace kalvex;
+
+// A clipboard of the benchmark's own, so that the system clipboard plays no part.
+class MemoryClipboard : public ClipboardPort {
+public:
+    QString content;
+    QString text() override { return content; }
+    bool setText(const QString& text) override {
+        content = text;
+        return true;
+    }
+};
+
+struct Drawing {
+    std::shared_ptr<drawing::CadModel> model;
+    std::vector<std::string> inserts;
+};
+
+Drawing makeDrawing(int references) {
+    drawing::DrawingBuilder builder;
+    builder.block("PUMP", {{"NAME", "機器名", ""},
+                           {"NAME1", "機器名１", ""},
+                           {"SPEC", "仕様", ""},
+                           {"TYPE", "型式", ""}});
+    Drawing d;
+    for (int i = 0; i < references; ++i) {
+        const std::string n = std::to_string(i);
+        const auto handles =
+            builder.insert({.block = "PUMP",
+                            .insertion = {double(i % 100) * 20, double(i / 100) * 10, 0},
+                            .attributes = {{.tag = "NAME", .text = "P-" + n},
+                                           {.tag = "NAME1", .text = "N" + n},
+                                           {.tag = "SPEC", .text = n + "kW"},
+                                           {.tag = "TYPE", .text = "T"}}});
+        d.inserts.push_back(handles[0]);
+    }
+    d.model = builder.model();
+    return d;
+}
+
+void BM_FetchBlockReferences(benchmark::State& state) {
+    Drawing d = makeDrawing(static_cast<int>(state.range(0)));
+    auto picker = std::make_shared<drawing::ScriptedPicker>();
+    d.model->setPicker(picker);
+    QWidget cadWindow;
+    cadWindow.setWindowTitle(QStringLiteral("nanoCAD 5"));
+    cadWindow.show();
+    QtWindowSystem windows;
+    EventLoopWaiter waiter;
+    CadLink link{windows, waiter, [&] { return d.model->application(); }};
+    QtMessagePort messages;
+    QtDialogPort dialogs(windows);
+    QtClipboardPort clipboard;
+    Ports ports{messages, dialogs, clipboard};
+    TOrvikMainForm form(ports, link);
+    form.pageControl().setCurrentIndex(1);
+    AttrGridPage& page = form.attrGridTab();
+    page.ComboBox2->setCurrentText(QStringLiteral("機器,NAME,NAME1,SPEC,TYPE"));
+    for (auto _ : state) {
+        picker->addPick(d.inserts);
+        page.SpeedButton10->click();
+    }
+    state.counters["rows"] = page.StringGrid1->rowCount() - 1;
+    state.counters["attributes"] = double(form.work().records.gridAttrs.size());
+}
+BENCHMARK(BM_FetchBlockReferences)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void fillGrid(StringGrid& grid, int rows, int cols) {
+    grid.setColumnCount(cols + 1);
+    grid.setRowCount(rows + 1);
+    grid.setFixed(1, 1);
+    std::mt19937 random(3);
+    for (int row = 1; row <= rows; ++row) {
+        grid.setCell(0, row, QString::number(row));
+        for (int col = 1; col <= cols; ++col)
+            grid.setCell(col, row, QString::number(random() % 100000 / 10.0));
+    }
+}
+
+void BM_PasteCells(benchmark::State& state) {
+    const int rows = static_cast<int>(state.range(0)) / 4;
+    StringGrid grid;
+    fillGrid(grid, rows, 4);
+    QString text;
+    for (int row = 0; row < rows; ++row)
+        text += QStringLiteral("a%1\tb\tc\td\r\n").arg(row);
+    MemoryClipboard clipboard;
+    QtMessagePort messages;
+    TUndoCells cells;
+    std::int32_t counter = 0;
+    for (auto _ : state) {
+        clipboard.content = text;
+        grid.setSelection(QRect(1, 1, 1, 1), QPoint(1, 1));
+        int key = Qt::Key_V;
+        GridClipboardKey(grid, key, Qt::ControlModifier, {clipboard, messages, {cells, counter}});
+    }
+    state.counters["cells"] = counter;
+}
+BENCHMARK(BM_PasteCells)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_SortRowsAsNumbers(benchmark::State& state) {
+    StringGrid grid;
+    fillGrid(grid, static_cast<int>(state.range(0)), 4);
+    int col = 1;
+    for (auto _ : state) {
+        SortGridRows(grid, col, -1, RowKey::Number, QLocale::c());
+        col = col % 4 + 1;
+    }
+}
+BENCHMARK(BM_SortRowsAsNumbers)->Arg(5000)->Unit(benchmark::kMillisecond)->Iterations(4);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
