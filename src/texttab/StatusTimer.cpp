@@ -1,8 +1,8 @@
 #include "texttab/StatusTimer.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QPushButton>
-#include <QStyle>
 #include <QTextBlock>
 
 #include "texttab/EditorLines.h"
@@ -35,11 +35,12 @@ void showBackground(TextTabContext& context, int caretY) {
     LineEditor& editor = *context.page.SynEdit1;
     const bool pastRecords = static_cast<int>(context.records().size()) < caretY;
     if (!pastRecords)
-        setBackground(editor, editor.style()->standardPalette().color(QPalette::Base));
+        setBackground(editor, QApplication::palette(&editor).color(QPalette::Base));
     else
         setBackground(editor, context.work.ATTmode ? kYellow : kPaleCyan);
 }
 
+// A label whose text changes lays the window out again, so the text is set only on a change.
 void setPanelText(QLabel& panel, const QString& text) {
     if (panel.text() != text)
         panel.setText(text);
@@ -47,11 +48,17 @@ void setPanelText(QLabel& panel, const QString& text) {
 
 } // namespace
 
-int selectedLineCount(const QString& selectedText) {
-    if (selectedText.isEmpty())
+// Counted from the blocks the selection touches rather than from its text, which would be
+// copied out of the document on every tick.
+int selectedLineCount(const QTextCursor& cursor) {
+    if (!cursor.hasSelection())
         return 0;
-    const int feeds = static_cast<int>(selectedText.count(QLatin1Char('\n')));
-    return selectedText.endsWith(QLatin1Char('\n')) ? feeds : feeds + 1;
+    const QTextDocument& document = *cursor.document();
+    const QTextBlock first = document.findBlock(cursor.selectionStart());
+    const QTextBlock last = document.findBlock(cursor.selectionEnd());
+    const int feeds = last.blockNumber() - first.blockNumber();
+    const bool endsWithFeed = cursor.selectionEnd() == last.position();
+    return endsWithFeed ? feeds : feeds + 1;
 }
 
 void Timer1Timer(TextTabContext& context) {
@@ -61,15 +68,13 @@ void Timer1Timer(TextTabContext& context) {
     const int caretY = cursor.blockNumber() + 1;
     const int caretX = cursor.positionInBlock() + 1;
     context.work.iLineLast = dataLineCount(context);
-    page.Label1->setText(QStringLiteral("取得データ数 = %1").arg(context.work.iLineLast));
+    setPanelText(*page.Label1, QStringLiteral("取得データ数 = %1").arg(context.work.iLineLast));
     showBackground(context, caretY);
     const bool canUndo = editor.document()->isUndoAvailable() || context.work.undoFlag;
     if (page.SpeedButton4->isEnabled() != canUndo)
         page.SpeedButton4->setEnabled(canUndo);
-    QString selected = cursor.selectedText();
-    selected.replace(QChar::ParagraphSeparator, QLatin1Char('\n'));
     setPanelText(*context.statusPanel1,
-                 QStringLiteral("selRows = %1").arg(selectedLineCount(selected)));
+                 QStringLiteral("selRows = %1").arg(selectedLineCount(cursor)));
     setPanelText(*context.statusPanel0, QStringLiteral("Row = %1 / %2 Col= %3")
                                             .arg(caretY)
                                             .arg(context.work.iLineLast)

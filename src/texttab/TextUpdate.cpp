@@ -18,6 +18,7 @@ namespace kalvex {
 namespace {
 
 const std::string kInsert = "INSERT";
+constexpr qint64 kProgressInterval = 50; // milliseconds
 constexpr double kLeastStep = 0.001;
 
 bool isAttribute(const Orvik& record) {
@@ -43,7 +44,12 @@ int TextUpdateRun::usedLines() const {
     return UsedLineCount(*m_context.page.SynEdit1);
 }
 
+// The label is set at most every few milliseconds: each new text lays the window out and
+// repaints it, which would cost more than writing the TEXT itself.
 void TextUpdateRun::showProgress(int number) {
+    if (m_progressClock.isValid() && m_progressClock.elapsed() < kProgressInterval)
+        return;
+    m_progressClock.start();
     m_context.page.Label2->setText(
         QStringLiteral("%1 / %2").arg(number).arg(totalLineCount(*m_context.page.SynEdit1)));
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QElapsedTimer>
+
 #include "cadlink/Document.h"
 #include "cadlink/RunFlag.h"
 #include "texttab/TemplateText.h"
@@ -36,6 +38,7 @@ private:
     std::vector<Orvik>& m_records;
     int m_line = 0;
     TextPtr m_template;
+    QElapsedTimer m_progressClock;
 };
 
 // "更新(Ctrl+Enter)": writes the editor lines back into the drawing.

@@ -64,14 +64,6 @@ TEST_F(UndoSnapshotTest, CopyAndCutKeysRunTheMenuCommands) {
     EXPECT_TRUE(editor().toPlainText().isEmpty());
 }
 
-TEST(SelectedLineCountTest, LineFeedsPlusAnUnfinishedLine) {
-    EXPECT_EQ(selectedLineCount(QString()), 0);
-    EXPECT_EQ(selectedLineCount(QStringLiteral("abc")), 1);
-    EXPECT_EQ(selectedLineCount(QStringLiteral("a\nb\n")), 2);
-    EXPECT_EQ(selectedLineCount(QStringLiteral("a\nb")), 2);
-    EXPECT_EQ(selectedLineCount(QStringLiteral("\n")), 1);
-}
-
 class StatusTimerTest : public TextTabTest {
 protected:
     void tick() { form->textController().Timer1Timer(); }
@@ -129,6 +121,14 @@ TEST_F(StatusTimerTest, SelectedLinesAndCaretColumn) {
     editor().setTextCursor(cursor);
     tick();
     EXPECT_EQ(panel(1), QStringLiteral("selRows = 2"));
+    cursor.setPosition(6);
+    cursor.setPosition(7, QTextCursor::KeepAnchor);
+    editor().setTextCursor(cursor);
+    tick();
+    EXPECT_EQ(panel(1), QStringLiteral("selRows = 1")) << "a lone line feed";
+    editor().selectAll();
+    tick();
+    EXPECT_EQ(panel(1), QStringLiteral("selRows = 3"));
 }
 
 TEST_F(StatusTimerTest, UndoButtonFollowsTheEditorHistory) {

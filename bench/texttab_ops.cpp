@@ -1,0 +1,118 @@
+// The TEXT tab on 10 000 lines, as the buttons and the status timer run it: the fetch of
+// picked TEXTs, the write-back of an editor in which half the lines changed, one timer tick.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QPushButton>
+#include <QTextBlock>
+
+#include "cadlink/EventLoopWaiter.h"
+#include "cadlink/QtWindowSystem.h"
+#include "cadlink/ports/QtClipboardPort.h"
+#include "cadlink/ports/QtDialogPort.h"
+#include "cadlink/ports/QtMessagePort.h"
+#include "drawing/DrawingBuilder.h"
+#include "drawing/cad/EntityPicker.h"
+#include "shell/TOrvikMainForm.h"
+#include "texttab/LineEditor.h"
+#include "texttab/TextTabController.h"
+#include "texttab/TextTabPage.h"
+
+namespace {
+
+using namespace kalvex;
+
+// A column of TEXTs 5 units apart, so that the fetch proposes a spacing and shows no message.
+struct Bench {
+    explicit Bench(int texts) {
+        drawing::DrawingBuilder builder;
+        for (int i = 0; i < texts; ++i)
+            handles.push_back(builder.text({.text = "TB-" + std::to_string(i),
+                                            .insertion = {double(i % 50) * 40, -5.0 * i, 0}}));
+        model = builder.model();
+        picker = std::make_shared<drawing::ScriptedPicker>();
+        model->setPicker(picker);
+        cadWindow.setWindowTitle(QStringLiteral("nanoCAD 5"));
+        cadWindow.show();
+        form = std::make_unique<TOrvikMainForm>(ports, link);
+        form->show();
+        form->textTab().CheckBox1->setChecked(true);
+    }
+
+    void fetch() {
+        picker->addPick(handles);
+        form->textTab().SpeedButton1->click();
+    }
+
+    std::shared_ptr<drawing::CadModel> model;
+    std::shared_ptr<drawing::ScriptedPicker> picker;
+    std::vector<std::string> handles;
+    QWidget cadWindow;
+    QtWindowSystem windows;
+    EventLoopWaiter waiter;
+    CadLink link{windows, waiter, [this] { return model->application(); }};
+    QtMessagePort messages;
+    QtDialogPort dialogs{windows};
+    QtClipboardPort clipboard;
+    Ports ports{messages, dialogs, clipboard};
+    std::unique_ptr<TOrvikMainForm> form;
+};
+
+void BM_FetchPickedTexts(benchmark::State& state) {
+    Bench bench(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        bench.fetch();
+    state.counters["lines"] = bench.form->textTab().SynEdit1->blockCount();
+}
+BENCHMARK(BM_FetchPickedTexts)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// Every other line differs from the drawing in each round.
+QString halfChangedLines(const Bench& bench, int round) {
+    QStringList lines;
+    const std::size_t n = bench.form->work().records.textRecords.size();
+    for (std::size_t i = 0; i < n; ++i) {
+        const QString text = QString::fromStdString(bench.form->work().records.textRecords[i].text);
+        lines << (i % 2 == 0 ? text + QStringLiteral("-%1").arg(round) : text);
+    }
+    return lines.join(QLatin1Char('\n'));
+}
+
+void BM_UpdateHalfChanged(benchmark::State& state) {
+    Bench bench(static_cast<int>(state.range(0)));
+    bench.fetch();
+    LineEditor& editor = *bench.form->textTab().SynEdit1;
+    int round = 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        editor.setPlainText(halfChangedLines(bench, ++round));
+        state.ResumeTiming();
+        bench.form->textTab().SpeedButton2->click();
+    }
+    state.counters["writes"] =
+        static_cast<double>(bench.model->faults().callCount("SetTextString")) / round;
+}
+BENCHMARK(BM_UpdateHalfChanged)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+void BM_StatusTimerTick(benchmark::State& state) {
+    Bench bench(static_cast<int>(state.range(0)));
+    bench.fetch();
+    LineEditor& editor = *bench.form->textTab().SynEdit1;
+    QTextCursor cursor(editor.document()->lastBlock());
+    cursor.setPosition(editor.document()->findBlockByNumber(100).position(),
+                       QTextCursor::KeepAnchor);
+    editor.setTextCursor(cursor);
+    for (auto _ : state)
+        bench.form->textController().Timer1Timer();
+}
+BENCHMARK(BM_StatusTimerTick)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    return 0;
+}
