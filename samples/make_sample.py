@@ -94,13 +94,13 @@ def make_title(msp):
 def make_equipment(msp):
     pumps = [("P-101", "原水ポンプ", "3.7kW 200V", "ｳｽﾞ巻"), ("P-102", "送水ポンプ", "5.5kW 200V", "ｳｽﾞ巻"),
              ("P-103", "薬注ポンプ", "0.4kW 200V", "ダイヤフラム")]
-    for i, (name, name1, spec, kind) in enumerate(pumps):
-        insert(msp, "PUMP", (40 + i * 60, 230), {"NAME": name, "NAME1": name1, "SPEC": spec,
+    for i, (name, name1, rating, kind) in enumerate(pumps):
+        insert(msp, "PUMP", (40 + i * 60, 230), {"NAME": name, "NAME1": name1, "SPEC": rating,
                                                  "TYPE": kind}, "機器")
     valves = [("MV-201", "入口弁", "50A", "電動"), ("MV-202", "出口弁", "50A", "電動"),
               ("SV-203", "ﾊﾞｲﾊﾟｽ弁", "25A", "電磁")]
-    for i, (name, name1, spec, kind) in enumerate(valves):
-        insert(msp, "VALVE", (40 + i * 60, 195), {"NAME": name, "NAME1": name1, "SPEC": spec,
+    for i, (name, name1, rating, kind) in enumerate(valves):
+        insert(msp, "VALVE", (40 + i * 60, 195), {"NAME": name, "NAME1": name1, "SPEC": rating,
                                                   "TYPE": kind}, "機器")
 
 

@@ -113,36 +113,36 @@ DrawingBuilder& DrawingBuilder::block(const std::string& name,
     return *this;
 }
 
-std::string DrawingBuilder::text(const TextSpec& spec) {
+std::string DrawingBuilder::text(const TextSpec& given) {
     Drawing& d = *m_drawing;
     const std::uint64_t handle = d.allocateHandle();
     TagMaker maker(d);
-    maker.raw(0, "TEXT").raw(5, formatHandle(handle)).raw(100, "AcDbEntity").text(8, spec.layer);
-    addTextPart(maker, spec.text, spec.alignment, spec.insertion, spec.alignmentPoint, spec.height);
-    maker.raw(100, "AcDbText").raw(73, std::to_string(codesFromAlignment(spec.alignment).vertical));
+    maker.raw(0, "TEXT").raw(5, formatHandle(handle)).raw(100, "AcDbEntity").text(8, given.layer);
+    addTextPart(maker, given.text, given.alignment, given.insertion, given.alignmentPoint, given.height);
+    maker.raw(100, "AcDbText").raw(73, std::to_string(codesFromAlignment(given.alignment).vertical));
     std::vector<Drawing::NewRecord> records;
     records.push_back(newRecord(RecordKind::Text, Section::Entities, handle, maker.take()));
     d.insertBefore(d.entitiesEnd(), std::move(records));
     return formatHandle(handle);
 }
 
-std::vector<std::string> DrawingBuilder::insert(const InsertSpec& spec) {
+std::vector<std::string> DrawingBuilder::insert(const InsertSpec& given) {
     Drawing& d = *m_drawing;
     const RecordId first = static_cast<RecordId>(d.recordCount());
     const std::uint64_t insertHandle = d.allocateHandle();
     const std::string owner = formatHandle(insertHandle);
     TagMaker maker(d);
-    maker.raw(0, "INSERT").raw(5, owner).raw(100, "AcDbEntity").text(8, spec.layer);
+    maker.raw(0, "INSERT").raw(5, owner).raw(100, "AcDbEntity").text(8, given.layer);
     maker.raw(100, "AcDbBlockReference");
-    if (!spec.attributes.empty())
+    if (!given.attributes.empty())
         maker.raw(66, "1");
-    maker.text(2, spec.block).point(10, spec.insertion);
+    maker.text(2, given.block).point(10, given.insertion);
     std::vector<Drawing::NewRecord> records;
     records.push_back(newRecord(RecordKind::Insert, Section::Entities, insertHandle, maker.take()));
-    for (const AttributeSpec& attribute : spec.attributes)
+    for (const AttributeSpec& attribute : given.attributes)
         records.push_back(attributeRecord(attribute, owner));
-    if (!spec.attributes.empty())
-        records.push_back(sequenceEnd(spec.layer, owner));
+    if (!given.attributes.empty())
+        records.push_back(sequenceEnd(given.layer, owner));
     std::vector<std::string> handles;
     for (std::size_t i = 0; i < records.size(); ++i) {
         if (i > 0)
@@ -155,16 +155,16 @@ std::vector<std::string> DrawingBuilder::insert(const InsertSpec& spec) {
     return handles;
 }
 
-Drawing::NewRecord DrawingBuilder::attributeRecord(const AttributeSpec& spec,
+Drawing::NewRecord DrawingBuilder::attributeRecord(const AttributeSpec& given,
                                                    const std::string& owner) {
     Drawing& d = *m_drawing;
     const std::uint64_t handle = d.allocateHandle();
     TagMaker maker(d);
     maker.raw(0, "ATTRIB").raw(5, formatHandle(handle)).raw(330, owner).raw(100, "AcDbEntity");
-    maker.text(8, spec.layer);
-    addTextPart(maker, spec.text, spec.alignment, spec.insertion, spec.alignmentPoint, 2.5);
-    maker.raw(100, "AcDbAttribute").text(2, spec.tag).raw(70, "0");
-    maker.raw(74, std::to_string(codesFromAlignment(spec.alignment).vertical));
+    maker.text(8, given.layer);
+    addTextPart(maker, given.text, given.alignment, given.insertion, given.alignmentPoint, 2.5);
+    maker.raw(100, "AcDbAttribute").text(2, given.tag).raw(70, "0");
+    maker.raw(74, std::to_string(codesFromAlignment(given.alignment).vertical));
     return newRecord(RecordKind::Attrib, Section::Entities, handle, maker.take());
 }
 

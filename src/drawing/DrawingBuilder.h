@@ -53,16 +53,16 @@ public:
     DrawingBuilder& layer(const std::string& name, LayerState state = LayerState::Unlocked);
     DrawingBuilder& block(const std::string& name,
                           const std::vector<AttributeDefinitionSpec>& definitions = {});
-    std::string text(const TextSpec& spec);
+    std::string text(const TextSpec& given);
     // The handles of the INSERT and then of its attributes, in order.
-    std::vector<std::string> insert(const InsertSpec& spec);
+    std::vector<std::string> insert(const InsertSpec& given);
 
     std::shared_ptr<Drawing> drawing();
     // The drawing as the CAD interface shows it (no picker yet: see CadModel::setPicker).
     std::shared_ptr<CadModel> model();
 
 private:
-    Drawing::NewRecord attributeRecord(const AttributeSpec& spec, const std::string& owner);
+    Drawing::NewRecord attributeRecord(const AttributeSpec& given, const std::string& owner);
     Drawing::NewRecord sequenceEnd(const std::string& layer, const std::string& owner);
 
     std::shared_ptr<Drawing> m_drawing;

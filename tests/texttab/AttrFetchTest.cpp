@@ -31,7 +31,7 @@ class AttrFetchTest : public TextTabTest {
 protected:
     void SetUp() override {
         TextTabTest::SetUp();
-        b.block("PUMP", {{"NAME", "Name", ""}, {"SPEC", "Spec", ""}});
+        b.block("PUMP", {{"NAME", "Name", ""}, {"SPEC", "Rating", ""}});
         b.block("VALVE", {{"NAME", "Name", ""}});
     }
     // A block reference with a NAME (and a SPEC); the handles of the INSERT and its attributes.

@@ -73,12 +73,12 @@ QHBoxLayout* makeRow(std::initializer_list<QWidget*> widgets) {
 }
 
 void addMenuItems(QMenu& menu, std::span<const MenuItemSpec> items) {
-    for (const MenuItemSpec& spec : items) {
-        const QString caption = QString::fromUtf8(spec.caption);
+    for (const MenuItemSpec& entry : items) {
+        const QString caption = QString::fromUtf8(entry.caption);
         QAction* action =
             caption == QLatin1String("-") ? menu.addSeparator() : menu.addAction(caption);
-        action->setObjectName(QString::fromLatin1(spec.name));
-        action->setEnabled(spec.state == Initially::Enabled);
+        action->setObjectName(QString::fromLatin1(entry.name));
+        action->setEnabled(entry.state == Initially::Enabled);
     }
 }
 
