@@ -111,7 +111,7 @@ std::optional<std::string> TextSearch::collectHits(std::vector<Orvik2>& hits) {
     }
     RunFlagScope run(m_context.work.runFlag, nullptr);
     cad::DocumentPtr document = session.document();
-    std::string lockedLayers = LockedLayerList(*document);
+    std::string lockedLayers = lockedLayerList(*document);
     const QString pattern = searchPattern(m_context.page.Edit3->text(), matchMode());
     m_context.page.Label7->setText(patternCaption(pattern));
     readHits(*document, pattern, run, hits);

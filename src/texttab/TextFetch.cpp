@@ -17,7 +17,6 @@ namespace kalvex {
 
 namespace {
 
-constexpr char kTab = '\t';
 constexpr int kSortByLargerExtent = 3;
 
 void clearFetchTexts(TextTabContext& context) {
@@ -83,22 +82,6 @@ bool pickTexts(TextTabContext& context, cad::Document& document) {
 }
 
 } // namespace
-
-std::string lockedLayerList(cad::Document& document) {
-    std::string list(1, kTab);
-    auto layers = document.GetLayers();
-    const int count = layers->Count();
-    for (int i = 0; i < count; ++i) {
-        auto layer = layers->Item(i);
-        if (layer->Lock())
-            list += layer->Name() + kTab;
-    }
-    return list;
-}
-
-bool isOnLockedLayer(const std::string& lockedLayers, const std::string& layer) {
-    return lockedLayers.find(kTab + layer + kTab) != std::string::npos;
-}
 
 Orvik textRecordOf(cad::Text& text, int index) {
     Orvik record;

@@ -3,14 +3,11 @@
 #include <string>
 
 #include "cadlink/Document.h"
+#include "cadlink/LockedLayers.h"
 #include "cadlink/Text.h"
 #include "texttab/TextTabContext.h"
 
 namespace kalvex {
-
-// The names of the drawing's locked layers, each between TABs: "\tA\tB\t".
-std::string lockedLayerList(cad::Document& document);
-bool isOnLockedLayer(const std::string& lockedLayers, const std::string& layer);
 
 // The record of a fetched TEXT: placed by its alignment point unless it is left-aligned.
 Orvik textRecordOf(cad::Text& text, int index);
