@@ -11,17 +11,17 @@
 
 #include "attrgrid/AttrGridPage.h"
 #include "attrgrid/SortGridRows.h"
-#include "cadlink/EventLoopWaiter.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/grid/GridClipboardKey.h"
-#include "cadlink/grid/TUndoCells.h"
-#include "cadlink/ports/QtClipboardPort.h"
-#include "cadlink/ports/QtDialogPort.h"
-#include "cadlink/ports/QtMessagePort.h"
-#include "cadlink/widgets/StringGrid.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/cad/EntityPicker.h"
+#include "grid/GridClipboardKey.h"
+#include "grid/TUndoCells.h"
+#include "kit/DrawingBuilder.h"
+#include "platform/EventLoopWaiter.h"
+#include "platform/QtClipboardPort.h"
+#include "platform/QtDialogPort.h"
+#include "platform/QtMessagePort.h"
+#include "platform/QtWindowSystem.h"
 #include "shell/TOrvikMainForm.h"
+#include "widgets/StringGrid.h"
 
 namespace {
 

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "cadlink/Connection.h"
 #include "drawing/DxfFile.h"
 #include "drawing/view/DrawingWindow.h"
 
@@ -53,7 +54,8 @@ void BM_OpenAndFirstPaint(benchmark::State& state) {
     SilentMessages messages;
     const fs::path file = largeDrawing();
     for (auto _ : state) {
-        kalvex::drawing::DrawingWindow window(messages);
+        kalvex::drawing::DrawingWindow window(messages,
+                                              QString::fromStdString(kalvex::kCadWindowTitle));
         window.resize(1280, 860);
         window.show();
         window.showDrawing(kalvex::drawing::loadDxf(file.string()), QString());
@@ -66,7 +68,8 @@ BENCHMARK(BM_OpenAndFirstPaint)->Unit(benchmark::kMillisecond)->Iterations(3);
 // Pans by 40 pixels at a zoom that shows the given fraction of the drawing's height.
 void BM_RepaintAfterPan(benchmark::State& state) {
     SilentMessages messages;
-    kalvex::drawing::DrawingWindow window(messages);
+    kalvex::drawing::DrawingWindow window(messages,
+                                          QString::fromStdString(kalvex::kCadWindowTitle));
     window.resize(1280, 860);
     window.show();
     window.showDrawing(kalvex::drawing::loadDxf(largeDrawing().string()), QString());

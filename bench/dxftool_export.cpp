@@ -6,7 +6,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "app/dxf/Tool.h"
+#include "dxftool/Tool.h"
 
 namespace {
 

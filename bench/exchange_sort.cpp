@@ -1,4 +1,4 @@
-#include "cadlink/ExchangeSort.h"
+#include "sorting/ExchangeSort.h"
 
 #include <benchmark/benchmark.h>
 

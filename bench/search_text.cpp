@@ -13,15 +13,15 @@
 #include <QTabWidget>
 #include <QTimer>
 
-#include "cadlink/EventLoopWaiter.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/ports/QtClipboardPort.h"
-#include "cadlink/ports/QtDialogPort.h"
-#include "cadlink/ports/QtMessagePort.h"
-#include "cadlink/widgets/StringGrid.h"
-#include "drawing/DrawingBuilder.h"
+#include "kit/DrawingBuilder.h"
+#include "platform/EventLoopWaiter.h"
+#include "platform/QtClipboardPort.h"
+#include "platform/QtDialogPort.h"
+#include "platform/QtMessagePort.h"
+#include "platform/QtWindowSystem.h"
 #include "search/SearchPage.h"
 #include "shell/TOrvikMainForm.h"
+#include "widgets/StringGrid.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "cadlink/TextRecordSort.h"
+#include "sorting/TextRecordSort.h"
 
 namespace {
 

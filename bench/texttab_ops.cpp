@@ -7,13 +7,13 @@
 #include <QPushButton>
 #include <QTextBlock>
 
-#include "cadlink/EventLoopWaiter.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/ports/QtClipboardPort.h"
-#include "cadlink/ports/QtDialogPort.h"
-#include "cadlink/ports/QtMessagePort.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/cad/EntityPicker.h"
+#include "kit/DrawingBuilder.h"
+#include "platform/EventLoopWaiter.h"
+#include "platform/QtClipboardPort.h"
+#include "platform/QtDialogPort.h"
+#include "platform/QtMessagePort.h"
+#include "platform/QtWindowSystem.h"
 #include "shell/TOrvikMainForm.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabController.h"

@@ -6,9 +6,9 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "cadlink/WorkState.h"
 #include "transform/EditorCommands.h"
 #include "transform/TransformDialogs.h"
+#include "workstate/WorkState.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "DrawingScriptBridge.h"
+#include "app/DrawingScriptBridge.h"
 
 #include <stdexcept>
 

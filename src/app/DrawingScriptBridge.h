@@ -4,7 +4,7 @@
 
 #include "drawing/cad/EntityPicker.h"
 #include "drawing/view/DrawingWindow.h"
-#include "shell/script/ScriptDrawing.h"
+#include "script/ScriptDrawing.h"
 
 namespace kalvex {
 

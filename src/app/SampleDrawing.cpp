@@ -1,4 +1,4 @@
-#include "SampleDrawing.h"
+#include "app/SampleDrawing.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -3,22 +3,23 @@
 #include <cstdio>
 #include <iostream>
 
-#include "DrawingScriptBridge.h"
-#include "SampleDrawing.h"
+#include "app/DrawingScriptBridge.h"
+#include "app/SampleDrawing.h"
 #include "cadlink/CadLink.h"
-#include "cadlink/EventLoopWaiter.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/Version.h"
-#include "cadlink/ports/QtClipboardPort.h"
-#include "cadlink/ports/QtDialogPort.h"
-#include "cadlink/ports/QtMessagePort.h"
+#include "cadlink/Connection.h"
 #include "drawing/view/DrawingWindow.h"
+#include "platform/EventLoopWaiter.h"
+#include "platform/QtClipboardPort.h"
+#include "platform/QtDialogPort.h"
+#include "platform/QtMessagePort.h"
+#include "platform/QtWindowSystem.h"
+#include "script/ScriptPlayer.h"
 #include "shell/CommandLine.h"
 #include "shell/GuardedApplication.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
 #include "shell/TOrvikMainForm.h"
-#include "shell/script/ScriptPlayer.h"
+#include "shell/Version.h"
 
 using namespace kalvex;
 
@@ -60,7 +61,7 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
                                   : static_cast<DialogPort&>(services.qtDialogs);
     Ports ports{messages, dialogs, services.clipboard};
 
-    drawing::DrawingWindow drawingWindow(messages);
+    drawing::DrawingWindow drawingWindow(messages, QString::fromStdString(kCadWindowTitle));
     const QString drawingFile =
         commandLine.drawingFile.isEmpty() ? sampleDrawingCopy() : commandLine.drawingFile;
     if (!drawingFile.isEmpty() && !drawingWindow.openFile(drawingFile) && playing)

@@ -14,13 +14,13 @@
 #include "cadlink/Block.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Connection.h"
-#include "cadlink/ExchangeSort.h"
 #include "cadlink/HandOff.h"
-#include "cadlink/RunFlag.h"
 #include "cadlink/Selection.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/grid/TUndoCells.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "grid/TUndoCells.h"
+#include "sorting/ExchangeSort.h"
+#include "widgets/StringGrid.h"
+#include "workstate/RunFlag.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex {
 

@@ -13,13 +13,13 @@
 #include "cadlink/AttributeReference.h"
 #include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/grid/GridClipboardKey.h"
-#include "cadlink/grid/TUndoCells.h"
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/ports/Ports.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "grid/GridClipboardKey.h"
+#include "grid/TUndoCells.h"
+#include "platform/ErrorReport.h"
+#include "platform/Ports.h"
 #include "transform/GridTarget.h"
+#include "widgets/StringGrid.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex {
 

@@ -8,10 +8,10 @@
 #include <QVBoxLayout>
 
 #include "attrgrid/GridPopupMenu.h"
-#include "cadlink/widgets/ColumnSizer.h"
-#include "cadlink/widgets/Controls.h"
-#include "cadlink/widgets/SortedComboBox.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "widgets/ColumnSizer.h"
+#include "widgets/Controls.h"
+#include "widgets/SortedComboBox.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 

@@ -1,6 +1,6 @@
 #include "attrgrid/GridPopupMenu.h"
 
-#include "cadlink/widgets/Controls.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 #include <vector>
 
-#include "cadlink/ExchangeSort.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "sorting/ExchangeSort.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 

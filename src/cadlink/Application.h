@@ -4,7 +4,7 @@
 
 #include "cadlink/CadPoint.h"
 #include "cadlink/Document.h"
-#include "cadlink/WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 namespace kalvex::cad {
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "cadlink/Application.h"
-#include "cadlink/WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 namespace kalvex {
 

@@ -59,22 +59,6 @@ void ReturnFocusToTool(CadLink& link, WindowHandle toolWindow) {
     windows.attachThreadInput(toolThread, foregroundThread, false);
 }
 
-int ShowDialogOnTop(WindowSystem& windows, WindowHandle mainWindow, WindowHandle dialog,
-                    const std::function<int()>& execModal) {
-    windows.setTopmost(mainWindow, false);
-    windows.setTopmost(dialog, true);
-    struct Restore {
-        WindowSystem& windows;
-        WindowHandle mainWindow;
-        WindowHandle dialog;
-        ~Restore() {
-            windows.setTopmost(dialog, false);
-            windows.setTopmost(mainWindow, true);
-        }
-    } restore{windows, mainWindow, dialog};
-    return execModal();
-}
-
 int ReadMonitorScale(WindowSystem& windows) {
     return windows.firstMonitorScalePercent();
 }

@@ -23,11 +23,6 @@ void MinimiseTool(CadLink& link);
 void RestoreTool(CadLink& link);
 void ReturnFocusToTool(CadLink& link, WindowHandle toolWindow);
 
-// Shows a modal dialog above the always-on-top main window: the main window stops being
-// topmost while the dialog is, for the length of the modal call. Returns the dialog's result.
-int ShowDialogOnTop(WindowSystem& windows, WindowHandle mainWindow, WindowHandle dialog,
-                    const std::function<int()>& execModal);
-
 int ReadMonitorScale(WindowSystem& windows);
 
 } // namespace kalvex

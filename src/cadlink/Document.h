@@ -7,7 +7,7 @@
 #include "cadlink/Entity.h"
 #include "cadlink/Layer.h"
 #include "cadlink/SelectionSet.h"
-#include "cadlink/WindowHandle.h"
+#include "platform/WindowHandle.h"
 
 namespace kalvex::cad {
 

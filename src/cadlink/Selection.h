@@ -6,7 +6,7 @@
 
 #include "cadlink/Document.h"
 #include "cadlink/SelectionFilter.h"
-#include "cadlink/WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 namespace kalvex {
 

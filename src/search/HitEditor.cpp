@@ -8,13 +8,13 @@
 #include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/Text.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/grid/GridClipboardKey.h"
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/ports/Ports.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "grid/GridClipboardKey.h"
+#include "platform/ErrorReport.h"
+#include "platform/Ports.h"
 #include "search/HitGrid.h"
 #include "search/SearchPage.h"
+#include "widgets/StringGrid.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex {
 

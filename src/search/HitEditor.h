@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "cadlink/grid/TUndoCells.h"
+#include "grid/TUndoCells.h"
 #include "search/BulkWriteMessage.h"
 #include "search/HitCellDelegate.h"
 #include "search/SearchContext.h"

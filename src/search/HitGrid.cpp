@@ -2,7 +2,7 @@
 
 #include <QSignalBlocker>
 
-#include "cadlink/widgets/StringGrid.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 

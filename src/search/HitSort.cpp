@@ -3,7 +3,7 @@
 #include <QCoreApplication>
 #include <QLabel>
 
-#include "cadlink/ExchangeSort.h"
+#include "sorting/ExchangeSort.h"
 
 namespace kalvex {
 

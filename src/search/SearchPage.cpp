@@ -8,9 +8,9 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "cadlink/widgets/Controls.h"
-#include "cadlink/widgets/StringGrid.h"
 #include "search/UpperCaseValidator.h"
+#include "widgets/Controls.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 

@@ -7,17 +7,17 @@
 #include <QSignalBlocker>
 
 #include "cadlink/HandOff.h"
-#include "cadlink/RunFlag.h"
 #include "cadlink/Selection.h"
 #include "cadlink/Text.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "platform/ErrorReport.h"
 #include "search/HitEditor.h"
 #include "search/HitGrid.h"
 #include "search/HitSort.h"
 #include "search/LockedLayers.h"
 #include "search/SearchPage.h"
+#include "widgets/StringGrid.h"
+#include "workstate/RunFlag.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex {
 

@@ -1,6 +1,6 @@
 #include "shell/GuardedApplication.h"
 
-#include "cadlink/ports/ErrorReport.h"
+#include "platform/ErrorReport.h"
 
 namespace kalvex {
 

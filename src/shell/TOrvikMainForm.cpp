@@ -16,10 +16,7 @@
 #include "attrgrid/AttrGridPage.h"
 #include "attrgrid/GridPopupMenu.h"
 #include "cadlink/Connection.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/RunFlag.h"
-#include "cadlink/widgets/Controls.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "platform/QtWindowSystem.h"
 #include "search/SearchHandlers.h"
 #include "search/SearchPage.h"
 #include "shell/FileOpener.h"
@@ -33,6 +30,9 @@
 #include "transform/GridCommands.h"
 #include "transform/MenuWiring.h"
 #include "transform/TransformDialogs.h"
+#include "widgets/Controls.h"
+#include "widgets/StringGrid.h"
+#include "workstate/RunFlag.h"
 
 namespace kalvex {
 

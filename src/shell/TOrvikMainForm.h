@@ -7,12 +7,12 @@
 
 #include "cadlink/CadLink.h"
 #include "cadlink/MessageFilter.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/grid/TUndoCells.h"
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/ports/Ports.h"
+#include "grid/TUndoCells.h"
+#include "platform/ErrorReport.h"
+#include "platform/Ports.h"
 #include "shell/FormSettings.h"
 #include "shell/TextFileCodec.h"
+#include "workstate/WorkState.h"
 
 class QComboBox;
 class QLabel;

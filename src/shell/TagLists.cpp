@@ -7,7 +7,7 @@
 
 #include <stdexcept>
 
-#include "cadlink/ports/MessagePort.h"
+#include "platform/MessagePort.h"
 #include "shell/FileOpener.h"
 
 namespace kalvex {

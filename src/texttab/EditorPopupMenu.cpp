@@ -1,6 +1,6 @@
 #include "texttab/EditorPopupMenu.h"
 
-#include "cadlink/widgets/Controls.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "cadlink/HandOff.h"
-#include "cadlink/RunFlag.h"
 #include "texttab/EditorLines.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
+#include "workstate/RunFlag.h"
 
 namespace kalvex {
 

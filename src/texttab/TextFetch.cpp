@@ -8,7 +8,7 @@
 
 #include "cadlink/HandOff.h"
 #include "cadlink/Selection.h"
-#include "cadlink/TextRecordSort.h"
+#include "sorting/TextRecordSort.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "cadlink/CadLink.h"
-#include "cadlink/WorkState.h"
-#include "cadlink/ports/MessagePort.h"
+#include "platform/MessagePort.h"
+#include "workstate/WorkState.h"
 
 class QLabel;
 

@@ -2,8 +2,8 @@
 
 #include <QObject>
 
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/ports/Ports.h"
+#include "platform/ErrorReport.h"
+#include "platform/Ports.h"
 #include "texttab/TextTabContext.h"
 #include "transform/EditorCommands.h"
 #include "transform/EditorTarget.h"

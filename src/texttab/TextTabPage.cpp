@@ -7,10 +7,10 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "cadlink/widgets/Controls.h"
-#include "cadlink/widgets/SortedComboBox.h"
 #include "texttab/EditorPopupMenu.h"
 #include "texttab/LineEditor.h"
+#include "widgets/Controls.h"
+#include "widgets/SortedComboBox.h"
 
 namespace kalvex {
 

@@ -3,9 +3,9 @@
 #include <QElapsedTimer>
 
 #include "cadlink/Document.h"
-#include "cadlink/RunFlag.h"
 #include "texttab/TemplateText.h"
 #include "texttab/TextTabContext.h"
+#include "workstate/RunFlag.h"
 
 namespace kalvex {
 

@@ -4,7 +4,7 @@
 
 #include <QString>
 
-#include "cadlink/ports/Ports.h"
+#include "platform/Ports.h"
 #include "transform/EditorTarget.h"
 
 class QMenu;

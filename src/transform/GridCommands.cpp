@@ -2,11 +2,11 @@
 
 #include <QLineEdit>
 
-#include "cadlink/widgets/StringGrid.h"
 #include "transform/AddToNumber.h"
 #include "transform/SerialNumbers.h"
 #include "transform/TransformDialogs.h"
 #include "transform/WidthMapping.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 

@@ -6,7 +6,7 @@
 #include <QRect>
 #include <QString>
 
-#include "cadlink/ports/Ports.h"
+#include "platform/Ports.h"
 #include "transform/GridTarget.h"
 
 namespace kalvex {

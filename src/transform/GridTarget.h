@@ -2,8 +2,8 @@
 
 #include <chrono>
 
-#include "cadlink/WorkState.h"
 #include "transform/SlicedRun.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex {
 

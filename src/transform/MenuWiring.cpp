@@ -6,7 +6,7 @@
 #include <QAction>
 #include <QMenu>
 
-#include "cadlink/ports/ErrorReport.h"
+#include "platform/ErrorReport.h"
 #include "transform/EditorCommands.h"
 #include "transform/GridCommands.h"
 

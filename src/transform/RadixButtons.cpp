@@ -3,7 +3,7 @@
 #include <QButtonGroup>
 #include <QPushButton>
 
-#include "cadlink/widgets/Controls.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

@@ -4,7 +4,7 @@
 
 #include <QElapsedTimer>
 
-#include "cadlink/RunFlag.h"
+#include "workstate/RunFlag.h"
 
 namespace kalvex {
 

@@ -8,9 +8,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-#include "cadlink/widgets/Controls.h"
 #include "transform/RadixButtons.h"
 #include "transform/SerialNumbers.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

@@ -7,9 +7,9 @@
 #include <QRegularExpressionValidator>
 #include <QVBoxLayout>
 
-#include "cadlink/ports/MessagePort.h"
-#include "cadlink/widgets/Controls.h"
+#include "platform/MessagePort.h"
 #include "transform/RadixButtons.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

@@ -7,7 +7,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "cadlink/widgets/Controls.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 

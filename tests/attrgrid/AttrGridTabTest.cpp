@@ -12,10 +12,10 @@
 #include "attrgrid/AttrGridHandlers.h"
 #include "attrgrid/AttrGridPage.h"
 #include "cadlink/AttributeReference.h"
-#include "cadlink/widgets/StringGrid.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/cad/EntityPicker.h"
+#include "kit/DrawingBuilder.h"
 #include "shell/MainFormFixture.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex::testing {
 namespace {

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "attrgrid/SortGridRows.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex {
 namespace {

@@ -4,10 +4,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "cadlink/widgets/SortedComboBox.h"
 #include "shell/FileOpener.h"
 #include "shell/TagLists.h"
 #include "support/FakePorts.h"
+#include "widgets/SortedComboBox.h"
 
 namespace kalvex {
 namespace {

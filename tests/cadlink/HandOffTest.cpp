@@ -3,6 +3,7 @@
 #include "cadlink/Connection.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/MessageFilter.h"
+#include "platform/DialogOnTop.h"
 #include "support/FakeWindowSystem.h"
 
 namespace kalvex {

@@ -2,8 +2,8 @@
 
 #include "cadlink/Selection.h"
 #include "cadlink/Text.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/cad/CadModel.h"
+#include "kit/DrawingBuilder.h"
 #include "support/FakeWindowSystem.h"
 
 namespace kalvex {
@@ -24,7 +24,8 @@ protected:
         a = builder.text({.text = "TB-01", .insertion = {0, 10, 0}});
         b = builder.text({.text = "TB-02", .insertion = {0, 20, 0}});
         builder.block("PUMP", {{"NAME", "Name?", ""}});
-        insert = builder.insert({.block = "PUMP", .insertion = {5, 5, 0},
+        insert = builder.insert({.block = "PUMP",
+                                 .insertion = {5, 5, 0},
                                  .attributes = {{.tag = "NAME", .text = "P-101"}}})[0];
         model = builder.model();
         model->setPicker(picker);

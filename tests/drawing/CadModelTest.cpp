@@ -5,7 +5,7 @@
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
-#include "drawing/DrawingBuilder.h"
+#include "kit/DrawingBuilder.h"
 
 namespace kalvex::drawing {
 namespace {

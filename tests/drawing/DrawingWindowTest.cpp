@@ -6,11 +6,11 @@
 #include <QTimer>
 
 #include "cadlink/Connection.h"
-#include "cadlink/EventLoopWaiter.h"
 #include "cadlink/FollowView.h"
 #include "cadlink/Text.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/view/DrawingWindow.h"
+#include "kit/DrawingBuilder.h"
+#include "platform/EventLoopWaiter.h"
 #include "support/FakePorts.h"
 
 namespace kalvex::drawing {
@@ -23,7 +23,7 @@ using cad::SelectionFilter;
 class DrawingWindowTest : public ::testing::Test {
 protected:
     testing::FakeMessagePort messages;
-    DrawingWindow window{messages};
+    DrawingWindow window{messages, QString::fromStdString(kCadWindowTitle)};
     std::string left, middle, lockedText, insert;
     QtWindowSystem windows;
     EventLoopWaiter waiter;

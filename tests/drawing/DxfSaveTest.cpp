@@ -4,8 +4,8 @@
 #include <fstream>
 #include <sstream>
 
-#include "drawing/DrawingBuilder.h"
 #include "drawing/DxfFile.h"
+#include "kit/DrawingBuilder.h"
 
 namespace kalvex::drawing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/dxf/CommandLine.h"
+#include "dxftool/CommandLine.h"
 
 using namespace kalvex::dxftool;
 

@@ -9,7 +9,7 @@
 #include <QJsonObject>
 #include <QProcess>
 
-#include "app/dxf/TextTable.h"
+#include "dxftool/TextTable.h"
 
 namespace kalvex::peer {
 

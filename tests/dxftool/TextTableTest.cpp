@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "app/dxf/TextTable.h"
+#include "dxftool/TextTable.h"
 
 using namespace kalvex::dxftool;
 

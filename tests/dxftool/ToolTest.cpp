@@ -5,7 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "PeerSupport.h"
-#include "app/dxf/Tool.h"
+#include "dxftool/Tool.h"
 
 using namespace kalvex;
 using namespace kalvex::peer;

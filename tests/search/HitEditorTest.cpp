@@ -3,8 +3,8 @@
 #include <QTest>
 
 #include "SearchFixture.h"
-#include "cadlink/WorkState.h"
 #include "search/HitCellDelegate.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex::testing {
 namespace {

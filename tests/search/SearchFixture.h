@@ -9,10 +9,10 @@
 #include <QPushButton>
 
 #include "cadlink/Text.h"
-#include "cadlink/widgets/StringGrid.h"
-#include "drawing/DrawingBuilder.h"
+#include "kit/DrawingBuilder.h"
 #include "search/SearchPage.h"
 #include "shell/MainFormFixture.h"
+#include "widgets/StringGrid.h"
 
 namespace kalvex::testing {
 

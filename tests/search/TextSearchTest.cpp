@@ -2,8 +2,8 @@
 #include <QTest>
 
 #include "SearchFixture.h"
-#include "cadlink/WorkState.h"
 #include "search/SearchPattern.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex::testing {
 namespace {

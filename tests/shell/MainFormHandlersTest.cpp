@@ -7,12 +7,12 @@
 
 #include "attrgrid/AttrGridPage.h"
 #include "cadlink/MessageFilter.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "platform/QtWindowSystem.h"
 #include "search/SearchPage.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabPage.h"
 #include "transform/TransformDialogs.h"
+#include "widgets/StringGrid.h"
 
 #include "MainFormFixture.h"
 

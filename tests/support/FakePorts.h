@@ -6,10 +6,10 @@
 
 #include <QDialog>
 
-#include "cadlink/ports/ClipboardPort.h"
-#include "cadlink/ports/DialogPort.h"
-#include "cadlink/ports/MessagePort.h"
-#include "cadlink/ports/Ports.h"
+#include "platform/ClipboardPort.h"
+#include "platform/DialogPort.h"
+#include "platform/MessagePort.h"
+#include "platform/Ports.h"
 
 namespace kalvex::testing {
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "cadlink/WindowSystem.h"
+#include "platform/WindowSystem.h"
 
 namespace kalvex::testing {
 

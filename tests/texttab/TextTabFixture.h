@@ -10,8 +10,8 @@
 #include <QTextBlock>
 
 #include "cadlink/Text.h"
-#include "drawing/DrawingBuilder.h"
 #include "drawing/cad/EntityPicker.h"
+#include "kit/DrawingBuilder.h"
 #include "shell/MainFormFixture.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabController.h"

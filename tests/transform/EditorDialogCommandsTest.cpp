@@ -8,9 +8,9 @@
 #include <QSpinBox>
 
 #include "TransformFakes.h"
-#include "cadlink/widgets/Controls.h"
 #include "transform/EditorCommands.h"
 #include "transform/RadixButtons.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 namespace {

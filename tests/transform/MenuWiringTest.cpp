@@ -4,11 +4,11 @@
 #include <QMenu>
 
 #include "TransformFakes.h"
-#include "cadlink/ports/ErrorReport.h"
-#include "cadlink/widgets/Controls.h"
+#include "platform/ErrorReport.h"
 #include "transform/EditorCommands.h"
 #include "transform/GridCommands.h"
 #include "transform/MenuWiring.h"
+#include "widgets/Controls.h"
 
 namespace kalvex {
 namespace {

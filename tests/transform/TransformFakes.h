@@ -7,12 +7,12 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 
-#include "cadlink/WorkState.h"
-#include "cadlink/ports/Ports.h"
-#include "cadlink/widgets/StringGrid.h"
+#include "platform/Ports.h"
 #include "transform/EditorTarget.h"
 #include "transform/GridTarget.h"
 #include "transform/TransformDialogs.h"
+#include "widgets/StringGrid.h"
+#include "workstate/WorkState.h"
 
 namespace kalvex::testing {
 

@@ -7,10 +7,10 @@
 #include <optional>
 #include <unordered_set>
 
-#include "cadlink/WindowSystem.h"
 #include "drawing/cad/ViewState.h"
 #include "drawing/view/Scene.h"
 #include "drawing/view/ViewTransform.h"
+#include "platform/WindowSystem.h"
 
 class QEventLoop;
 

@@ -10,7 +10,6 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "cadlink/Connection.h"
 #include "drawing/DxfFile.h"
 #include "drawing/cad/SessionApplication.h"
 #include "drawing/view/LayerLocking.h"
@@ -44,11 +43,11 @@ QLabel* strip(QWidget* parent, const QString& name) {
 
 } // namespace
 
-DrawingWindow::DrawingWindow(MessagePort& messages, QWidget* parent)
+DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitle, QWidget* parent)
     : QMainWindow(parent), m_messages(messages) {
     setObjectName(QStringLiteral("DrawingWindow"));
     // The tool looks for the CAD by this title, whatever the caption shows.
-    setProperty("cadWindowTitle", QString::fromStdString(kCadWindowTitle));
+    setProperty("cadWindowTitle", cadWindowTitle);
     m_picker = std::make_shared<WindowPicker>(this);
     buildDocumentArea();
     buildMenus();

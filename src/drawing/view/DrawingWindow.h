@@ -5,12 +5,12 @@
 #include <memory>
 
 #include "cadlink/Application.h"
-#include "cadlink/QtWindowSystem.h"
-#include "cadlink/ports/MessagePort.h"
 #include "drawing/cad/CadModel.h"
 #include "drawing/view/DrawingCanvas.h"
 #include "drawing/view/LayerPanel.h"
 #include "drawing/view/Scene.h"
+#include "platform/MessagePort.h"
+#include "platform/QtWindowSystem.h"
 
 namespace kalvex::drawing {
 
@@ -20,7 +20,8 @@ namespace kalvex::drawing {
 class DrawingWindow : public QMainWindow, public ScreenMarkerSurface {
     Q_OBJECT
 public:
-    explicit DrawingWindow(MessagePort& messages, QWidget* parent = nullptr);
+    // `cadWindowTitle` is the title the tool looks for; the caption shows the drawing's name.
+    DrawingWindow(MessagePort& messages, const QString& cadWindowTitle, QWidget* parent = nullptr);
     ~DrawingWindow() override;
 
     // Loads a DXF file. A file that cannot be read is reported and the current drawing stays.

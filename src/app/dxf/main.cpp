@@ -1,9 +1,0 @@
-#include <iostream>
-
-#include "app/dxf/Tool.h"
-
-int main(int argc, char** argv) {
-    std::ios::sync_with_stdio(false);
-    return kalvex::dxftool::run(std::vector<std::string>(argv + 1, argv + argc), std::cout,
-                                std::cerr);
-}

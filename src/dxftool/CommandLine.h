@@ -1,0 +1,34 @@
+#pragma once
+
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+#include "dxftool/TextTable.h"
+
+namespace kalvex::dxftool {
+
+enum class CommandKind { Help, Export, Apply, Roundtrip };
+
+// What the command line asks for.
+struct Command {
+    CommandKind kind = CommandKind::Help;
+    std::string drawing; // FILE of export and apply, IN of roundtrip
+    std::string table;   // TABLE of apply
+    std::string output;  // OUT of roundtrip, -o OUT of apply (empty: in place)
+    ByteOrderMark bom = ByteOrderMark::Omit;
+};
+
+// A command line that does not say what to do; the message says what is wrong.
+class UsageError : public std::runtime_error {
+public:
+    explicit UsageError(const std::string& message) : std::runtime_error(message) {}
+};
+
+// Reads the arguments that follow the program name. Throws UsageError.
+Command parseCommandLine(const std::vector<std::string>& arguments);
+
+// The usage summary printed for --help and after a usage error.
+const char* usageText();
+
+} // namespace kalvex::dxftool

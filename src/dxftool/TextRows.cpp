@@ -1,0 +1,70 @@
+#include "dxftool/TextRows.h"
+
+#include <algorithm>
+
+#include "cadlink/AttributeReference.h"
+#include "cadlink/BlockReference.h"
+#include "cadlink/Text.h"
+
+namespace kalvex::dxftool {
+
+namespace {
+
+// The point that places a text: its alignment point unless it is aligned left on the baseline.
+template <class T> cad::CadPoint placingPoint(const T& entity) {
+    return entity.Alignment() == 0 ? entity.InsertionPoint() : entity.TextAlignmentPoint();
+}
+
+template <class T> TextRow rowOf(const T& entity, const char* kind, const LayerLocks& locks) {
+    TextRow row;
+    row.handle = entity.Handle();
+    row.kind = kind;
+    row.layer = entity.Layer();
+    row.locked = locks.isLocked(row.layer);
+    const cad::CadPoint point = placingPoint(entity);
+    row.x = point.x();
+    row.y = point.y();
+    row.text = entity.TextString();
+    return row;
+}
+
+} // namespace
+
+std::string upperAscii(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 32) : c; });
+    return text;
+}
+
+LayerLocks::LayerLocks(cad::Document& document) {
+    const auto layers = document.GetLayers();
+    for (int i = 0; i < layers->Count(); ++i) {
+        const auto layer = layers->Item(i);
+        // Two entries whose names differ only in case are one layer to the CAD.
+        bool& locked = m_locked[upperAscii(layer->Name())];
+        locked = locked || layer->Lock();
+    }
+}
+
+bool LayerLocks::isLocked(const std::string& layerName) const {
+    const auto found = m_locked.find(upperAscii(layerName));
+    return found != m_locked.end() && found->second;
+}
+
+void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink) {
+    if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
+        sink(rowOf(*text, "TEXT", locks));
+        return;
+    }
+    const auto insert = std::dynamic_pointer_cast<cad::BlockReference>(entity);
+    if (!insert || !insert->HasAttributes())
+        return;
+    for (const auto& attribute : insert->GetAttributes()) {
+        TextRow row = rowOf(*attribute, "ATTRIB", locks);
+        row.block = insert->Name();
+        row.tag = attribute->TagString();
+        sink(row);
+    }
+}
+
+} // namespace kalvex::dxftool

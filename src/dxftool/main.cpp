@@ -1,0 +1,9 @@
+#include <iostream>
+
+#include "dxftool/Tool.h"
+
+int main(int argc, char** argv) {
+    std::ios::sync_with_stdio(false);
+    return kalvex::dxftool::run(std::vector<std::string>(argv + 1, argv + argc), std::cout,
+                                std::cerr);
+}

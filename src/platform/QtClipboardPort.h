@@ -1,0 +1,13 @@
+#pragma once
+
+#include "platform/ClipboardPort.h"
+
+namespace kalvex {
+
+class QtClipboardPort : public ClipboardPort {
+public:
+    QString text() override;
+    bool setText(const QString& text) override;
+};
+
+} // namespace kalvex

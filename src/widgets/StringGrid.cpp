@@ -1,0 +1,151 @@
+#include "widgets/StringGrid.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QMouseEvent>
+
+#include "widgets/GridCellDelegate.h"
+
+namespace kalvex {
+
+StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
+    horizontalHeader()->hide();
+    verticalHeader()->hide();
+    horizontalHeader()->setMinimumSectionSize(8);
+    verticalHeader()->setMinimumSectionSize(8);
+    setSelectionMode(QAbstractItemView::ContiguousSelection);
+    setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                    QAbstractItemView::AnyKeyPressed);
+    setWordWrap(false);
+    setItemDelegate(new GridCellDelegate(*this));
+    connect(model(), &QAbstractItemModel::rowsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                styleCells(first, last, 0, columnCount() - 1);
+            });
+    connect(model(), &QAbstractItemModel::columnsInserted, this,
+            [this](const QModelIndex&, int first, int last) {
+                styleCells(0, rowCount() - 1, first, last);
+            });
+}
+
+void StringGrid::setFixed(int cols, int rows) {
+    m_fixedCols = cols;
+    m_fixedRows = rows;
+    styleAllCells();
+}
+
+QString StringGrid::cell(int col, int row) const {
+    const QTableWidgetItem* cellItem = item(row, col);
+    return cellItem ? cellItem->text() : QString();
+}
+
+void StringGrid::setCell(int col, int row, const QString& text) {
+    if (QTableWidgetItem* cellItem = itemAt(col, row))
+        cellItem->setText(text);
+}
+
+int StringGrid::object(int col, int row) const {
+    const QTableWidgetItem* cellItem = item(row, col);
+    return cellItem ? cellItem->data(kObjectRole).toInt() : 0;
+}
+
+void StringGrid::setObject(int col, int row, int value) {
+    if (QTableWidgetItem* cellItem = itemAt(col, row))
+        cellItem->setData(kObjectRole, value);
+}
+
+QRect StringGrid::selection() const {
+    QRect range;
+    for (const QTableWidgetSelectionRange& selected : selectedRanges())
+        range |= QRect(QPoint(selected.leftColumn(), selected.topRow()),
+                       QPoint(selected.rightColumn(), selected.bottomRow()));
+    if (range.isEmpty() && currentRow() >= 0 && currentColumn() >= 0)
+        range = QRect(currentColumn(), currentRow(), 1, 1);
+    return range;
+}
+
+void StringGrid::setSelection(const QRect& range, const QPoint& current) {
+    clearSelection();
+    setCurrentCell(current.y(), current.x(), QItemSelectionModel::NoUpdate);
+    setRangeSelected(
+        QTableWidgetSelectionRange(range.top(), range.left(), range.bottom(), range.right()), true);
+}
+
+bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
+    if (!m_editing)
+        return false;
+    const bool wasEditing = editorOpen();
+    const bool opened = QTableWidget::edit(index, trigger, event);
+    if (opened && !wasEditing && editorOpen() && getEditText)
+        getEditText(index.column(), index.row());
+    return opened;
+}
+
+void StringGrid::keyPressEvent(QKeyEvent* event) {
+    int key = event->key();
+    if (keyDown)
+        keyDown(key, event->modifiers());
+    if (key == 0)
+        event->accept();
+    else
+        QTableWidget::keyPressEvent(event);
+}
+
+void StringGrid::mousePressEvent(QMouseEvent* event) {
+    const QModelIndex index = indexAt(event->position().toPoint());
+    if (event->button() == Qt::LeftButton && index.isValid() &&
+        isFixedCell(index.column(), index.row()) && fixedCellClick) {
+        fixedCellClick(index.column(), index.row());
+        event->accept();
+        return;
+    }
+    QTableWidget::mousePressEvent(event);
+}
+
+void StringGrid::setDefaultRowHeight(int height) {
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(height);
+}
+
+// Cells outside the grid are ignored, as a string grid ignores them.
+QTableWidgetItem* StringGrid::itemAt(int col, int row) {
+    if (col < 0 || row < 0 || col >= columnCount() || row >= rowCount())
+        return nullptr;
+    QTableWidgetItem* cellItem = item(row, col);
+    if (!cellItem) {
+        cellItem = new QTableWidgetItem;
+        setItem(row, col, cellItem);
+        styleCell(col, row);
+    }
+    return cellItem;
+}
+
+void StringGrid::styleCell(int col, int row) {
+    QTableWidgetItem* cellItem = item(row, col);
+    if (!cellItem)
+        return;
+    if (isFixedCell(col, row)) {
+        cellItem->setFlags(Qt::ItemIsEnabled);
+        cellItem->setBackground(palette().button());
+    } else {
+        cellItem->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        cellItem->setData(Qt::BackgroundRole, QVariant());
+    }
+}
+
+// Every cell gets an item, so that fixed cells show as fixed even while empty.
+void StringGrid::styleCells(int firstRow, int lastRow, int firstCol, int lastCol) {
+    for (int row = firstRow; row <= lastRow; ++row) {
+        for (int col = firstCol; col <= lastCol; ++col) {
+            if (!item(row, col))
+                setItem(row, col, new QTableWidgetItem);
+            styleCell(col, row);
+        }
+    }
+}
+
+void StringGrid::styleAllCells() {
+    styleCells(0, rowCount() - 1, 0, columnCount() - 1);
+}
+
+} // namespace kalvex

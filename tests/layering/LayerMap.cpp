@@ -1,0 +1,200 @@
+#include "layering/LayerMap.h"
+
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace kalvex::layering {
+
+namespace {
+
+std::vector<std::string> words(const std::string& text) {
+    std::istringstream in(text);
+    std::vector<std::string> result;
+    for (std::string word; in >> word;)
+        result.push_back(word);
+    return result;
+}
+
+std::string trimmed(const std::string& text) {
+    const auto first = text.find_first_not_of(" \t\r");
+    if (first == std::string::npos)
+        return {};
+    return text.substr(first, text.find_last_not_of(" \t\r") - first + 1);
+}
+
+// "folder: left | right" split into its three parts; false for a blank or comment line.
+struct MapLine {
+    std::string folder;
+    std::string left;
+    std::string right;
+};
+
+bool splitLine(const std::string& raw, MapLine& out) {
+    const std::string line = trimmed(raw.substr(0, raw.find('#')));
+    if (line.empty())
+        return false;
+    const auto colon = line.find(':');
+    if (colon == std::string::npos || trimmed(line.substr(0, colon)).empty())
+        throw std::runtime_error("no \"folder:\" at the start");
+    out.folder = trimmed(line.substr(0, colon));
+    const std::string rest = line.substr(colon + 1);
+    const auto bar = rest.find('|');
+    out.left = rest.substr(0, bar);
+    out.right = bar == std::string::npos ? std::string() : rest.substr(bar + 1);
+    return true;
+}
+
+template <typename Handle> void readLines(const std::filesystem::path& path, Handle handle) {
+    std::ifstream in(path);
+    if (!in)
+        throw std::runtime_error(path.string() + ": cannot be read");
+    int number = 0;
+    for (std::string raw; std::getline(in, raw);) {
+        ++number;
+        try {
+            MapLine line;
+            if (splitLine(raw, line))
+                handle(line);
+        } catch (const std::runtime_error& e) {
+            throw std::runtime_error(path.string() + ":" + std::to_string(number) + ": " +
+                                     e.what());
+        }
+    }
+}
+
+std::string joined(const std::set<std::string>& items) {
+    std::string text;
+    for (const std::string& item : items)
+        text += (text.empty() ? "" : " ") + item;
+    return text.empty() ? "nothing of src/" : text;
+}
+
+bool isSource(const std::filesystem::path& path) {
+    const std::string ext = path.extension().string();
+    return ext == ".h" || ext == ".cpp";
+}
+
+std::string folderOf(const std::string& relativeFile) {
+    return relativeFile.substr(0, relativeFile.find('/'));
+}
+
+bool isWidgetHeader(const Include& include, const std::set<std::string>& widgetHeaders) {
+    if (include.quoted)
+        return false;
+    if (include.target.rfind("QtWidgets/", 0) == 0 || include.target == "QtWidgets")
+        return true;
+    return widgetHeaders.count(include.target) > 0;
+}
+
+} // namespace
+
+LayerMap readLayerMap(const std::filesystem::path& path) {
+    LayerMap map;
+    readLines(path, [&map](const MapLine& line) {
+        if (map.count(line.folder))
+            throw std::runtime_error("the folder " + line.folder + " is named twice");
+        FolderRule rule;
+        for (const std::string& used : words(line.left))
+            rule.uses.insert(used);
+        const std::string condition = trimmed(line.right);
+        if (condition == "without QtWidgets")
+            rule.withoutWidgets = true;
+        else if (!condition.empty())
+            throw std::runtime_error("unknown condition \"" + condition + "\"");
+        map[line.folder] = rule;
+    });
+    for (const auto& [folder, rule] : map)
+        for (const std::string& used : rule.uses)
+            if (!map.count(used))
+                throw std::runtime_error(path.string() + ": " + folder + " uses " + used +
+                                         ", which the map does not list");
+    return map;
+}
+
+std::map<std::string, LinkedFolder> readLinkGraph(const std::filesystem::path& path) {
+    std::map<std::string, LinkedFolder> graph;
+    readLines(path, [&graph](const MapLine& line) {
+        LinkedFolder& folder = graph[line.folder];
+        for (const std::string& used : words(line.left))
+            folder.uses.insert(used);
+        for (const std::string& module : words(line.right))
+            folder.qtModules.insert(module);
+    });
+    return graph;
+}
+
+std::vector<Include> collectIncludes(const std::filesystem::path& srcRoot) {
+    static const std::regex includeLine(R"(^\s*#\s*include\s*([<"])([^>"]+)[>"])");
+    std::vector<Include> includes;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(srcRoot)) {
+        if (!entry.is_regular_file() || !isSource(entry.path()))
+            continue;
+        const std::string file = std::filesystem::relative(entry.path(), srcRoot).generic_string();
+        std::ifstream in(entry.path());
+        int number = 0;
+        for (std::string raw; std::getline(in, raw);) {
+            ++number;
+            std::smatch match;
+            if (std::regex_search(raw, match, includeLine))
+                includes.push_back({file, number, match[2].str(), match[1].str() == "\""});
+        }
+    }
+    return includes;
+}
+
+std::vector<std::string> includeViolations(const LayerMap& map,
+                                           const std::vector<Include>& includes,
+                                           const std::set<std::string>& widgetHeaders) {
+    std::vector<std::string> violations;
+    for (const Include& include : includes) {
+        const std::string from = folderOf(include.file);
+        const std::string where = include.file + ":" + std::to_string(include.line) + " includes " +
+                                  include.target + ": ";
+        const auto rule = map.find(from);
+        if (rule == map.end()) {
+            violations.push_back(where + "the folder " + from + " is not on the map");
+            continue;
+        }
+        if (isWidgetHeader(include, widgetHeaders) && rule->second.withoutWidgets) {
+            violations.push_back(where + from + " stays clear of Qt Widgets");
+            continue;
+        }
+        if (!include.quoted)
+            continue;
+        if (include.target.find('/') == std::string::npos) {
+            violations.push_back(where + "name the folder, as in \"" + from + "/" + include.target +
+                                 "\"");
+            continue;
+        }
+        const std::string to = folderOf(include.target);
+        if (to != from && !rule->second.uses.count(to))
+            violations.push_back(where + from + " may include " + joined(rule->second.uses));
+    }
+    return violations;
+}
+
+std::vector<std::string> linkViolations(const LayerMap& map,
+                                        const std::map<std::string, LinkedFolder>& links) {
+    std::vector<std::string> violations;
+    for (const auto& [folder, linked] : links) {
+        if (linked.qtModules.count("Test"))
+            violations.push_back("kalvex_" + folder +
+                                 " links Qt6::Test, which only tests may link");
+        const auto rule = map.find(folder);
+        if (rule == map.end()) {
+            violations.push_back("kalvex_" + folder + " is built but not on the map");
+            continue;
+        }
+        if (linked.uses != rule->second.uses)
+            violations.push_back("kalvex_" + folder + " links " + joined(linked.uses) +
+                                 " but the map lets it use " + joined(rule->second.uses));
+    }
+    for (const auto& [folder, rule] : map)
+        if (!links.count(folder))
+            violations.push_back("the map lists " + folder + ", which CMake does not build");
+    return violations;
+}
+
+} // namespace kalvex::layering
