@@ -281,16 +281,19 @@ void AttrGridHandlers::StringGrid1DrawCell(QPainter& painter, int col, int row, 
     painter.restore();
 }
 
+// 現在のセルを昇順にソート（文字）: sorts the rows by the current column as text
 void AttrGridHandlers::N40Click() {
     if (grid().currentColumn() > 0)
         SortGridRows(grid(), grid().currentColumn(), -1, RowKey::Text);
 }
 
+// 現在のセルを昇順にソート（数字）: sorts the rows by the current column as numbers
 void AttrGridHandlers::N41Click() {
     if (grid().currentColumn() > 0)
         SortGridRows(grid(), grid().currentColumn(), -1, RowKey::Number);
 }
 
+// 取得順に戻す: puts the rows back in the order they were fetched
 void AttrGridHandlers::N43Click() {
     SortGridRows(grid(), 0, -1, RowKey::Number);
 }

@@ -18,21 +18,11 @@ namespace {
 
 constexpr double kLeastSpacing = 0.01;
 
-// A TEXT that cannot be opened any more (erased in the CAD since the fetch) is passed over,
-// so that no other TEXT is moved, written or deleted in its place.
-TextPtr openText(cad::Document& document, const std::string& handle) {
-    try {
-        return cad::entityAs<cad::Text>(document.HandleToObject(handle));
-    } catch (const cad::CadError&) {
-        return nullptr;
-    }
-}
-
 } // namespace
 
 TextAlignmentRun::TextAlignmentRun(TextTabContext& context, cad::Document& document)
     : m_context(context), m_document(document), m_records(context.records()),
-      m_used(UsedLineCount(*context.page.SynEdit1)) {}
+      m_used(UsedLineCount(*context.page.SynEdit1)), m_writer(m_records, document) {}
 
 void TextAlignmentRun::run() {
     if (m_records.size() <= 1)
@@ -75,44 +65,23 @@ void TextAlignmentRun::alignRecord(std::size_t i) {
     alignText(record, line);
 }
 
+// A TEXT that cannot be opened any more is passed over, so that no other TEXT is moved, written
+// or deleted in its place. The record's own alignment code tells which point moves it.
 void TextAlignmentRun::alignText(Orvik& record, const QString& line) {
     TextPtr text = openText(m_document, record.sHnd);
     if (!text)
         return;
-    if (record.txtAli == 0)
-        text->SetInsertionPoint(record.insPt);
-    else
-        text->SetTextAlignmentPoint(record.insPt);
-    if (isBlankLine(line)) {
-        text->Delete();
-        record.sHnd.clear();
-        return;
-    }
-    const std::string wanted = line.toStdString();
-    if (text->TextString() != wanted)
-        text->SetTextString(wanted);
-    m_template = text;
-    text->Update();
-}
-
-bool TextAlignmentRun::haveTemplate() {
-    if (m_template)
-        return true;
-    if (!FindTemplateText(m_records, m_document, m_template))
-        return false;
-    if (!m_template)
-        throw cad::CadError("The template TEXT cannot be opened.");
-    return true;
+    placeText(*text, record.txtAli, record.insPt);
+    if (m_writer.writeLine(text, record, line) == LineResult::Written)
+        text->Update();
 }
 
 void TextAlignmentRun::fillPlaceholder(std::size_t i, const QString& line) {
-    if (!haveTemplate())
+    if (!m_writer.haveTemplate())
         return;
     Orvik& record = m_records[i];
-    TextPtr copy = copyText(*m_template);
-    record.sHnd = copy->Handle();
-    record.txtAli = copy->Alignment();
-    record.lay = copy->Layer();
+    TextPtr copy = m_writer.copyTemplate();
+    attachText(record, *copy);
     const cad::CadPoint from = placingPoint(*copy);
     record.insPt = alignedPoint(i, from.z());
     placeCopy(record, copy, line);
@@ -121,8 +90,7 @@ void TextAlignmentRun::fillPlaceholder(std::size_t i, const QString& line) {
 // A copy that gets a line is written and placed; one for a blank line is deleted again.
 void TextAlignmentRun::placeCopy(Orvik& record, TextPtr copy, const QString& line) {
     if (isBlankLine(line)) {
-        copy->Delete();
-        record.sHnd.clear();
+        deleteText(*copy, record);
         return;
     }
     record.text = line.toStdString();
@@ -132,14 +100,12 @@ void TextAlignmentRun::placeCopy(Orvik& record, TextPtr copy, const QString& lin
 }
 
 void TextAlignmentRun::appendLines() {
-    if (m_used <= static_cast<int>(m_records.size()) || !haveTemplate())
+    if (m_used <= static_cast<int>(m_records.size()) || !m_writer.haveTemplate())
         return;
     for (int i = static_cast<int>(m_records.size()); i < m_used; ++i) {
-        TextPtr copy = copyText(*m_template);
+        TextPtr copy = m_writer.copyTemplate();
         Orvik record;
-        record.sHnd = copy->Handle();
-        record.txtAli = copy->Alignment();
-        record.lay = copy->Layer();
+        attachText(record, *copy);
         record.insPt = alignedPoint(static_cast<std::size_t>(i), 0.0);
         placeCopy(record, copy, editorLine(*m_context.page.SynEdit1, i));
         m_records.push_back(record);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cadlink/Document.h"
-#include "texttab/TemplateText.h"
+#include "texttab/TextLineWriter.h"
 #include "texttab/TextTabContext.h"
 
 namespace kalvex {
@@ -20,7 +20,6 @@ private:
     void alignRecord(std::size_t i);
     void alignText(Orvik& record, const QString& line);
     void fillPlaceholder(std::size_t i, const QString& line);
-    bool haveTemplate();
     void appendLines();
     void trim();
     void placeCopy(Orvik& record, TextPtr copy, const QString& line);
@@ -34,7 +33,7 @@ private:
     double m_x0 = 0.0;
     double m_y0 = 0.0;
     int m_used = 0;
-    TextPtr m_template;
+    TextLineWriter m_writer;
 };
 
 // "整列": lines the TEXTs up at the spacing dX/dY.

@@ -28,7 +28,8 @@ bool isAttribute(const Orvik& record) {
 } // namespace
 
 TextUpdateRun::TextUpdateRun(TextTabContext& context, cad::Document& document, RunFlagScope& run)
-    : m_context(context), m_document(document), m_run(run), m_records(context.records()) {}
+    : m_context(context), m_document(document), m_run(run), m_records(context.records()),
+      m_writer(m_records, document) {}
 
 void TextUpdateRun::run() {
     const bool finished = recordPass();
@@ -88,42 +89,24 @@ void TextUpdateRun::updateRecord(std::size_t i) {
 }
 
 void TextUpdateRun::updateText(Orvik& record) {
-    auto text = cad::entityAs<cad::Text>(m_document.HandleToObject(record.sHnd));
-    const QString current = m_line < usedLines() ? line(m_line) : QString();
-    if (isBlankLine(current)) {
-        text->Delete();
-        record.sHnd.clear();
+    TextPtr text = openText(m_document, record.sHnd);
+    if (!text)
         return;
-    }
-    const std::string wanted = current.toStdString();
-    if (text->TextString() != wanted)
-        text->SetTextString(wanted);
-    m_template = text;
+    const QString current = m_line < usedLines() ? line(m_line) : QString();
+    m_writer.writeLine(text, record, current);
 }
 
 void TextUpdateRun::updateAttribute(Orvik& record) {
     if (m_line >= usedLines())
         return;
     auto attribute = cad::entityAs<cad::AttributeReference>(m_document.HandleToObject(record.sHnd));
-    const std::string wanted = line(m_line).toStdString();
-    if (attribute->TextString() != wanted)
-        attribute->SetTextString(wanted);
-}
-
-bool TextUpdateRun::haveTemplate() {
-    if (m_template)
-        return true;
-    if (!FindTemplateText(m_records, m_document, m_template))
-        return false;
-    if (!m_template)
-        throw cad::CadError("The template TEXT cannot be opened.");
-    return true;
+    writeIfDifferent(*attribute, line(m_line));
 }
 
 void TextUpdateRun::fillPlaceholder(Orvik& record) {
-    if (!haveTemplate())
+    if (!m_writer.haveTemplate())
         return;
-    TextPtr copy = copyText(*m_template);
+    TextPtr copy = m_writer.copyTemplate();
     if (m_line >= usedLines()) {
         copy->Delete();
         return;
@@ -133,9 +116,7 @@ void TextUpdateRun::fillPlaceholder(Orvik& record) {
         copy->Delete();
         return;
     }
-    const std::string wanted = current.toStdString();
-    if (copy->TextString() != wanted)
-        copy->SetTextString(wanted);
+    writeIfDifferent(*copy, current);
     copy->SetAlignment(m_records.back().txtAli);
     placeText(*copy, record.insPt);
     record.lay = copy->Layer();
@@ -143,10 +124,8 @@ void TextUpdateRun::fillPlaceholder(Orvik& record) {
 }
 
 void TextUpdateRun::appendPass() {
-    if (!FindTemplateText(m_records, m_document, m_template))
+    if (!m_writer.findTemplate())
         return;
-    if (!m_template)
-        throw cad::CadError("The template TEXT cannot be opened.");
     if (totalLineCount(*m_context.page.SynEdit1) <= m_line)
         return;
     const double dX = readSpacing(*m_context.page.Edit1);
@@ -176,18 +155,16 @@ void TextUpdateRun::appendLine(int j, double& x, double& y, double z, double dX,
         m_records.push_back(record);
         return;
     }
-    TextPtr copy = copyText(*m_template);
+    TextPtr copy = m_writer.copyTemplate();
     x += dX;
     y += dY;
     placeText(*copy, cad::CadPoint(x, y, z));
     copy->SetTextString(current.toStdString());
     record.text = copy->TextString();
-    record.sHnd = copy->Handle();
-    record.txtAli = copy->Alignment();
-    record.lay = copy->Layer();
+    attachText(record, *copy);
     record.insPt = placingPoint(*copy);
     m_records.push_back(record);
-    m_template = copy;
+    m_writer.useAsTemplate(copy);
 }
 
 namespace {

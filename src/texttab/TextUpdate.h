@@ -3,7 +3,7 @@
 #include <QElapsedTimer>
 
 #include "cadlink/Document.h"
-#include "texttab/TemplateText.h"
+#include "texttab/TextLineWriter.h"
 #include "texttab/TextTabContext.h"
 #include "workstate/RunFlag.h"
 
@@ -24,7 +24,6 @@ private:
     void updateText(Orvik& record);
     void updateAttribute(Orvik& record);
     void fillPlaceholder(Orvik& record);
-    bool haveTemplate();
     void appendPass();
     void appendLine(int j, double& x, double& y, double z, double dX, double dY);
     void showProgress(int number);
@@ -37,7 +36,7 @@ private:
     RunFlagScope& m_run;
     std::vector<Orvik>& m_records;
     int m_line = 0;
-    TextPtr m_template;
+    TextLineWriter m_writer;
     QElapsedTimer m_progressClock;
 };
 

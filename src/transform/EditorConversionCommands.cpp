@@ -45,28 +45,34 @@ void EditorCommands::convertSelection(const LineConversion& convert) {
     replaceSelectionByLines(m_target.SynEdit1, lines);
 }
 
+// すべて全角に: the whole editor to full width
 void EditorCommands::N1Click() {
     convertAllLines(ToFullWidth);
 }
 
+// 選択範囲を全角に: the selected text to full width
 void EditorCommands::N2Click() {
     convertSelection(ToFullWidth);
 }
 
+// すべて半角に: the whole editor to half width
 void EditorCommands::N4Click() {
     convertAllLines(ToHalfWidth);
 }
 
+// 選択範囲を半角に: the selected text to half width
 void EditorCommands::N5Click() {
     convertSelection(ToHalfWidth);
 }
 
+// すべての半角 ( ) を全角に: every half-width parenthesis in the editor to full width
 void EditorCommands::N28Click() {
     convertAllLines([](const QString& line) {
         return QString(line).replace(u'(', u'（').replace(u')', u'）');
     });
 }
 
+// その他のすべてを変換 (each of its ten items): the whole editor by the clicked item's table
 void EditorCommands::N23Click(const QObject* sender) {
     const TableConversion* conversion =
         sender ? findTableConversion(sender->objectName()) : nullptr;

@@ -23,6 +23,7 @@ LineConversion addition(const NumberRule& rule, std::int32_t addend) {
 
 } // namespace
 
+// すべて置換: replaces a string in the whole editor, asked for in the replace dialog
 void EditorCommands::N7Click() {
     TOrvikTikanForm& form = m_dialogs.tikan;
     const QStringList lines = editorLines(m_target.SynEdit1);
@@ -39,6 +40,7 @@ void EditorCommands::N7Click() {
         [&](const QString& line) { return ReplaceText(line, search, replacement, match); });
 }
 
+// 選択範囲を置換: replaces a string in the selected text, asked for in the replace dialog
 // The selection commands always match the exact case.
 void EditorCommands::N8Click() {
     TOrvikTikanForm& form = m_dialogs.tikan;
@@ -57,6 +59,7 @@ void EditorCommands::N8Click() {
     });
 }
 
+// すべて加算: adds the dialog's addend to the numbers of the whole editor
 void EditorCommands::N14Click() {
     TOrvikKasanForm& form = m_dialogs.kasan;
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.addend() == 0)
@@ -64,6 +67,7 @@ void EditorCommands::N14Click() {
     convertAllLines(addition(form.rule(), form.addend()));
 }
 
+// 選択範囲を加算: adds the dialog's addend to the numbers of the selected text
 void EditorCommands::N15Click() {
     TOrvikKasanForm& form = m_dialogs.kasan;
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.addend() == 0)
@@ -71,6 +75,7 @@ void EditorCommands::N15Click() {
     convertSelection(addition(form.rule(), form.addend()));
 }
 
+// 連番作成: puts a series of numbered lines before the caret line or after the last line
 void EditorCommands::N17Click() {
     TOrvikRenbanForm& form = m_dialogs.renban;
     form.setTarget(SerialTarget::Editor);

@@ -32,11 +32,13 @@ void EditorCommands::PopupMenu1Popup(QMenu& menu) {
     enableItems(menu, {"N2", "N5", "N8", "N10", "N11", "N15"}, hasSelection);
 }
 
+// クリア: empties the editor
 void EditorCommands::N20Click() {
     m_target.undo.UndoMark(true);
     replaceAllLines(m_target.SynEdit1, {});
 }
 
+// カット: moves the selected text to the clipboard
 // Without a selection the clipboard keeps what it holds.
 void EditorCommands::N10Click() {
     if (!m_target.SynEdit1.textCursor().hasSelection())
@@ -47,12 +49,14 @@ void EditorCommands::N10Click() {
     m_target.SynEdit1.setTextCursor(cursor);
 }
 
+// コピー: copies the selected text to the clipboard
 void EditorCommands::N11Click() {
     if (!m_target.SynEdit1.textCursor().hasSelection())
         return;
     m_ports.clipboard.setText(selectedText(m_target.SynEdit1));
 }
 
+// ペースト: pastes the clipboard's text at the caret
 void EditorCommands::N12Click() {
     m_target.undo.UndoMark(true);
     QTextCursor cursor = m_target.SynEdit1.textCursor();
@@ -60,6 +64,7 @@ void EditorCommands::N12Click() {
     m_target.SynEdit1.setTextCursor(cursor);
 }
 
+// バージョン情報: shows the version box
 void EditorCommands::N25Click() {
     m_ports.messages.show(
         {QString::fromLatin1(kVersionText), MessageIcon::Information, MessageButtons::Ok});

@@ -49,6 +49,7 @@ void GridCommands::convertCells(const CellConversion& convert, Record record) {
     finishBatch(count);
 }
 
+// 選択範囲のスペース以外を全角に: the selected cells to full width but for spaces
 // A space stays a space: an ideographic space, typed or produced, becomes U+0020.
 void GridCommands::N32Click() {
     convertCells(
@@ -58,11 +59,13 @@ void GridCommands::N32Click() {
         Record::EveryCell);
 }
 
+// 選択範囲を半角に: the selected cells to half width
 void GridCommands::N33Click() {
     convertCells([](const QString& cell) { return std::optional(ToHalfWidth(cell)); },
                  Record::EveryCell);
 }
 
+// 選択範囲を置換: replaces a string in the selected cells, asked for in the replace dialog
 void GridCommands::N35Click() {
     TOrvikTikanForm& form = m_dialogs.tikan;
     const QRect cells = selectedCells(m_target.StringGrid1);
@@ -79,10 +82,12 @@ void GridCommands::N35Click() {
         Record::EveryCell);
 }
 
+// 選択範囲の半角数字を加算: adds the dialog's addend to the selected cells; undo keeps changed ones
 void GridCommands::N36Click() {
     addCells(Record::ChangedCells);
 }
 
+// 選択範囲を加算: adds the dialog's addend to the selected cells; undo keeps every selected one
 void GridCommands::N44Click() {
     addCells(Record::EveryCell);
 }
@@ -124,6 +129,7 @@ std::pair<int, int> serialRows(const StringGrid& grid) {
 
 } // namespace
 
+// 連番作成: writes a series of numbered strings down the current column
 // Rows are never added: items beyond the last target row are dropped.
 void GridCommands::N31Click() {
     TOrvikRenbanForm& form = m_dialogs.renban;
