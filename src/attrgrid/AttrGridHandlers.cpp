@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QCheckBox>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 
 #include "attrgrid/AttrGridFetch.h"
@@ -27,7 +26,6 @@ namespace {
 
 const QColor kNoAttributeColour(192, 192, 192);
 const QColor kChangedColour(255, 0, 0);
-constexpr int kTextIndent = 2;
 
 class UndoCellsAdapter : public CellUndo {
 public:
@@ -60,7 +58,7 @@ AttrGridHandlers::~AttrGridHandlers() {
     g.keyDown = nullptr;
     g.getEditText = nullptr;
     g.fixedCellClick = nullptr;
-    g.afterDrawCell = nullptr;
+    g.cellLook = nullptr;
 }
 
 StringGrid& AttrGridHandlers::grid() const {
@@ -96,9 +94,7 @@ void AttrGridHandlers::connectGrid() {
     };
     g.getEditText = [this](int col, int row) { StringGrid1GetEditText(col, row); };
     g.fixedCellClick = [this](int col, int row) { StringGrid1FixedCellClick(col, row); };
-    g.afterDrawCell = [this](QPainter& painter, int col, int row, const QRect& rect) {
-        StringGrid1DrawCell(painter, col, row, rect);
-    };
+    g.cellLook = [this](int col, int row) { return StringGrid1DrawCell(col, row); };
     QObject::connect(&g, &QTableWidget::currentCellChanged, &g,
                      errors.guarded([this] { StringGrid1Click(); }));
     QObject::connect(&g, &QTableWidget::cellClicked, &g,
@@ -261,24 +257,18 @@ void AttrGridHandlers::StringGrid1FixedCellClick(int col, int row) {
     g.viewport()->update();
 }
 
-void AttrGridHandlers::StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect) {
+// A cell without an attribute is grey all over, its text drawn in the fill colour so that it
+// is hidden; a pending change is drawn red.
+CellLook AttrGridHandlers::StringGrid1DrawCell(int col, int row) const {
     StringGrid& g = grid();
     if (g.isFixedCell(col, row))
-        return;
-    if (g.object(col, row) < 1) {
-        painter.fillRect(rect, kNoAttributeColour);
-        return;
-    }
+        return {};
+    if (g.object(col, row) < 1)
+        return {.background = kNoAttributeColour, .text = kNoAttributeColour};
     const nAtt* record = attributeOf(m_context.work, g, col, row);
-    const QString text = g.cell(col, row);
-    if (!record || text.toStdString() == record->text)
-        return;
-    painter.save();
-    painter.fillRect(rect.adjusted(1, 1, -1, -1), g.palette().base());
-    painter.setPen(kChangedColour);
-    painter.setFont(g.font());
-    painter.drawText(rect.adjusted(kTextIndent, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter, text);
-    painter.restore();
+    if (!record || g.cell(col, row).toStdString() == record->text)
+        return {};
+    return {.text = kChangedColour};
 }
 
 // 現在のセルを昇順にソート（文字）: sorts the rows by the current column as text

@@ -6,13 +6,11 @@
 
 #include "attrgrid/AttrGridContext.h"
 
-class QPainter;
-class QRect;
-
 namespace kalvex {
 
 class CellUndo;
 class StringGrid;
+struct CellLook;
 
 // The attribute grid tab's behaviour: fetch, write-back by button and by Enter, batch undo,
 // the range keys, fixed-cell clicks, colouring of cells and row ordering. Connected to the
@@ -34,7 +32,8 @@ public:
     void StringGrid1Click();
     void StringGrid1GetEditText(int col, int row);
     void StringGrid1FixedCellClick(int col, int row);
-    void StringGrid1DrawCell(QPainter& painter, int col, int row, const QRect& rect);
+    // The colours the grid draws a cell in.
+    CellLook StringGrid1DrawCell(int col, int row) const;
     void N40Click();
     void N41Click();
     void N43Click();

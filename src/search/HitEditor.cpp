@@ -1,7 +1,6 @@
 #include "search/HitEditor.h"
 
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 
@@ -33,15 +32,18 @@ std::shared_ptr<cad::Text> writeText(cad::Document& document, const Orvik2& hit,
     return entity;
 }
 
+const QColor kLockedBackground(0xC0, 0xC0, 0xC0);
+const QColor kChangedText(0xFF, 0x00, 0x00);
+
 } // namespace
 
 HitEditor::HitEditor(SearchContext& context) : QObject(nullptr), m_context(context) {
     StringGrid& searchGrid = grid();
-    searchGrid.setItemDelegate(new HitCellDelegate(
-        [this](int row) { return lookOf(row); },
-        [this](int col, int row) { StringGrid2GetEditText(col, row); },
-        [this] { m_context.errors.run([this] { enterKey(EditorState::Open); }); }, &searchGrid));
-    searchGrid.installEventFilter(this);
+    searchGrid.keyDown = [this](int& key, Qt::KeyboardModifiers shift) {
+        m_context.errors.run([this, &key, shift] { StringGrid2KeyDown(key, shift); });
+    };
+    searchGrid.getEditText = [this](int col, int row) { StringGrid2GetEditText(col, row); };
+    searchGrid.cellLook = [this](int col, int row) { return StringGrid2DrawCell(col, row); };
     connect(&searchGrid, &QTableWidget::currentCellChanged, this,
             m_context.errors.guarded([this] { StringGrid2Click(); }));
     connect(&searchGrid, &QTableWidget::itemChanged, this, [this](QTableWidgetItem* item) {
@@ -49,6 +51,13 @@ HitEditor::HitEditor(SearchContext& context) : QObject(nullptr), m_context(conte
     });
     connect(m_context.page.SpeedButton15, &QPushButton::clicked, this,
             m_context.errors.guarded([this] { SpeedButton15Click(); }));
+}
+
+HitEditor::~HitEditor() {
+    StringGrid& searchGrid = grid();
+    searchGrid.keyDown = nullptr;
+    searchGrid.getEditText = nullptr;
+    searchGrid.cellLook = nullptr;
 }
 
 StringGrid& HitEditor::grid() const {
@@ -59,11 +68,17 @@ std::vector<Orvik2>& HitEditor::hits() const {
     return m_context.work.records.searchHits;
 }
 
-HitLook HitEditor::lookOf(int row) const {
+// Locked hits on silver, changed ones in red; a row without a hit keeps the grid's colours.
+CellLook HitEditor::StringGrid2DrawCell(int /*col*/, int row) const {
     const Orvik2* hit = hitOfRow(hits(), grid(), row);
     if (!hit)
         return {};
-    return {.locked = hit->locked, .changed = isChangedRow(*hit, grid(), row)};
+    CellLook look;
+    if (hit->locked)
+        look.background = kLockedBackground;
+    if (isChangedRow(*hit, grid(), row))
+        look.text = kChangedText;
+    return look;
 }
 
 void HitEditor::StringGrid2Click() {
@@ -95,41 +110,20 @@ void HitEditor::cellEdited(QTableWidgetItem* item) {
         m_context.page.SpeedButton15->setEnabled(true);
 }
 
-bool HitEditor::eventFilter(QObject* watched, QEvent* event) {
-    if (watched != &grid() || event->type() != QEvent::KeyPress)
-        return QObject::eventFilter(watched, event);
-    bool consumed = false;
-    m_context.errors.run(
-        [&] { consumed = StringGrid2KeyDown(*static_cast<const QKeyEvent*>(event)); });
-    return consumed;
-}
-
-bool HitEditor::StringGrid2KeyDown(const QKeyEvent& key) {
-    if (key.key() == Qt::Key_Z && key.modifiers().testFlag(Qt::ControlModifier)) {
+void HitEditor::StringGrid2KeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (key == Qt::Key_Z && shift.testFlag(Qt::ControlModifier)) {
+        key = 0;
         undoBatchOnce(grid(), {FUndoCells2, m_context.work.sgUndoCnt2});
-        return true;
+        return;
     }
-    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter)
-        return enterPressed();
-    return rangeKey(key);
-}
-
-// Enter toggles the cell editor, as in any string grid: when it is closed, the key opens it
-// on the current cell after the row has been written.
-bool HitEditor::enterPressed() {
-    enterKey(EditorState::Closed);
-    if (grid().currentItem())
-        grid().editItem(grid().currentItem());
-    return true;
-}
-
-bool HitEditor::rangeKey(const QKeyEvent& key) {
-    int code = key.key();
-    GridClipboardKey(grid(), code, key.modifiers(),
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        enterKey();
+        return;
+    }
+    GridClipboardKey(grid(), key, shift,
                      {m_context.ports.clipboard,
                       m_context.ports.messages,
                       {FUndoCells2, m_context.work.sgUndoCnt2}});
-    return code == 0;
 }
 
 // Each opening of the editor saves the cell, so that one undo takes the edit back.
@@ -143,7 +137,7 @@ void HitEditor::clearUndo() {
     m_context.work.sgUndoCnt2 = 0;
 }
 
-void HitEditor::enterKey(EditorState editor) {
+void HitEditor::enterKey() {
     const int row = grid().currentRow();
     Orvik2* hit = hitOfRow(hits(), grid(), row);
     if (m_context.page.CheckBox5->isChecked() && hit && !grid().cell(0, row).isEmpty() &&
@@ -151,7 +145,7 @@ void HitEditor::enterKey(EditorState editor) {
         writeCurrentRow(row, *hit);
         StringGrid2Click();
     }
-    if (m_context.page.CheckBox8->isChecked() && editor == EditorState::Open)
+    if (m_context.page.CheckBox8->isChecked() && grid().editorOpen())
         moveDownWrapping();
 }
 

@@ -4,29 +4,30 @@
 
 #include "grid/TUndoCells.h"
 #include "search/BulkWriteMessage.h"
-#include "search/HitCellDelegate.h"
 #include "search/SearchContext.h"
 
-class QKeyEvent;
 class QTableWidgetItem;
 
 namespace kalvex {
 
 class StringGrid;
+struct CellLook;
 struct Orvik2;
 
 namespace cad {
 class Document;
 }
 
-enum class EditorState { Closed, Open };
-
-// Editing the search hits in the grid and writing them back: the current row follows the
-// drawing, Enter writes one row, the update button writes every changed row.
+// Editing the search hits in the grid and writing them back, through the grid's hooks: the
+// current row follows the drawing, Enter writes one row, the update button writes every
+// changed row.
 class HitEditor : public QObject {
     Q_OBJECT
 public:
     explicit HitEditor(SearchContext& context);
+    ~HitEditor() override;
+    HitEditor(const HitEditor&) = delete;
+    HitEditor& operator=(const HitEditor&) = delete;
 
     // Shows the current row's hit and moves the drawing's view to it.
     void StringGrid2Click();
@@ -34,20 +35,15 @@ public:
     // A new search starts the grid's history afresh.
     void clearUndo();
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     StringGrid& grid() const;
     std::vector<Orvik2>& hits() const;
-    HitLook lookOf(int row) const;
 
-    bool StringGrid2KeyDown(const QKeyEvent& key);
-    bool enterPressed();
-    bool rangeKey(const QKeyEvent& key);
+    CellLook StringGrid2DrawCell(int col, int row) const;
+    void StringGrid2KeyDown(int& key, Qt::KeyboardModifiers shift);
     void StringGrid2GetEditText(int col, int row);
     void cellEdited(QTableWidgetItem* item);
-    void enterKey(EditorState editor);
+    void enterKey();
     void writeCurrentRow(int row, Orvik2& hit);
     void moveDownWrapping();
     BulkWriteCount writeChangedRows(cad::Document& document);

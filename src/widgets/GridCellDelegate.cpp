@@ -1,15 +1,26 @@
 #include "widgets/GridCellDelegate.h"
 
 #include <QKeyEvent>
-#include <QPointer>
 
 #include "widgets/StringGrid.h"
 
 namespace kalvex {
 
+namespace {
+
+bool isEnterKey(const QEvent* event) {
+    if (event->type() != QEvent::KeyPress)
+        return false;
+    const int key = static_cast<const QKeyEvent*>(event)->key();
+    return key == Qt::Key_Return || key == Qt::Key_Enter;
+}
+
+} // namespace
+
 GridCellDelegate::GridCellDelegate(StringGrid& grid) : QStyledItemDelegate(&grid), m_grid(grid) {}
 
-// The editor is named after its grid ("StringGrid1.InplaceEdit"), so that scripts can reach it.
+// The editor is named after its grid ("StringGrid1.InplaceEdit"), so that scripts can type
+// into the open editor as a user does.
 QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewItem& option,
                                         const QModelIndex& index) const {
     QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
@@ -18,28 +29,34 @@ QWidget* GridCellDelegate::createEditor(QWidget* parent, const QStyleOptionViewI
     return editor;
 }
 
-void GridCellDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option,
-                             const QModelIndex& index) const {
-    QStyledItemDelegate::paint(painter, option, index);
-    if (m_grid.afterDrawCell)
-        m_grid.afterDrawCell(*painter, index.column(), index.row(), option.rect);
+// A closed editor lives on until it is deleted later; it gives up its name at once, so that
+// the name always means the open editor.
+void GridCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) const {
+    editor->setObjectName(QString());
+    QStyledItemDelegate::destroyEditor(editor, index);
 }
 
-// Enter first puts the edited text into the cell, so that the key hook sees it while the
-// editor still counts as open; a hook that moves the current cell closes the editor itself.
+void GridCellDelegate::initStyleOption(QStyleOptionViewItem* option,
+                                       const QModelIndex& index) const {
+    QStyledItemDelegate::initStyleOption(option, index);
+    if (!m_grid.cellLook)
+        return;
+    const CellLook look = m_grid.cellLook(index.column(), index.row());
+    if (look.background.isValid()) {
+        option->backgroundBrush = look.background;
+        option->state &= ~QStyle::State_Selected;
+    }
+    if (look.text.isValid()) {
+        option->palette.setColor(QPalette::Text, look.text);
+        option->palette.setColor(QPalette::HighlightedText, look.text);
+    }
+}
+
 bool GridCellDelegate::eventFilter(QObject* object, QEvent* event) {
-    auto* editor = qobject_cast<QWidget*>(object);
-    if (!editor || event->type() != QEvent::KeyPress || !m_grid.keyDown)
+    if (!qobject_cast<QWidget*>(object) || !isEnterKey(event))
         return QStyledItemDelegate::eventFilter(object, event);
-    auto* key = static_cast<QKeyEvent*>(event);
-    if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter)
-        return QStyledItemDelegate::eventFilter(object, event);
-    QPointer<QWidget> guard(editor);
-    emit commitData(editor);
-    int code = key->key();
-    m_grid.keyDown(code, key->modifiers());
-    if (guard && code != 0 && m_grid.editorOpen())
-        emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+    const auto* key = static_cast<const QKeyEvent*>(event);
+    m_grid.enterKey(key->key(), key->modifiers());
     return true;
 }
 

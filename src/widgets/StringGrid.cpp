@@ -3,6 +3,7 @@
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QScopedValueRollback>
 
 #include "widgets/GridCellDelegate.h"
 
@@ -74,21 +75,59 @@ void StringGrid::setSelection(const QRect& range, const QPoint& current) {
 bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
     if (!m_editing)
         return false;
-    const bool wasEditing = editorOpen();
+    const bool wasShown = editorShown();
     const bool opened = QTableWidget::edit(index, trigger, event);
-    if (opened && !wasEditing && editorOpen() && getEditText)
+    if (!opened || wasShown || !editorShown())
+        return opened;
+    m_editedCell = index;
+    if (getEditText)
         getEditText(index.column(), index.row());
     return opened;
 }
 
 void StringGrid::keyPressEvent(QKeyEvent* event) {
     int key = event->key();
-    if (keyDown)
-        keyDown(key, event->modifiers());
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        enterKey(key, event->modifiers());
+        event->accept();
+        return;
+    }
+    runKeyDown(key, event->modifiers());
     if (key == 0)
         event->accept();
     else
         QTableWidget::keyPressEvent(event);
+}
+
+void StringGrid::enterKey(int key, Qt::KeyboardModifiers shift) {
+    if (editorShown()) {
+        closeEditorKeepingEdit();
+        const QScopedValueRollback fromEditor(m_enterFromEditor, true);
+        runKeyDown(key, shift);
+        return;
+    }
+    runKeyDown(key, shift);
+    if (key != 0)
+        openEditorOnCurrentCell();
+}
+
+void StringGrid::runKeyDown(int& key, Qt::KeyboardModifiers shift) {
+    if (keyDown)
+        keyDown(key, shift);
+}
+
+void StringGrid::closeEditorKeepingEdit() {
+    QWidget* editor = indexWidget(m_editedCell);
+    if (!editor)
+        return;
+    commitData(editor);
+    closeEditor(editor, QAbstractItemDelegate::NoHint);
+}
+
+// Through the trigger rather than editItem, which warns about a cell that cannot be edited.
+void StringGrid::openEditorOnCurrentCell() {
+    if (currentIndex().isValid())
+        edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
 }
 
 void StringGrid::mousePressEvent(QMouseEvent* event) {

@@ -2,12 +2,20 @@
 
 #include <functional>
 
+#include <QColor>
+#include <QPersistentModelIndex>
 #include <QRect>
 #include <QTableWidget>
 
-class QPainter;
-
 namespace kalvex {
+
+// The colours the owner of a grid wants a cell drawn in; an invalid colour leaves the grid's
+// own. A background of the owner's covers the selection highlight, as a fill painted after
+// the grid's own drawing would.
+struct CellLook {
+    QColor background;
+    QColor text;
+};
 
 // A grid of strings addressed as (column, row), fixed rows and columns included, where every
 // cell also holds an integer object slot (0 = no object). Fixed cells are drawn like headers
@@ -39,15 +47,23 @@ public:
     // Switches the cell editor on or off for every cell; fixed cells are never edited.
     void setEditing(bool on) { m_editing = on; }
     bool editing() const { return m_editing; }
-    bool editorOpen() const { return state() == QAbstractItemView::EditingState; }
+    // The cell editor is open, or the key hook is hearing of the Enter that closed it.
+    bool editorOpen() const { return editorShown() || m_enterFromEditor; }
+
+    // Enter, typed in the grid or in its open cell editor. An open editor puts its text into
+    // the cell and closes; then the key hook hears of the key with the editor still counting
+    // as open, so that a hook that puts a cell back or moves the current cell is not undone
+    // by the editor. With the editor closed, the hook runs first and then, unless it consumed
+    // the key, the editor opens on the current cell.
+    void enterKey(int key, Qt::KeyboardModifiers shift);
 
     // Hooks the owner of the grid sets. keyDown runs before the grid's own key handling (and
-    // for Enter in the open editor); setting the key to 0 consumes it. getEditText runs each
-    // time the cell editor opens on a cell. afterDrawCell paints over a cell the grid has
-    // drawn. fixedCellClick reports a left click on a fixed cell.
+    // for Enter in the open editor, see enterKey); setting the key to 0 consumes it.
+    // getEditText runs each time the cell editor opens on a cell. cellLook gives the colours
+    // of a cell each time it is drawn. fixedCellClick reports a left click on a fixed cell.
     std::function<void(int& key, Qt::KeyboardModifiers shift)> keyDown;
     std::function<void(int col, int row)> getEditText;
-    std::function<void(QPainter& painter, int col, int row, const QRect& rect)> afterDrawCell;
+    std::function<CellLook(int col, int row)> cellLook;
     std::function<void(int col, int row)> fixedCellClick;
 
     void setDefaultRowHeight(int height);
@@ -59,6 +75,10 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
+    bool editorShown() const { return state() == QAbstractItemView::EditingState; }
+    void runKeyDown(int& key, Qt::KeyboardModifiers shift);
+    void closeEditorKeepingEdit();
+    void openEditorOnCurrentCell();
     QTableWidgetItem* itemAt(int col, int row);
     void styleCell(int col, int row);
     void styleCells(int firstRow, int lastRow, int firstCol, int lastCol);
@@ -67,6 +87,8 @@ private:
     int m_fixedCols = 0;
     int m_fixedRows = 0;
     bool m_editing = true;
+    bool m_enterFromEditor = false;
+    QPersistentModelIndex m_editedCell;
 };
 
 } // namespace kalvex

@@ -15,6 +15,7 @@
 #include "drawing/cad/EntityPicker.h"
 #include "kit/DrawingBuilder.h"
 #include "shell/MainFormFixture.h"
+#include "widgets/GridCellDelegate.h"
 #include "widgets/StringGrid.h"
 
 namespace kalvex::testing {
@@ -70,6 +71,14 @@ protected:
     void pressEnter(int col, int row) {
         grid().setCurrentCell(row, col);
         QTest::keyClick(&grid(), Qt::Key_Return);
+    }
+
+    // The background and text colours the grid's delegate draws the cell in.
+    std::pair<QColor, QColor> colours(int col, int r) {
+        auto* delegate = static_cast<GridCellDelegate*>(grid().itemDelegate());
+        QStyleOptionViewItem option;
+        delegate->initStyleOption(&option, grid().model()->index(r, col));
+        return {option.backgroundBrush.color(), option.palette.color(QPalette::Text)};
     }
 
     QStringList row(int r) {
@@ -226,6 +235,21 @@ TEST_F(AttrGridTabTest, AfterASortAMovedCellWritesToItsOwnAttribute) {
     page().SpeedButton18->click();
     EXPECT_EQ(grid().cell(0, 1), "1");
     EXPECT_EQ(grid().cell(1, 1), "V-1");
+}
+
+TEST_F(AttrGridTabTest, CellsWithoutAttributeAreGreyAndChangedCellsRed) {
+    const QColor grey(192, 192, 192);
+    const QColor red(255, 0, 0);
+    fetchAll();
+    grid().setCell(2, 1, "hidden");
+    EXPECT_EQ(colours(2, 1), std::make_pair(grey, grey));
+    EXPECT_NE(colours(1, 1).first, grey);
+    EXPECT_NE(colours(1, 1).second, red);
+    grid().setCell(1, 2, "P-9");
+    EXPECT_EQ(colours(1, 2).second, red);
+    grid().setCell(1, 2, "P-1");
+    EXPECT_NE(colours(1, 2).second, red);
+    EXPECT_NE(colours(0, 1).first, grey);
 }
 
 TEST_F(AttrGridTabTest, FixedCellClicksSelectAColumnARowOrEverything) {

@@ -3,7 +3,7 @@
 #include <QTest>
 
 #include "SearchFixture.h"
-#include "search/HitCellDelegate.h"
+#include "widgets/GridCellDelegate.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex::testing {
@@ -39,8 +39,14 @@ protected:
 
     void pressUndo() { QTest::keyClick(&grid(), Qt::Key_Z, Qt::ControlModifier); }
 
-    HitLook lookOf(int row) {
-        auto* delegate = static_cast<HitCellDelegate*>(grid().itemDelegate());
+    struct Look {
+        bool locked = false;
+        bool changed = false;
+    };
+
+    // The colours the grid's delegate draws the row in.
+    Look lookOf(int row) {
+        auto* delegate = static_cast<GridCellDelegate*>(grid().itemDelegate());
         QStyleOptionViewItem option;
         delegate->initStyleOption(&option, grid().model()->index(row, 0));
         return {.locked = option.backgroundBrush.color() == QColor(0xC0, 0xC0, 0xC0),

@@ -1,8 +1,11 @@
 #include <QHeaderView>
+#include <QImage>
+#include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
 
 #include "widgets/ColumnSizer.h"
+#include "widgets/GridCellDelegate.h"
 #include "widgets/SortedComboBox.h"
 #include "widgets/StringGrid.h"
 
@@ -72,6 +75,144 @@ TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
     QTest::mouseMove(area, QPoint(line + 80, 50));
     QTest::mouseRelease(area, Qt::LeftButton, Qt::NoModifier, QPoint(line + 80, 50));
     EXPECT_EQ(grid.columnWidth(1), 100);
+}
+
+// A grid with one fixed row and column and the data cells "a" (1, 1) and "b" (1, 2), whose
+// hooks record what they hear.
+class StringGridEnterTest : public ::testing::Test {
+protected:
+    struct Heard {
+        int key;
+        bool editorOpen;
+        QString cell;
+        bool operator==(const Heard&) const = default;
+    };
+
+    void SetUp() override {
+        grid.setObjectName(QStringLiteral("StringGrid9"));
+        grid.setColumnCount(2);
+        grid.setRowCount(3);
+        grid.setFixed(1, 1);
+        grid.setCell(1, 1, QStringLiteral("a"));
+        grid.setCell(1, 2, QStringLiteral("b"));
+        grid.keyDown = [this](int& key, Qt::KeyboardModifiers) {
+            heard.push_back({key, grid.editorOpen(), grid.cell(1, 1)});
+            if (onEnter)
+                onEnter(key);
+        };
+        grid.getEditText = [this](int col, int row) { opened.emplace_back(col, row); };
+        grid.setCurrentCell(1, 1);
+    }
+
+    QLineEdit* editor() {
+        return grid.findChild<QLineEdit*>(QStringLiteral("StringGrid9.InplaceEdit"));
+    }
+
+    StringGrid grid;
+    std::vector<Heard> heard;
+    std::vector<QPoint> opened;
+    std::function<void(int& key)> onEnter;
+};
+
+TEST_F(StringGridEnterTest, EnterWithTheEditorClosedRunsTheKeyHookAndThenOpensTheEditor) {
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(heard, (std::vector<Heard>{{Qt::Key_Return, false, "a"}}));
+    EXPECT_TRUE(grid.editorOpen());
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "a");
+    EXPECT_EQ(opened, (std::vector<QPoint>{{1, 1}}));
+}
+
+TEST_F(StringGridEnterTest, EnterInTheOpenEditorPutsTheEditInTheCellBeforeTheHookHearsOfIt) {
+    QTest::keyClick(&grid, Qt::Key_Return);
+    ASSERT_NE(editor(), nullptr);
+    editor()->setText(QStringLiteral("a2"));
+    QTest::keyClick(editor(), Qt::Key_Enter);
+    ASSERT_EQ(heard.size(), 2u);
+    EXPECT_EQ(heard[1], (Heard{Qt::Key_Enter, true, "a2"}));
+    EXPECT_FALSE(grid.editorOpen());
+    EXPECT_EQ(editor(), nullptr) << "a closed editor gives up its name";
+    EXPECT_EQ(grid.cell(1, 1), "a2");
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(StringGridEnterTest, AHookThatPutsTheCellBackAndMovesIsNotUndoneByTheEditor) {
+    grid.editItem(grid.item(1, 1));
+    ASSERT_NE(editor(), nullptr);
+    editor()->setText(QStringLiteral("typed"));
+    onEnter = [this](int&) {
+        grid.setCell(1, 1, QStringLiteral("a"));
+        grid.setCurrentCell(2, 1);
+    };
+    QTest::keyClick(editor(), Qt::Key_Return);
+    EXPECT_EQ(grid.cell(1, 1), "a");
+    EXPECT_EQ(grid.currentRow(), 2);
+    EXPECT_FALSE(grid.editorOpen());
+}
+
+TEST_F(StringGridEnterTest, EnterOpensTheEditorOnTheCellTheHookMovedTo) {
+    onEnter = [this](int&) { grid.setCurrentCell(2, 1); };
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(opened, (std::vector<QPoint>{{1, 2}}));
+    ASSERT_NE(editor(), nullptr);
+    EXPECT_EQ(editor()->text(), "b");
+}
+
+TEST_F(StringGridEnterTest, AConsumedEnterOrACellThatCannotBeEditedOpensNoEditor) {
+    onEnter = [](int& key) { key = 0; };
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_FALSE(grid.editorOpen());
+    onEnter = nullptr;
+    grid.setCurrentCell(1, 0); // fixed column
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_FALSE(grid.editorOpen());
+    grid.setCurrentCell(1, 1);
+    grid.setEditing(false);
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_FALSE(grid.editorOpen());
+    EXPECT_EQ(heard.size(), 3u);
+    EXPECT_TRUE(opened.empty());
+}
+
+// Rows "x", "y", "z": the hook puts row 0 on silver and draws row 1's text red.
+TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
+    const QColor silver(0xC0, 0xC0, 0xC0);
+    const QColor red(0xFF, 0x00, 0x00);
+    StringGrid grid;
+    grid.setColumnCount(1);
+    grid.setRowCount(3);
+    grid.setColumnWidth(0, 120);
+    grid.setDefaultRowHeight(24);
+    grid.resize(160, 120);
+    for (int row = 0; row < 3; ++row)
+        grid.setCell(0, row, QString(QChar(u'x' + row)));
+    grid.cellLook = [&](int, int row) {
+        return row == 0   ? CellLook{.background = silver}
+               : row == 1 ? CellLook{.text = red}
+                          : CellLook{};
+    };
+    grid.setSelection(QRect(0, 0, 1, 2), QPoint(0, 0));
+    grid.show();
+    const QImage image = grid.viewport()->grab().toImage();
+    const auto pixelsIn = [&](int row, const QColor& colour) {
+        const QRect rect = grid.visualItemRect(grid.item(row, 0)).adjusted(2, 2, -2, -2);
+        int count = 0;
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                count += image.pixelColor(x, y) == colour;
+        return count;
+    };
+    const QRect cell0 = grid.visualItemRect(grid.item(0, 0));
+    EXPECT_EQ(image.pixelColor(cell0.right() - 4, cell0.center().y()), silver);
+    EXPECT_GT(pixelsIn(1, red), 0);
+    EXPECT_EQ(pixelsIn(2, red), 0);
+    EXPECT_EQ(pixelsIn(2, silver), 0);
+
+    auto* delegate = static_cast<GridCellDelegate*>(grid.itemDelegate());
+    QStyleOptionViewItem option;
+    delegate->initStyleOption(&option, grid.model()->index(1, 0));
+    EXPECT_EQ(option.palette.color(QPalette::Text), red);
+    EXPECT_EQ(option.palette.color(QPalette::HighlightedText), red);
 }
 
 TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) {
