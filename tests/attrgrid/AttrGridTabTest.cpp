@@ -14,6 +14,7 @@
 #include "cadlink/AttributeReference.h"
 #include "drawing/cad/EntityPicker.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "shell/MainFormFixture.h"
 #include "widgets/StringGrid.h"
 
@@ -29,7 +30,7 @@ protected:
 
     void SetUp() override {
         windows.addWindow(kCadWindow, {.title = "nanoCAD 5", .thread = 2});
-        link.createApplication = [this] { return model->application(); };
+        link.createApplication = [this] { return withFaults(model->application(), faults); };
         MainFormTest::SetUp();
         form->pageControl().setCurrentIndex(1);
         b.block("PUMP", {{"NAME", "機器名", ""}, {"SPEC", "仕様", ""}});
@@ -83,6 +84,7 @@ protected:
     std::vector<std::string> valve, pump, other;
     std::shared_ptr<drawing::CadModel> model;
     std::shared_ptr<drawing::ScriptedPicker> picker;
+    std::shared_ptr<FaultInjector> faults = std::make_shared<FaultInjector>();
 };
 
 TEST_F(AttrGridTabTest, FetchFillsOneRowPerReferenceWithPromptsFromAnyRow) {
@@ -150,7 +152,7 @@ TEST_F(AttrGridTabTest, AbortDuringTheFirstPassLeavesTwoEmptyRows) {
 }
 
 TEST_F(AttrGridTabTest, AFailingRowStaysEmptyAndTheOthersAreFilled) {
-    model->faults().failOn("TextString", pump[1]);
+    faults->failOn("TextString", pump[1]);
     fetchAll();
     EXPECT_EQ(row(1), (QStringList{"1", "V-1", ""}));
     EXPECT_EQ(row(2), (QStringList{"2", "", ""}));
@@ -192,7 +194,7 @@ TEST_F(AttrGridTabTest, EnterInTheOpenEditorOnTheLastRowWrapsToRowOne) {
 
 TEST_F(AttrGridTabTest, AFailedEnterWritePutsTheStoredValueBack) {
     fetchAll();
-    model->faults().failOn("SetTextString", pump[1]);
+    faults->failOn("SetTextString", pump[1]);
     grid().setCell(1, 2, "bad");
     pressEnter(1, 2);
     EXPECT_EQ(grid().cell(1, 2), "P-1");
@@ -208,7 +210,7 @@ TEST_F(AttrGridTabTest, PastedCellsAreWrittenByEnterAndByTheButton) {
     EXPECT_EQ(drawingText(pump[1]), "A");
     EXPECT_EQ(drawingText(pump[2]), "10kW");
     grid().setCell(1, 1, "V-2");
-    model->faults().failOn("SetTextString", valve[1]);
+    faults->failOn("SetTextString", valve[1]);
     page().SpeedButton11->click();
     EXPECT_EQ(drawingText(pump[2]), "B");
     EXPECT_EQ(drawingText(valve[1]), "V-1");
