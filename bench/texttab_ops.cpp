@@ -9,6 +9,7 @@
 
 #include "drawing/cad/EntityPicker.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "platform/EventLoopWaiter.h"
 #include "platform/QtClipboardPort.h"
 #include "platform/QtDialogPort.h"
@@ -78,6 +79,19 @@ QString halfChangedLines(const Bench& bench, int round) {
     return lines.join(QLatin1Char('\n'));
 }
 
+// One more round, untimed, through a wrapper of the CAD interface that counts the calls. The
+// timed rounds reach the model directly, as the program does: the wrapper's bookkeeping adds
+// almost half to the update's time in a debug build.
+int countedWrites(Bench& bench, int round) {
+    auto calls = std::make_shared<testing::FaultInjector>();
+    bench.link.createApplication = [&bench, calls] {
+        return testing::withFaults(bench.model->application(), calls);
+    };
+    bench.form->textTab().SynEdit1->setPlainText(halfChangedLines(bench, round));
+    bench.form->textTab().SpeedButton2->click();
+    return calls->callCount("SetTextString");
+}
+
 void BM_UpdateHalfChanged(benchmark::State& state) {
     Bench bench(static_cast<int>(state.range(0)));
     bench.fetch();
@@ -89,8 +103,7 @@ void BM_UpdateHalfChanged(benchmark::State& state) {
         state.ResumeTiming();
         bench.form->textTab().SpeedButton2->click();
     }
-    state.counters["writes"] =
-        static_cast<double>(bench.model->faults().callCount("SetTextString")) / round;
+    state.counters["writes"] = countedWrites(bench, round + 1);
 }
 BENCHMARK(BM_UpdateHalfChanged)->Arg(10000)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -14,6 +14,7 @@
 #include "cadlink/AttributeReference.h"
 #include "drawing/cad/EntityPicker.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "shell/MainFormFixture.h"
 #include "widgets/GridCellDelegate.h"
 #include "widgets/StringGrid.h"
@@ -30,7 +31,7 @@ protected:
 
     void SetUp() override {
         windows.addWindow(kCadWindow, {.title = "nanoCAD 5", .thread = 2});
-        link.createApplication = [this] { return model->application(); };
+        link.createApplication = [this] { return withFaults(model->application(), faults); };
         MainFormTest::SetUp();
         form->pageControl().setCurrentIndex(1);
         b.block("PUMP", {{"NAME", "機器名", ""}, {"SPEC", "仕様", ""}});
@@ -92,6 +93,7 @@ protected:
     std::vector<std::string> valve, pump, other;
     std::shared_ptr<drawing::CadModel> model;
     std::shared_ptr<drawing::ScriptedPicker> picker;
+    std::shared_ptr<FaultInjector> faults = std::make_shared<FaultInjector>();
 };
 
 TEST_F(AttrGridTabTest, FetchFillsOneRowPerReferenceWithPromptsFromAnyRow) {
@@ -159,7 +161,7 @@ TEST_F(AttrGridTabTest, AbortDuringTheFirstPassLeavesTwoEmptyRows) {
 }
 
 TEST_F(AttrGridTabTest, AFailingRowStaysEmptyAndTheOthersAreFilled) {
-    model->faults().failOn("TextString", pump[1]);
+    faults->failOn("TextString", pump[1]);
     fetchAll();
     EXPECT_EQ(row(1), (QStringList{"1", "V-1", ""}));
     EXPECT_EQ(row(2), (QStringList{"2", "", ""}));
@@ -201,7 +203,7 @@ TEST_F(AttrGridTabTest, EnterInTheOpenEditorOnTheLastRowWrapsToRowOne) {
 
 TEST_F(AttrGridTabTest, AFailedEnterWritePutsTheStoredValueBack) {
     fetchAll();
-    model->faults().failOn("SetTextString", pump[1]);
+    faults->failOn("SetTextString", pump[1]);
     grid().setCell(1, 2, "bad");
     pressEnter(1, 2);
     EXPECT_EQ(grid().cell(1, 2), "P-1");
@@ -217,7 +219,7 @@ TEST_F(AttrGridTabTest, PastedCellsAreWrittenByEnterAndByTheButton) {
     EXPECT_EQ(drawingText(pump[1]), "A");
     EXPECT_EQ(drawingText(pump[2]), "10kW");
     grid().setCell(1, 1, "V-2");
-    model->faults().failOn("SetTextString", valve[1]);
+    faults->failOn("SetTextString", valve[1]);
     page().SpeedButton11->click();
     EXPECT_EQ(drawingText(pump[2]), "B");
     EXPECT_EQ(drawingText(valve[1]), "V-1");

@@ -4,6 +4,7 @@
 #include "cadlink/Text.h"
 #include "drawing/cad/CadModel.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "support/FakeWindowSystem.h"
 
 namespace kalvex {
@@ -16,7 +17,8 @@ protected:
     DrawingBuilder builder;
     std::shared_ptr<drawing::CadModel> model;
     std::shared_ptr<drawing::ScriptedPicker> picker = std::make_shared<drawing::ScriptedPicker>();
-    cad::DocumentPtr document;
+    std::shared_ptr<testing::FaultInjector> faults = std::make_shared<testing::FaultInjector>();
+    cad::DocumentPtr document; // of the CAD that fails where `faults` says
     testing::FakeWindowSystem waits;
     std::string a, b, insert;
 
@@ -29,7 +31,7 @@ protected:
                                  .attributes = {{.tag = "NAME", .text = "P-101"}}})[0];
         model = builder.model();
         model->setPicker(picker);
-        document = model->application()->ActiveDocument();
+        document = testing::withFaults(model->application(), faults)->ActiveDocument();
     }
 
     std::vector<std::string> setNames() {
@@ -66,7 +68,7 @@ TEST_F(SelectionTest, TempSetIsFoundWithoutRegardToCaseAndTheLowestIndexIsEmptie
 }
 
 TEST_F(SelectionTest, TempSetFailureGivesNoSetAndNoError) {
-    model->faults().failAfter("SelectionSetsCount", 0);
+    faults->failAfter("SelectionSetsCount", 0);
     EXPECT_EQ(GetTempSelectionSet(*document), nullptr);
 }
 
@@ -99,14 +101,14 @@ TEST_F(SelectionTest, CancelledOrEmptyPickGivesNothingAndStillRemovesTheSet) {
 
 TEST_F(SelectionTest, AnErrorWhileReadingTheSetStillRemovesIt) {
     picker->addPick({a, b});
-    model->faults().failAfter("SelectionSetItem", 1);
+    faults->failAfter("SelectionSetItem", 1);
     EXPECT_THROW(
         {
             auto picked = PickOnScreen(*document, TextPickFilter(), waits);
             picked->entities<cad::Text>();
         },
         cad::CadError);
-    model->faults().clear();
+    faults->clear();
     EXPECT_TRUE(setNames().empty());
 }
 

@@ -233,20 +233,6 @@ TEST_F(CadModelTest, OutsideAGroupEachCallIsOneStepEvenWhenItTouchesSeveralRecor
     EXPECT_FALSE(drawing.undoLog().canUndo());
 }
 
-TEST_F(CadModelTest, InjectedFaultsHitTheNamedOperation) {
-    model->faults().failOn("SetTextString", right);
-    EXPECT_NO_THROW(text(left)->SetTextString("ok"));
-    EXPECT_THROW(text(right)->SetTextString("no"), CadError);
-    EXPECT_EQ(text(right)->TextString(), "right");
-
-    model->faults().failAfter("HandleToObject", 2);
-    EXPECT_NO_THROW(document->HandleToObject(left));
-    EXPECT_NO_THROW(document->HandleToObject(left));
-    EXPECT_THROW(document->HandleToObject(left), CadError);
-    model->faults().clear();
-    EXPECT_NO_THROW(document->HandleToObject(left));
-}
-
 TEST_F(CadModelTest, ZoomWindowAndViewSizeAgree) {
     auto application = model->application();
     model->view().setAspect(2.0); // an 800 x 400 drawing area

@@ -10,20 +10,22 @@
 
 #include "cadlink/Text.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "search/SearchPage.h"
 #include "shell/MainFormFixture.h"
 #include "widgets/StringGrid.h"
 
 namespace kalvex::testing {
 
-// The main window on its search tab, beside a CAD that shows the drawing of `model`.
+// The main window on its search tab, beside a CAD that shows the drawing of `model` and fails
+// where `faults` says.
 class SearchTest : public MainFormTest {
 protected:
     static constexpr WindowHandle kCadWindow = 2;
 
     void SetUp() override {
         windows.addWindow(kCadWindow, {.title = "nanoCAD 5", .thread = 2});
-        link.createApplication = [this] { return model->application(); };
+        link.createApplication = [this] { return withFaults(model->application(), faults); };
         MainFormTest::SetUp();
         form->pageControl().setCurrentIndex(2);
     }
@@ -53,6 +55,7 @@ protected:
     }
 
     std::shared_ptr<drawing::CadModel> model;
+    std::shared_ptr<FaultInjector> faults = std::make_shared<FaultInjector>();
 };
 
 } // namespace kalvex::testing

@@ -41,7 +41,7 @@ protected:
         EXPECT_TRUE(model->selectionSets().empty());
     }
 
-    int selectCalls() { return model->faults().callCount("Select"); }
+    int selectCalls() { return faults->callCount("Select"); }
 
     DrawingBuilder builder;
     std::vector<std::string> handles;
@@ -165,7 +165,7 @@ TEST_F(TextSearchTest, WithoutCadTheResultIsEmptyAndNothingIsSaid) {
 
 TEST_F(TextSearchTest, AnErrorWhileReadingIsReportedAndLeavesTheTabIdle) {
     search("B");
-    model->faults().failOn("TextString", handles[2]);
+    faults->failOn("TextString", handles[2]);
     search("B");
     ASSERT_EQ(fakes.messages.shown.size(), 1u);
     expectIdleAndEmpty();

@@ -129,7 +129,7 @@ TEST_F(AttrFetchTest, UpdateWritesAttributesBlankLinesIncludedAndIgnoresExtraLin
 TEST_F(AttrFetchTest, AFailureWhileCollectingBringsTheToolBack) {
     const auto p = pump(0, "P-1");
     use(b);
-    model->faults().failOn("GetAttributes", p[0]);
+    faults->failOn("GetAttributes", p[0]);
     windows.calls.clear();
     fetchAttributes(QStringLiteral("NAME:機器名"), {p[0]});
     ASSERT_EQ(messages().size(), 1u) << "the error report";

@@ -38,7 +38,7 @@ protected:
         editor().setTextCursor(QTextCursor(editor().document()->findBlockByNumber(line - 1)));
         QTest::keyClick(&editor(), Qt::Key_Shift);
     }
-    int zooms() { return model->faults().callCount("ZoomWindow"); }
+    int zooms() { return faults->callCount("ZoomWindow"); }
     std::vector<std::string> markers() {
         std::vector<std::string> lines;
         for (const auto& call : windows.calls)

@@ -101,7 +101,7 @@ TEST_F(TextAlignmentTest, ATextGoneFromTheCadIsPassedOver) {
 
 TEST_F(TextAlignmentTest, AFailedMoveStopsWithItsMessage) {
     fetchAt({{0, 0, 0}, {3, 7, 0}, {9, 1, 0}});
-    model->faults().failOn("SetInsertionPoint", h[1]);
+    faults->failOn("SetInsertionPoint", h[1]);
     setSpacing(QStringLiteral("0"), QStringLiteral("-5"));
     align();
     EXPECT_EQ(messageTexts(),

@@ -12,6 +12,7 @@
 #include "cadlink/Text.h"
 #include "drawing/cad/EntityPicker.h"
 #include "kit/DrawingBuilder.h"
+#include "kit/FaultInjector.h"
 #include "shell/MainFormFixture.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabController.h"
@@ -19,15 +20,15 @@
 
 namespace kalvex::testing {
 
-// The main window on its TEXT tab, beside a CAD that shows the drawing of `model` and lets the
-// user pick what `picker` is told.
+// The main window on its TEXT tab, beside a CAD that shows the drawing of `model`, lets the
+// user pick what `picker` is told and fails where `faults` says.
 class TextTabTest : public MainFormTest {
 protected:
     static constexpr WindowHandle kCadWindow = 2;
 
     void SetUp() override {
         windows.addWindow(kCadWindow, {.title = "nanoCAD 5", .thread = 2});
-        link.createApplication = [this] { return model->application(); };
+        link.createApplication = [this] { return withFaults(model->application(), faults); };
         MainFormTest::SetUp();
     }
 
@@ -78,6 +79,7 @@ protected:
 
     std::shared_ptr<drawing::CadModel> model;
     std::shared_ptr<drawing::ScriptedPicker> picker;
+    std::shared_ptr<FaultInjector> faults = std::make_shared<FaultInjector>();
 };
 
 } // namespace kalvex::testing

@@ -102,7 +102,7 @@ TEST_F(TextUpdateTest, AnEntityGoneFromTheCadKeepsItsLine) {
 }
 
 TEST_F(TextUpdateTest, AFailedWriteSkipsOnlyThatRecord) {
-    model->faults().failOn("SetTextString", h[1]);
+    faults->failOn("SetTextString", h[1]);
     setLines(QStringLiteral("a\nb\nc\nd"));
     update();
     EXPECT_EQ(drawingText(h[0]), "a");
@@ -113,7 +113,7 @@ TEST_F(TextUpdateTest, AFailedWriteSkipsOnlyThatRecord) {
 
 TEST_F(TextUpdateTest, AFailedCopyStopsTheRunWithItsMessageAndKeepsWhatWasWritten) {
     setSpacing(QStringLiteral("0"), QStringLiteral("-5"));
-    model->faults().failAfter("Copy", 1);
+    faults->failAfter("Copy", 1);
     setLines(QStringLiteral("a\nb\nc\nd\ne\nf"));
     update();
     EXPECT_EQ(messageTexts(), QStringList{kErrorMessage});

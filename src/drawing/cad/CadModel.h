@@ -9,7 +9,6 @@
 #include "cadlink/Application.h"
 #include "cadlink/SelectionFilter.h"
 #include "drawing/cad/EntityPicker.h"
-#include "drawing/cad/FaultInjector.h"
 #include "drawing/cad/ViewState.h"
 #include "drawing/model/Drawing.h"
 
@@ -23,8 +22,8 @@ struct SelectionSetData {
 };
 
 // A drawing opened as the CAD would hold it: the drawing itself plus what the CAD keeps
-// beside it (the view, window handles, named selection sets, the on-screen picker) and the
-// hooks tests use to make calls fail. The CAD interface objects all share one CadModel.
+// beside it (the view, window handles, named selection sets, the on-screen picker). The CAD
+// interface objects all share one CadModel.
 class CadModel : public std::enable_shared_from_this<CadModel> {
 public:
     static std::shared_ptr<CadModel> create(std::shared_ptr<Drawing> drawing);
@@ -43,7 +42,6 @@ public:
     void setDocumentWindow(WindowHandle window) { m_documentWindow = window; }
     int regenCount() const { return m_regenCount; }
     void countRegen() { ++m_regenCount; }
-    FaultInjector& faults() { return m_faults; }
     void setPicker(std::shared_ptr<EntityPicker> picker) { m_picker = std::move(picker); }
     EntityPicker* picker() const { return m_picker.get(); }
     std::vector<std::shared_ptr<SelectionSetData>>& selectionSets() { return m_selectionSets; }
@@ -64,7 +62,6 @@ private:
     WindowHandle m_applicationWindow = 0;
     WindowHandle m_documentWindow = 0;
     int m_regenCount = 0;
-    FaultInjector m_faults;
     std::shared_ptr<EntityPicker> m_picker;
     std::vector<std::shared_ptr<SelectionSetData>> m_selectionSets;
     std::unordered_map<std::string, RecordId> m_layerByName; // case-folded name

@@ -6,59 +6,48 @@
 namespace kalvex::drawing {
 
 WindowHandle ModelApplication::Hwnd() {
-    m_model->faults().check("Hwnd", {});
     return m_model->applicationWindow();
 }
 
 cad::DocumentPtr ModelApplication::ActiveDocument() {
-    m_model->faults().check("ActiveDocument", {});
     return std::make_shared<ModelDocument>(m_model);
 }
 
 void ModelApplication::ZoomWindow(const cad::CadPoint& lowerLeft, const cad::CadPoint& upperRight) {
-    m_model->faults().check("ZoomWindow", {});
     m_model->view().zoomWindow(lowerLeft, upperRight);
 }
 
 std::shared_ptr<cad::Layers> ModelDocument::GetLayers() {
-    m_model->faults().check("GetLayers", {});
     return std::make_shared<ModelLayers>(m_model);
 }
 
 std::shared_ptr<cad::SelectionSets> ModelDocument::GetSelectionSets() {
-    m_model->faults().check("GetSelectionSets", {});
     return std::make_shared<ModelSelectionSets>(m_model);
 }
 
 std::shared_ptr<cad::Blocks> ModelDocument::GetBlocks() {
-    m_model->faults().check("GetBlocks", {});
     return std::make_shared<ModelBlocks>(m_model);
 }
 
 cad::EntityPtr ModelDocument::HandleToObject(const std::string& handle) {
-    m_model->faults().check("HandleToObject", handle);
     return m_model->entity(m_model->recordOfHandle(handle));
 }
 
 double ModelDocument::GetVariable(const std::string& name) {
-    m_model->faults().check("GetVariable", {});
     if (foldCadName(name) == foldCadName("VIEWSIZE"))
         return m_model->view().height();
     throw cad::CadError("Unknown system variable \"" + name + "\".");
 }
 
 WindowHandle ModelDocument::Hwnd() {
-    m_model->faults().check("DocumentHwnd", {});
     return m_model->documentWindow();
 }
 
 void ModelDocument::Regen(int) {
-    m_model->faults().check("Regen", {});
     m_model->countRegen();
 }
 
 void ModelDocument::StartUndoMark() {
-    m_model->faults().check("StartUndoMark", {});
     m_model->drawing().undoLog().startGroup();
 }
 

@@ -12,45 +12,39 @@ void requireIndex(int index, std::size_t count, const char* collection) {
 }
 
 std::string ModelLayer::Name() const {
-    m_model->faults().check("LayerName", {});
     return LayerEntry::name(m_model->drawing(), m_id);
 }
 
 bool ModelLayer::Lock() const {
-    m_model->faults().check("Lock", {});
     return LayerEntry::isLocked(m_model->drawing(), m_id);
 }
 
 int ModelLayers::Count() const {
-    m_model->faults().check("LayersCount", {});
     return static_cast<int>(m_model->drawing().layers().size());
 }
 
 std::shared_ptr<cad::Layer> ModelLayers::Item(int index) const {
-    m_model->faults().check("LayersItem", {});
     const auto& layers = m_model->drawing().layers();
     requireIndex(index, layers.size(), "layers");
     return std::make_shared<ModelLayer>(m_model, layers[static_cast<std::size_t>(index)]);
 }
 
 std::string ModelBlockItem::EntityName() const {
-    m_model->faults().check("EntityName", m_model->drawing().handleText(m_id));
     return cadEntityName(m_model->drawing().typeName(m_id));
 }
 
-void ModelBlockItem::requireAttributeDefinition(const std::string& operation) const {
-    m_model->faults().check(operation, m_model->drawing().handleText(m_id));
+void ModelBlockItem::requireAttributeDefinition() const {
     if (m_model->drawing().slot(m_id).kind != RecordKind::Attdef)
         throw cad::CadError("The block item is no attribute definition.");
 }
 
 std::string ModelBlockItem::TagString() const {
-    requireAttributeDefinition("TagString");
+    requireAttributeDefinition();
     return TextEntity(m_model->drawing(), m_id).tagString();
 }
 
 std::string ModelBlockItem::PromptString() const {
-    requireAttributeDefinition("PromptString");
+    requireAttributeDefinition();
     return TextEntity(m_model->drawing(), m_id).promptString();
 }
 
@@ -63,29 +57,24 @@ std::vector<RecordId> ModelBlock::liveItems() const {
 }
 
 std::string ModelBlock::Name() const {
-    m_model->faults().check("BlockName", {});
     return BlockEntry::name(m_model->drawing(), m_model->drawing().blocks()[m_index].block);
 }
 
 int ModelBlock::Count() const {
-    m_model->faults().check("BlockCount", {});
     return static_cast<int>(liveItems().size());
 }
 
 std::shared_ptr<cad::BlockItem> ModelBlock::Item(int index) const {
-    m_model->faults().check("BlockItem", {});
     const auto items = liveItems();
     requireIndex(index, items.size(), "block");
     return std::make_shared<ModelBlockItem>(m_model, items[static_cast<std::size_t>(index)]);
 }
 
 int ModelBlocks::Count() const {
-    m_model->faults().check("BlocksCount", {});
     return static_cast<int>(m_model->drawing().blocks().size());
 }
 
 std::shared_ptr<cad::Block> ModelBlocks::Item(int index) const {
-    m_model->faults().check("BlocksItem", {});
     requireIndex(index, m_model->drawing().blocks().size(), "blocks");
     return std::make_shared<ModelBlock>(m_model, static_cast<std::size_t>(index));
 }

@@ -37,7 +37,7 @@ public:
     std::string PromptString() const override;
 
 private:
-    void requireAttributeDefinition(const std::string& operation) const;
+    void requireAttributeDefinition() const;
     std::shared_ptr<CadModel> m_model;
     RecordId m_id;
 };

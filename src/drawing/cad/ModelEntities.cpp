@@ -7,119 +7,118 @@
 
 namespace kalvex::drawing {
 
-void ModelEntity::enter(const std::string& operation) const {
-    m_model->faults().check(operation, drawing().handleText(m_id));
+void ModelEntity::enter() const {
     m_model->requireLive(m_id);
 }
 
-void ModelEntity::enterForChange(const std::string& operation) const {
-    enter(operation);
+void ModelEntity::enterForChange() const {
+    enter();
     m_model->requireUnlocked(m_id);
 }
 
 std::string ModelEntity::Handle() const {
-    enter("Handle");
+    enter();
     return drawing().handleText(m_id);
 }
 
 std::string ModelEntity::Layer() const {
-    enter("Layer");
+    enter();
     return RecordView(drawing(), m_id).layer();
 }
 
 std::int64_t ModelEntity::ObjectID() const {
-    enter("ObjectID");
+    enter();
     return static_cast<std::int64_t>(m_id) + 1;
 }
 
 std::string ModelEntity::EntityName() const {
-    enter("EntityName");
+    enter();
     return cadEntityName(drawing().typeName(m_id));
 }
 
 cad::EntityPtr ModelEntity::Copy() {
-    enterForChange("Copy");
+    enterForChange();
     return m_model->entity(copyEntity(drawing(), m_id));
 }
 
 void ModelEntity::Delete() {
-    enterForChange("Delete");
+    enterForChange();
     eraseEntity(drawing(), m_id);
 }
 
 void ModelEntity::Update() {
-    enter("Update");
+    enter();
 }
 
 std::string ModelText::TextString() const {
-    enter("TextString");
+    enter();
     return TextEntity(drawing(), m_id).textString();
 }
 
 void ModelText::SetTextString(const std::string& text) {
-    enterForChange("SetTextString");
+    enterForChange();
     TextEntity(drawing(), m_id).setTextString(text);
 }
 
 int ModelText::Alignment() const {
-    enter("Alignment");
+    enter();
     return TextEntity(drawing(), m_id).alignment();
 }
 
 void ModelText::SetAlignment(int alignment) {
-    enterForChange("SetAlignment");
+    enterForChange();
     TextEntity(drawing(), m_id).setAlignment(alignment);
 }
 
 cad::CadPoint ModelText::InsertionPoint() const {
-    enter("InsertionPoint");
+    enter();
     return TextEntity(drawing(), m_id).insertionPoint();
 }
 
 void ModelText::SetInsertionPoint(const cad::CadPoint& point) {
-    enterForChange("SetInsertionPoint");
+    enterForChange();
     point.at(0); // a point that is no array throws before anything changes
     TextEntity(drawing(), m_id).setInsertionPoint(point);
 }
 
 cad::CadPoint ModelText::TextAlignmentPoint() const {
-    enter("TextAlignmentPoint");
+    enter();
     return TextEntity(drawing(), m_id).alignmentPoint();
 }
 
 void ModelText::SetTextAlignmentPoint(const cad::CadPoint& point) {
-    enterForChange("SetTextAlignmentPoint");
+    enterForChange();
     point.at(0);
     TextEntity(drawing(), m_id).setAlignmentPoint(point);
 }
 
 std::string ModelAttribute::TagString() const {
-    enter("TagString");
+    enter();
     return TextEntity(drawing(), m_id).tagString();
 }
 
 std::string ModelAttribute::TextString() const {
-    enter("TextString");
+    enter();
     return TextEntity(drawing(), m_id).textString();
 }
 
 void ModelAttribute::SetTextString(const std::string& text) {
-    enterForChange("SetTextString");
+    enterForChange();
     TextEntity(drawing(), m_id).setTextString(text);
 }
 
 int ModelAttribute::Alignment() const {
-    enter("Alignment");
+    enter();
     return TextEntity(drawing(), m_id).alignment();
 }
 
 cad::CadPoint ModelAttribute::InsertionPoint() const {
-    enter("InsertionPoint");
+    enter();
     return TextEntity(drawing(), m_id).insertionPoint();
 }
 
 cad::CadPoint ModelAttribute::TextAlignmentPoint() const {
-    enter("TextAlignmentPoint");
+    enter();
     return TextEntity(drawing(), m_id).alignmentPoint();
 }
 
@@ -135,12 +134,12 @@ std::vector<RecordId> ModelBlockReference::attributes() const {
 }
 
 bool ModelBlockReference::HasAttributes() const {
-    enter("HasAttributes");
+    enter();
     return !attributes().empty();
 }
 
 std::vector<cad::AttributeReferencePtr> ModelBlockReference::GetAttributes() const {
-    enter("GetAttributes");
+    enter();
     std::vector<cad::AttributeReferencePtr> result;
     for (RecordId id : attributes())
         result.push_back(std::make_shared<ModelAttribute>(m_model, id));
@@ -148,12 +147,12 @@ std::vector<cad::AttributeReferencePtr> ModelBlockReference::GetAttributes() con
 }
 
 cad::CadPoint ModelBlockReference::InsertionPoint() const {
-    enter("InsertionPoint");
+    enter();
     return InsertEntity::insertionPoint(drawing(), m_id);
 }
 
 std::string ModelBlockReference::Name() const {
-    enter("Name");
+    enter();
     return InsertEntity::blockName(drawing(), m_id);
 }
 

@@ -9,8 +9,8 @@
 
 namespace kalvex::drawing {
 
-// Any entity of a CadModel. Every call checks the fault rules first, then that the entity
-// still exists; changes are refused on a locked layer.
+// Any entity of a CadModel. Every call checks that the entity still exists; changes are
+// refused on a locked layer.
 class ModelEntity : public virtual cad::Entity {
 public:
     ModelEntity(std::shared_ptr<CadModel> model, RecordId id)
@@ -25,10 +25,10 @@ public:
     void Update() override;
 
 protected:
-    // For reading: the fault rules and the entity's existence.
-    void enter(const std::string& operation) const;
+    // For reading: the entity must exist.
+    void enter() const;
     // For changing: the same, and the entity's layer must not be locked.
-    void enterForChange(const std::string& operation) const;
+    void enterForChange() const;
     Drawing& drawing() const { return m_model->drawing(); }
 
     std::shared_ptr<CadModel> m_model;

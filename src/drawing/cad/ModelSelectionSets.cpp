@@ -7,24 +7,23 @@
 
 namespace kalvex::drawing {
 
-void ModelSelectionSet::enter(const std::string& operation) const {
-    m_model->faults().check(operation, {});
+void ModelSelectionSet::enter() const {
     if (m_data->deleted)
         throw cad::CadError("The selection set \"" + m_data->name + "\" has been deleted.");
 }
 
 std::string ModelSelectionSet::Name() const {
-    enter("SelectionSetName");
+    enter();
     return m_data->name;
 }
 
 int ModelSelectionSet::Count() const {
-    enter("SelectionSetCount");
+    enter();
     return static_cast<int>(m_data->items.size());
 }
 
 cad::EntityPtr ModelSelectionSet::Item(int index) const {
-    enter("SelectionSetItem");
+    enter();
     requireIndex(index, m_data->items.size(), "selection set");
     const RecordId id = m_data->items[static_cast<std::size_t>(index)];
     m_model->requireLive(id);
@@ -32,13 +31,13 @@ cad::EntityPtr ModelSelectionSet::Item(int index) const {
 }
 
 void ModelSelectionSet::Clear() {
-    enter("Clear");
+    enter();
     m_data->items.clear();
     m_data->members.clear();
 }
 
 void ModelSelectionSet::Delete() {
-    enter("SelectionSetDelete");
+    enter();
     m_data->deleted = true;
     m_data->items.clear();
     m_data->members.clear();
@@ -57,7 +56,7 @@ void ModelSelectionSet::add(RecordId id, const FilterMatcher& filter) {
 }
 
 void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {
-    enter("SelectOnScreen");
+    enter();
     EntityPicker* picker = m_model->picker();
     const FilterMatcher matcher(filter);
     const auto picked = picker ? picker->pick(filter) : std::nullopt;
@@ -69,7 +68,7 @@ void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {
 }
 
 void ModelSelectionSet::Select(Mode mode, const cad::SelectionFilter& filter) {
-    enter("Select");
+    enter();
     if (mode != Mode::All)
         throw cad::CadError("Only selection mode 5 (all) is supported.");
     const FilterMatcher matcher(filter);
@@ -78,19 +77,16 @@ void ModelSelectionSet::Select(Mode mode, const cad::SelectionFilter& filter) {
 }
 
 int ModelSelectionSets::Count() const {
-    m_model->faults().check("SelectionSetsCount", {});
     return static_cast<int>(m_model->selectionSets().size());
 }
 
 cad::SelectionSetPtr ModelSelectionSets::Item(int index) const {
-    m_model->faults().check("SelectionSetsItem", {});
     auto& sets = m_model->selectionSets();
     requireIndex(index, sets.size(), "selection sets");
     return std::make_shared<ModelSelectionSet>(m_model, sets[static_cast<std::size_t>(index)]);
 }
 
 cad::SelectionSetPtr ModelSelectionSets::Add(const std::string& name) {
-    m_model->faults().check("Add", {});
     auto& sets = m_model->selectionSets();
     // Names differing only in case are distinct sets; other programs may leave such sets behind.
     for (const auto& set : sets)

@@ -20,7 +20,7 @@ public:
     void Select(Mode mode, const cad::SelectionFilter& filter) override;
 
 private:
-    void enter(const std::string& operation) const;
+    void enter() const; // the set must not have been deleted
     void add(RecordId id, const FilterMatcher& filter);
 
     std::shared_ptr<CadModel> m_model;

@@ -1,8 +1,8 @@
-#include "drawing/cad/FaultInjector.h"
+#include "kit/FaultInjector.h"
 
 #include "cadlink/CadError.h"
 
-namespace kalvex::drawing {
+namespace kalvex::testing {
 
 void FaultInjector::failOn(const std::string& operation, const std::string& handle) {
     m_failOn.emplace(operation, handle);
@@ -18,14 +18,23 @@ void FaultInjector::clear() {
     m_failAfter.clear();
 }
 
-void FaultInjector::check(const std::string& operation, const std::string& handle) {
+void FaultInjector::check(const std::string& operation,
+                          const std::function<std::string()>& handleOf) {
     const int calls = ++m_calls[operation];
-    if (!handle.empty() && m_failOn.contains({operation, handle}))
-        throw cad::CadError("Injected failure of " + operation + " on " + handle + ".");
+    if (handleOf && failsOnSomeHandle(operation)) {
+        const std::string handle = handleOf();
+        if (m_failOn.contains({operation, handle}))
+            throw cad::CadError("Injected failure of " + operation + " on " + handle + ".");
+    }
     const auto limit = m_failAfter.find(operation);
     if (limit != m_failAfter.end() && calls > limit->second)
         throw cad::CadError("Injected failure of " + operation + " after " +
                             std::to_string(limit->second) + " calls.");
+}
+
+bool FaultInjector::failsOnSomeHandle(const std::string& operation) const {
+    const auto rule = m_failOn.lower_bound({operation, std::string()});
+    return rule != m_failOn.end() && rule->first == operation;
 }
 
 int FaultInjector::callCount(const std::string& operation) const {
@@ -33,4 +42,4 @@ int FaultInjector::callCount(const std::string& operation) const {
     return found == m_calls.end() ? 0 : found->second;
 }
 
-} // namespace kalvex::drawing
+} // namespace kalvex::testing
