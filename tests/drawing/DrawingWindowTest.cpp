@@ -1,6 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <QElapsedTimer>
 #include <QFile>
+#include <QPaintEvent>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -17,6 +19,21 @@ namespace kalvex::drawing {
 namespace {
 
 using cad::SelectionFilter;
+
+// Records what the drawing area is asked to paint.
+class PaintRecorder : public QObject {
+public:
+    explicit PaintRecorder(QWidget* widget) { widget->installEventFilter(this); }
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::Paint) {
+            painted += static_cast<QPaintEvent*>(event)->region();
+            ++paints;
+        }
+        return false;
+    }
+    QRegion painted;
+    int paints = 0;
+};
 
 // A drawing window on a small drawing: three TEXTs in a row, one on a locked layer, and a
 // block reference with one attribute further right.
@@ -46,6 +63,16 @@ protected:
         window.show();
         QCoreApplication::processEvents();
         window.canvas()->zoomExtents();
+    }
+
+    // Paints what is pending, so that what follows starts from a kept picture.
+    void settle() {
+        window.canvas()->repaint();
+        QCoreApplication::processEvents();
+    }
+
+    std::shared_ptr<cad::Text> textOf(const cad::ApplicationPtr& app, const std::string& handle) {
+        return cad::entityAs<cad::Text>(app->ActiveDocument()->HandleToObject(handle));
     }
 
     QPoint screenOf(double x, double y) {
@@ -204,6 +231,39 @@ TEST_F(DrawingWindowTest, LockingALayerGoesThroughTheDrawing) {
     EXPECT_THROW(cad::entityAs<cad::Text>(doc->HandleToObject(lockedText))->SetTextString("y"),
                  cad::CadError);
     EXPECT_THROW(window.setLayerLocked("NOPE", true), std::runtime_error);
+}
+
+TEST_F(DrawingWindowTest, AChangedTextRepaintsWhereItWasAndIsAndKeepsTheRestAndTheMarker) {
+    settle();
+    window.canvas()->showMarker({QPointF(10, 10), QPointF(30, 10)}, 2, Qt::red);
+    settle();
+    PaintRecorder recorder(window.canvas());
+    textOf(window.connect(), left)->SetTextString("TB-01-LONGER");
+    ASSERT_TRUE(QTest::qWaitFor([&] { return recorder.paints > 0; }));
+    EXPECT_TRUE(recorder.painted.contains(screenOf(1, 1)));
+    EXPECT_TRUE(recorder.painted.contains(screenOf(30, 2))); // the longer string's end
+    EXPECT_FALSE(recorder.painted.contains(screenOf(82, 2)));
+    EXPECT_FALSE(recorder.painted.contains(screenOf(121, 1)));
+    EXPECT_EQ(window.canvas()->marker().size(), 2u);
+}
+
+// A long run of writes, each followed by the event processing a tool operation does: the
+// picture follows the writes while they go on, but not once per write.
+TEST_F(DrawingWindowTest, ALongRunOfChangesIsPaintedAboutTenTimesASecond) {
+    settle();
+    PaintRecorder recorder(window.canvas());
+    const auto text = textOf(window.connect(), left);
+    QElapsedTimer clock;
+    clock.start();
+    int writes = 0;
+    while (clock.elapsed() < 450) {
+        text->SetTextString("TB-" + std::to_string(++writes));
+        QCoreApplication::processEvents();
+    }
+    const qint64 elapsed = clock.elapsed();
+    EXPECT_GE(recorder.paints, 2);
+    EXPECT_LE(recorder.paints, elapsed / 100 + 2);
+    EXPECT_GT(writes, recorder.paints);
 }
 
 } // namespace

@@ -18,6 +18,8 @@ const QColor kBackground(33, 40, 48);
 constexpr double kWheelZoom = 1.2;
 constexpr double kExtentsMargin = 1.05;
 constexpr int kDragThreshold = 3;
+// Pixels around a changed area painted again as well: pens wider than a pixel, rounding.
+constexpr int kRepaintMargin = 3;
 
 const QString kPickPrompt = QStringLiteral(
     "オブジェクトを選択: クリック、窓 (左→右)、交差 (右→左)  [Enter] 確定  [Esc] 中止");
@@ -89,10 +91,29 @@ void DrawingCanvas::resizeEvent(QResizeEvent*) {
     if (height() > 0)
         m_view->setAspect(static_cast<double>(width()) / height());
     m_cacheTransform.reset();
+    m_stale.resize(size());
 }
 
-void DrawingCanvas::renderArea(QImage& image, const ViewTransform& t, const QRect& pixels) {
-    QPainter painter(&image);
+void DrawingCanvas::repaintAreas(const std::vector<QRectF>& areas) {
+    if (!m_cacheTransform || m_cache.size() != size()) {
+        update(); // the whole picture is to be painted anyway
+        return;
+    }
+    const ViewTransform& t = *m_cacheTransform;
+    for (const QRectF& area : areas) {
+        const QRectF pixels =
+            QRectF(t.toScreen(area.topLeft()), t.toScreen(area.bottomRight()))
+                .normalized()
+                .adjusted(-kRepaintMargin, -kRepaintMargin, kRepaintMargin, kRepaintMargin);
+        // Far outside the view the pixel coordinates need not fit an int.
+        if (pixels.intersects(QRectF(rect())))
+            m_stale.mark(pixels.intersected(QRectF(rect())).toAlignedRect());
+    }
+    if (!m_stale.isEmpty())
+        update(m_stale.region());
+}
+
+void DrawingCanvas::renderArea(QPainter& painter, const ViewTransform& t, const QRect& pixels) {
     painter.setClipRect(pixels);
     painter.fillRect(pixels, kBackground);
     painter.setRenderHint(QPainter::TextAntialiasing);
@@ -105,8 +126,22 @@ void DrawingCanvas::renderArea(QImage& image, const ViewTransform& t, const QRec
 
 void DrawingCanvas::renderCache(const ViewTransform& t) {
     m_cache = QImage(size(), QImage::Format_RGB32);
-    renderArea(m_cache, t, rect());
+    QPainter painter(&m_cache);
+    renderArea(painter, t, rect());
     m_cacheTransform = t;
+    m_stale.clear();
+}
+
+// Paints the stale tiles of the kept picture as it was painted, before it is shown or moved.
+void DrawingCanvas::renderStale() {
+    if (m_stale.isEmpty())
+        return;
+    if (m_cacheTransform && m_cache.size() == size()) {
+        QPainter painter(&m_cache);
+        for (const QRect& tile : m_stale.rects())
+            renderArea(painter, *m_cacheTransform, tile);
+    }
+    m_stale.clear();
 }
 
 // Moves the kept picture by a whole-pixel pan and paints only the uncovered strips.
@@ -125,8 +160,10 @@ bool DrawingCanvas::scrollCache(const ViewTransform& t) {
     }
     const QRect kept = rect().translated(pixels).intersected(rect());
     const QRegion uncovered = QRegion(rect()).subtracted(kept);
+    QPainter painter(&moved);
     for (const QRect& strip : uncovered)
-        renderArea(moved, t, strip);
+        renderArea(painter, t, strip);
+    painter.end();
     m_cache = std::move(moved);
     m_cacheTransform = t;
     return true;
@@ -138,6 +175,7 @@ void DrawingCanvas::paintEvent(QPaintEvent*) {
         m_extentsPending = false;
         zoomExtents();
     }
+    renderStale();
     const ViewTransform t = transform();
     if (m_cache.size() != size() || !m_cacheTransform || !(*m_cacheTransform == t)) {
         if (!scrollCache(t))

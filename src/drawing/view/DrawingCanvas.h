@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "drawing/cad/ViewState.h"
+#include "drawing/view/RepaintTiles.h"
 #include "drawing/view/Scene.h"
 #include "drawing/view/ViewTransform.h"
 #include "platform/WindowSystem.h"
@@ -18,7 +19,7 @@ namespace kalvex::drawing {
 
 // The drawing area: paints model space at the view's centre and height, pans and zooms, and
 // lets the user pick entities on screen. What was painted is kept, so a pan repaints only
-// the strip it uncovers.
+// the strip it uncovers and a change of the drawing only the tiles it touches.
 class DrawingCanvas : public QWidget {
     Q_OBJECT
 public:
@@ -32,6 +33,12 @@ public:
     void zoomAbout(QPointF screenPoint, double factor);
     // Repaints everything (the scene or the view changed from outside).
     void refresh();
+    // The view was moved from outside: what stays on screen is kept, the rest painted.
+    void followView() { viewChanged(); }
+    // Paints again where the drawing changed, given in drawing units; the rest is kept.
+    void repaintAreas(const std::vector<QRectF>& areas);
+    // The tiles waiting to be painted again, in pixels.
+    const RepaintTiles& staleTiles() const { return m_stale; }
 
     // Lets the user pick: a click takes the entity under the pick box, a drag left to right
     // takes what lies inside the window, right to left what the window crosses. Enter, Space
@@ -63,7 +70,8 @@ protected:
 
 private:
     void renderCache(const ViewTransform& t);
-    void renderArea(QImage& image, const ViewTransform& t, const QRect& pixels);
+    void renderArea(QPainter& painter, const ViewTransform& t, const QRect& pixels);
+    void renderStale();
     bool scrollCache(const ViewTransform& t);
     void paintOverlays(QPainter& painter);
     void pickAt(QPointF screenPoint);
@@ -77,6 +85,7 @@ private:
     ViewState* m_view = &m_emptyView;
     QImage m_cache;
     std::optional<ViewTransform> m_cacheTransform;
+    RepaintTiles m_stale; // parts of m_cache to paint again before it is shown
     std::unordered_set<RecordId> m_highlighted;
     std::vector<QPointF> m_marker;
     int m_markerWidth = 1;

@@ -19,6 +19,9 @@ namespace kalvex::drawing {
 namespace {
 
 constexpr int kStripHeight = 24;
+// The least time between two updates of the picture while the drawing keeps changing: about
+// ten a second show a long tool operation's progress without paying for a picture per write.
+constexpr qint64 kSyncInterval = 100; // milliseconds
 
 // Picks through the window for as long as it exists.
 class WindowPicker : public EntityPicker {
@@ -49,6 +52,8 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
     // The tool looks for the CAD by this title, whatever the caption shows.
     setProperty("cadWindowTitle", cadWindowTitle);
     m_picker = std::make_shared<WindowPicker>(this);
+    m_syncTimer.setSingleShot(true);
+    QObject::connect(&m_syncTimer, &QTimer::timeout, this, &DrawingWindow::syncScene);
     buildDocumentArea();
     buildMenus();
     auto* dock = new QDockWidget(QStringLiteral("画層 (チェック = ロック)"), this);
@@ -180,7 +185,7 @@ void DrawingWindow::attachModel(std::shared_ptr<CadModel> model) {
 cad::ApplicationPtr DrawingWindow::connect() {
     if (!m_model)
         return nullptr;
-    return std::make_shared<SessionApplication>(m_model, [this] { m_canvas->refresh(); });
+    return std::make_shared<SessionApplication>(m_model, [this] { m_canvas->followView(); });
 }
 
 void DrawingWindow::setPicker(std::shared_ptr<EntityPicker> picker) {
@@ -204,17 +209,27 @@ void DrawingWindow::recordChanged(RecordId id) {
         m_modified = true;
         updateCaption();
     }
-    if (m_syncPending)
+    scheduleSync();
+}
+
+// The first change after a quiet spell is shown at once, later ones of a burst together.
+void DrawingWindow::scheduleSync() {
+    if (m_syncTimer.isActive())
         return;
-    m_syncPending = true;
-    QTimer::singleShot(0, this, &DrawingWindow::syncScene);
+    const qint64 since = m_sinceSync.isValid() ? m_sinceSync.elapsed() : kSyncInterval;
+    m_syncTimer.start(static_cast<int>(std::max<qint64>(0, kSyncInterval - since)));
 }
 
 void DrawingWindow::syncScene() {
-    m_syncPending = false;
-    if (!m_scene || !m_scene->sync())
+    m_syncTimer.stop();
+    m_sinceSync.start();
+    if (!m_scene)
         return;
-    m_canvas->refresh();
+    const SceneChanges changes = m_scene->sync();
+    if (changes.everything)
+        m_canvas->refresh();
+    else if (!changes.areas.empty())
+        m_canvas->repaintAreas(changes.areas);
     if (m_layersChanged)
         m_layers->showLayers(&m_model->drawing());
     m_layersChanged = false;
@@ -231,6 +246,8 @@ std::optional<std::vector<std::string>>
 DrawingWindow::pickEntities(const cad::SelectionFilter& filter) {
     if (!m_model)
         return std::nullopt;
+    if (m_scene && m_scene->hasChanges())
+        syncScene(); // pick from what the drawing holds now
     raise();
     activateWindow();
     const auto model = m_model;

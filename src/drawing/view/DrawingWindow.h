@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
+#include <QTimer>
 #include <memory>
 
 #include "cadlink/Application.h"
@@ -56,6 +58,7 @@ private:
     void buildDocumentArea();
     void attachModel(std::shared_ptr<CadModel> model);
     void recordChanged(RecordId id);
+    void scheduleSync();
     void syncScene();
     void updateCaption();
     void openFromDialog();
@@ -74,7 +77,9 @@ private:
     LayerPanel* m_layers = nullptr;
     QString m_path;
     bool m_modified = false;
-    bool m_syncPending = false;
+    // Changes reach the picture at most every so often during a long run of writes.
+    QTimer m_syncTimer;
+    QElapsedTimer m_sinceSync;
     bool m_layersChanged = false;
 };
 

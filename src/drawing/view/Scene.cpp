@@ -1,12 +1,16 @@
 #include "drawing/view/Scene.h"
 
+#include <algorithm>
+
 #include "drawing/entities/RecordView.h"
+#include "drawing/view/SceneInk.h"
 
 namespace kalvex::drawing {
 
 namespace {
-// Changes to more entities than this at once are cheaper to redo from scratch.
-constexpr std::size_t kIncrementalLimit = 5000;
+// Entities added beyond the extents the index was made for are kept in a list every query
+// reads; past this many (or a share of the scene) the index is made again over new extents.
+constexpr std::size_t kOutsideLimit = 1024;
 } // namespace
 
 Scene::Scene(const Drawing& drawing) : m_drawing(drawing), m_builder(drawing) {
@@ -24,13 +28,21 @@ void Scene::rebuild() {
         if (m_entries.back().live)
             m_extents |= m_entries.back().bounds;
     }
-    m_grid.reset(m_extents, m_entries.size());
-    for (std::uint32_t i = 0; i < m_entries.size(); ++i) {
-        if (m_entries[i].live)
-            m_grid.insert(i, m_entries[i].bounds);
-    }
+    reindex();
     m_changed.clear();
     m_rebuildAll = false;
+}
+
+// The index spans the entities' bounds; the few whose ink reaches beyond go to its outside list.
+void Scene::reindex() {
+    m_ink.assign(m_entries.size(), QRectF());
+    m_extraPiecesOf.clear();
+    m_extraPieces.clear();
+    m_freeExtraPieces.clear();
+    m_index.reset(m_extents, m_entries.size());
+    m_extraIndex.reset(m_extents, 0);
+    for (std::uint32_t i = 0; i < m_entries.size(); ++i)
+        indexEntry(i, nullptr);
 }
 
 RecordId Scene::topLevelOf(RecordId id) const {
@@ -52,55 +64,122 @@ void Scene::markChanged(RecordId id) {
     // Layers and block definitions change how many entities look: start over.
     if (slot.kind == RecordKind::Layer || slot.section == Section::Blocks) {
         m_rebuildAll = true;
+        m_changed.clear();
         return;
     }
     if (slot.section == Section::Entities)
-        m_changed.insert(topLevelOf(id));
-    if (m_changed.size() > kIncrementalLimit)
-        m_rebuildAll = true;
+        m_changed.push_back(topLevelOf(id));
 }
 
-bool Scene::sync() {
+SceneChanges Scene::sync() {
+    SceneChanges changes;
     if (m_rebuildAll) {
         rebuild();
-        return true;
+        changes.everything = true;
+        return changes;
     }
-    if (m_changed.empty())
-        return false;
+    // In record order, so that entities added together keep the drawing's order.
+    std::sort(m_changed.begin(), m_changed.end());
+    m_changed.erase(std::unique(m_changed.begin(), m_changed.end()), m_changed.end());
     for (RecordId id : m_changed) {
         if (id < m_entryOfRecord.size() && m_entryOfRecord[id] >= 0)
-            updateEntry(static_cast<std::uint32_t>(m_entryOfRecord[id]));
+            updateEntry(static_cast<std::uint32_t>(m_entryOfRecord[id]), changes);
         else if (isModelSpaceEntity(id))
-            addEntry(id);
+            addEntry(id, changes);
     }
     m_changed.clear();
-    return true;
+    const std::size_t outside = m_index.outsideCount() + m_extraIndex.outsideCount();
+    if (outside > std::max(kOutsideLimit, m_entries.size() / 16))
+        reindex();
+    return changes;
 }
 
-void Scene::addEntry(RecordId id) {
+void Scene::addEntry(RecordId id, SceneChanges& changes) {
     if (m_entryOfRecord.size() <= id)
         m_entryOfRecord.resize(m_drawing.recordCount(), -1);
     const auto index = static_cast<std::uint32_t>(m_entries.size());
     m_entryOfRecord[id] = static_cast<std::int32_t>(index);
     m_entries.push_back(m_builder.build(id));
+    m_ink.emplace_back();
     if (m_entries.back().live)
-        m_grid.insert(index, m_entries.back().bounds);
+        m_extents |= m_entries.back().bounds;
+    indexEntry(index, &changes.areas);
 }
 
-void Scene::updateEntry(std::uint32_t index) {
+void Scene::updateEntry(std::uint32_t index, SceneChanges& changes) {
+    unindexEntry(index, changes.areas);
     SceneEntry& entry = m_entries[index];
-    if (entry.live)
-        m_grid.remove(index, entry.bounds);
     entry = m_builder.build(entry.id);
     if (entry.live)
-        m_grid.insert(index, entry.bounds);
+        m_extents |= entry.bounds;
+    indexEntry(index, &changes.areas);
+}
+
+void Scene::indexEntry(std::uint32_t index, std::vector<QRectF>* changed) {
+    if (!m_entries[index].live)
+        return;
+    const std::vector<QRectF> pieces = inkPieces(m_entries[index]);
+    for (std::size_t k = 0; k < pieces.size(); ++k) {
+        if (changed)
+            changed->push_back(pieces[k]);
+        if (k == 0) {
+            m_ink[index] = pieces[0];
+            m_index.insert(index, pieces[0]);
+            continue;
+        }
+        std::uint32_t extra = static_cast<std::uint32_t>(m_extraPieces.size());
+        if (m_freeExtraPieces.empty()) {
+            m_extraPieces.push_back({index, pieces[k]});
+        } else {
+            extra = m_freeExtraPieces.back();
+            m_freeExtraPieces.pop_back();
+            m_extraPieces[extra] = {index, pieces[k]};
+        }
+        m_extraPiecesOf[index].push_back(extra);
+        m_extraIndex.insert(extra, pieces[k]);
+    }
+}
+
+void Scene::unindexEntry(std::uint32_t index, std::vector<QRectF>& changed) {
+    if (!m_index.contains(index))
+        return;
+    m_index.remove(index);
+    changed.push_back(m_ink[index]);
+    const auto extras = m_extraPiecesOf.find(index);
+    if (extras == m_extraPiecesOf.end())
+        return;
+    for (std::uint32_t extra : extras->second) {
+        m_extraIndex.remove(extra);
+        changed.push_back(m_extraPieces[extra].ink);
+        m_freeExtraPieces.push_back(extra);
+    }
+    m_extraPiecesOf.erase(extras);
+}
+
+bool Scene::firstVisit(std::uint32_t index) const {
+    if (m_visitStamp.size() < m_entries.size())
+        m_visitStamp.resize(m_entries.size(), 0);
+    if (m_visitStamp[index] == m_visitNumber)
+        return false;
+    m_visitStamp[index] = m_visitNumber;
+    return true;
 }
 
 void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&)>& visit) const {
-    m_grid.query(area, [&](std::uint32_t index) {
-        const SceneEntry& entry = m_entries[index];
-        if (entry.live && entry.bounds.intersects(area))
-            visit(entry);
+    // An entry indexed in more than one piece may be met more than once.
+    const bool once = !m_extraPiecesOf.empty();
+    if (once && ++m_visitNumber == 0) {
+        std::fill(m_visitStamp.begin(), m_visitStamp.end(), 0);
+        m_visitNumber = 1;
+    }
+    m_index.query(area, [&](std::uint32_t index) {
+        if (m_ink[index].intersects(area) && (!once || firstVisit(index)))
+            visit(m_entries[index]);
+    });
+    m_extraIndex.query(area, [&](std::uint32_t extra) {
+        const Piece& piece = m_extraPieces[extra];
+        if (piece.ink.intersects(area) && firstVisit(piece.entry))
+            visit(m_entries[piece.entry]);
     });
 }
 

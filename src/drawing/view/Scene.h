@@ -1,34 +1,50 @@
 #pragma once
 
 #include <functional>
-#include <unordered_set>
+#include <unordered_map>
 
 #include "drawing/view/SceneBuilder.h"
-#include "drawing/view/SpatialGrid.h"
+#include "drawing/view/SpatialIndex.h"
 
 namespace kalvex::drawing {
 
+// What a sync asks the view to paint again.
+struct SceneChanges {
+    bool everything = false;
+    std::vector<QRectF> areas; // in drawing units: where changed entities were and are now
+    bool isEmpty() const { return !everything && areas.empty(); }
+};
+
 // What the drawing window shows of model space: one entry per top-level entity, indexed by
-// position. Changes reported by the drawing are collected and applied on the next sync, so
-// a bulk write of many entities costs one pass.
+// where its ink lies. Changes reported by the drawing are collected and applied on the next
+// sync, which tells where the picture changed.
 class Scene {
 public:
     explicit Scene(const Drawing& drawing);
 
     void rebuild();
     void markChanged(RecordId id);
-    // Applies the collected changes; true when anything is to be redrawn.
-    bool sync();
+    bool hasChanges() const { return m_rebuildAll || !m_changed.empty(); }
+    SceneChanges sync();
 
     QRectF extents() const { return m_extents; }
     std::size_t size() const { return m_entries.size(); }
     const SceneEntry& entry(std::uint32_t index) const { return m_entries[index]; }
-    // The live entries whose bounds meet the area.
+    // The live entries whose ink may meet the area, each once.
     void visit(const QRectF& area, const std::function<void(const SceneEntry&)>& visit) const;
 
 private:
-    void addEntry(RecordId id);
-    void updateEntry(std::uint32_t index);
+    struct Piece {
+        std::uint32_t entry = 0;
+        QRectF ink;
+    };
+
+    void addEntry(RecordId id, SceneChanges& changes);
+    void updateEntry(std::uint32_t index, SceneChanges& changes);
+    void indexEntry(std::uint32_t index, std::vector<QRectF>* changed);
+    void unindexEntry(std::uint32_t index, std::vector<QRectF>& changed);
+    void reindex();
+    bool firstVisit(std::uint32_t index) const;
     RecordId topLevelOf(RecordId id) const;
     bool isModelSpaceEntity(RecordId id) const;
 
@@ -36,10 +52,19 @@ private:
     SceneBuilder m_builder;
     std::vector<SceneEntry> m_entries;
     std::vector<std::int32_t> m_entryOfRecord; // -1: the record has no entry
-    SpatialGrid m_grid;
+    // By entry: where its ink lies, or its first piece when its shapes lie far apart; the
+    // other pieces are indexed apart, by their number in m_extraPieces.
+    std::vector<QRectF> m_ink;
+    std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_extraPiecesOf;
+    std::vector<Piece> m_extraPieces;
+    std::vector<std::uint32_t> m_freeExtraPieces;
+    SpatialIndex m_index;
+    SpatialIndex m_extraIndex;
     QRectF m_extents;
-    std::unordered_set<RecordId> m_changed;
+    std::vector<RecordId> m_changed; // top-level records, possibly repeated
     bool m_rebuildAll = false;
+    mutable std::vector<std::uint32_t> m_visitStamp;
+    mutable std::uint32_t m_visitNumber = 0;
 };
 
 } // namespace kalvex::drawing
