@@ -1,5 +1,6 @@
-// The drawing-wide search on a large drawing, end to end: the selection by pattern, reading
-// every hit, sorting them and filling the grid, as a click on the search button runs it.
+// The drawing-wide search on large drawings, end to end: the selection by pattern, reading
+// every hit, sorting them and filling the grid, as a click on the search button runs it with
+// the drawing shown in the real drawing window.
 #include <algorithm>
 #include <chrono>
 #include <random>
@@ -14,13 +15,8 @@
 #include <QTimer>
 
 #include "kit/DrawingBuilder.h"
-#include "platform/EventLoopWaiter.h"
-#include "platform/QtClipboardPort.h"
-#include "platform/QtDialogPort.h"
-#include "platform/QtMessagePort.h"
-#include "platform/QtWindowSystem.h"
+#include "real_windows.h"
 #include "search/SearchPage.h"
-#include "shell/TOrvikMainForm.h"
 #include "widgets/StringGrid.h"
 
 namespace {
@@ -28,7 +24,7 @@ namespace {
 using namespace kalvex;
 
 // Every fifth TEXT holds "HIT"; the numbers are shuffled so that the sort has work to do.
-std::shared_ptr<drawing::CadModel> makeDrawing(int texts) {
+std::shared_ptr<drawing::Drawing> makeDrawing(int texts) {
     drawing::DrawingBuilder builder;
     std::vector<int> numbers(static_cast<std::size_t>(texts));
     std::iota(numbers.begin(), numbers.end(), 0);
@@ -38,7 +34,7 @@ std::shared_ptr<drawing::CadModel> makeDrawing(int texts) {
         const std::string label = (i % 5 == 0 ? "HIT-" : "TB-") + std::to_string(n);
         builder.text({.text = label, .insertion = {double(i % 400) * 10, double(i / 400) * 5, 0}});
     }
-    return builder.model();
+    return builder.drawing();
 }
 
 // Measures the longest time the event loop went without running a timer during the search.
@@ -66,19 +62,8 @@ private:
 };
 
 void BM_SearchEndToEnd(benchmark::State& state) {
-    auto model = makeDrawing(static_cast<int>(state.range(0)));
-    QWidget cadWindow;
-    cadWindow.setWindowTitle(QStringLiteral("nanoCAD 5"));
-    cadWindow.show();
-    QtWindowSystem windows;
-    EventLoopWaiter waiter;
-    CadLink link{windows, waiter, [&] { return model->application(); }};
-    QtMessagePort messages;
-    QtDialogPort dialogs(windows);
-    QtClipboardPort clipboard;
-    Ports ports{messages, dialogs, clipboard};
-    TOrvikMainForm form(ports, link);
-    form.show();
+    bench::RealWindows windows(makeDrawing(static_cast<int>(state.range(0))));
+    TOrvikMainForm& form = *windows.form;
     form.pageControl().setCurrentIndex(2);
     SearchPage& page = form.searchTab();
     page.Edit3->setText(QStringLiteral("HIT"));
