@@ -120,8 +120,11 @@ void DrawingCanvas::renderArea(QPainter& painter, const ViewTransform& t, const 
     const QRectF area = QRectF(t.toWorld(pixels.bottomLeft() + QPointF(-2, 2)),
                                t.toWorld(pixels.topRight() + QPointF(2, -2)))
                             .normalized();
-    if (m_scene)
-        ScenePainter(painter, t, m_highlighted).paint(*m_scene, area);
+    if (!m_scene)
+        return;
+    ScenePainter scenePainter(painter, t, m_highlighted);
+    scenePainter.setBlockPictures(&m_pictures);
+    scenePainter.paint(*m_scene, area);
 }
 
 void DrawingCanvas::renderCache(const ViewTransform& t) {

@@ -8,6 +8,7 @@
 #include <unordered_set>
 
 #include "drawing/cad/ViewState.h"
+#include "drawing/view/BlockPictures.h"
 #include "drawing/view/RepaintTiles.h"
 #include "drawing/view/Scene.h"
 #include "drawing/view/ViewTransform.h"
@@ -86,6 +87,7 @@ private:
     QImage m_cache;
     std::optional<ViewTransform> m_cacheTransform;
     RepaintTiles m_stale; // parts of m_cache to paint again before it is shown
+    BlockPictures m_pictures;
     std::unordered_set<RecordId> m_highlighted;
     std::vector<QPointF> m_marker;
     int m_markerWidth = 1;

@@ -7,6 +7,7 @@
 #include "drawing/view/EntityFields.h"
 #include "drawing/entities/SimpleEntities.h"
 #include "drawing/view/AciColors.h"
+#include "drawing/view/SceneInk.h"
 #include "drawing/view/TextLayout.h"
 
 namespace kalvex::drawing {
@@ -17,12 +18,6 @@ constexpr int kMaxBlockDepth = 8;
 constexpr int kArcSegmentsPerCircle = 64;
 constexpr int kByBlock = 0;
 constexpr int kByLayer = 256;
-
-QPointF placed(const QPointF& p, const QPointF& origin, double sx, double sy, double degrees) {
-    const double r = degrees * M_PI / 180.0;
-    const double x = p.x() * sx, y = p.y() * sy;
-    return origin + QPointF(x * std::cos(r) - y * std::sin(r), x * std::sin(r) + y * std::cos(r));
-}
 
 QPointF xy(const RecordView& view, std::int16_t code) {
     const cad::CadPoint p = view.point(code);
@@ -107,6 +102,7 @@ void SceneBuilder::reset() {
         m_layers[foldCadName(LayerEntry::name(m_drawing, id))] = look;
     }
     m_blocks.clear();
+    m_sharedBlocks.clear();
     const auto& blocks = m_drawing.blocks();
     for (std::size_t i = 0; i < blocks.size(); ++i)
         m_blocks[foldCadName(BlockEntry::name(m_drawing, blocks[i].block))] = i;
@@ -142,13 +138,56 @@ SceneEntry SceneBuilder::build(RecordId id) {
         return entry;
     Placement top;
     top.byBlock = aciColor(7);
-    addRecord(id, fields, top, entry.shapes);
-    for (const SceneShape& shape : entry.shapes) {
-        const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
-        for (const QPointF& p : points)
-            entry.bounds |= QRectF(p, QSizeF(1e-9, 1e-9));
-    }
+    if (!addBlockReference(id, fields, top, entry))
+        addRecord(id, fields, top, entry.shapes);
+    entry.bounds = boundsOf(entry.shapes);
+    if (entry.block && entry.block->block->bounds.isValid())
+        entry.bounds |= placedRect(entry.block->block->bounds, entry.block->placement);
     return entry;
+}
+
+// A reference of model space draws its block from geometry made once per block and colour.
+// Arrays of the block (column or row counts) are drawn shape by shape.
+bool SceneBuilder::addBlockReference(RecordId id, const EntityFields& f, const Placement& at,
+                                     SceneEntry& entry) {
+    if (m_drawing.typeName(id) != "INSERT")
+        return false;
+    const RecordView view(m_drawing, id);
+    if (view.integer(70, 1) > 1 || view.integer(71, 1) > 1)
+        return false;
+    const auto block = m_blocks.find(foldCadName(m_drawing.codec().decode(f.name)));
+    if (block == m_blocks.end() || block->second >= m_drawing.blocks().size())
+        return false;
+    auto reference = std::make_shared<SceneBlockRef>();
+    reference->block = sharedBlock(block->second, colorOf(f, at));
+    reference->placement.base =
+        xy(RecordView(m_drawing, m_drawing.blocks()[block->second].block), 10);
+    reference->placement.origin = QPointF(f.x, f.y);
+    reference->placement.scaleX = f.scaleX;
+    reference->placement.scaleY = f.scaleY;
+    reference->placement.rotation = f.angle;
+    entry.block = std::move(reference);
+    addAttributes(id, at, entry.shapes);
+    return true;
+}
+
+std::shared_ptr<const SceneBlock> SceneBuilder::sharedBlock(std::size_t index,
+                                                            const QColor& byBlock) {
+    std::shared_ptr<const SceneBlock>& cached = m_sharedBlocks[{index, byBlock.rgba()}];
+    if (cached)
+        return cached;
+    auto block = std::make_shared<SceneBlock>();
+    Placement inner;
+    inner.byBlock = byBlock;
+    inner.depth = 1;
+    for (RecordId item : m_drawing.blocks()[index].items) {
+        if (!m_drawing.slot(item).erased && m_drawing.typeName(item) != "ATTDEF")
+            addRecord(item, EntityFields::read(m_drawing, item), inner, block->shapes);
+    }
+    block->bounds = boundsOf(block->shapes);
+    block->ink = inkOf(block->shapes);
+    cached = std::move(block);
+    return cached;
 }
 
 std::vector<SceneShape> SceneBuilder::localShapes(RecordId id, const EntityFields& f) {
@@ -182,18 +221,7 @@ void SceneBuilder::addRecord(RecordId id, const EntityFields& f, const Placement
 }
 
 void SceneBuilder::place(SceneShape& shape, const Placement& at) {
-    if (!shape.isText) {
-        for (QPointF& p : shape.points)
-            p = placed(p - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
-        return;
-    }
-    SceneText& t = shape.text;
-    t.anchor = placed(t.anchor - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
-    t.rotation += at.rotation;
-    t.height *= std::abs(at.scaleY);
-    t.width *= std::abs(at.scaleX);
-    t.widthFactor *= std::abs(at.scaleX / (at.scaleY == 0 ? 1 : at.scaleY));
-    t.boxOrigin = QPointF(t.boxOrigin.x() * std::abs(at.scaleX), t.boxOrigin.y() * std::abs(at.scaleY));
+    shape = placedShape(std::move(shape), at);
 }
 
 void SceneBuilder::addInsert(RecordId id, const EntityFields& f, const Placement& at,
@@ -208,7 +236,7 @@ void SceneBuilder::addInsert(RecordId id, const EntityFields& f, const Placement
         inner.scaleX = f.scaleX * at.scaleX;
         inner.scaleY = f.scaleY * at.scaleY;
         inner.rotation = f.angle + at.rotation;
-        inner.origin = placed(QPointF(f.x, f.y) - at.base, at.origin, at.scaleX, at.scaleY, at.rotation);
+        inner.origin = placedPoint(QPointF(f.x, f.y), at);
         inner.byBlock = color;
         inner.depth = at.depth + 1;
         for (RecordId item : definition.items) {

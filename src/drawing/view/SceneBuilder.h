@@ -28,12 +28,7 @@ public:
     const std::map<std::string, LayerLook>& layers() const { return m_layers; }
 
 private:
-    struct Placement {
-        QPointF base; // the block's base point, subtracted before scaling
-        QPointF origin;
-        double scaleX = 1.0;
-        double scaleY = 1.0;
-        double rotation = 0.0; // degrees
+    struct Placement : ScenePlacement {
         QColor byBlock;
         int depth = 0;
     };
@@ -42,6 +37,9 @@ private:
     void addInsert(RecordId id, const EntityFields& fields, const Placement& at,
                    const QColor& color, std::vector<SceneShape>& out);
     void addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out);
+    bool addBlockReference(RecordId id, const EntityFields& fields, const Placement& at,
+                           SceneEntry& entry);
+    std::shared_ptr<const SceneBlock> sharedBlock(std::size_t index, const QColor& byBlock);
     std::vector<SceneShape> localShapes(RecordId id, const EntityFields& fields);
     static void place(SceneShape& shape, const Placement& at);
     QColor colorOf(const EntityFields& fields, const Placement& at);
@@ -51,6 +49,8 @@ private:
     std::map<std::string, LayerLook> m_layers;          // by case-folded name
     std::unordered_map<std::string, std::size_t> m_blocks; // block index by case-folded name
     std::unordered_map<std::string, const LayerLook*> m_layerOfRaw;    // by the file's bytes
+    // Block geometry by block index and the colour BYBLOCK entities take.
+    std::map<std::pair<std::size_t, QRgb>, std::shared_ptr<const SceneBlock>> m_sharedBlocks;
     LayerLook m_defaultLayer;
 };
 

@@ -62,19 +62,21 @@ bool segmentTouches(const QPointF& a, const QPointF& b, const QRectF& r) {
 
 double distanceTo(const SceneEntry& entry, const QPointF& point) {
     double best = std::numeric_limits<double>::infinity();
-    for (const SceneShape& shape : entry.shapes)
+    for (const SceneShape& shape : drawnShapes(entry))
         best = std::min(best, shapeDistance(shape, point));
     return best;
 }
 
 bool liesInside(const SceneEntry& entry, const QRectF& window) {
-    return !entry.shapes.empty() && window.contains(entry.bounds);
+    const bool drawsSomething =
+        !entry.shapes.empty() || (entry.block && !entry.block->block->shapes.empty());
+    return drawsSomething && window.contains(entry.bounds);
 }
 
 bool touches(const SceneEntry& entry, const QRectF& window) {
     if (!entry.bounds.intersects(window))
         return false;
-    for (const SceneShape& shape : entry.shapes) {
+    for (const SceneShape& shape : drawnShapes(entry)) {
         const std::vector<QPointF> points = outline(shape);
         const std::size_t n = points.size();
         for (std::size_t i = 0; i < n; ++i) {

@@ -45,18 +45,28 @@ QRectF inkOf(const SceneShape& shape) {
     return ink;
 }
 
+QRectF inkOf(const std::vector<SceneShape>& shapes) {
+    QRectF ink;
+    for (const SceneShape& shape : shapes)
+        ink |= inkOf(shape);
+    return ink;
+}
+
 std::vector<QRectF> inkPieces(const SceneEntry& entry) {
     std::vector<QRectF> pieces;
     QRectF all;
     double own = 0.0;
-    for (const SceneShape& shape : entry.shapes) {
-        const QRectF ink = inkOf(shape);
+    auto add = [&](const QRectF& ink) {
         if (ink.isNull())
-            continue;
+            return;
         pieces.push_back(ink);
         all |= ink;
         own += size(ink);
-    }
+    };
+    if (entry.block && !entry.block->block->ink.isNull())
+        add(placedRect(entry.block->block->ink, entry.block->placement));
+    for (const SceneShape& shape : entry.shapes)
+        add(inkOf(shape));
     if (pieces.size() <= 1 || pieces.size() > kMostPieces || size(all) <= kSpreadFactor * own)
         return all.isNull() ? std::vector<QRectF>{} : std::vector<QRectF>{all};
     return pieces;

@@ -11,6 +11,7 @@ namespace kalvex::drawing {
 // its characters, while the font drawn may run wider and reach below the baseline and above
 // the capitals, so a text's ink is its box widened by a share of its size.
 QRectF inkOf(const SceneShape& shape);
+QRectF inkOf(const std::vector<SceneShape>& shapes);
 
 // The areas an entry's ink covers, for the spatial index: one area when the entry is compact,
 // or one per shape when its shapes lie far apart (attributes left far from their block), so

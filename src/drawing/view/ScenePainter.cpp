@@ -20,7 +20,10 @@ ScenePainter::ScenePainter(QPainter& painter, const ViewTransform& transform,
 }
 
 void ScenePainter::paint(const Scene& scene, const QRectF& area) {
+    if (m_pictures)
+        m_pictures->startPaint(m_transform.scale);
     scene.visit(area, [this](const SceneEntry& entry) { paintEntry(entry); });
+    m_coarse.paint(m_painter);
     flushSmallText();
 }
 
@@ -41,8 +44,35 @@ QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
 }
 
 void ScenePainter::paintEntry(const SceneEntry& entry) {
+    if (m_coarse.takeAsDot(entry, m_transform, shown(mainColor(entry), entry)))
+        return;
+    if (entry.block)
+        paintBlock(entry);
+    paintShapes(entry.shapes, entry);
+}
+
+// A block reference's block: as a box when it is small on screen, from its picture, or shape
+// by shape when it is large on screen or highlighted.
+void ScenePainter::paintBlock(const SceneEntry& entry) {
+    if (m_coarse.takeAsBox(*entry.block, m_transform, shown(mainColor(entry), entry)))
+        return;
+    if (m_pictures && !m_highlighted.contains(entry.id)) {
+        const auto inFull = [this](QPainter& painter, const ViewTransform& t,
+                                   const std::vector<SceneShape>& shapes, const SceneEntry& e) {
+            ScenePainter picture(painter, t, m_highlighted);
+            picture.paintShapes(shapes, e);
+            picture.flushSmallText();
+        };
+        if (m_pictures->draw(m_painter, m_transform, entry, inFull) ||
+            m_pictures->drawnAlready(entry))
+            return;
+    }
+    paintShapes(placedShapes(entry.block->block->shapes, entry.block->placement), entry);
+}
+
+void ScenePainter::paintShapes(const std::vector<SceneShape>& shapes, const SceneEntry& entry) {
     const bool highlighted = m_highlighted.contains(entry.id);
-    for (const SceneShape& shape : entry.shapes) {
+    for (const SceneShape& shape : shapes) {
         const QColor color = shown(shape.color, entry);
         if (shape.isText) {
             paintText(shape.text, color);

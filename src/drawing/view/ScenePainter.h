@@ -5,7 +5,9 @@
 #include <unordered_map>
 #include <unordered_set>
 
+#include "drawing/view/BlockPictures.h"
 #include "drawing/view/Scene.h"
+#include "drawing/view/SceneDetail.h"
 #include "drawing/view/ViewTransform.h"
 
 namespace kalvex::drawing {
@@ -17,9 +19,14 @@ public:
     ScenePainter(QPainter& painter, const ViewTransform& transform,
                  const std::unordered_set<RecordId>& highlighted);
     void paint(const Scene& scene, const QRectF& area);
+    // Where pictures of blocks are kept from one paint to the next; without, blocks are drawn
+    // shape by shape.
+    void setBlockPictures(BlockPictures* pictures) { m_pictures = pictures; }
 
 private:
     void paintEntry(const SceneEntry& entry);
+    void paintShapes(const std::vector<SceneShape>& shapes, const SceneEntry& entry);
+    void paintBlock(const SceneEntry& entry);
     void paintText(const SceneText& text, const QColor& color);
     QColor shown(QColor color, const SceneEntry& entry) const;
 
@@ -31,6 +38,8 @@ private:
     QFont m_font;
     // Text too small to read, drawn as lines in one call per colour at the end.
     std::unordered_map<QRgb, QList<QLineF>> m_smallText;
+    CoarseMarks m_coarse;
+    BlockPictures* m_pictures = nullptr;
 };
 
 } // namespace kalvex::drawing

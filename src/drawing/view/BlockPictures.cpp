@@ -1,0 +1,81 @@
+#include "drawing/view/BlockPictures.h"
+
+#include <cmath>
+
+namespace kalvex::drawing {
+
+namespace {
+constexpr int kLargestPicture = 256;          // pixels a side; larger blocks are drawn in full
+constexpr std::size_t kMostBytes = 32u << 20; // all pictures together
+constexpr int kPictureMargin = 2;             // pixels around the ink, for pens and rounding
+} // namespace
+
+void BlockPictures::startPaint(double pixelsPerUnit) {
+    if (pixelsPerUnit != m_scale) {
+        m_pictures.clear();
+        m_bytes = 0;
+        m_scale = pixelsPerUnit;
+    }
+    m_drawn.clear();
+}
+
+bool BlockPictures::drawnAlready(const SceneEntry& entry) {
+    const ScenePlacement& p = entry.block->placement;
+    return !m_drawn
+                .emplace(entry.block->block.get(), p.origin.x(), p.origin.y(), p.scaleX, p.scaleY,
+                         p.rotation, entry.locked)
+                .second;
+}
+
+bool BlockPictures::draw(QPainter& painter, const ViewTransform& view, const SceneEntry& entry,
+                         const ShapePainter& paintShapes) {
+    const SceneBlockRef& reference = *entry.block;
+    const QRectF ink = placedRect(reference.block->ink, reference.placement);
+    if (std::max(ink.width(), ink.height()) * view.scale > kLargestPicture)
+        return false;
+    if (drawnAlready(entry))
+        return true;
+    const Picture* picture = pictureFor(entry, view, paintShapes, painter.renderHints());
+    if (!picture)
+        return false;
+    const QPointF at = view.toScreen(reference.placement.origin) + picture->offset;
+    painter.drawImage(
+        QPoint(static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))),
+        picture->image);
+    return true;
+}
+
+// The picture shows the block placed at the origin; its centre is the centre of the ink.
+const BlockPictures::Picture* BlockPictures::pictureFor(const SceneEntry& entry,
+                                                        const ViewTransform& view,
+                                                        const ShapePainter& paintShapes,
+                                                        QPainter::RenderHints hints) {
+    const SceneBlockRef& reference = *entry.block;
+    ScenePlacement atOrigin = reference.placement;
+    atOrigin.origin = QPointF();
+    const Key key{reference.block, atOrigin.scaleX, atOrigin.scaleY, atOrigin.rotation,
+                  entry.locked};
+    const auto found = m_pictures.find(key);
+    if (found != m_pictures.end())
+        return &found->second;
+    const QRectF ink = placedRect(reference.block->ink, atOrigin);
+    const QSize size(static_cast<int>(std::ceil(ink.width() * view.scale)) + 2 * kPictureMargin,
+                     static_cast<int>(std::ceil(ink.height() * view.scale)) + 2 * kPictureMargin);
+    Picture picture{QImage(size, QImage::Format_ARGB32_Premultiplied), QPointF()};
+    picture.image.fill(Qt::transparent);
+    const ViewTransform local{ink.center(), view.scale, size};
+    {
+        QPainter onPicture(&picture.image);
+        onPicture.setRenderHints(hints);
+        paintShapes(onPicture, local, placedShapes(reference.block->shapes, atOrigin), entry);
+    }
+    picture.offset = -local.toScreen(QPointF());
+    if (m_bytes + picture.image.sizeInBytes() > kMostBytes) {
+        m_pictures.clear();
+        m_bytes = 0;
+    }
+    m_bytes += picture.image.sizeInBytes();
+    return &m_pictures.emplace(key, std::move(picture)).first->second;
+}
+
+} // namespace kalvex::drawing

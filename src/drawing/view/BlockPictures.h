@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QImage>
+#include <QPainter>
+#include <functional>
+#include <map>
+#include <set>
+#include <tuple>
+
+#include "drawing/view/SceneItems.h"
+#include "drawing/view/ViewTransform.h"
+
+namespace kalvex::drawing {
+
+// Pictures of blocks as drawn at the zoom shown, kept so that each of the many references of a
+// block costs one copy of a small image. References that differ only in where they stand
+// share a picture: one is made per block, scales and turn of the reference, zoom and fading.
+// A block drawn again at the very spot where it was drawn in the same paint is passed over.
+class BlockPictures {
+public:
+    // Paints shapes in full onto a picture, as the painter of the scene paints them.
+    using ShapePainter = std::function<void(QPainter&, const ViewTransform&,
+                                            const std::vector<SceneShape>&, const SceneEntry&)>;
+
+    // Starts a paint: the blocks drawn so far no longer count as drawn.
+    void startPaint(double pixelsPerUnit);
+    // Draws the entry's block. False when the block is too large on screen for a picture; it
+    // is then for the caller to draw, unless `drawnAlready` says it stands where it was drawn.
+    bool draw(QPainter& painter, const ViewTransform& view, const SceneEntry& entry,
+              const ShapePainter& paintShapes);
+    bool drawnAlready(const SceneEntry& entry);
+    std::size_t pictureCount() const { return m_pictures.size(); }
+
+private:
+    struct Picture {
+        QImage image;
+        QPointF offset; // from the screen point of the insertion to the image's corner
+    };
+    // The block is held, so that no other block can take its address while its picture is kept.
+    using Key = std::tuple<std::shared_ptr<const SceneBlock>, double, double, double, bool>;
+    using Spot = std::tuple<const SceneBlock*, double, double, double, double, double, bool>;
+
+    const Picture* pictureFor(const SceneEntry& entry, const ViewTransform& view,
+                              const ShapePainter& paintShapes, QPainter::RenderHints hints);
+
+    std::map<Key, Picture> m_pictures;
+    std::size_t m_bytes = 0;
+    double m_scale = 0.0;
+    std::set<Spot> m_drawn;
+};
+
+} // namespace kalvex::drawing
