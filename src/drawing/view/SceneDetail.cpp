@@ -1,15 +1,21 @@
 #include "drawing/view/SceneDetail.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace kalvex::drawing {
 
 namespace {
 constexpr double kDotPixels = 1.5;
 constexpr double kBoxPixels = 6.0;
+constexpr double kSmallestReadableText = 4.0;
 
 double longerSide(const QRectF& r) {
     return std::max(r.width(), r.height());
+}
+
+Detail detailOfPlaced(const QRectF& placedBlock, double pixelsPerUnit) {
+    return longerSide(placedBlock) * pixelsPerUnit < kBoxPixels ? Detail::Box : Detail::Full;
 }
 
 } // namespace
@@ -40,11 +46,29 @@ bool CoarseMarks::takeAsDot(const SceneEntry& entry, const ViewTransform& view,
 
 bool CoarseMarks::takeAsBox(const SceneBlockRef& block, const ViewTransform& view,
                             const QColor& color) {
-    if (detailOf(block, view.scale) != Detail::Box)
-        return false;
     const QRectF bounds = placedRect(block.block->bounds, block.placement);
+    if (detailOfPlaced(bounds, view.scale) != Detail::Box)
+        return false;
     m_boxes[color.rgba()].append(
         QRectF(view.toScreen(bounds.topLeft()), view.toScreen(bounds.bottomRight())).normalized());
+    return true;
+}
+
+// The baseline runs from the box's origin along the text's width, turned with the text.
+bool CoarseMarks::takeAsLine(const SceneText& text, const ViewTransform& view,
+                             const QColor& color) {
+    if (text.height * view.scale >= kSmallestReadableText)
+        return false;
+    double c = 1.0, s = 0.0;
+    if (text.rotation != 0.0) {
+        const double radians = text.rotation * M_PI / 180.0;
+        c = std::cos(radians);
+        s = std::sin(radians);
+    }
+    const QPointF o = text.boxOrigin, end = o + QPointF(text.width, 0);
+    const QPointF from = text.anchor + QPointF(o.x() * c - o.y() * s, o.x() * s + o.y() * c);
+    const QPointF to = text.anchor + QPointF(end.x() * c - end.y() * s, end.x() * s + end.y() * c);
+    m_lines[color.rgba()].append(QLineF(view.toScreen(from), view.toScreen(to)));
     return true;
 }
 
@@ -61,8 +85,13 @@ void CoarseMarks::paint(QPainter& painter) {
         painter.drawRects(boxes);
     }
     painter.setBrush(Qt::NoBrush);
+    for (const auto& [rgba, lines] : m_lines) {
+        painter.setPen(QPen(QColor::fromRgba(rgba), 0));
+        painter.drawLines(lines);
+    }
     m_dots.clear();
     m_boxes.clear();
+    m_lines.clear();
 }
 
 } // namespace kalvex::drawing

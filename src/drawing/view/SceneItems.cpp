@@ -1,5 +1,6 @@
 #include "drawing/view/SceneItems.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvex::drawing {
@@ -16,18 +17,48 @@ std::vector<QPointF> textCorners(const SceneText& text) {
     return corners;
 }
 
+namespace {
+
+// Places points of one placement, turning with the sine and cosine worked out once.
+class Placer {
+public:
+    explicit Placer(const ScenePlacement& at) : m_at(at) {
+        if (at.rotation != 0.0) {
+            const double r = at.rotation * M_PI / 180.0;
+            m_cos = std::cos(r);
+            m_sin = std::sin(r);
+        }
+    }
+    QPointF operator()(const QPointF& p) const {
+        const double x = (p.x() - m_at.base.x()) * m_at.scaleX;
+        const double y = (p.y() - m_at.base.y()) * m_at.scaleY;
+        return m_at.origin + QPointF(x * m_cos - y * m_sin, x * m_sin + y * m_cos);
+    }
+
+private:
+    const ScenePlacement& m_at;
+    double m_cos = 1.0;
+    double m_sin = 0.0;
+};
+
+} // namespace
+
 QPointF placedPoint(const QPointF& p, const ScenePlacement& at) {
-    const double r = at.rotation * M_PI / 180.0;
-    const double x = (p.x() - at.base.x()) * at.scaleX, y = (p.y() - at.base.y()) * at.scaleY;
-    return at.origin +
-           QPointF(x * std::cos(r) - y * std::sin(r), x * std::sin(r) + y * std::cos(r));
+    return Placer(at)(p);
 }
 
 QRectF placedRect(const QRectF& r, const ScenePlacement& at) {
-    QRectF placed;
-    for (const QPointF& corner : {r.topLeft(), r.topRight(), r.bottomRight(), r.bottomLeft()})
-        placed |= QRectF(placedPoint(corner, at), QSizeF(1e-9, 1e-9));
-    return placed;
+    const Placer place(at);
+    const QPointF corners[4] = {place(r.topLeft()), place(r.topRight()),
+                                place(r.bottomRight()), place(r.bottomLeft())};
+    double left = corners[0].x(), right = left, top = corners[0].y(), bottom = top;
+    for (const QPointF& p : corners) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    return QRectF(QPointF(left, top), QPointF(right + 1e-9, bottom + 1e-9));
 }
 
 QRectF boundsOf(const std::vector<SceneShape>& shapes) {
@@ -42,8 +73,9 @@ QRectF boundsOf(const std::vector<SceneShape>& shapes) {
 
 SceneShape placedShape(SceneShape shape, const ScenePlacement& at) {
     if (!shape.isText) {
+        const Placer place(at);
         for (QPointF& p : shape.points)
-            p = placedPoint(p, at);
+            p = place(p);
         return shape;
     }
     SceneText& t = shape.text;

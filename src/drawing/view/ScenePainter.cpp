@@ -6,7 +6,6 @@
 namespace kalvex::drawing {
 
 namespace {
-constexpr double kSmallestReadableText = 4.0; // pixels
 const QColor kHighlight(120, 200, 255);
 // CAD text height is the height of capitals; a font's pixel size is its em, a little larger.
 constexpr double kEmPerCapHeight = 1.35;
@@ -24,19 +23,10 @@ void ScenePainter::paint(const Scene& scene, const QRectF& area) {
         m_pictures->startPaint(m_transform.scale);
     scene.visit(area, [this](const SceneEntry& entry) { paintEntry(entry); });
     m_coarse.paint(m_painter);
-    flushSmallText();
-}
-
-void ScenePainter::flushSmallText() {
-    for (const auto& [rgba, lines] : m_smallText) {
-        m_painter.setPen(QPen(QColor::fromRgba(rgba), 0));
-        m_painter.drawLines(lines);
-    }
-    m_smallText.clear();
 }
 
 QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
-    if (m_highlighted.contains(entry.id))
+    if (!m_highlighted.empty() && m_highlighted.contains(entry.id))
         return kHighlight;
     if (entry.locked)
         color.setAlpha(90);
@@ -44,24 +34,25 @@ QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
 }
 
 void ScenePainter::paintEntry(const SceneEntry& entry) {
-    if (m_coarse.takeAsDot(entry, m_transform, shown(mainColor(entry), entry)))
+    const QColor color = shown(mainColor(entry), entry);
+    if (m_coarse.takeAsDot(entry, m_transform, color))
         return;
     if (entry.block)
-        paintBlock(entry);
+        paintBlock(entry, color);
     paintShapes(entry.shapes, entry);
 }
 
 // A block reference's block: as a box when it is small on screen, from its picture, or shape
 // by shape when it is large on screen or highlighted.
-void ScenePainter::paintBlock(const SceneEntry& entry) {
-    if (m_coarse.takeAsBox(*entry.block, m_transform, shown(mainColor(entry), entry)))
+void ScenePainter::paintBlock(const SceneEntry& entry, const QColor& color) {
+    if (m_coarse.takeAsBox(*entry.block, m_transform, color))
         return;
     if (m_pictures && !m_highlighted.contains(entry.id)) {
         const auto inFull = [this](QPainter& painter, const ViewTransform& t,
                                    const std::vector<SceneShape>& shapes, const SceneEntry& e) {
             ScenePainter picture(painter, t, m_highlighted);
             picture.paintShapes(shapes, e);
-            picture.flushSmallText();
+            picture.m_coarse.paint(painter);
         };
         if (m_pictures->draw(m_painter, m_transform, entry, inFull) ||
             m_pictures->drawnAlready(entry))
@@ -92,13 +83,9 @@ void ScenePainter::paintShapes(const std::vector<SceneShape>& shapes, const Scen
 }
 
 void ScenePainter::paintText(const SceneText& text, const QColor& color) {
-    const double pixels = text.height * m_transform.scale;
-    if (pixels < kSmallestReadableText) {
-        const auto corners = textCorners(text);
-        m_smallText[color.rgba()].append(
-            QLineF(m_transform.toScreen(corners[0]), m_transform.toScreen(corners[1])));
+    if (m_coarse.takeAsLine(text, m_transform, color))
         return;
-    }
+    const double pixels = text.height * m_transform.scale;
     m_painter.setPen(QPen(color, 0));
     m_font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixels * kEmPerCapHeight))));
     m_painter.save();

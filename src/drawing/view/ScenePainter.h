@@ -12,8 +12,8 @@
 
 namespace kalvex::drawing {
 
-// Paints the entries of a scene that meet an area. Text too small to read is drawn as a line
-// along its baseline, so a whole drawing paints quickly and still shows where text is.
+// Paints the entries of a scene that meet an area, each in as much detail as its size on
+// screen is worth (see SceneDetail.h).
 class ScenePainter {
 public:
     ScenePainter(QPainter& painter, const ViewTransform& transform,
@@ -26,18 +26,15 @@ public:
 private:
     void paintEntry(const SceneEntry& entry);
     void paintShapes(const std::vector<SceneShape>& shapes, const SceneEntry& entry);
-    void paintBlock(const SceneEntry& entry);
+    void paintBlock(const SceneEntry& entry, const QColor& color);
     void paintText(const SceneText& text, const QColor& color);
     QColor shown(QColor color, const SceneEntry& entry) const;
 
     QPainter& m_painter;
     const ViewTransform& m_transform;
     const std::unordered_set<RecordId>& m_highlighted;
-    void flushSmallText();
 
     QFont m_font;
-    // Text too small to read, drawn as lines in one call per colour at the end.
-    std::unordered_map<QRgb, QList<QLineF>> m_smallText;
     CoarseMarks m_coarse;
     BlockPictures* m_pictures = nullptr;
 };

@@ -114,8 +114,7 @@ bool SpatialIndex::contains(std::uint32_t item) const {
     return item < m_locations.size() && m_locations[item].cell != kNowhere;
 }
 
-void SpatialIndex::visitCells(const Level& level, const QRectF& area,
-                              const std::function<void(std::uint32_t)>& visit) const {
+void SpatialIndex::addCellsMeeting(const Level& level, const QRectF& area, CellList& cells) const {
     const double looseX = level.cellWidth / 2, looseY = level.cellHeight / 2;
     const int x0 = std::max(
         0, cellAlong(area.left() - m_extents.left() - looseX, level.cellWidth, level.columns));
@@ -128,26 +127,27 @@ void SpatialIndex::visitCells(const Level& level, const QRectF& area,
     for (int y = y0; y <= y1; ++y) {
         const std::size_t row = level.firstCell + static_cast<std::size_t>(y) * level.columns;
         for (int x = x0; x <= x1; ++x)
-            for (std::uint32_t item : m_cells[row + x])
-                visit(item);
+            if (!m_cells[row + x].empty())
+                cells.push_back(&m_cells[row + x]);
     }
 }
 
-void SpatialIndex::query(const QRectF& area,
-                         const std::function<void(std::uint32_t)>& visit) const {
+// The cells a query looks through: on every level those within half a cell of the area (all
+// of them for an area that is no number), and the list of items beyond the extents.
+SpatialIndex::CellList SpatialIndex::cellsMeeting(const QRectF& area) const {
+    CellList cells;
     if (m_cells.empty())
-        return;
+        return cells;
     const QRectF r = area.normalized();
     if (isFinite(r)) {
         for (const Level& level : m_levels)
-            visitCells(level, r, visit);
+            addCellsMeeting(level, r, cells);
     } else {
         for (std::size_t cell = 0; cell + 1 < m_cells.size(); ++cell)
-            for (std::uint32_t item : m_cells[cell])
-                visit(item);
+            cells.push_back(&m_cells[cell]);
     }
-    for (std::uint32_t item : m_cells.back())
-        visit(item);
+    cells.push_back(&m_cells.back());
+    return cells;
 }
 
 } // namespace kalvex::drawing

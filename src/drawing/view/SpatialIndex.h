@@ -2,7 +2,6 @@
 
 #include <QRectF>
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 namespace kalvex::drawing {
@@ -23,7 +22,11 @@ public:
     bool contains(std::uint32_t item) const;
     // Calls visit once for every item whose bounds may meet the area, and for no item whose
     // cell lies farther than half a cell from it; the caller tests the bounds themselves.
-    void query(const QRectF& area, const std::function<void(std::uint32_t)>& visit) const;
+    template <typename Visit> void query(const QRectF& area, Visit&& visit) const {
+        for (const std::vector<std::uint32_t>* cell : cellsMeeting(area))
+            for (std::uint32_t item : *cell)
+                visit(item);
+    }
     std::size_t outsideCount() const { return m_cells.empty() ? 0 : m_cells.back().size(); }
 
 private:
@@ -42,8 +45,9 @@ private:
 
     std::uint32_t cellFor(const QRectF& bounds) const;
     std::uint32_t outsideCell() const { return static_cast<std::uint32_t>(m_cells.size() - 1); }
-    void visitCells(const Level& level, const QRectF& area,
-                    const std::function<void(std::uint32_t)>& visit) const;
+    using CellList = std::vector<const std::vector<std::uint32_t>*>;
+    CellList cellsMeeting(const QRectF& area) const;
+    void addCellsMeeting(const Level& level, const QRectF& area, CellList& cells) const;
 
     QRectF m_extents;
     std::vector<Level> m_levels;                     // coarsest first
