@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <string>
 
-// The drawing the drawing benchmarks work on: 200 000 TEXTs, about 40 MB.
+// The drawings the drawing benchmarks work on: 200 000 TEXTs, about 40 MB, and the drawings of
+// the timing table.
 namespace kalvex::bench {
 
 namespace fs = std::filesystem;
@@ -39,6 +42,19 @@ inline const fs::path& sampleFile() {
         return file;
     }();
     return path;
+}
+
+// A drawing of the timing table, written by its generator (scripts/timing_drawings.py) into
+// the temporary directory: KIND is "texts" or "refs".
+inline fs::path timingDrawing(const std::string& kind, int count) {
+    const fs::path file =
+        fs::temp_directory_path() / ("kalvex_bench_" + kind + "_" + std::to_string(count) + ".dxf");
+    const std::string command = "/usr/bin/python3 '" KALVEX_SOURCE_DIR
+                                "/scripts/timing_drawings.py' " +
+                                kind + " " + std::to_string(count) + " '" + file.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("cannot write " + file.string());
+    return file;
 }
 
 } // namespace kalvex::bench
