@@ -64,10 +64,7 @@ std::optional<RecordId> Drawing::findHandle(std::string_view handleText) const {
     const auto handle = parseHandle(handleText);
     if (!handle)
         return std::nullopt;
-    const auto found = m_handles.find(*handle);
-    if (found == m_handles.end())
-        return std::nullopt;
-    return found->second;
+    return m_handles.find(*handle);
 }
 
 std::string Drawing::handleText(RecordId id) const {
@@ -140,7 +137,7 @@ std::uint64_t Drawing::allocateHandle() {
 
 void Drawing::indexHandle(RecordId id, std::uint64_t handle) {
     m_slots[id].handle = handle;
-    m_handles[handle] = id;
+    m_handles.add(handle, id);
 }
 
 void Drawing::commit(RecordId id, RecordImage after) {

@@ -8,6 +8,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "drawing/model/HandleIndex.h"
 #include "drawing/model/Record.h"
 #include "drawing/model/TextCodec.h"
 #include "drawing/model/UndoLog.h"
@@ -114,7 +115,7 @@ private:
     std::vector<RecordSlot> m_slots;
     std::vector<RecordId> m_order; // file order of the records that were read
     std::unordered_map<RecordId, std::vector<RecordId>> m_insertedBefore;
-    std::unordered_map<std::uint64_t, RecordId> m_handles;
+    HandleIndex m_handles;
     std::vector<RecordId> m_layers;
     std::vector<BlockDefinition> m_blocks;
     RecordId m_entitiesEnd = kNoRecord;

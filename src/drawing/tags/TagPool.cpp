@@ -1,24 +1,51 @@
 #include "drawing/tags/TagPool.h"
 
 #include <cstdio>
+#include <cstring>
 #include <stdexcept>
 
 namespace kalvex::dxf {
 
+namespace {
+
+// Past the line feed that ends the line starting at `from`, or the end of the store.
+std::uint32_t endOfLine(const std::string& store, std::uint32_t from) {
+    const void* lf = std::memchr(store.data() + from, '\n', store.size() - from);
+    return lf ? static_cast<std::uint32_t>(static_cast<const char*>(lf) - store.data()) + 1
+              : static_cast<std::uint32_t>(store.size());
+}
+
+} // namespace
+
+std::uint32_t TagPool::valueBegin(const Tag& tag) const {
+    return tag.hasShortCodeLine() ? tag.begin + tag.shortCodeLine() : endOfLine(store(tag), tag.begin);
+}
+
+std::uint32_t TagPool::valueEnd(const Tag& tag) const {
+    const std::uint32_t begin = valueBegin(tag);
+    if (tag.hasShortValue())
+        return begin + tag.valueSize;
+    if (tag.inSideStore())
+        return begin + m_longSideValues.at(tag.begin);
+    return endOfLine(store(tag), begin) - tag.lineEndLength();
+}
+
 std::string_view TagPool::bytes(const Tag& tag) const {
-    return std::string_view(store(tag)).substr(tag.begin, tag.end - tag.begin);
+    const std::uint32_t end = valueEnd(tag) + tag.lineEndLength();
+    return std::string_view(store(tag)).substr(tag.begin, end - tag.begin);
 }
 
 std::string_view TagPool::value(const Tag& tag) const {
-    return std::string_view(store(tag)).substr(tag.valueBegin(), tag.valueEnd() - tag.valueBegin());
+    const std::uint32_t begin = valueBegin(tag);
+    return std::string_view(store(tag)).substr(begin, valueEnd(tag) - begin);
 }
 
 std::string_view TagPool::codeLine(const Tag& tag) const {
-    return std::string_view(store(tag)).substr(tag.begin, tag.codeLineLength);
+    return std::string_view(store(tag)).substr(tag.begin, valueBegin(tag) - tag.begin);
 }
 
 std::string_view TagPool::lineEnd(const Tag& tag) const {
-    return std::string_view(store(tag)).substr(tag.valueEnd(), tag.end - tag.valueEnd());
+    return std::string_view(store(tag)).substr(valueEnd(tag), tag.lineEndLength());
 }
 
 Tag TagPool::make(std::int16_t code, std::string_view value) {
@@ -43,13 +70,11 @@ Tag TagPool::append(std::string_view codeLine, std::int16_t code, std::string_vi
         throw std::length_error("The drawing has grown beyond 4 GB.");
     // The value may point into the side store itself, which the append below can move.
     const std::string valueCopy(value);
-    Tag tag;
-    tag.begin = static_cast<std::uint32_t>(m_side.size());
-    tag.code = code;
-    tag.codeLineLength = static_cast<std::uint8_t>(codeLine.size());
-    tag.bits = static_cast<std::uint8_t>(Tag::kSideBit | lineEnd.size());
+    const Tag tag = Tag::of(static_cast<std::uint32_t>(m_side.size()), code, codeLine.size(),
+                            valueCopy.size(), lineEnd.size(), Tag::Store::Side);
+    if (!tag.hasShortValue())
+        m_longSideValues.emplace(tag.begin, static_cast<std::uint32_t>(valueCopy.size()));
     m_side.append(codeLine).append(valueCopy).append(lineEnd);
-    tag.end = static_cast<std::uint32_t>(m_side.size());
     return tag;
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <unordered_map>
 
 #include "drawing/tags/Tag.h"
 
@@ -34,11 +35,16 @@ public:
 
 private:
     const std::string& store(const Tag& tag) const { return tag.inSideStore() ? m_side : m_file; }
+    std::uint32_t valueBegin(const Tag& tag) const;
+    std::uint32_t valueEnd(const Tag& tag) const;
     Tag append(std::string_view codeLine, std::int16_t code, std::string_view value,
                std::string_view lineEnd);
 
     std::string m_file;
     std::string m_side;
+    // The lengths of long values in the side store, by where their pair begins: a value
+    // written through the program could hold a line feed.
+    std::unordered_map<std::uint32_t, std::uint32_t> m_longSideValues;
     std::string m_lineEnd = "\n";
 };
 

@@ -32,18 +32,16 @@ public:
             fail(codeLine.begin, "the file ends after a group code without its value (odd "
                                  "number of lines)");
         const Line valueLine = readLine();
-        Tag tag;
+        std::int16_t code = 0;
         const std::string_view codeText = text(codeLine);
-        if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, tag.code))
+        if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code))
             fail(codeLine.begin, "the group code \"" + shortened(codeText) + "\" is not a number");
-        if (!valueFitsCode(tag.code, text(valueLine)))
+        if (!valueFitsCode(code, text(valueLine)))
             fail(valueLine.begin, "the value \"" + shortened(text(valueLine)) +
-                                      "\" does not fit group code " + std::to_string(tag.code));
-        tag.begin = codeLine.begin;
-        tag.end = valueLine.end;
-        tag.codeLineLength = static_cast<std::uint8_t>(codeLine.end - codeLine.begin);
-        tag.bits = static_cast<std::uint8_t>(valueLine.end - valueLine.contentEnd);
-        return tag;
+                                      "\" does not fit group code " + std::to_string(code));
+        return Tag::of(codeLine.begin, code, codeLine.end - codeLine.begin,
+                       valueLine.contentEnd - valueLine.begin, valueLine.end - valueLine.contentEnd,
+                       Tag::Store::File);
     }
 
     [[noreturn]] void fail(std::uint32_t offset, const std::string& message) const {
