@@ -1,6 +1,8 @@
 #include "drawing/view/Scene.h"
 
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "drawing/entities/RecordView.h"
 #include "drawing/view/SceneInk.h"
@@ -19,6 +21,16 @@ bool meets(const QRectF& a, const QRectF& b) {
            b.top() < a.bottom();
 }
 
+float roundedDown(double v) {
+    const auto f = static_cast<float>(v);
+    return f > v ? std::nextafter(f, -std::numeric_limits<float>::infinity()) : f;
+}
+
+float roundedUp(double v) {
+    const auto f = static_cast<float>(v);
+    return f < v ? std::nextafter(f, std::numeric_limits<float>::infinity()) : f;
+}
+
 } // namespace
 
 Scene::Scene(const Drawing& drawing) : m_drawing(drawing), m_builder(drawing) {
@@ -30,7 +42,9 @@ void Scene::rebuild() {
     m_entries.clear();
     m_entryOfRecord.assign(m_drawing.recordCount(), -1);
     m_extents = QRectF();
-    for (RecordId id : m_drawing.modelSpace()) {
+    const std::vector<RecordId> modelSpace = m_drawing.modelSpace();
+    m_entries.reserve(modelSpace.size());
+    for (RecordId id : modelSpace) {
         m_entryOfRecord[id] = static_cast<std::int32_t>(m_entries.size());
         m_entries.push_back(m_builder.build(id));
         if (m_entries.back().live)
@@ -43,7 +57,7 @@ void Scene::rebuild() {
 
 // The index spans the entities' bounds; the few whose ink reaches beyond go to its outside list.
 void Scene::reindex() {
-    m_ink.assign(m_entries.size(), QRectF());
+    m_ink.assign(m_entries.size(), InkBox());
     m_extraPiecesOf.clear();
     m_extraPieces.clear();
     m_freeExtraPieces.clear();
@@ -131,7 +145,7 @@ void Scene::indexEntry(std::uint32_t index, std::vector<QRectF>* changed) {
         if (changed)
             changed->push_back(pieces[k]);
         if (k == 0) {
-            m_ink[index] = pieces[0];
+            m_ink[index] = InkBox::around(pieces[0]);
             m_index.insert(index, pieces[0]);
             continue;
         }
@@ -152,7 +166,7 @@ void Scene::unindexEntry(std::uint32_t index, std::vector<QRectF>& changed) {
     if (!m_index.contains(index))
         return;
     m_index.remove(index);
-    changed.push_back(m_ink[index]);
+    changed.push_back(m_ink[index].rect());
     const auto extras = m_extraPiecesOf.find(index);
     if (extras == m_extraPiecesOf.end())
         return;
@@ -162,6 +176,11 @@ void Scene::unindexEntry(std::uint32_t index, std::vector<QRectF>& changed) {
         m_freeExtraPieces.push_back(extra);
     }
     m_extraPiecesOf.erase(extras);
+}
+
+Scene::InkBox Scene::InkBox::around(const QRectF& r) {
+    return {roundedDown(r.left()), roundedDown(r.top()), roundedUp(r.right()),
+            roundedUp(r.bottom())};
 }
 
 bool Scene::firstVisit(std::uint32_t index) const {
@@ -181,7 +200,10 @@ void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&
         m_visitNumber = 1;
     }
     m_index.query(area, [&](std::uint32_t index) {
-        if (meets(m_ink[index], area) && (!once || firstVisit(index)))
+        const InkBox& ink = m_ink[index];
+        const bool inArea = ink.left < area.right() && area.left() < ink.right &&
+                            ink.top < area.bottom() && area.top() < ink.bottom;
+        if (inArea && (!once || firstVisit(index)))
             visit(m_entries[index]);
     });
     m_extraIndex.query(area, [&](std::uint32_t extra) {

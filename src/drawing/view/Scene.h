@@ -38,6 +38,13 @@ private:
         std::uint32_t entry = 0;
         QRectF ink;
     };
+    // An ink box in single precision rounded outwards: half the memory of a QRectF, for every
+    // entity of the drawing.
+    struct InkBox {
+        float left = 0, top = 0, right = 0, bottom = 0;
+        static InkBox around(const QRectF& r);
+        QRectF rect() const { return QRectF(QPointF(left, top), QPointF(right, bottom)); }
+    };
 
     void addEntry(RecordId id, SceneChanges& changes);
     void updateEntry(std::uint32_t index, SceneChanges& changes);
@@ -54,7 +61,7 @@ private:
     std::vector<std::int32_t> m_entryOfRecord; // -1: the record has no entry
     // By entry: where its ink lies, or its first piece when its shapes lie far apart; the
     // other pieces are indexed apart, by their number in m_extraPieces.
-    std::vector<QRectF> m_ink;
+    std::vector<InkBox> m_ink;
     std::unordered_map<std::uint32_t, std::vector<std::uint32_t>> m_extraPiecesOf;
     std::vector<Piece> m_extraPieces;
     std::vector<std::uint32_t> m_freeExtraPieces;
