@@ -28,18 +28,17 @@ bool isChangedRow(const Orvik2& hit, const StringGrid& grid, int row) {
     return grid.cell(0, row) != QString::fromStdString(hit.text);
 }
 
-// Filling is not an edit: the grid's signals stay quiet until it holds the new rows.
+// Filling is not an edit: the grid's signals stay quiet until it holds the new rows. No hits
+// leave one empty row.
 void fillHitGrid(StringGrid& grid, const std::vector<Orvik2>& hits) {
     const QSignalBlocker blocker(grid);
     const int rows = std::max<int>(1, static_cast<int>(hits.size()));
-    grid.setRowCount(0);
-    grid.setRowCount(rows);
-    if (hits.empty())
-        return;
-    for (int row = 0; row < rows; ++row) {
-        grid.setCell(0, row, QString::fromStdString(hits[static_cast<std::size_t>(row)].text));
-        grid.setObject(0, row, row + 1);
-    }
+    grid.setRows(rows, 0, [&hits](int row) {
+        if (hits.empty())
+            return StringGrid::CellContent{};
+        return StringGrid::CellContent{
+            QString::fromStdString(hits[static_cast<std::size_t>(row)].text), row + 1};
+    });
 }
 
 } // namespace kalvex

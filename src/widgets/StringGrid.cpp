@@ -21,7 +21,8 @@ StringGrid::StringGrid(QWidget* parent) : QTableWidget(parent) {
     setItemDelegate(new GridCellDelegate(*this));
     connect(model(), &QAbstractItemModel::rowsInserted, this,
             [this](const QModelIndex&, int first, int last) {
-                styleCells(first, last, 0, columnCount() - 1);
+                if (!m_fillingRows)
+                    styleCells(first, last, 0, columnCount() - 1);
             });
     connect(model(), &QAbstractItemModel::columnsInserted, this,
             [this](const QModelIndex&, int first, int last) {
@@ -43,6 +44,26 @@ QString StringGrid::cell(int col, int row) const {
 void StringGrid::setCell(int col, int row, const QString& text) {
     if (QTableWidgetItem* cellItem = itemAt(col, row))
         cellItem->setText(text);
+}
+
+void StringGrid::setRows(int rows, int col, const std::function<CellContent(int row)>& cellOf) {
+    setRowCount(0);
+    {
+        const QScopedValueRollback filling(m_fillingRows, true);
+        setRowCount(rows);
+    }
+    for (int row = 0; row < rows; ++row) {
+        for (int c = 0; c < columnCount(); ++c) {
+            auto* cellItem = new QTableWidgetItem;
+            if (c == col) {
+                const CellContent content = cellOf(row);
+                cellItem->setText(content.text);
+                cellItem->setData(kObjectRole, content.object);
+            }
+            styleItem(*cellItem, c, row);
+            setItem(row, c, cellItem);
+        }
+    }
 }
 
 int StringGrid::object(int col, int row) const {
@@ -159,26 +180,34 @@ QTableWidgetItem* StringGrid::itemAt(int col, int row) {
     return cellItem;
 }
 
-void StringGrid::styleCell(int col, int row) {
-    QTableWidgetItem* cellItem = item(row, col);
-    if (!cellItem)
-        return;
+void StringGrid::styleItem(QTableWidgetItem& cellItem, int col, int row) {
     if (isFixedCell(col, row)) {
-        cellItem->setFlags(Qt::ItemIsEnabled);
-        cellItem->setBackground(palette().button());
+        cellItem.setFlags(Qt::ItemIsEnabled);
+        cellItem.setBackground(palette().button());
     } else {
-        cellItem->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
-        cellItem->setData(Qt::BackgroundRole, QVariant());
+        cellItem.setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable);
+        if (cellItem.data(Qt::BackgroundRole).isValid())
+            cellItem.setData(Qt::BackgroundRole, QVariant());
     }
 }
 
-// Every cell gets an item, so that fixed cells show as fixed even while empty.
+void StringGrid::styleCell(int col, int row) {
+    if (QTableWidgetItem* cellItem = item(row, col))
+        styleItem(*cellItem, col, row);
+}
+
+// Every cell gets an item, so that fixed cells show as fixed even while empty. A new item is
+// styled before it goes into the grid, which then tells the view of it once.
 void StringGrid::styleCells(int firstRow, int lastRow, int firstCol, int lastCol) {
     for (int row = firstRow; row <= lastRow; ++row) {
         for (int col = firstCol; col <= lastCol; ++col) {
-            if (!item(row, col))
-                setItem(row, col, new QTableWidgetItem);
-            styleCell(col, row);
+            if (QTableWidgetItem* cellItem = item(row, col)) {
+                styleItem(*cellItem, col, row);
+                continue;
+            }
+            auto* cellItem = new QTableWidgetItem;
+            styleItem(*cellItem, col, row);
+            setItem(row, col, cellItem);
         }
     }
 }

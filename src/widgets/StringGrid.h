@@ -35,6 +35,14 @@ public:
 
     QString cell(int col, int row) const;
     void setCell(int col, int row, const QString& text);
+    // Makes the grid hold `rows` rows, the cells of column `col` with the text and object that
+    // `cellOf` gives for their row, the other cells empty. Each cell is made whole before it
+    // goes into the grid, so a list of hundreds of thousands of rows fills in one pass.
+    struct CellContent {
+        QString text;
+        int object = 0;
+    };
+    void setRows(int rows, int col, const std::function<CellContent(int row)>& cellOf);
     int object(int col, int row) const;
     void setObject(int col, int row, int value);
 
@@ -80,6 +88,7 @@ private:
     void closeEditorKeepingEdit();
     void openEditorOnCurrentCell();
     QTableWidgetItem* itemAt(int col, int row);
+    void styleItem(QTableWidgetItem& cellItem, int col, int row);
     void styleCell(int col, int row);
     void styleCells(int firstRow, int lastRow, int firstCol, int lastCol);
     void styleAllCells();
@@ -88,6 +97,7 @@ private:
     int m_fixedRows = 0;
     bool m_editing = true;
     bool m_enterFromEditor = false;
+    bool m_fillingRows = false; // setRows makes the cells of the rows it inserts
     QPersistentModelIndex m_editedCell;
 };
 

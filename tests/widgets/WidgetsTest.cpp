@@ -51,6 +51,32 @@ TEST(StringGridTest, OnlyCellsOutsideTheFixedRowAndColumnCanBeEdited) {
     }
 }
 
+// Rows made whole in one pass replace the old ones: the filled column holds texts and
+// objects, the other cells are empty, and every cell is styled as fixed or editable.
+TEST(StringGridTest, RowsFilledInOnePassReplaceTheOldOnesStyledAsEveryCellIs) {
+    StringGrid grid;
+    grid.setColumnCount(3);
+    grid.setRowCount(6);
+    grid.setFixed(1, 1);
+    grid.setCell(2, 5, QStringLiteral("old"));
+    grid.setRows(4, 2, [](int row) {
+        return StringGrid::CellContent{QStringLiteral("R%1").arg(row), 10 + row};
+    });
+    ASSERT_EQ(grid.rowCount(), 4);
+    EXPECT_EQ(grid.cell(2, 3), QStringLiteral("R3"));
+    EXPECT_EQ(grid.object(2, 3), 13);
+    EXPECT_EQ(grid.cell(1, 3), QString());
+    EXPECT_EQ(grid.object(1, 3), 0);
+    for (int row = 0; row < 4; ++row) {
+        for (int col = 0; col < 3; ++col) {
+            const QTableWidgetItem* cell = grid.item(row, col);
+            ASSERT_NE(cell, nullptr) << col << "," << row;
+            EXPECT_EQ(cell->flags().testFlag(Qt::ItemIsEditable), col > 0 && row > 0);
+            EXPECT_EQ(cell->data(Qt::BackgroundRole).isValid(), col == 0 || row == 0);
+        }
+    }
+}
+
 TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
     StringGrid grid;
     grid.resize(400, 200);
