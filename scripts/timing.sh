@@ -21,7 +21,7 @@ export HOME="$work" XDG_RUNTIME_DIR="$work" QT_QPA_PLATFORM=offscreen KALVEX_CON
 
 generate() { /usr/bin/python3 "$root/scripts/timing_drawings.py" "$@"; }
 
-# Runs one program; prints "cpu wall rss_mb", or "- >LIMIT -" for a run stopped after the limit
+# Runs one program; prints "cpu wall rss_kb", or "- >LIMIT -" for a run stopped after the limit
 # (TIMING_LIMIT seconds of wall time, 900 by default). A run that fails stops the table.
 limit="${TIMING_LIMIT:-900}"
 measure() {
@@ -38,7 +38,7 @@ measure() {
         grep -v -e propagateSizeHints -e 'does not support' "$work/err.txt" | head -20 >&2
         exit 1
     fi
-    awk '{ printf "%.2f %.2f %.0f\n", $1 + $2, $3, $4 / 1024 }' "$work/time.txt"
+    awk '{ printf "%.2f %.2f %.0f\n", $1 + $2, $3, $4 }' "$work/time.txt"
 }
 
 play() { measure "$1/kalvex" --drawing "$2" --play "$3"; }
@@ -65,50 +65,46 @@ drawing() { # drawing KIND COUNT [MODE] -> path, generated once
     echo "$file"
 }
 
-update_row() { # update_row TEXTS LINES
-    local dxf
-    dxf="$(drawing texts "$1")"
-    generate update "$2" "$work/edit.play" fetch-only
-    generate update "$2" "$work/write.play"
-    local line="| update $2 lines (Ctrl+Enter) on a $1-TEXT drawing |"
+# One row timed as the second play less the first, both on the same drawing.
+played_row() { # played_row LABEL DRAWING BASE_SCRIPT FULL_SCRIPT
+    local line="| $1 |"
     for build in "${builds[@]}"; do
         local base full
-        base="$(play "$build" "$dxf" "$work/edit.play")"
-        full="$(play "$build" "$dxf" "$work/write.play")"
+        base="$(play "$build" "$2" "$3")"
+        full="$(play "$build" "$2" "$4")"
         line+=" $(difference "$base" "$full" | awk '{ printf "%s | %s", $1, $2 }') |"
     done
     echo "$line"
 }
 
+update_row() { # update_row TEXTS LINES
+    generate update "$2" "$work/edit.play" fetch-only
+    generate update "$2" "$work/write.play"
+    played_row "update $2 lines (Ctrl+Enter) on a $1-TEXT drawing" "$(drawing texts "$1")" \
+        "$work/edit.play" "$work/write.play"
+}
+
 open_texts_row() { # open_texts_row TEXTS
-    local dxf size
+    local dxf bytes
     dxf="$(drawing texts "$1")"
-    size=$(( $(stat -c %s "$dxf") / 1048576 ))
-    local line="| open $1 TEXTs (load, scene, first paint) |" memory="| memory, file $size MB |"
+    bytes=$(stat -c %s "$dxf")
+    local line="| open $1 TEXTs (load, scene, first paint) |"
+    local memory="| most memory in use (RSS) and its ratio to the file of $((bytes / 1000000)) MB |"
     for build in "${builds[@]}"; do
         local cpu wall rss
         read -r cpu wall rss < <(open_drawing "$build" "$dxf")
         line+=" $cpu | $wall |"
-        memory+=" $rss MB | $(awk -v r="$rss" -v s="$size" 'BEGIN { printf "%.1f x", r / s }') |"
+        memory+=" $(awk -v r="$rss" -v b="$bytes" 'BEGIN { printf "%.0f MB | %.2f x", r * 1024 / 1e6, r * 1024 / b }') |"
     done
     echo "$line"
     echo "$memory"
 }
 
 search_row() { # search_row TEXTS
-    local dxf
-    dxf="$(drawing texts "$1")"
     printf 'tab 2\n' >"$work/idle.play"
     printf 'tab 2\nsettext Edit3 "TB"\nclick SpeedButton14\nexpect-cell StringGrid2 0 0 "TB-000000 端子台"\n' \
         >"$work/search.play"
-    local line="| search all $1 TEXTs |"
-    for build in "${builds[@]}"; do
-        local base full
-        base="$(play "$build" "$dxf" "$work/idle.play")"
-        full="$(play "$build" "$dxf" "$work/search.play")"
-        line+=" $(difference "$base" "$full" | awk '{ printf "%s | %s", $1, $2 }') |"
-    done
-    echo "$line"
+    played_row "search all $1 TEXTs" "$(drawing texts "$1")" "$work/idle.play" "$work/search.play"
 }
 
 refs_rows() { # refs_rows [MODE]: open of 2 000 to 32 000 references, per reference
