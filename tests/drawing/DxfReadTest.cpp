@@ -36,7 +36,8 @@ TEST(DxfRead, DamagedFilesAreRefusedNamingFileAndLine) {
         {kEntitiesStart + "  0\nTEXT\n 10\n1.5.5\n", "bad.dxf:8: the value \"1.5.5\" does not fit "
                                                      "group code 10"},
         {kEntitiesStart + "  0\nTEXT\n 70\nabc\n", "bad.dxf:8: the value \"abc\" does not fit"},
-        {kEntitiesStart + "  0\nINSERT\n 66\n1\n  2\nB\n  0\nATTRIB\n  2\nT\n  0\nTEXT\n  1\nx\n",
+        {kEntitiesStart +
+             "  0\nINSERT\n 66\n1\n  2\nB\n  0\nATTRIB\n  2\nT\n  0\nTEXT\n  1\nx\n  0\nENDSEC\n",
          "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
         {kEntitiesStart + "  0\nINSERT\n 66\n     1\n  0\nENDSEC\n",
          "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
@@ -127,8 +128,26 @@ TEST(DxfRead, AFileWithoutEofLoadsWithAWarningAndGainsEof) {
     const std::string bytes = kEntitiesStart + "  0\nTEXT\n  1\nlast\n  0\nENDSEC";
     auto drawing = parseDxf(bytes, "cut.dxf");
     ASSERT_EQ(drawing->warnings().size(), 1u);
-    EXPECT_EQ(drawing->warnings()[0].rfind("cut.dxf: ", 0), 0u);
+    EXPECT_EQ(drawing->warnings()[0], "cut.dxf: the file ends without EOF; saving it adds EOF");
     EXPECT_EQ(drawing->serialize(), bytes + "\n  0\nEOF\n");
+}
+
+TEST(DxfRead, ADrawingCutOffInsideASectionIsDamaged) {
+    const std::string whole = dxfOf(test::r2000Drawing());
+    const std::string unclosed = " the drawing is incomplete";
+    const std::pair<std::string, std::string> cases[] = {
+        // cut before the second TEXT, with and without an EOF written after the cut
+        {whole.substr(0, whole.find("  0\nTEXT\n  5\n21\n")),
+         "bad.dxf:138: the file ends inside the ENTITIES section, which has no ENDSEC:"},
+        {whole.substr(0, whole.find("  0\nTEXT\n  5\n21\n")) + "  0\nEOF\n",
+         "bad.dxf:140: the file ends inside the ENTITIES section, which has no ENDSEC:"},
+        {whole.substr(0, whole.find("  0\nENDSEC\n  0\nSECTION\n  2\nTABLES")),
+         "bad.dxf:16: the file ends inside the HEADER section, which has no ENDSEC:"},
+        {kEntitiesStart + "  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n  0\nEOF\n",
+         "bad.dxf:5: a new SECTION begins inside the ENTITIES section, which has no ENDSEC:"},
+    };
+    for (const auto& [bytes, message] : cases)
+        EXPECT_EQ(errorOf(bytes), message + unclosed);
 }
 
 TEST(DxfRead, WhatIsNoDxfFileIsNamedInPlainWords) {
