@@ -4,14 +4,17 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "transform/NumberHelpers.h"
-
 namespace kalvex {
 
+// Read block by block: the document's plain text would turn no-break spaces into spaces and
+// split a line at a line separator.
 QStringList editorLines(const QPlainTextEdit& editor) {
+    QStringList lines;
     if (editor.document()->isEmpty())
-        return {};
-    return editor.toPlainText().split(u'\n');
+        return lines;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        lines.append(block.text());
+    return lines;
 }
 
 int editorLineCount(const QPlainTextEdit& editor) {
@@ -50,10 +53,28 @@ QStringList selectedLines(const QPlainTextEdit& editor) {
     return text.split(u'\n');
 }
 
+QString trimBlanksKeepingLineBreaks(QStringView text) {
+    qsizetype first = 0;
+    qsizetype last = text.size();
+    while (first < last && text[first] <= u' ')
+        ++first;
+    while (last > first && text[last - 1] <= u' ')
+        --last;
+    const auto lineBreaks = [](QStringView blanks) { return QString(blanks.count(u'\n'), u'\n'); };
+    return lineBreaks(text.first(first)) + text.sliced(first, last - first).toString() +
+           lineBreaks(text.sliced(last));
+}
+
+// A selection that ends with a line break keeps it: the command changes the selected lines,
+// never how many lines the editor holds.
 void replaceSelectionByLines(QPlainTextEdit& editor, const QStringList& lines) {
+    const bool endsWithLineBreak = selectedText(editor).endsWith(u'\n');
+    QString text = trimBlanksKeepingLineBreaks(lines.join(u'\n'));
+    if (endsWithLineBreak)
+        text += u'\n';
     QTextCursor cursor = editor.textCursor();
     cursor.beginEditBlock();
-    cursor.insertText(trimBlank(lines.join(u'\n')));
+    cursor.insertText(text);
     cursor.endEditBlock();
     editor.setTextCursor(cursor);
 }

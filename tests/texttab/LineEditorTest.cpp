@@ -51,17 +51,6 @@ void moveCaret(LineEditor& editor, int line, QTextCursor::MoveOperation where) {
 
 } // namespace
 
-TEST(LineEditorTest, BlanksTypedAtTheEndOfALineGoWhenTheCaretLeavesIt) {
-    LineEditor editor;
-    editor.setPlainText(QStringLiteral("AB\nCD  "));
-    moveCaret(editor, 0, QTextCursor::EndOfBlock);
-    QTest::keyClicks(&editor, QStringLiteral("x \t "));
-    EXPECT_EQ(editor.toPlainText(), QStringLiteral("ABx \t \nCD  "));
-    QTest::keyClick(&editor, Qt::Key_Down);
-    EXPECT_EQ(editor.toPlainText(), QStringLiteral("ABx\nCD  "))
-        << "only the line typed on is trimmed; the fetched blanks of line 2 stay";
-}
-
 // The line typed on is followed through edits that move it and forgotten when the whole text
 // is replaced, so that no other line loses its blanks.
 TEST(LineEditorTest, OnlyTheLineTypedOnIsTrimmed) {
