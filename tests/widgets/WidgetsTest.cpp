@@ -1,3 +1,5 @@
+#include <functional>
+
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
@@ -213,6 +215,40 @@ TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
     delegate->initStyleOption(&option, grid.model()->index(1, 0));
     EXPECT_EQ(option.palette.color(QPalette::Text), red);
     EXPECT_EQ(option.palette.color(QPalette::HighlightedText), red);
+}
+
+// A changed cell is drawn as the others are, only in red: selected, it keeps the highlight,
+// and its text starts at the top edge of the cell like every cell's text.
+TEST(StringGridLookTest, RedTextKeepsTheHighlightAndSitsAtTheTopLikeTheOthers) {
+    const QColor red(0xFF, 0x00, 0x00);
+    StringGrid grid;
+    grid.setColumnCount(1);
+    grid.setRowCount(3);
+    grid.setColumnWidth(0, 120);
+    grid.setDefaultRowHeight(40);
+    grid.resize(160, 160);
+    for (int row = 0; row < 3; ++row)
+        grid.setCell(0, row, QStringLiteral("MMM"));
+    grid.cellLook = [&](int, int row) { return row == 1 ? CellLook{.text = red} : CellLook{}; };
+    grid.setSelection(QRect(0, 1, 1, 1), QPoint(0, 1));
+    grid.show();
+    const QImage image = grid.viewport()->grab().toImage();
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    // The first pixel row, counted from the cell's top, that holds a pixel of the colour.
+    const auto firstRowOf = [&](int row, const std::function<bool(const QColor&)>& wanted) {
+        const QRect rect = grid.visualItemRect(grid.item(row, 0));
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (wanted(image.pixelColor(x, y)))
+                    return y - rect.top();
+        return -1;
+    };
+    const int redText = firstRowOf(1, [&](const QColor& c) { return c == red; });
+    const int plainText = firstRowOf(2, [](const QColor& c) { return c.lightness() < 100; });
+    EXPECT_EQ(firstRowOf(1, [&](const QColor& c) { return c == highlight; }), 0);
+    EXPECT_GE(redText, 0);
+    EXPECT_LT(redText, 10) << "red text at the top edge of a 40-pixel row";
+    EXPECT_EQ(redText, plainText);
 }
 
 TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) {
