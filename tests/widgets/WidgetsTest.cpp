@@ -1,8 +1,10 @@
 #include <functional>
 
+#include <QApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -51,6 +53,45 @@ TEST(StringGridTest, OnlyCellsOutsideTheFixedRowAndColumnCanBeEdited) {
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->flags().testFlag(Qt::ItemIsEditable), test.editable);
     }
+}
+
+// However the current cell is moved or a range is made (keys, a click or a drag over the
+// fixed row and column, a range set in code), both stay within the data cells.
+TEST(StringGridTest, TheCurrentCellAndTheRangeStayWithinTheDataCells) {
+    StringGrid grid;
+    grid.setColumnCount(3);
+    grid.setRowCount(4);
+    grid.setFixed(1, 1);
+    grid.resize(300, 200);
+    grid.show();
+    grid.setCurrentCell(1, 1);
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Left),
+          QKeyCombination(Qt::Key_PageUp), QKeyCombination(Qt::Key_Home),
+          QKeyCombination(Qt::ControlModifier, Qt::Key_Home),
+          QKeyCombination(Qt::ShiftModifier, Qt::Key_Up)}) {
+        QTest::keyClick(&grid, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    }
+    EXPECT_EQ(grid.selection(), QRect(1, 1, 1, 1));
+    const QPoint fixedCorner = grid.visualItemRect(grid.item(0, 0)).center();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, fixedCorner);
+    EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    const QPoint dataCell = grid.visualItemRect(grid.item(3, 2)).center();
+    const QPoint firstDataCell = grid.visualItemRect(grid.item(1, 1)).center();
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, dataCell);
+    for (const QPoint at : {firstDataCell, fixedCorner}) {
+        QMouseEvent drag(QEvent::MouseMove, at, grid.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid.viewport(), &drag);
+    }
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, fixedCorner);
+    EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(2, 3)));
+    grid.selectAll();
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(2, 3)));
+    grid.setSelection(QRect(QPoint(0, 0), QPoint(1, 2)), QPoint(0, 0));
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(1, 2)));
 }
 
 TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
