@@ -13,8 +13,9 @@ namespace kalvex {
 GridCommands::GridCommands(GridTarget target, TransformDialogs& dialogs, Ports ports)
     : m_target(target), m_dialogs(dialogs), m_ports(ports) {}
 
+// A command that saved no cell leaves an empty batch: UNDO then takes nothing back.
 void GridCommands::finishBatch(int count) {
-    m_target.state.sgUndoCnt = count > 0 ? count : 1;
+    m_target.state.sgUndoCnt = count;
 }
 
 // Row by row from the top, left to right. With Record::EveryCell every cell is saved and
