@@ -69,8 +69,13 @@ std::optional<std::int32_t> parseDecimal(QStringView text) {
     return std::int32_t(value);
 }
 
+// Leading zeros do not count against the eight digits of 32 bits.
 std::optional<std::int32_t> parseHex(QStringView text) {
-    if (text.isEmpty() || text.size() > 8 || !IsHexDigits(text))
+    if (text.isEmpty() || !IsHexDigits(text))
+        return std::nullopt;
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.sliced(1);
+    if (text.size() > 8)
         return std::nullopt;
     bool ok = false;
     const std::uint32_t value = text.toUInt(&ok, 16);

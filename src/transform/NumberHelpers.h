@@ -24,7 +24,8 @@ QString FormatOctal(std::uint32_t value, int width);
 // not fit 32 bits.
 std::optional<std::int32_t> parseDecimal(QStringView text);
 
-// Up to 8 hexadecimal digits read as a 32-bit pattern (FFFFFFFF is -1); nothing otherwise.
+// Hexadecimal digits whose value fits 32 bits, leading zeros allowed, read as a 32-bit pattern
+// (FFFFFFFF is -1); nothing otherwise.
 std::optional<std::int32_t> parseHex(QStringView text);
 
 // A decimal number padded with 0 to width characters; a negative one keeps its minus sign in
