@@ -308,4 +308,18 @@ TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) 
     EXPECT_EQ(list.currentIndex(), 2);
 }
 
+// Japanese collation: punctuation before digits, Latin before kana and kanji, kanji in the
+// order of their readings, full- and half-width forms of a letter together.
+TEST(SortedComboBoxTest, ItemsFollowTheJapaneseCollation) {
+    SortedComboBox list;
+    list.addItems({QStringLiteral("線番"), QStringLiteral("NAME1:b"), QStringLiteral("図枠"),
+                   QStringLiteral("NAME:a"), QStringLiteral("機器"), QStringLiteral("ポンプ"),
+                   QStringLiteral("Ｂ"), QStringLiteral("A")});
+    QStringList shown;
+    for (int index = 0; index < list.count(); ++index)
+        shown.append(list.itemText(index));
+    EXPECT_EQ(shown,
+              (QStringList{"A", "Ｂ", "NAME:a", "NAME1:b", "ポンプ", "機器", "図枠", "線番"}));
+}
+
 } // namespace kalvex::testing
