@@ -4,6 +4,8 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
+#include "transform/NumberHelpers.h"
+
 namespace kalvex {
 
 // Read block by block: the document's plain text would turn no-break spaces into spaces and
@@ -54,15 +56,11 @@ QStringList selectedLines(const QPlainTextEdit& editor) {
 }
 
 QString trimBlanksKeepingLineBreaks(QStringView text) {
-    qsizetype first = 0;
-    qsizetype last = text.size();
-    while (first < last && text[first] <= u' ')
-        ++first;
-    while (last > first && text[last - 1] <= u' ')
-        --last;
+    const BlankTrim kept = blankTrim(text);
     const auto lineBreaks = [](QStringView blanks) { return QString(blanks.count(u'\n'), u'\n'); };
-    return lineBreaks(text.first(first)) + text.sliced(first, last - first).toString() +
-           lineBreaks(text.sliced(last));
+    return lineBreaks(text.first(kept.first)) +
+           text.sliced(kept.first, kept.last - kept.first).toString() +
+           lineBreaks(text.sliced(kept.last));
 }
 
 // A selection that ends with a line break keeps it: the command changes the selected lines,

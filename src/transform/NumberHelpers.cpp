@@ -107,14 +107,19 @@ std::int32_t wrapMul(std::int32_t a, std::int32_t b) {
     return std::int32_t(std::uint32_t(a) * std::uint32_t(b));
 }
 
-QString trimBlank(QStringView text) {
+BlankTrim blankTrim(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text[first] <= u' ')
         ++first;
     while (last > first && text[last - 1] <= u' ')
         --last;
-    return text.mid(first, last - first).toString();
+    return {first, last};
+}
+
+QString trimBlank(QStringView text) {
+    const BlankTrim kept = blankTrim(text);
+    return text.sliced(kept.first, kept.last - kept.first).toString();
 }
 
 bool isBlank(QStringView text) {

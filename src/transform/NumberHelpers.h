@@ -47,6 +47,13 @@ std::int32_t wrapMul(std::int32_t a, std::int32_t b);
 
 // Characters up to U+0020 are blank: spaces, tabs, line breaks, control characters.
 QString trimBlank(QStringView text);
+// What trimming the blanks at both ends keeps: the characters from first up to (not
+// including) last.
+struct BlankTrim {
+    qsizetype first;
+    qsizetype last;
+};
+BlankTrim blankTrim(QStringView text);
 bool isBlank(QStringView text);
 
 // A text split around its first or last run of the digits 0-9 after trimming.

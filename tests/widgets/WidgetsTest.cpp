@@ -217,18 +217,23 @@ TEST_F(StringGridEnterTest, AConsumedEnterOrACellThatCannotBeEditedOpensNoEditor
     EXPECT_TRUE(opened.empty());
 }
 
+// One column 120 pixels wide, a row for each text.
+void fillColumn(StringGrid& grid, int rowHeight, const QStringList& texts) {
+    grid.setColumnCount(1);
+    grid.setRowCount(int(texts.size()));
+    grid.setColumnWidth(0, 120);
+    grid.setDefaultRowHeight(rowHeight);
+    grid.resize(160, rowHeight * int(texts.size()) + 40);
+    for (int row = 0; row < texts.size(); ++row)
+        grid.setCell(0, row, texts[row]);
+}
+
 // Rows "x", "y", "z": the hook puts row 0 on silver and draws row 1's text red.
 TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
     const QColor silver(0xC0, 0xC0, 0xC0);
     const QColor red(0xFF, 0x00, 0x00);
     StringGrid grid;
-    grid.setColumnCount(1);
-    grid.setRowCount(3);
-    grid.setColumnWidth(0, 120);
-    grid.setDefaultRowHeight(24);
-    grid.resize(160, 120);
-    for (int row = 0; row < 3; ++row)
-        grid.setCell(0, row, QString(QChar(u'x' + row)));
+    fillColumn(grid, 24, {"x", "y", "z"});
     grid.cellLook = [&](int, int row) {
         return row == 0   ? CellLook{.background = silver}
                : row == 1 ? CellLook{.text = red}
@@ -263,13 +268,7 @@ TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
 TEST(StringGridLookTest, RedTextKeepsTheHighlightAndSitsAtTheTopLikeTheOthers) {
     const QColor red(0xFF, 0x00, 0x00);
     StringGrid grid;
-    grid.setColumnCount(1);
-    grid.setRowCount(3);
-    grid.setColumnWidth(0, 120);
-    grid.setDefaultRowHeight(40);
-    grid.resize(160, 160);
-    for (int row = 0; row < 3; ++row)
-        grid.setCell(0, row, QStringLiteral("MMM"));
+    fillColumn(grid, 40, {"MMM", "MMM", "MMM"});
     grid.cellLook = [&](int, int row) { return row == 1 ? CellLook{.text = red} : CellLook{}; };
     grid.setSelection(QRect(0, 1, 1, 1), QPoint(0, 1));
     grid.show();
