@@ -227,34 +227,6 @@ TEST_F(AttrGridTabTest, PastedCellsAreWrittenByEnterAndByTheButton) {
     EXPECT_EQ(drawingText(valve[1]), "V-1");
 }
 
-// The prompts of row 0 and the acquisition numbers of column 0 are never the target of a key:
-// the arrow keys stop at the first data row and column, and Ctrl+A takes the data cells only.
-TEST_F(AttrGridTabTest, KeysNeverReachTheHeaderRowOrTheNumberColumn) {
-    fetchAll();
-    const QStringList header = row(0);
-    fakes.clipboard.content = "HDR\r\n";
-    grid().setCurrentCell(1, 1);
-    QTest::keyClick(&grid(), Qt::Key_Up);
-    QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(row(0), header);
-    EXPECT_EQ(grid().cell(1, 1), "HDR");
-    grid().setCurrentCell(2, 1);
-    QTest::keyClick(&grid(), Qt::Key_Left);
-    QTest::keyClick(&grid(), Qt::Key_Home, Qt::ControlModifier);
-    QTest::keyClick(&grid(), Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(grid().cell(0, 2), "2");
-    QTest::keyClick(&grid(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_EQ(grid().selection(), QRect(QPoint(1, 1), QPoint(2, 2)));
-    QTest::keyClick(&grid(), Qt::Key_Delete);
-    EXPECT_EQ(row(0), header);
-    EXPECT_EQ(row(1), (QStringList{"1", "", ""}));
-    EXPECT_EQ(row(2), (QStringList{"2", "", ""}));
-    page().SpeedButton16->click();
-    page().SpeedButton18->click();
-    EXPECT_EQ(grid().cell(0, 1), "1");
-    EXPECT_EQ(grid().cell(0, 2), "2");
-}
-
 TEST_F(AttrGridTabTest, AfterASortAMovedCellWritesToItsOwnAttribute) {
     fetchAll();
     grid().setCurrentCell(1, 1);
