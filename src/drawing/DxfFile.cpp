@@ -122,6 +122,16 @@ PendingSave::~PendingSave() {
 PendingSave::PendingSave(PendingSave&& other) noexcept
     : m_path(std::move(other.m_path)), m_temporary(std::exchange(other.m_temporary, {})) {}
 
+PendingSave& PendingSave::operator=(PendingSave&& other) noexcept {
+    if (this == &other)
+        return *this;
+    if (!m_temporary.empty())
+        std::remove(m_temporary.c_str());
+    m_path = std::move(other.m_path);
+    m_temporary = std::exchange(other.m_temporary, {});
+    return *this;
+}
+
 void PendingSave::commit() {
     keepBackup(m_path);
     if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0)

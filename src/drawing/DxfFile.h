@@ -29,7 +29,7 @@ public:
     PendingSave(const Drawing& drawing, const std::string& path);
     ~PendingSave();
     PendingSave(PendingSave&& other) noexcept;
-    PendingSave& operator=(PendingSave&&) = delete;
+    PendingSave& operator=(PendingSave&& other) noexcept;
     PendingSave(const PendingSave&) = delete;
     PendingSave& operator=(const PendingSave&) = delete;
 

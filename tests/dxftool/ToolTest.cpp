@@ -42,7 +42,7 @@ TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
     };
     const Row rows[] = {
         {{}, 1, "kalvex-dxf: no command given\nusage: kalvex-dxf export"},
-        {{"export"}, 1, "kalvex-dxf: export takes 1 file name, 0 given\nusage:"},
+        {{"export"}, 1, "kalvex-dxf: export takes at least 1 file name, 0 given\nusage:"},
         {{"--help"}, 0, ""},
         {{"export", "/nonexistent/a.dxf"}, 2, "kalvex-dxf: /nonexistent/a.dxf"},
         {{"export", corpusFile("acadsharp__samples__sample_base__sample_AC1015_binary.dxf")},
@@ -76,17 +76,18 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
             insertHandle = handle;
     }
     const std::string good = "handle\ttext\n" + rows[0].at("handle") + "\tnew\n";
+    const std::string in = "t.tsv:3: " + drawing.path() + ": ";
     const std::pair<std::string, std::string> cases[] = {
-        {good + "FFFFFF\tx\n", "t.tsv:3: unknown handle FFFFFF"},
+        {good + "FFFFFF\tx\n", in + "unknown handle FFFFFF"},
         {good + rows[0].at("handle") + "\ty\n",
-         "t.tsv:3: the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
+         in + "the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
         {good + insertHandle + "\tx\n",
-         "t.tsv:3: the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
+         in + "the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
         {good + rows[1].at("handle") + "\tline\\nbreak\n",
-         "t.tsv:3: the text of " + rows[1].at("handle") +
+         in + "the text of " + rows[1].at("handle") +
              " holds a line break, which a DXF text cannot"},
         {good + rows[1].at("handle") + "\tend\\r\n",
-         "t.tsv:3: the text of " + rows[1].at("handle") +
+         in + "the text of " + rows[1].at("handle") +
              " holds a line break, which a DXF text cannot"},
         {good + "2B\n", "t.tsv:3: expected 2 fields, found 1"},
         {good + "2B\ta\\b\n", "t.tsv:3: a backslash must be followed by t, r, n or \\"},
@@ -97,7 +98,8 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
         writeFile(table, content);
         const Outcome outcome = runInProcess({"apply", drawing.path(), table});
         EXPECT_EQ(outcome.status, 2);
-        EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message + "\n");
+        EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message +
+                                   "\nkalvex-dxf: nothing was written\n");
         EXPECT_TRUE(readFile(drawing.path()) == original);
         EXPECT_FALSE(std::filesystem::exists(backupOf(drawing.path())));
     }

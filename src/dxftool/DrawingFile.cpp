@@ -1,0 +1,96 @@
+#include "dxftool/DrawingFile.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <functional>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include "drawing/DxfFile.h"
+
+namespace kalvex::dxftool {
+
+namespace {
+
+[[noreturn]] void failToRead(const std::string& path) {
+    throw FileError(path + ": cannot be read: " + std::strerror(errno));
+}
+
+FileStamp stampOf(const struct stat& info) {
+    FileStamp stamp;
+    stamp.size = static_cast<std::uint64_t>(info.st_size);
+    stamp.modifiedNs =
+        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    return stamp;
+}
+
+// Reads to the end of the file, returning false (errno set) when reading fails.
+bool readAll(int fd, std::string& bytes) {
+    char buffer[1 << 16];
+    for (;;) {
+        const ssize_t count = ::read(fd, buffer, sizeof buffer);
+        if (count < 0 && errno == EINTR)
+            continue;
+        if (count <= 0)
+            return count == 0;
+        bytes.append(buffer, static_cast<std::size_t>(count));
+    }
+}
+
+} // namespace
+
+std::string readFileBytes(const std::string& path, FileStamp* stamp) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        failToRead(path);
+    struct stat info {};
+    std::string bytes;
+    bool read = ::fstat(fd, &info) == 0;
+    if (read) {
+        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        read = readAll(fd, bytes);
+    }
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+    if (!read)
+        failToRead(path);
+    if (stamp) {
+        *stamp = stampOf(info);
+        stamp->hash = std::hash<std::string_view>{}(bytes);
+    }
+    return bytes;
+}
+
+FileStamp stampOfFile(const std::string& path) {
+    FileStamp stamp;
+    readFileBytes(path, &stamp);
+    return stamp;
+}
+
+bool sameSizeAndTime(const std::string& path, const FileStamp& stamp) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0)
+        return false;
+    const FileStamp now = stampOf(info);
+    return now.size == stamp.size && now.modifiedNs == stamp.modifiedNs;
+}
+
+std::string fileIdentity(const std::string& path) {
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0)
+        return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
+    return "missing " + std::filesystem::path(path).lexically_normal().string();
+}
+
+OpenDrawing openDrawing(const std::string& path) {
+    OpenDrawing open;
+    open.drawing = drawing::parseDxf(readFileBytes(path, &open.stamp), path);
+    open.model = drawing::CadModel::create(open.drawing);
+    open.document = open.model->application()->ActiveDocument();
+    return open;
+}
+
+} // namespace kalvex::dxftool
