@@ -28,8 +28,11 @@ std::string quoted(std::string_view value) {
 
 std::string joinLine(const std::vector<std::string>& fields) {
     std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "\t" : "") + quoted(fields[i]);
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        if (i > 0)
+            line += '\t';
+        line += quoted(fields[i]);
+    }
     return line + '\n';
 }
 

@@ -95,7 +95,10 @@ std::string fromUtf16(std::string_view bytes, ByteOrder order, const std::string
     return out;
 }
 
-std::optional<std::string> fromCp932(std::string_view bytes) {
+// The text of a CP932 table, or nothing, with `failedAt` set to the offset of the first byte
+// that starts no CP932 character.
+std::optional<std::string> fromCp932(std::string_view bytes, std::size_t& failedAt) {
+    failedAt = 0;
     const iconv_t converter = ::iconv_open("UTF-8", "CP932");
     if (converter == reinterpret_cast<iconv_t>(-1))
         return std::nullopt;
@@ -106,8 +109,10 @@ std::optional<std::string> fromCp932(std::string_view bytes) {
     std::size_t inLeft = bytes.size(), outLeft = out.size();
     const std::size_t result = ::iconv(converter, &in, &inLeft, &to, &outLeft);
     ::iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1))
+    if (result == static_cast<std::size_t>(-1)) {
+        failedAt = static_cast<std::size_t>(in - bytes.data());
         return std::nullopt;
+    }
     out.resize(out.size() - outLeft);
     return out;
 }
@@ -140,9 +145,12 @@ std::string decodeTable(std::string_view bytes, const std::string& source) {
     const std::size_t invalid = firstInvalidUtf8(bytes);
     if (invalid == std::string_view::npos)
         return std::string(bytes);
-    if (auto text = fromCp932(bytes))
+    std::size_t cp932FailedAt = 0;
+    if (auto text = fromCp932(bytes, cp932FailedAt))
         return std::move(*text);
-    fail(source, lineAt(bytes, invalid), "the table is neither UTF-8, UTF-16 nor CP932 text");
+    // The line where the encoding that read further stopped is where the table goes wrong.
+    fail(source, lineAt(bytes, std::max(invalid, cp932FailedAt)),
+         "the table is neither UTF-8, UTF-16 nor CP932 text");
 }
 
 bool TableLines::next(std::string_view& line) {

@@ -73,8 +73,11 @@ void checkNothingChanged(const std::vector<FileJob>& jobs, const std::vector<Pre
 
 std::string listOf(const std::vector<std::string>& paths) {
     std::string list;
-    for (const std::string& path : paths)
-        list += (list.empty() ? "" : ", ") + path;
+    for (const std::string& path : paths) {
+        if (!list.empty())
+            list += ", ";
+        list += path;
+    }
     return list.empty() ? "none" : list;
 }
 
