@@ -18,6 +18,8 @@ struct ProcessResult {
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments);
 // Runs kalvex-dxf.
 ProcessResult runTool(const std::vector<std::string>& arguments);
+// Runs kalvex-dxf's command line inside the test program.
+ProcessResult runInProcess(const std::vector<std::string>& arguments);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

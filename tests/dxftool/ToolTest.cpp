@@ -1,28 +1,16 @@
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "PeerSupport.h"
-#include "dxftool/Tool.h"
 
 using namespace kalvex;
 using namespace kalvex::peer;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome runInProcess(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    const int status = dxftool::run(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = ProcessResult;
 
 std::string corpusFile(const char* name) {
     return std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + name;
@@ -58,7 +46,7 @@ TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.empty() ? "(none)" : row.arguments.back());
         const Outcome outcome = runInProcess(row.arguments);
-        EXPECT_EQ(outcome.status, row.status);
+        EXPECT_EQ(outcome.exitCode, row.status);
         EXPECT_EQ(outcome.err.substr(0, row.errStart.size()), row.errStart) << outcome.err;
         if (row.status != 0) {
             EXPECT_EQ(outcome.out, "");
@@ -97,7 +85,7 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
     for (const auto& [content, message] : cases) {
         writeFile(table, content);
         const Outcome outcome = runInProcess({"apply", drawing.path(), table});
-        EXPECT_EQ(outcome.status, 2);
+        EXPECT_EQ(outcome.exitCode, 2);
         EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message +
                                    "\nkalvex-dxf: nothing was written\n");
         EXPECT_TRUE(readFile(drawing.path()) == original);
@@ -114,7 +102,7 @@ TEST(Tool, ApplyInPlaceKeepsThePreviousFileAsBak) {
                    ::tolower); // case carries no meaning
     writeFile(table, "handle\ttext\n" + handle + "\tPUMP-02\n");
     const Outcome outcome = runInProcess({"apply", drawing.path(), table});
-    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "changed 1, unchanged 0, locked 0\n");
     EXPECT_TRUE(readFile(backupOf(drawing.path())) == original);
     EXPECT_EQ(readWithPeer(drawing.path()).rows[0].at("text"), "PUMP-02");
@@ -124,8 +112,8 @@ TEST(Tool, ExportWithBomStartsWithTheMarkThenTheSameTable) {
     const std::string file = corpusFile("ezdxf__examples_dxf__text.dxf");
     const Outcome plain = runInProcess({"export", file});
     const Outcome marked = runInProcess({"export", "--bom", file});
-    ASSERT_EQ(plain.status, 0) << plain.err;
-    ASSERT_EQ(marked.status, 0) << marked.err;
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    ASSERT_EQ(marked.exitCode, 0) << marked.err;
     EXPECT_EQ(plain.out.substr(0, 10), "handle\tkin");
     EXPECT_EQ(marked.out, "\xEF\xBB\xBF" + plain.out);
 }
