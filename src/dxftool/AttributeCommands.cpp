@@ -88,8 +88,9 @@ void attributesIn(const Command& command, std::ostream& out, std::ostream& err) 
     const AttributeTable table =
         parseAttributeTable(readFileBytes(command.table), command.table, problems);
     if (!table.namesFiles && command.drawings.size() != 1)
-        throw TableError(command.table + ":1: the table has no FILE column; name the one "
-                                         "drawing it is for: attin TABLE FILE");
+        failAt(command.table, 1,
+               "the table has no FILE column; name the one "
+               "drawing it is for: attin TABLE FILE");
     std::vector<FileJob> jobs = groupRows(rowKeys(table, command, problems), problems);
     addUnnamed(jobs, command);
     const EditDrawing edit = [&](cad::Document& document, const FileJob& job, Problems& found) {

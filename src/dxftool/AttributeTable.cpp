@@ -44,10 +44,6 @@ struct Header {
     std::size_t fieldCount = 0;
 };
 
-[[noreturn]] void fail(const std::string& source, int line, const std::string& message) {
-    throw TableError(source + ":" + std::to_string(line) + ": " + message);
-}
-
 Header parseHeader(const std::vector<std::string>& fields, int line, AttributeTable& table,
                    const std::string& source) {
     Header header;
@@ -62,14 +58,14 @@ Header parseHeader(const std::vector<std::string>& fields, int line, AttributeTa
         else if (!block && fields[i] == kBlockName)
             block = i;
         else if (fields[i].empty())
-            fail(source, line, "column " + std::to_string(i + 1) + " has no name");
+            failAt(source, line, "column " + std::to_string(i + 1) + " has no name");
         else if (!keys.insert(fields[i]).second)
-            fail(source, line, "the column \"" + fields[i] + "\" appears twice");
+            failAt(source, line, "the column \"" + fields[i] + "\" appears twice");
         else
             header.keyColumns.push_back(i), table.keys.push_back(fields[i]);
     }
     if (!handle || !block)
-        fail(source, line, "the header row needs the columns HANDLE and BLOCKNAME");
+        failAt(source, line, "the header row needs the columns HANDLE and BLOCKNAME");
     header.handle = *handle;
     header.block = *block;
     table.namesFiles = header.file.has_value();
@@ -146,7 +142,7 @@ AttributeTable parseAttributeTable(std::string_view bytes, const std::string& so
     int line = 0;
     AttributeTable table;
     if (!records.next(fields, line))
-        fail(source, 1, "the table is empty");
+        failAt(source, 1, "the table is empty");
     const Header header = parseHeader(fields, line, table, source);
     while (records.next(fields, line)) {
         auto row = parseRow(fields, line, header);

@@ -14,10 +14,6 @@ constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
 
 enum class ByteOrder { LittleEndian, BigEndian };
 
-[[noreturn]] void fail(const std::string& source, int line, const std::string& message) {
-    throw TableError(source + ":" + std::to_string(line) + ": " + message);
-}
-
 int lineAt(std::string_view text, std::size_t offset) {
     return 1 + static_cast<int>(std::count(text.begin(), text.begin() + offset, '\n'));
 }
@@ -74,7 +70,7 @@ void appendUtf8(std::string& out, char32_t c) {
 
 std::string fromUtf16(std::string_view bytes, ByteOrder order, const std::string& source) {
     if (bytes.size() % 2 != 0)
-        fail(source, 1, "the table looks like UTF-16 text but has an odd number of bytes");
+        failAt(source, 1, "the table looks like UTF-16 text but has an odd number of bytes");
     const auto unit = [&](std::size_t i) -> char16_t {
         const auto first = static_cast<unsigned char>(bytes[i]);
         const auto second = static_cast<unsigned char>(bytes[i + 1]);
@@ -89,7 +85,8 @@ std::string fromUtf16(std::string_view bytes, ByteOrder order, const std::string
         if (high && low)
             c = 0x10000 + ((c - 0xD800) << 10) + (unit(i += 2) - 0xDC00);
         else if (c >= 0xD800 && c < 0xE000)
-            fail(source, lineAt(out, out.size()), "the UTF-16 text holds a broken surrogate pair");
+            failAt(source, lineAt(out, out.size()),
+                   "the UTF-16 text holds a broken surrogate pair");
         appendUtf8(out, c);
     }
     return out;
@@ -141,7 +138,7 @@ std::string decodeTable(std::string_view bytes, const std::string& source) {
     if (const auto order = utf16Order(bytes, markLength))
         return fromUtf16(bytes.substr(markLength), *order, source);
     if (bytes.find('\0') != std::string_view::npos || bytes.starts_with("PK\x03\x04"))
-        fail(source, 1, "the table is not a text file; save it as tab-separated text");
+        failAt(source, 1, "the table is not a text file; save it as tab-separated text");
     const std::size_t invalid = firstInvalidUtf8(bytes);
     if (invalid == std::string_view::npos)
         return std::string(bytes);
@@ -149,8 +146,8 @@ std::string decodeTable(std::string_view bytes, const std::string& source) {
     if (auto text = fromCp932(bytes, cp932FailedAt))
         return std::move(*text);
     // The line where the encoding that read further stopped is where the table goes wrong.
-    fail(source, lineAt(bytes, std::max(invalid, cp932FailedAt)),
-         "the table is neither UTF-8, UTF-16 nor CP932 text");
+    failAt(source, lineAt(bytes, std::max(invalid, cp932FailedAt)),
+           "the table is neither UTF-8, UTF-16 nor CP932 text");
 }
 
 bool TableLines::next(std::string_view& line) {
@@ -197,7 +194,7 @@ void SpreadsheetRecords::readQuoted(std::string& field) {
     for (++m_position;;) {
         const std::size_t quote = m_text.find('"', m_position);
         if (quote == std::string_view::npos)
-            fail(m_source, start, "a double quote opens a field here that never ends");
+            failAt(m_source, start, "a double quote opens a field here that never ends");
         const std::string_view part = m_text.substr(m_position, quote - m_position);
         m_line += static_cast<int>(std::count(part.begin(), part.end(), '\n'));
         field += part;

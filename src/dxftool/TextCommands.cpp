@@ -67,8 +67,9 @@ void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     const ReadTable table = parseTable(readFileBytes(command.table), command.table, problems);
     const bool named = !command.drawings.empty();
     if (!named && !table.namesFiles)
-        throw TableError(command.table + ":1: the table has no column \"file\"; name the "
-                                         "drawing it is for: apply FILE TABLE");
+        failAt(command.table, 1,
+               "the table has no column \"file\"; name the "
+               "drawing it is for: apply FILE TABLE");
     std::vector<FileJob> jobs = groupRows(rowKeys(table, command, problems), problems);
     if (named)
         jobs = {namedJob(command, jobs)};

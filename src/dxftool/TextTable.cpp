@@ -49,10 +49,6 @@ struct Header {
     std::size_t fieldCount = 0;
 };
 
-[[noreturn]] void fail(const std::string& source, int line, const std::string& message) {
-    throw TableError(source + ":" + std::to_string(line) + ": " + message);
-}
-
 Header parseHeader(std::string_view line, int number, const std::string& source) {
     const auto fields = splitFields(line);
     std::optional<std::size_t> handle, text, file;
@@ -62,12 +58,12 @@ Header parseHeader(std::string_view line, int number, const std::string& source)
                                              : fields[i] == kFileColumn ? &file
                                                                         : nullptr;
         if (target && target->has_value())
-            fail(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
+            failAt(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
         if (target)
             *target = i;
     }
     if (!handle || !text)
-        fail(source, number, "the header row needs the columns \"handle\" and \"text\"");
+        failAt(source, number, "the header row needs the columns \"handle\" and \"text\"");
     return {*handle, *text, file, fields.size()};
 }
 
@@ -93,6 +89,10 @@ std::variant<TableEntry, Problem> parseRow(std::string_view line, int number,
 }
 
 } // namespace
+
+void failAt(const std::string& source, int line, const std::string& message) {
+    throw TableError(source + ":" + std::to_string(line) + ": " + message);
+}
 
 std::string escapeField(std::string_view value) {
     std::string out;
@@ -187,7 +187,7 @@ ReadTable parseTable(std::string_view bytes, const std::string& source, Problems
             problems.push_back(std::get<Problem>(std::move(row)));
     }
     if (!header)
-        fail(source, 1, "the table is empty");
+        failAt(source, 1, "the table is empty");
     return table;
 }
 

@@ -43,6 +43,9 @@ public:
     explicit TableError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// Throws TableError("SOURCE:LINE: message").
+[[noreturn]] void failAt(const std::string& source, int line, const std::string& message);
+
 enum class ByteOrderMark { Omit, Write };
 // Whether a table has a first column naming the drawing of each row (when it covers several).
 enum class FileColumn { Omit, Write };

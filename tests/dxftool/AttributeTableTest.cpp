@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PeerSupport.h"
 #include "dxftool/AttributeTable.h"
 
 using namespace kalvex::dxftool;
@@ -7,15 +8,8 @@ using namespace kalvex::dxftool;
 namespace {
 
 std::string firstFault(std::string_view table) {
-    Problems problems;
-    try {
-        parseAttributeTable(table, "t.tsv", problems);
-    } catch (const TableError& error) {
-        return error.what();
-    }
-    return problems.empty()
-               ? "no fault"
-               : "t.tsv:" + std::to_string(problems.front().line) + ": " + problems.front().message;
+    return kalvex::peer::firstFault(
+        [&](Problems& problems) { parseAttributeTable(table, "t.tsv", problems); });
 }
 
 } // namespace

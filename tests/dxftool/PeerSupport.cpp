@@ -66,6 +66,18 @@ ProcessResult runInProcess(const std::vector<std::string>& arguments) {
     return {status, out.str(), err.str()};
 }
 
+std::string firstFault(const std::function<void(dxftool::Problems&)>& read) {
+    dxftool::Problems problems;
+    try {
+        read(problems);
+    } catch (const dxftool::TableError& error) {
+        return error.what();
+    }
+    return problems.empty()
+               ? "no fault"
+               : "t.tsv:" + std::to_string(problems.front().line) + ": " + problems.front().message;
+}
+
 std::string readFile(const std::string& path) {
     std::ifstream file(path, std::ios::binary);
     if (!file)

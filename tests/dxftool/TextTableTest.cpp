@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "PeerSupport.h"
 #include "dxftool/TextTable.h"
 
 using namespace kalvex::dxftool;
@@ -14,17 +15,9 @@ std::vector<TableEntry> entriesOf(std::string_view bytes) {
     return table.entries;
 }
 
-// "t.tsv:LINE: message" of the first fault the table has, thrown or by row.
-std::string firstFault(std::string_view bytes) {
-    Problems problems;
-    try {
-        parseTable(bytes, "t.tsv", problems);
-    } catch (const TableError& error) {
-        return error.what();
-    }
-    return problems.empty()
-               ? "no fault"
-               : "t.tsv:" + std::to_string(problems.front().line) + ": " + problems.front().message;
+std::string firstFault(std::string_view table) {
+    return kalvex::peer::firstFault(
+        [&](Problems& problems) { parseTable(table, "t.tsv", problems); });
 }
 
 } // namespace
