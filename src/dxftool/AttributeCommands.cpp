@@ -65,6 +65,7 @@ void addUnnamed(std::vector<FileJob>& jobs, const Command& command) {
 } // namespace
 
 void attributesOut(const Command& command, std::ostream& out, std::ostream& err) {
+    requireDistinct(command.drawings);
     const AttributeChoice choice{command.blocks, command.tags};
     const FileColumn column = command.drawings.size() > 1 ? FileColumn::Write : FileColumn::Omit;
     std::vector<std::vector<AttributeRow>> rowsByFile(command.drawings.size());

@@ -4,6 +4,7 @@
 #include <optional>
 
 #include "cadlink/BlockReference.h"
+#include "drawing/cad/CadModel.h"
 #include "dxftool/TextRows.h"
 
 namespace kalvex::dxftool {
@@ -66,7 +67,7 @@ blockReference(cad::Document& document, const AttributeEntry& entry, std::string
     if (!insert)
         fault = "the handle " + entry.handle + " is a " + entity->EntityName() +
                 ", not a block reference";
-    else if (upperAscii(insert->Name()) != upperAscii(entry.block))
+    else if (drawing::foldCadName(insert->Name()) != drawing::foldCadName(entry.block))
         fault = "the block reference " + entry.handle + " is of the block " + insert->Name() +
                 ", not " + entry.block;
     return fault.empty() ? insert : nullptr;

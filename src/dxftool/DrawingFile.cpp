@@ -7,6 +7,7 @@
 #include <functional>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <unordered_map>
 
 #include "drawing/DxfFile.h"
 
@@ -83,6 +84,16 @@ std::string fileIdentity(const std::string& path) {
     if (::stat(path.c_str(), &info) == 0)
         return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
     return "missing " + std::filesystem::path(path).lexically_normal().string();
+}
+
+void requireDistinct(const std::vector<std::string>& paths) {
+    std::unordered_map<std::string, const std::string*> seen;
+    for (const std::string& path : paths) {
+        const auto [first, added] = seen.emplace(fileIdentity(path), &path);
+        if (!added)
+            throw std::runtime_error(*first->second + " and " + path +
+                                     " are the same drawing; name each drawing once");
+    }
 }
 
 OpenDrawing openDrawing(const std::string& path) {

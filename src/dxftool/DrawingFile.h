@@ -43,6 +43,10 @@ bool sameSizeAndTime(const std::string& path, const FileStamp& stamp);
 // for a file that does not exist.
 std::string fileIdentity(const std::string& path);
 
+// Throws std::runtime_error when two of the paths name one file: a table would then hold its
+// rows twice.
+void requireDistinct(const std::vector<std::string>& paths);
+
 // A drawing read from a file, the CAD document that shows it and the stamp of the file read.
 struct OpenDrawing {
     std::shared_ptr<drawing::Drawing> drawing;

@@ -47,6 +47,7 @@ FileJob namedJob(const Command& command, const std::vector<FileJob>& jobs) {
 } // namespace
 
 void exportTables(const Command& command, std::ostream& out, std::ostream& err) {
+    requireDistinct(command.drawings);
     const FileColumn column = command.drawings.size() > 1 ? FileColumn::Write : FileColumn::Omit;
     std::string table = formatHeader(command.bom, column);
     Problems problems;

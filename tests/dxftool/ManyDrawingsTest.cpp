@@ -105,6 +105,11 @@ TEST_F(ManyDrawings, AttoutHasARowPerReferenceAndAColumnPerTag) {
     EXPECT_EQ(attout({"attout", "--blocks", "TIT*", "--tags", "REV,NO", a, b}),
               "FILE\tHANDLE\tBLOCKNAME\tREV\tNO\tNO(1)\n" + a + "\t'" + m_a.title +
                   "\ttitle\tA\t1\t2\n" + b + "\t'" + m_b.title + "\tTITLE\tC\t7\t<>\n");
+    const ProcessResult twice =
+        runInProcess({"attout", a, b, m_dir.path().toStdString() + "/./a.dxf"});
+    EXPECT_EQ(twice.exitCode, 2);
+    EXPECT_EQ(twice.err, "kalvex-dxf: " + a + " and " + m_dir.path().toStdString() +
+                             "/./a.dxf are the same drawing; name each drawing once\n");
     EXPECT_EQ(attout({"attout", "--tags", "TAG", "--bom", b}),
               "\xEF\xBB\xBFHANDLE\tBLOCKNAME\tTAG\n'" + m_b.other + "\tOTHER\tO1\n");
 }
