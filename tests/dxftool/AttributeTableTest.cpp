@@ -85,14 +85,3 @@ TEST(AttributeTable, BadTablesNameTheLine) {
     for (const auto& [table, message] : cases)
         EXPECT_EQ(firstFault(table), message) << table;
 }
-
-TEST(AttributeTable, EveryMalformedRowIsReported) {
-    Problems problems;
-    const AttributeTable read = parseAttributeTable(
-        "HANDLE\tBLOCKNAME\tNO\r\n1A\tB\r\n2A\tB\tok\r\n\tB\tx\r\n", "t.tsv", problems);
-    ASSERT_EQ(problems.size(), 2u);
-    EXPECT_EQ(problems[0].line, 2);
-    EXPECT_EQ(problems[1].line, 4);
-    ASSERT_EQ(read.entries.size(), 1u);
-    EXPECT_EQ(read.entries[0].handle, "2A");
-}

@@ -109,19 +109,6 @@ TEST(TextTable, EveryMalformedRowIsReportedAndTheRestRead) {
     EXPECT_FALSE(table.namesFiles);
 }
 
-TEST(TextTable, FileColumnNamesTheDrawingOfEachRow) {
-    const std::string table = formatHeader(ByteOrderMark::Omit, FileColumn::Write) +
-                              "dir\\\\a.dxf\t2A\tTEXT\t\t\t0\t0\t1.000\t2.000\tx\n";
-    EXPECT_TRUE(table.starts_with("file\thandle\tkind\t"));
-    Problems problems;
-    const ReadTable read = parseTable(table, "t.tsv", problems);
-    EXPECT_TRUE(problems.empty());
-    EXPECT_TRUE(read.namesFiles);
-    ASSERT_EQ(read.entries.size(), 1u);
-    EXPECT_EQ(read.entries[0].file, "dir\\a.dxf"); // escaped as every field is
-    EXPECT_EQ(read.entries[0].handle, "2A");
-}
-
 TEST(TextTable, ReadsUtf16TablesWithByteOrderMark) {
     const std::u16string table = u"handle\ttext\r\n2A\t配電盤\r\n";
     std::string little = "\xFF\xFE", big = "\xFE\xFF";
