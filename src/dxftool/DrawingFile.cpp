@@ -19,12 +19,23 @@ namespace {
     throw FileError(path + ": cannot be read: " + std::strerror(errno));
 }
 
+std::int64_t nanoseconds(const timespec& time) {
+    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
+}
+
 FileStamp stampOf(const struct stat& info) {
     FileStamp stamp;
+    stamp.device = static_cast<std::uint64_t>(info.st_dev);
+    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
     stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedNs =
-        static_cast<std::int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec;
+    stamp.modifiedNs = nanoseconds(info.st_mtim);
+    stamp.statusChangedNs = nanoseconds(info.st_ctim);
     return stamp;
+}
+
+bool untouched(const FileStamp& now, const FileStamp& then) {
+    return now.device == then.device && now.inode == then.inode && now.size == then.size &&
+           now.modifiedNs == then.modifiedNs && now.statusChangedNs == then.statusChangedNs;
 }
 
 // Reads to the end of the file, returning false (errno set) when reading fails.
@@ -65,18 +76,19 @@ std::string readFileBytes(const std::string& path, FileStamp* stamp) {
     return bytes;
 }
 
-FileStamp stampOfFile(const std::string& path) {
-    FileStamp stamp;
-    readFileBytes(path, &stamp);
-    return stamp;
-}
-
-bool sameSizeAndTime(const std::string& path, const FileStamp& stamp) {
+bool stillAsRead(const std::string& path, const FileStamp& stamp) {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0)
         return false;
-    const FileStamp now = stampOf(info);
-    return now.size == stamp.size && now.modifiedNs == stamp.modifiedNs;
+    if (untouched(stampOf(info), stamp))
+        return true;
+    try {
+        FileStamp now;
+        readFileBytes(path, &now);
+        return now.size == stamp.size && now.hash == stamp.hash;
+    } catch (const FileError&) {
+        return false;
+    }
 }
 
 std::string fileIdentity(const std::string& path) {
@@ -96,9 +108,10 @@ void requireDistinct(const std::vector<std::string>& paths) {
     }
 }
 
-OpenDrawing openDrawing(const std::string& path) {
+OpenDrawing openDrawing(const std::string& path, ReadFor purpose) {
     OpenDrawing open;
-    open.drawing = drawing::parseDxf(readFileBytes(path, &open.stamp), path);
+    FileStamp* stamp = purpose == ReadFor::WritingBack ? &open.stamp : nullptr;
+    open.drawing = drawing::parseDxf(readFileBytes(path, stamp), path);
     open.model = drawing::CadModel::create(open.drawing);
     open.document = open.model->application()->ActiveDocument();
     return open;

@@ -22,22 +22,23 @@ public:
     explicit FileError(const std::string& message) : std::runtime_error(message) {}
 };
 
-// What tells whether a file still holds the bytes it held when it was read: its size, its time
-// of modification and a hash of its bytes (a program may set the time back after writing).
+// What tells whether a file still holds the bytes it held when it was read: what the file system
+// keeps of it, which every write changes (setting the time of modification back changes the time
+// of the status change), and a hash of the bytes, for when something touched the file.
 struct FileStamp {
+    std::uint64_t device = 0;
+    std::uint64_t inode = 0;
     std::uint64_t size = 0;
     std::int64_t modifiedNs = 0;
+    std::int64_t statusChangedNs = 0;
     std::size_t hash = 0;
-    bool operator==(const FileStamp&) const = default;
 };
 
 // The whole file, and the stamp of what was read when asked for. Throws FileError.
 std::string readFileBytes(const std::string& path, FileStamp* stamp = nullptr);
-// The stamp of the file as it is now. Throws FileError.
-FileStamp stampOfFile(const std::string& path);
-// Whether the size and time of modification are still those of the stamp, without reading the
-// file again.
-bool sameSizeAndTime(const std::string& path, const FileStamp& stamp);
+// Whether the file still holds the bytes of the stamp: at once when the file system shows it
+// untouched, otherwise by reading it again. False when it cannot be read.
+bool stillAsRead(const std::string& path, const FileStamp& stamp);
 
 // The same text for every name of one file (through links or "./"), the lexically normal path
 // for a file that does not exist.
@@ -55,9 +56,12 @@ struct OpenDrawing {
     FileStamp stamp;
 };
 
+// Whether a drawing is read to be written back, and needs the stamp of its file.
+enum class ReadFor { Reading, WritingBack };
+
 // Throws FileError for a file that cannot be read, dxf::DxfError for one that is no DXF
 // drawing or a damaged one.
-OpenDrawing openDrawing(const std::string& path);
+OpenDrawing openDrawing(const std::string& path, ReadFor purpose);
 
 // What reading one drawing of several gave: its warnings and a value, or why it could not be read.
 template <class T> struct DrawingResult {
@@ -77,7 +81,7 @@ void forEachDrawing(const std::vector<std::string>& paths, const Read& read, con
         [&](std::size_t i) {
             DrawingResult<T> result;
             try {
-                OpenDrawing drawing = openDrawing(paths[i]);
+                OpenDrawing drawing = openDrawing(paths[i], ReadFor::Reading);
                 result.warnings = drawing.drawing->warnings();
                 result.value = read(drawing);
             } catch (const std::exception& error) {

@@ -33,7 +33,7 @@ Prepared prepare(const FileJob& job, const EditDrawing& edit, const std::atomic<
     if (!needsLoading(job))
         return prepared;
     try {
-        const OpenDrawing open = openDrawing(job.path);
+        const OpenDrawing open = openDrawing(job.path, ReadFor::WritingBack);
         prepared.warnings = open.drawing->warnings();
         prepared.stamp = open.stamp;
         prepared.inPlace = fileIdentity(job.output) == fileIdentity(job.path);
@@ -50,25 +50,14 @@ Prepared prepare(const FileJob& job, const EditDrawing& edit, const std::atomic<
     return prepared;
 }
 
-std::optional<Problem> changeOnDisk(const FileJob& job, const Prepared& prepared) {
-    if (!prepared.save || !prepared.inPlace)
-        return std::nullopt;
-    try {
-        if (stampOfFile(job.path) == prepared.stamp)
-            return std::nullopt;
-    } catch (const FileError&) {
-    }
-    return Problem{job.line, job.path + ": the file changed on disk after it was read"};
-}
-
 void checkNothingChanged(const std::vector<FileJob>& jobs, const std::vector<Prepared>& prepared,
                          Problems& problems) {
-    forEachInOrder<std::optional<Problem>>(
-        jobs.size(), [&](std::size_t i) { return changeOnDisk(jobs[i], prepared[i]); },
-        [&](std::size_t, std::optional<Problem>& problem) {
-            if (problem)
-                problems.push_back(std::move(*problem));
-        });
+    for (std::size_t i = 0; i < jobs.size(); ++i) {
+        if (prepared[i].save && prepared[i].inPlace &&
+            !stillAsRead(jobs[i].path, prepared[i].stamp))
+            problems.push_back(
+                {jobs[i].line, jobs[i].path + ": the file changed on disk after it was read"});
+    }
 }
 
 std::string listOf(const std::vector<std::string>& paths) {
@@ -83,7 +72,7 @@ std::string listOf(const std::vector<std::string>& paths) {
 
 // Puts one drawing in place; returns why it could not be, or nothing.
 std::string commitOne(const FileJob& job, Prepared& prepared) {
-    if (prepared.inPlace && !sameSizeAndTime(job.path, prepared.stamp))
+    if (prepared.inPlace && !stillAsRead(job.path, prepared.stamp))
         return job.path + ": the file changed on disk while the drawings were saved";
     try {
         prepared.save->commit();
