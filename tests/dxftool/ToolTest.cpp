@@ -55,6 +55,41 @@ TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
     EXPECT_NE(runInProcess({"--help"}).out.find("kalvex-dxf roundtrip IN OUT"), std::string::npos);
 }
 
+TEST(Tool, ADamagedOrForeignDrawingEndsWithStatus2AndNothingIsWritten) {
+    PeerDrawing drawing("peer_r12.dxf");
+    const std::string whole = readFile(drawing.path());
+    const std::string cut = whole.substr(0, whole.find("  0\nTEXT\n", whole.find("ENTITIES")));
+    const std::size_t cutLines = static_cast<std::size_t>(std::count(cut.begin(), cut.end(), '\n'));
+    const std::pair<std::string, std::string> cases[] = {
+        {cut, ":" + std::to_string(cutLines) + ": the file ends inside the ENTITIES section"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
+         ": not a DXF file (it is a PNG image)\n"},
+    };
+    const std::string in = drawing.pathOf("in.dxf");
+    const std::string out = drawing.pathOf("out.dxf");
+    for (const auto& [bytes, message] : cases) {
+        writeFile(in, bytes);
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{"roundtrip", in, out}, {"export", in}}) {
+            const Outcome outcome = runInProcess(arguments);
+            EXPECT_EQ(outcome.exitCode, 2);
+            EXPECT_EQ(outcome.err.rfind("kalvex-dxf: " + in + message, 0), 0u) << outcome.err;
+            EXPECT_TRUE(std::all_of(outcome.err.begin(), outcome.err.end(),
+                                    [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F); }))
+                << "raw bytes echoed: " << outcome.err;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_FALSE(std::filesystem::exists(out));
+        }
+    }
+    // Without EOF after its last section a drawing is whole: it is read with a warning.
+    writeFile(in, whole.substr(0, whole.rfind("  0\nEOF")));
+    const Outcome outcome = runInProcess({"roundtrip", in, out});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.err,
+              "kalvex-dxf: warning: " + in + ": the file ends without EOF; saving it adds EOF\n");
+    EXPECT_TRUE(readFile(out) == whole);
+}
+
 TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
     PeerDrawing drawing("peer_r2000_ansi932.dxf");
     const std::vector<Row>& rows = drawing.view().rows;
