@@ -109,24 +109,8 @@ Command commandOf(CommandKind kind, const Words& words) {
     return command;
 }
 
-} // namespace
-
-Command parseCommandLine(const std::vector<std::string>& arguments) {
-    if (arguments.empty())
-        throw UsageError("no command given");
-    const std::string& name = arguments[0];
-    if (name == "--help" || name == "-h" || name == "help")
-        return Command{};
-    const std::map<std::string, CommandKind> kinds = {{"export", CommandKind::Export},
-                                                      {"apply", CommandKind::Apply},
-                                                      {"attout", CommandKind::Attout},
-                                                      {"attin", CommandKind::Attin},
-                                                      {"roundtrip", CommandKind::Roundtrip}};
-    const auto kind = kinds.find(name);
-    if (kind == kinds.end())
-        throw UsageError("unknown command " + name);
-    const Words words = readWords(arguments, name);
-    Command command = commandOf(kind->second, words);
+// Checks the number of operands and tells the table and the output from the drawings.
+void placeOperands(Command& command, const Words& words, const std::string& name) {
     switch (command.kind) {
     case CommandKind::Apply:
         expectOperands(words, 1, 2, name);
@@ -148,6 +132,27 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     default:
         expectOperands(words, 1, kAny, name);
     }
+}
+
+} // namespace
+
+Command parseCommandLine(const std::vector<std::string>& arguments) {
+    if (arguments.empty())
+        throw UsageError("no command given");
+    const std::string& name = arguments[0];
+    if (name == "--help" || name == "-h" || name == "help")
+        return Command{};
+    const std::map<std::string, CommandKind> kinds = {{"export", CommandKind::Export},
+                                                      {"apply", CommandKind::Apply},
+                                                      {"attout", CommandKind::Attout},
+                                                      {"attin", CommandKind::Attin},
+                                                      {"roundtrip", CommandKind::Roundtrip}};
+    const auto kind = kinds.find(name);
+    if (kind == kinds.end())
+        throw UsageError("unknown command " + name);
+    const Words words = readWords(arguments, name);
+    Command command = commandOf(kind->second, words);
+    placeOperands(command, words, name);
     return command;
 }
 

@@ -46,56 +46,73 @@ std::size_t threadsFor(std::size_t tasks);
 // one are done: only the results of the tasks under way and of those finished ahead of an earlier
 // one are held at a time. The first exception thrown by produce or consume ends the run (the tasks
 // not yet started are dropped) and is thrown again here.
-template <class Result, class Produce, class Consume>
-void forEachInOrder(std::size_t count, const Produce& produce, const Consume& consume) {
-    std::mutex mutex;
-    std::condition_variable done;
-    std::vector<std::optional<Result>> results(count);
-    std::exception_ptr failure;
-    bool stopping = false;
-    std::size_t next = 0;
-    const auto run = [&](std::size_t i) {
+// The results of the tasks of forEachInOrder, handed over in order.
+template <class Result> class ResultsInOrder {
+public:
+    explicit ResultsInOrder(std::size_t count) : m_results(count) {}
+
+    // Runs one task and keeps its result, or its failure; after a failure, runs nothing more.
+    template <class Produce> void run(std::size_t i, const Produce& produce) {
         try {
-            if (std::lock_guard lock(mutex); stopping)
+            if (std::lock_guard lock(m_mutex); m_stopping)
                 return;
             Result result = produce(i);
-            std::lock_guard lock(mutex);
-            results[i] = std::move(result);
+            std::lock_guard lock(m_mutex);
+            m_results[i] = std::move(result);
         } catch (...) {
-            std::lock_guard lock(mutex);
-            failure = failure ? failure : std::current_exception();
-            stopping = true;
+            std::lock_guard lock(m_mutex);
+            m_failure = m_failure ? m_failure : std::current_exception();
+            m_stopping = true;
         }
-        done.notify_all();
-    };
-    // Hands over the results that are ready in order; with `Wait::Yes`, waits for each.
+        m_done.notify_all();
+    }
+
     enum class Wait { No, Yes };
-    const auto consumeReady = [&](Wait wait) {
-        while (next < count) {
-            std::unique_lock lock(mutex);
+    // Hands the results that are ready to `consume` in order; with Wait::Yes, waits for each.
+    template <class Consume> void consumeReady(Wait wait, const Consume& consume) {
+        while (m_next < m_results.size()) {
+            std::unique_lock lock(m_mutex);
             if (wait == Wait::Yes)
-                done.wait(lock, [&] { return results[next].has_value() || failure; });
-            if (failure)
-                std::rethrow_exception(failure);
-            if (!results[next])
+                m_done.wait(lock, [&] { return m_results[m_next].has_value() || m_failure; });
+            if (m_failure)
+                std::rethrow_exception(m_failure);
+            if (!m_results[m_next])
                 return;
-            Result result = std::move(*results[next]);
-            results[next++].reset();
+            Result result = std::move(*m_results[m_next]);
+            m_results[m_next].reset();
             lock.unlock();
-            consume(next - 1, result);
+            consume(m_next++, result);
         }
-    };
+    }
+
+    void stop() {
+        std::lock_guard lock(m_mutex);
+        m_stopping = true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::condition_variable m_done;
+    std::vector<std::optional<Result>> m_results;
+    std::exception_ptr m_failure;
+    bool m_stopping = false;
+    std::size_t m_next = 0;
+};
+
+template <class Result, class Produce, class Consume>
+void forEachInOrder(std::size_t count, const Produce& produce, const Consume& consume) {
+    using Wait = typename ResultsInOrder<Result>::Wait;
+    ResultsInOrder<Result> results(count);
     const std::size_t threads = threadsFor(count);
     WorkerPool pool(threads, threads);
     try {
         for (std::size_t i = 0; i < count; ++i) {
-            pool.submit([&run, i] { run(i); });
-            consumeReady(Wait::No);
+            pool.submit([&, i] { results.run(i, produce); });
+            results.consumeReady(Wait::No, consume);
         }
-        consumeReady(Wait::Yes);
+        results.consumeReady(Wait::Yes, consume);
     } catch (...) {
-        std::lock_guard lock(mutex);
-        stopping = true; // the tasks still queued return at once
+        results.stop(); // the tasks still queued return at once
         throw;
     }
 }
