@@ -21,6 +21,8 @@ public:
     std::string_view value(const Tag& tag) const;
     std::string_view codeLine(const Tag& tag) const;
     std::string_view lineEnd(const Tag& tag) const;
+    // Where the value begins in the tag's store (the file for a tag that was read).
+    std::uint32_t valueBegin(const Tag& tag) const;
 
     // The line end used for pairs made from nothing; a read file sets it to its own.
     void setDefaultLineEnd(std::string_view lineEnd) { m_lineEnd = lineEnd; }
@@ -35,7 +37,6 @@ public:
 
 private:
     const std::string& store(const Tag& tag) const { return tag.inSideStore() ? m_side : m_file; }
-    std::uint32_t valueBegin(const Tag& tag) const;
     std::uint32_t valueEnd(const Tag& tag) const;
     Tag append(std::string_view codeLine, std::int16_t code, std::string_view value,
                std::string_view lineEnd);
