@@ -19,6 +19,15 @@ void BlockPictures::startPaint(double pixelsPerUnit) {
     m_drawn.clear();
 }
 
+std::size_t BlockPictures::SpotHash::operator()(const Spot& spot) const {
+    std::size_t seed = std::hash<const SceneBlock*>()(std::get<0>(spot));
+    const double values[] = {std::get<1>(spot), std::get<2>(spot), std::get<3>(spot),
+                             std::get<4>(spot), std::get<5>(spot)};
+    for (double value : values)
+        seed = seed * 31 + std::hash<double>()(value);
+    return seed * 2 + (std::get<6>(spot) ? 1 : 0);
+}
+
 bool BlockPictures::drawnAlready(const SceneEntry& entry) {
     const ScenePlacement& p = entry.block->placement;
     return !m_drawn
@@ -31,13 +40,12 @@ bool BlockPictures::draw(QPainter& painter, const ViewTransform& view, const Sce
                          const ShapePainter& paintShapes) {
     const SceneBlockRef& reference = *entry.block;
     const QRectF ink = placedRect(reference.block->ink, reference.placement);
-    if (std::max(ink.width(), ink.height()) * view.scale > kLargestPicture)
+    const double side = std::max(ink.width(), ink.height()) * view.scale;
+    if (!(side <= kLargestPicture)) // a side that is no number is too large too
         return false;
     if (drawnAlready(entry))
         return true;
     const Picture* picture = pictureFor(entry, view, paintShapes, painter.renderHints());
-    if (!picture)
-        return false;
     const QPointF at = view.toScreen(reference.placement.origin) + picture->offset;
     painter.drawImage(
         QPoint(static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))),
@@ -45,37 +53,43 @@ bool BlockPictures::draw(QPainter& painter, const ViewTransform& view, const Sce
     return true;
 }
 
-// The picture shows the block placed at the origin; its centre is the centre of the ink.
 const BlockPictures::Picture* BlockPictures::pictureFor(const SceneEntry& entry,
                                                         const ViewTransform& view,
                                                         const ShapePainter& paintShapes,
                                                         QPainter::RenderHints hints) {
-    const SceneBlockRef& reference = *entry.block;
-    ScenePlacement atOrigin = reference.placement;
-    atOrigin.origin = QPointF();
-    const Key key{reference.block, atOrigin.scaleX, atOrigin.scaleY, atOrigin.rotation,
-                  entry.locked};
+    const ScenePlacement& p = entry.block->placement;
+    const Key key{entry.block->block, p.scaleX, p.scaleY, p.rotation, entry.locked};
     const auto found = m_pictures.find(key);
     if (found != m_pictures.end())
         return &found->second;
-    const QRectF ink = placedRect(reference.block->ink, atOrigin);
-    const QSize size(static_cast<int>(std::ceil(ink.width() * view.scale)) + 2 * kPictureMargin,
-                     static_cast<int>(std::ceil(ink.height() * view.scale)) + 2 * kPictureMargin);
-    Picture picture{QImage(size, QImage::Format_ARGB32_Premultiplied), QPointF()};
-    picture.image.fill(Qt::transparent);
-    const ViewTransform local{ink.center(), view.scale, size};
-    {
-        QPainter onPicture(&picture.image);
-        onPicture.setRenderHints(hints);
-        paintShapes(onPicture, local, placedShapes(reference.block->shapes, atOrigin), entry);
-    }
-    picture.offset = -local.toScreen(QPointF());
+    Picture picture = makePicture(entry, view, paintShapes, hints);
     if (m_bytes + picture.image.sizeInBytes() > kMostBytes) {
         m_pictures.clear();
         m_bytes = 0;
     }
     m_bytes += picture.image.sizeInBytes();
     return &m_pictures.emplace(key, std::move(picture)).first->second;
+}
+
+// The picture shows the block placed at the origin; its centre is the centre of the ink.
+BlockPictures::Picture BlockPictures::makePicture(const SceneEntry& entry,
+                                                  const ViewTransform& view,
+                                                  const ShapePainter& paintShapes,
+                                                  QPainter::RenderHints hints) {
+    const SceneBlockRef& reference = *entry.block;
+    ScenePlacement atOrigin = reference.placement;
+    atOrigin.origin = QPointF();
+    const QRectF ink = placedRect(reference.block->ink, atOrigin);
+    const QSize size(static_cast<int>(std::ceil(ink.width() * view.scale)) + 2 * kPictureMargin,
+                     static_cast<int>(std::ceil(ink.height() * view.scale)) + 2 * kPictureMargin);
+    Picture picture{QImage(size, QImage::Format_ARGB32_Premultiplied), QPointF()};
+    picture.image.fill(Qt::transparent);
+    const ViewTransform local{ink.center(), view.scale, size};
+    QPainter onPicture(&picture.image);
+    onPicture.setRenderHints(hints);
+    paintShapes(onPicture, local, placedShapes(reference.block->shapes, atOrigin), entry);
+    picture.offset = -local.toScreen(QPointF());
+    return picture;
 }
 
 } // namespace kalvex::drawing

@@ -4,8 +4,8 @@
 #include <QPainter>
 #include <functional>
 #include <map>
-#include <set>
 #include <tuple>
+#include <unordered_set>
 
 #include "drawing/view/SceneItems.h"
 #include "drawing/view/ViewTransform.h"
@@ -39,14 +39,19 @@ private:
     // The block is held, so that no other block can take its address while its picture is kept.
     using Key = std::tuple<std::shared_ptr<const SceneBlock>, double, double, double, bool>;
     using Spot = std::tuple<const SceneBlock*, double, double, double, double, double, bool>;
+    struct SpotHash {
+        std::size_t operator()(const Spot& spot) const;
+    };
 
     const Picture* pictureFor(const SceneEntry& entry, const ViewTransform& view,
                               const ShapePainter& paintShapes, QPainter::RenderHints hints);
+    static Picture makePicture(const SceneEntry& entry, const ViewTransform& view,
+                               const ShapePainter& paintShapes, QPainter::RenderHints hints);
 
     std::map<Key, Picture> m_pictures;
     std::size_t m_bytes = 0;
     double m_scale = 0.0;
-    std::set<Spot> m_drawn;
+    std::unordered_set<Spot, SpotHash> m_drawn;
 };
 
 } // namespace kalvex::drawing
