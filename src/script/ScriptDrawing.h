@@ -21,6 +21,7 @@ public:
     virtual void queuePick(const ScriptPick& pick) = 0;
     virtual void setLayerLocked(const std::string& layer, bool locked) = 0;
     virtual void setCadOpen(bool open) = 0;
+    // Saves to `path`; an empty path saves over the drawing's own file as the menu does.
     virtual void save(const std::string& path) = 0;
 
     virtual bool entityExists(const std::string& handle) = 0;
