@@ -114,6 +114,41 @@ TEST(QtDialogPortTest, DialogIsTopmostInsteadOfTheMainWindowWhileItIsShown) {
                                                        "notTopmost " + shown, "topmost " + main}));
 }
 
+// Counts how often a window was hidden: each time the window manager loses it.
+class HideCounter : public QObject {
+public:
+    int hides = 0;
+    bool eventFilter(QObject*, QEvent* event) override {
+        hides += event->type() == QEvent::Hide ? 1 : 0;
+        return false;
+    }
+};
+
+// The native window stays the one the window system knows, shown throughout, while the
+// flag follows.
+TEST(QtWindowSystemTest, TopmostIsSwitchedWithoutANewNativeWindow) {
+    QWidget window;
+    window.setWindowFlags(Qt::Window | Qt::WindowStaysOnTopHint);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    const WId native = window.winId();
+    const QWindow* handle = window.windowHandle();
+    const QPlatformWindow* platformWindow = handle->handle();
+    HideCounter counter;
+    window.installEventFilter(&counter);
+    QtWindowSystem windows;
+    for (const bool topmost : {false, true, false}) {
+        windows.setTopmost(QtWindowSystem::handleOf(&window), topmost);
+        EXPECT_EQ(window.winId(), native);
+        EXPECT_EQ(window.windowHandle(), handle);
+        EXPECT_EQ(window.windowHandle()->handle(), platformWindow);
+        EXPECT_TRUE(window.isVisible());
+        EXPECT_EQ(window.windowFlags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+        EXPECT_EQ(window.windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint), topmost);
+    }
+    EXPECT_EQ(counter.hides, 0);
+}
+
 TEST(QtClipboardPortTest, TextWrittenIsReadBack) {
     QtClipboardPort clipboard;
     const QString text = QStringLiteral("P-101\tポンプ\r\nP-102\t\r\n");
