@@ -35,7 +35,13 @@ void DrawingScriptBridge::setCadOpen(bool open) {
     window().setVisible(open);
 }
 
+// A save the user's answer cancelled is no error: the script's checks tell what happened.
 void DrawingScriptBridge::save(const std::string& path) {
+    if (path.empty()) {
+        if (window().saveCurrent() == drawing::DrawingWindow::SaveResult::Failed)
+            throw std::runtime_error("the drawing could not be saved");
+        return;
+    }
     if (!window().saveTo(QString::fromStdString(path)))
         throw std::runtime_error("the drawing could not be saved to " + path);
 }

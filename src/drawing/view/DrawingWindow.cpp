@@ -3,7 +3,6 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
@@ -19,6 +18,7 @@ namespace kalvex::drawing {
 namespace {
 
 constexpr int kStripHeight = 24;
+constexpr int kNarrowestCanvas = 120;
 
 // Picks through the window for as long as it exists.
 class WindowPicker : public EntityPicker {
@@ -36,6 +36,8 @@ QLabel* strip(QWidget* parent, const QString& name) {
     auto* label = new QLabel(parent);
     label->setObjectName(name);
     label->setFixedHeight(kStripHeight);
+    // A long prompt or coordinate text is cut, rather than keeping the window wide.
+    label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setContentsMargins(8, 0, 8, 0);
     label->setStyleSheet(QStringLiteral("background:#1b2128;color:#c8d2dc;"));
     return label;
@@ -55,7 +57,7 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
     dock->setObjectName(QStringLiteral("LayerDock"));
     m_layers = new LayerPanel(dock);
     dock->setWidget(m_layers);
-    m_layers->setMinimumWidth(150);
+    m_layers->setMinimumWidth(100);
     m_layers->setMaximumWidth(220);
     dock->setFeatures(QDockWidget::DockWidgetMovable);
     addDockWidget(Qt::RightDockWidgetArea, dock);
@@ -63,6 +65,8 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
         if (m_model)
             drawing::setLayerLocked(m_model->drawing(), layer, locked);
     });
+    QObject::connect(&m_file, &WatchedFile::changedByOthers, this,
+                     &DrawingWindow::tellChangedOnDisk);
     resize(960, 680);
     updateCaption();
 }
@@ -88,19 +92,25 @@ void DrawingWindow::buildDocumentArea() {
     frameLayout->setContentsMargins(0, 0, 0, 0);
     frameLayout->setSpacing(0);
     m_canvas = new DrawingCanvas(frame);
+    // Narrow enough to fit beside the tool on a small screen at a large scale.
+    m_canvas->setMinimumWidth(kNarrowestCanvas);
     frameLayout->addWidget(m_canvas, 1);
     m_coordinates = strip(frame, QStringLiteral("CoordinateLine"));
     frameLayout->addWidget(m_coordinates);
     layout->addWidget(frame, 1);
     setCentralWidget(m_document);
     QObject::connect(m_canvas, &DrawingCanvas::promptChanged, m_prompt, &QLabel::setText);
-    QObject::connect(m_canvas, &DrawingCanvas::viewMoved, this, [this] {
-        const auto& view = m_model ? m_model->view() : ViewState();
-        m_coordinates->setText(QStringLiteral("中心 %1, %2   高さ %3")
-                                   .arg(view.centerX(), 0, 'f', 3)
-                                   .arg(view.centerY(), 0, 'f', 3)
-                                   .arg(view.height(), 0, 'f', 3));
-    });
+    QObject::connect(m_canvas, &DrawingCanvas::viewMoved, this, &DrawingWindow::showViewState);
+}
+
+// Called after every change of the view: by the user in the canvas, by the tool through its
+// connection, and when a drawing is shown.
+void DrawingWindow::showViewState() {
+    const ViewState view = m_model ? m_model->view() : ViewState();
+    m_coordinates->setText(QStringLiteral("中心 %1, %2   高さ %3")
+                               .arg(view.centerX(), 0, 'f', 3)
+                               .arg(view.centerY(), 0, 'f', 3)
+                               .arg(view.height(), 0, 'f', 3));
 }
 
 void DrawingWindow::buildMenus() {
@@ -108,12 +118,12 @@ void DrawingWindow::buildMenus() {
     file->addAction(QStringLiteral("開く(&O)..."), QKeySequence::Open, this,
                     &DrawingWindow::openFromDialog);
     file->addAction(QStringLiteral("上書き保存(&S)"), QKeySequence::Save, this,
-                    [this] { saveTo(m_path); });
+                    [this] { saveCurrent(); });
     file->addAction(QStringLiteral("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
                     &DrawingWindow::saveAsFromDialog);
     file->addAction(QStringLiteral("再読み込み(&R)"), QKeySequence::Refresh, this, [this] {
-        if (!m_path.isEmpty() && confirmDiscard())
-            openFile(m_path);
+        if (!filePath().isEmpty() && confirmDiscard())
+            openFile(filePath());
     });
     file->addSeparator();
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close);
@@ -135,16 +145,18 @@ bool DrawingWindow::openFile(const QString& path) {
         m_messages.show({QString::fromStdString(e.what()), MessageIcon::Error});
         return false;
     }
-    m_path = path;
+    m_file.track(path);
     attachModel(CadModel::create(drawing));
     m_canvas->zoomExtents();
+    showViewState();
     return true;
 }
 
 void DrawingWindow::showDrawing(std::shared_ptr<Drawing> drawing, const QString& path) {
-    m_path = path;
+    m_file.track(path);
     attachModel(CadModel::create(std::move(drawing)));
     m_canvas->zoomExtents();
+    showViewState();
 }
 
 bool DrawingWindow::saveTo(const QString& path) {
@@ -156,10 +168,40 @@ bool DrawingWindow::saveTo(const QString& path) {
         m_messages.show({QString::fromStdString(e.what()), MessageIcon::Error});
         return false;
     }
-    m_path = path;
+    m_file.track(path);
     m_modified = false;
     updateCaption();
     return true;
+}
+
+DrawingWindow::SaveResult DrawingWindow::saveCurrent() {
+    if (!m_model || filePath().isEmpty())
+        return SaveResult::Failed;
+    if (m_file.changedOnDisk()) {
+        const MessageAnswer answer = m_messages.show(
+            {QStringLiteral("図面 %1 は読み込んだ後にほかのプログラムで変更されています。\n"
+                            "上書き保存すると、その変更は失われます。")
+                 .arg(QFileInfo(filePath()).fileName()),
+             MessageIcon::Warning, MessageButtons::OverwriteReloadCancel});
+        if (answer == MessageAnswer::Reload)
+            return openFile(filePath()) ? SaveResult::Cancelled : SaveResult::Failed;
+        if (answer != MessageAnswer::Overwrite)
+            return SaveResult::Cancelled;
+    }
+    return saveTo(filePath()) ? SaveResult::Saved : SaveResult::Failed;
+}
+
+void DrawingWindow::tellChangedOnDisk() {
+    m_prompt->setText(QStringLiteral("図面ファイルがほかのプログラムで変更されました"));
+    m_messages.show({QStringLiteral("図面 %1 がほかのプログラムで変更されました。\n"
+                                    "読み直すには ファイル > 再読み込み を選んでください。"
+                                    "上書き保存の前には確認します。")
+                         .arg(QFileInfo(filePath()).fileName()),
+                     MessageIcon::Information, MessageButtons::Ok});
+}
+
+void DrawingWindow::setFileDialogs(FileDialogPort* dialogs) {
+    m_fileDialogs = dialogs ? dialogs : &m_qtFileDialogs;
 }
 
 void DrawingWindow::attachModel(std::shared_ptr<CadModel> model) {
@@ -180,7 +222,10 @@ void DrawingWindow::attachModel(std::shared_ptr<CadModel> model) {
 cad::ApplicationPtr DrawingWindow::connect() {
     if (!m_model)
         return nullptr;
-    return std::make_shared<SessionApplication>(m_model, [this] { m_canvas->refresh(); });
+    return std::make_shared<SessionApplication>(m_model, [this] {
+        m_canvas->refresh();
+        showViewState();
+    });
 }
 
 void DrawingWindow::setPicker(std::shared_ptr<EntityPicker> picker) {
@@ -222,7 +267,7 @@ void DrawingWindow::syncScene() {
 
 void DrawingWindow::updateCaption() {
     const QString name =
-        m_path.isEmpty() ? QStringLiteral("(図面なし)") : QFileInfo(m_path).fileName();
+        filePath().isEmpty() ? QStringLiteral("(図面なし)") : QFileInfo(filePath()).fileName();
     setWindowTitle(name + (m_modified ? QStringLiteral(" *") : QString()) +
                    QStringLiteral(" — Kalvex 図面"));
 }
@@ -267,11 +312,11 @@ bool DrawingWindow::confirmDiscard() {
         return true;
     const MessageAnswer answer =
         m_messages.show({QStringLiteral("図面 %1 は変更されています。保存しますか?")
-                             .arg(QFileInfo(m_path).fileName()),
+                             .arg(QFileInfo(filePath()).fileName()),
                          MessageIcon::Question, MessageButtons::YesNoCancel});
     if (answer == MessageAnswer::Cancel)
         return false;
-    return answer == MessageAnswer::No || saveTo(m_path);
+    return answer == MessageAnswer::No || saveCurrent() == SaveResult::Saved;
 }
 
 void DrawingWindow::closeEvent(QCloseEvent* event) {
@@ -281,19 +326,20 @@ void DrawingWindow::closeEvent(QCloseEvent* event) {
     }
     m_canvas->cancelPick();
     event->accept();
+    emit closed();
 }
 
 void DrawingWindow::openFromDialog() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("図面を開く"), QFileInfo(m_path).path(),
-                                     QStringLiteral("DXF (*.dxf)"));
-    if (!path.isEmpty() && confirmDiscard())
-        openFile(path);
+    const QStringList paths =
+        m_fileDialogs->askOpenFiles(this, QStringLiteral("図面を開く"),
+                                    QFileInfo(filePath()).path(), QStringLiteral("DXF (*.dxf)"));
+    if (!paths.isEmpty() && confirmDiscard())
+        openFile(paths.front());
 }
 
 void DrawingWindow::saveAsFromDialog() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                                      m_path, QStringLiteral("DXF (*.dxf)"));
+    const QString path = m_fileDialogs->askSaveFile(this, QStringLiteral("名前を付けて保存"),
+                                                    filePath(), QStringLiteral("DXF (*.dxf)"));
     if (!path.isEmpty())
         saveTo(path);
 }

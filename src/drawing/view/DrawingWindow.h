@@ -9,6 +9,8 @@
 #include "drawing/view/DrawingCanvas.h"
 #include "drawing/view/LayerPanel.h"
 #include "drawing/view/Scene.h"
+#include "drawing/view/WatchedFile.h"
+#include "platform/FileDialogPort.h"
 #include "platform/MessagePort.h"
 #include "platform/QtWindowSystem.h"
 
@@ -24,13 +26,21 @@ public:
     DrawingWindow(MessagePort& messages, const QString& cadWindowTitle, QWidget* parent = nullptr);
     ~DrawingWindow() override;
 
+    enum class SaveResult { Saved, Cancelled, Failed };
+
     // Loads a DXF file. A file that cannot be read is reported and the current drawing stays.
     bool openFile(const QString& path);
     bool saveTo(const QString& path);
+    // Saves over the file the drawing came from (the menu's 上書き保存). When another program
+    // changed that file since, the user chooses between overwriting it, reading it again
+    // (the changes made here are dropped) and cancelling.
+    SaveResult saveCurrent();
     // Shows a drawing made in memory; `path` is where Save writes it.
     void showDrawing(std::shared_ptr<Drawing> drawing, const QString& path);
     bool isModified() const { return m_modified; }
-    QString filePath() const { return m_path; }
+    QString filePath() const { return m_file.path(); }
+    // Where the open and save-as dialogs come from instead of Qt's own (tests); null for Qt's.
+    void setFileDialogs(FileDialogPort* dialogs);
 
     std::shared_ptr<CadModel> model() const { return m_model; }
     DrawingCanvas* canvas() const { return m_canvas; }
@@ -48,6 +58,10 @@ public:
     void undo();
     void redo();
 
+signals:
+    // The user closed the window, after it asked about unsaved changes.
+    void closed();
+
 protected:
     void closeEvent(QCloseEvent* event) override;
 
@@ -58,6 +72,8 @@ private:
     void recordChanged(RecordId id);
     void syncScene();
     void updateCaption();
+    void showViewState();
+    void tellChangedOnDisk();
     void openFromDialog();
     void saveAsFromDialog();
     bool confirmDiscard();
@@ -72,7 +88,9 @@ private:
     QLabel* m_coordinates = nullptr;
     DrawingCanvas* m_canvas = nullptr;
     LayerPanel* m_layers = nullptr;
-    QString m_path;
+    WatchedFile m_file;
+    QtFileDialogPort m_qtFileDialogs;
+    FileDialogPort* m_fileDialogs = &m_qtFileDialogs;
     bool m_modified = false;
     bool m_syncPending = false;
     bool m_layersChanged = false;
