@@ -1,10 +1,17 @@
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <iostream>
 
 #include "app/DrawingScriptBridge.h"
+#include "app/DrawingWindowSettings.h"
 #include "app/SampleDrawing.h"
+#include "app/WindowPair.h"
+#include "app/WindowPlacement.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/Connection.h"
 #include "drawing/view/DrawingWindow.h"
@@ -16,6 +23,8 @@
 #include "script/ScriptPlayer.h"
 #include "shell/CommandLine.h"
 #include "shell/GuardedApplication.h"
+#include "shell/IniFile.h"
+#include "shell/ProgramFiles.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
 #include "shell/TOrvikMainForm.h"
@@ -32,14 +41,39 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-// The drawing window goes beside the tool, on whichever side the screen has room.
-void placeBeside(QWidget& drawingWindow, const QWidget& tool) {
-    const QRect screen = tool.screen() ? tool.screen()->availableGeometry() : QRect();
-    const QRect toolFrame = tool.frameGeometry();
-    int x = toolFrame.right() + 12;
-    if (screen.isValid() && x + drawingWindow.width() > screen.right())
-        x = std::max(screen.left(), toolFrame.left() - drawingWindow.width() - 12);
-    drawingWindow.move(x, toolFrame.top());
+// The tool speaks Japanese whatever the system's language, and so do Qt's own dialogs.
+void loadQtTranslations(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+// The drawing the window opens with: the one asked for, else the one it showed last, else
+// the user's copy of the sample. A script run never takes the last one.
+QString startDrawing(const CommandLine& commandLine, const DrawingWindowSettings& settings) {
+    if (!commandLine.drawingFile.isEmpty())
+        return commandLine.drawingFile;
+    if (commandLine.playScript.isEmpty() && !settings.drawing.isEmpty() &&
+        QFileInfo::exists(settings.drawing))
+        return settings.drawing;
+    return sampleDrawingCopy();
+}
+
+// The tool first, where its settings put it; then the drawing window where it was last, kept
+// within the screen, or on a first start beside the tool.
+void showWindows(QWidget& tool, QWidget& drawingWindow, const DrawingWindowSettings& settings) {
+    tool.show();
+    waitUntilShown(tool);
+    // A pixel to spare at the right and the bottom: at a fractional scale the window system
+    // rounds each border to whole device pixels, and the frame can grow by one.
+    const QRect available = tool.screen()->availableGeometry().adjusted(0, 0, -1, -1);
+    const QMargins margins = frameMarginsOf(tool);
+    const QRect frame = settings.frame ? frameWithinScreen(available, *settings.frame)
+                                       : frameBesideTool(available, tool.frameGeometry(),
+                                                         drawingWindow.size().grownBy(margins));
+    showInFrame(drawingWindow, frame, margins);
+    tool.raise();
 }
 
 struct Services {
@@ -62,8 +96,9 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     Ports ports{messages, dialogs, services.clipboard};
 
     drawing::DrawingWindow drawingWindow(messages, QString::fromStdString(kCadWindowTitle));
-    const QString drawingFile =
-        commandLine.drawingFile.isEmpty() ? sampleDrawingCopy() : commandLine.drawingFile;
+    const DrawingWindowSettings settings =
+        readDrawingWindowSettings(IniFile::load(settingsFilePath()));
+    const QString drawingFile = startDrawing(commandLine, settings);
     if (!drawingFile.isEmpty() && !drawingWindow.openFile(drawingFile) && playing)
         return script::ScriptPlayer::kScriptError;
     if (playing)
@@ -76,10 +111,8 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     services.qtMessages.setOwner(&form);
     services.qtDialogs.setMainWindow(&form);
     app.setErrorReport(&form.errorReport());
-    form.show();
-    placeBeside(drawingWindow, form);
-    drawingWindow.show();
-    form.raise();
+    const WindowPair pair(form, drawingWindow, settingsFilePath());
+    showWindows(form, drawingWindow, settings);
 
     if (!commandLine.screenshotFile.isEmpty())
         takeScreenshotWhenPainted(commandLine.screenshotFile);
@@ -112,5 +145,6 @@ int main(int argc, char** argv) {
         return 0;
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));
+    loadQtTranslations(app);
     return runWindows(app, commandLine);
 }
