@@ -282,6 +282,14 @@ void FitColumnWidths(StringGrid& grid, int margin) {
     }
 }
 
+// Looks at the one cell only, so that pasting a large range stays cheap.
+void WidenColumnForCell(StringGrid& grid, int col, int row) {
+    const int needed =
+        QFontMetrics(grid.font()).horizontalAdvance(grid.cell(col, row)) + kFitMargin;
+    if (needed > grid.columnWidth(col))
+        grid.setColumnWidth(col, needed);
+}
+
 void SpeedButton10Click(AttrGridContext& context) {
     context.Label1.clear();
     context.Label2.clear();

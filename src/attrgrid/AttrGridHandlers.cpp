@@ -99,6 +99,8 @@ void AttrGridHandlers::connectGrid() {
                      errors.guarded([this] { StringGrid1Click(); }));
     QObject::connect(&g, &QTableWidget::cellClicked, &g,
                      errors.guarded([this] { StringGrid1Click(); }));
+    QObject::connect(&g, &QTableWidget::cellChanged, &g,
+                     [&g](int row, int col) { WidenColumnForCell(g, col, row); });
 }
 
 void AttrGridHandlers::SpeedButton10Click() {
