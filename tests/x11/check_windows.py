@@ -35,11 +35,19 @@ def run(env, *args):
     return subprocess.run(args, env=env, capture_output=True, text=True).stdout
 
 
-def free_display():
-    for number in range(90, 200):
-        if not os.path.exists(f"/tmp/.X11-unix/X{number}") and not os.path.exists(f"/tmp/.X{number}-lock"):
-            return f":{number}"
-    raise SystemExit("no free X display")
+def start_server(width, height):
+    """Xvfb on a display number it chooses itself, so that servers of others are left alone; it
+    must not reset when the first client leaves, or the window manager may find it gone."""
+    read, write = os.pipe()
+    server = subprocess.Popen(["Xvfb", "-displayfd", str(write), "-screen", "0", f"{width}x{height}x24",
+                               "-nolisten", "tcp", "-noreset"], pass_fds=(write,), stderr=subprocess.DEVNULL)
+    os.close(write)
+    with os.fdopen(read) as pipe:
+        number = pipe.readline().strip()
+    if not number:
+        server.kill()
+        raise SystemExit("Xvfb did not start")
+    return server, f":{number}"
 
 
 def window_named(env, title):
@@ -89,14 +97,12 @@ def screenshot(env, path):
 def check(kalvex, width, height, scale, shot):
     failures = []
     work = tempfile.mkdtemp(prefix="kalvex-x11-")
-    display = free_display()
+    server, display = start_server(width, height)
     env = dict(os.environ, DISPLAY=display, HOME=work, XDG_RUNTIME_DIR=work, KALVEX_CONFIG_DIR=work,
                QT_QPA_PLATFORM="xcb")
     env.pop("QT_SCALE_FACTOR", None)
     if scale:
         env["QT_SCALE_FACTOR"] = scale
-    server = subprocess.Popen(["Xvfb", display, "-screen", "0", f"{width}x{height}x24", "-nolisten", "tcp"],
-                              stderr=subprocess.DEVNULL)
     processes = [server]
     try:
         wait_for("the X server", lambda: subprocess.run(["xprop", "-root"], env=env, capture_output=True).returncode == 0)

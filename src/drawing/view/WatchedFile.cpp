@@ -39,16 +39,11 @@ void WatchedFile::track(const QString& path) {
                      Qt::UniqueConnection);
 }
 
-// A size and time as loaded spare reading the file again; a new time alone (the file was
-// touched, or written with the same bytes) is no change.
+// The content decides: file times tick coarsely (a few milliseconds), so a rewrite of the
+// same size can keep the time; a new time alone (the file was touched, or written with the
+// same bytes) is no change.
 bool WatchedFile::changedOnDisk() const {
-    if (m_path.isEmpty())
-        return false;
-    const QFileInfo info(m_path);
-    if (m_stamp && info.exists() && info.size() == m_stamp->size &&
-        info.lastModified() == m_stamp->modified)
-        return false;
-    return !sameFile(FileStamp::of(m_path), m_stamp);
+    return !m_path.isEmpty() && !sameFile(FileStamp::of(m_path), m_stamp);
 }
 
 // A program that saves by renaming a new file over the old one ends the watch on that path:
