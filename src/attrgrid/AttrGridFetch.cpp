@@ -203,6 +203,7 @@ void fetch(AttrGridContext& context, const TagSet& set, cad::Document& document,
     startProgress(*context.page.ProgressBar1, f.picked);
     context.work.records.gridBlocks.clear();
     context.work.records.gridAttrs.clear();
+    context.work.records.gridSource = document.Key();
     firstPass(f, selection->set());
     fillGrid(f);
 }

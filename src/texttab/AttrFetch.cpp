@@ -88,6 +88,7 @@ void pickAttributes(TextTabContext& context, cad::Document& document, const TagS
     context.page.Label2->setText(QStringLiteral("INSERT=%1").arg(count));
     if (count == 0)
         return;
+    context.work.records.textSource = document.Key();
     try {
         collectAttributes(context, *selection, wanted.tag);
     } catch (const std::exception&) {

@@ -76,6 +76,7 @@ bool pickTexts(TextTabContext& context, cad::Document& document) {
     const int total = selection->set().Count();
     if (total < 1)
         return false;
+    context.work.records.textSource = document.Key();
     const int accepted = collectTexts(context, *selection, locked);
     afterCollecting(context, total, accepted);
     return accepted > 0;
