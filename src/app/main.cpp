@@ -49,15 +49,25 @@ void loadQtTranslations(QCoreApplication& app) {
         QCoreApplication::installTranslator(translator);
 }
 
-// The drawing the window opens with: the one asked for, else the one it showed last, else
-// the user's copy of the sample. A script run never takes the last one.
-QString startDrawing(const CommandLine& commandLine, const DrawingWindowSettings& settings) {
-    if (!commandLine.drawingFile.isEmpty())
-        return commandLine.drawingFile;
+// The drawings the window opens with: those asked for, else the one it showed last, else the
+// user's copy of the sample. A script run never takes the last one.
+QStringList startDrawings(const CommandLine& commandLine, const DrawingWindowSettings& settings) {
+    if (!commandLine.drawingFiles.isEmpty())
+        return commandLine.drawingFiles;
     if (commandLine.playScript.isEmpty() && !settings.drawing.isEmpty() &&
         QFileInfo::exists(settings.drawing))
-        return settings.drawing;
-    return sampleDrawingCopy();
+        return {settings.drawing};
+    const QString sample = sampleDrawingCopy();
+    return sample.isEmpty() ? QStringList() : QStringList{sample};
+}
+
+// Every drawing on a tab of its own, the first one active; false when one could not be read.
+bool openDrawings(drawing::DrawingWindow& window, const QStringList& files) {
+    bool allOpened = true;
+    for (const QString& file : files)
+        allOpened = window.openFile(file) && allOpened;
+    window.activateTab(0);
+    return allOpened;
 }
 
 // The tool first, where its settings put it; then the drawing window where it was last, kept
@@ -74,6 +84,9 @@ void showWindows(QWidget& tool, QWidget& drawingWindow, const DrawingWindowSetti
                                                          drawingWindow.size().grownBy(margins));
     showInFrame(drawingWindow, frame, margins);
     tool.raise();
+    // The drawing fills the drawing area the window has now.
+    if (auto* canvas = drawingWindow.findChild<drawing::DrawingCanvas*>())
+        canvas->zoomExtents();
 }
 
 struct Services {
@@ -98,8 +111,7 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     drawing::DrawingWindow drawingWindow(messages, QString::fromStdString(kCadWindowTitle));
     const DrawingWindowSettings settings =
         readDrawingWindowSettings(IniFile::load(settingsFilePath()));
-    const QString drawingFile = startDrawing(commandLine, settings);
-    if (!drawingFile.isEmpty() && !drawingWindow.openFile(drawingFile) && playing)
+    if (!openDrawings(drawingWindow, startDrawings(commandLine, settings)) && playing)
         return script::ScriptPlayer::kScriptError;
     if (playing)
         services.bridge.attach(&drawingWindow);

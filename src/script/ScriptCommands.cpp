@@ -170,6 +170,22 @@ void ScriptPlayer::registerDrawingCommands() {
         needArgs(c, 1, 1);
         m_drawing.setCadOpen(!switchArg(c, 0, "closed", "open"));
     };
+    m_commands["open"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.openDrawing(c.args[0]);
+    };
+    m_commands["activate"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.activateDrawing(c.args[0]);
+    };
+    m_commands["close"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.closeDrawing(c.args[0]);
+    };
+    m_commands["save-all"] = [this](const ScriptCommand& c) {
+        needArgs(c, 0, 0);
+        m_drawing.saveAll();
+    };
     m_commands["save"] = [this](const ScriptCommand& c) {
         needArgs(c, 0, 1);
         m_drawing.save(c.args.empty() ? std::string() : c.args[0]);

@@ -85,6 +85,8 @@ TEST_F(DrawingFileTest, OverwritingAFileAnotherProgramChangedAsksFirst) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(static_cast<int>(c.answer));
+        messages.answers = {MessageAnswer::No}; // the change of the last round is dropped
+        ASSERT_TRUE(window.closeTab(0));
         SetUp();
         messages.shown.clear();
         otherProgramWrites("P-999");
