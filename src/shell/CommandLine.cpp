@@ -24,7 +24,10 @@ CommandLine parseCommandLine(const QStringList& arguments) {
             if (!takeValue(arguments, index, result.screenshotFile))
                 result.error = QStringLiteral("--screenshot needs a file name");
         } else if (argument == QLatin1String("--drawing")) {
-            if (!takeValue(arguments, index, result.drawingFile))
+            QString file;
+            if (takeValue(arguments, index, file))
+                result.drawingFiles.append(file);
+            else
                 result.error = QStringLiteral("--drawing needs a file name");
         } else if (argument == QLatin1String("--play")) {
             if (!takeValue(arguments, index, result.playScript))

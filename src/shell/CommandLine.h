@@ -9,10 +9,10 @@ enum class RunMode { Normal, PrintVersion };
 
 struct CommandLine {
     RunMode mode = RunMode::Normal;
-    QString screenshotFile; // empty: no screenshot
-    QString drawingFile;    // empty: a copy of the bundled sample drawing
-    QString playScript;     // empty: the user works the windows
-    QString error;          // not empty: the arguments could not be understood
+    QString screenshotFile;   // empty: no screenshot
+    QStringList drawingFiles; // each --drawing, in order; none: the last one or the sample
+    QString playScript;       // empty: the user works the windows
+    QString error;            // not empty: the arguments could not be understood
 };
 
 // Reads the program's arguments (the program name first, as the application gives them).

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QLabel>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -138,6 +139,25 @@ TEST_F(DrawingWindowTest, ZoomWindowAndViewSizeAgreeWithWhatIsShown) {
     EXPECT_NEAR(shown.center().y(), 500, 1e-6);
     // The window's width fits in what is shown.
     EXPECT_GE(shown.width(), 180 - 1e-6);
+}
+
+// However the view moves, the coordinate line shows it afterwards.
+TEST_F(DrawingWindowTest, TheCoordinateLineShowsTheViewAfterEveryChange) {
+    const auto* line = window.findChild<QLabel*>(QStringLiteral("CoordinateLine"));
+    ASSERT_NE(line, nullptr);
+    window.connect()->ZoomWindow(cad::CadPoint(910, 450, 0), cad::CadPoint(1090, 550, 0));
+    EXPECT_TRUE(line->text().startsWith(QStringLiteral("中心 1000.000, 500.000")))
+        << line->text().toStdString();
+    window.canvas()->panByPixels(QPointF(10, 0));
+    const ViewState& view = window.model()->view();
+    EXPECT_TRUE(line->text().startsWith(QStringLiteral("中心 %1,").arg(view.centerX(), 0, 'f', 3)))
+        << line->text().toStdString();
+    DrawingBuilder b;
+    b.text({.text = "X", .insertion = {5000, 7000, 0}, .height = 5});
+    window.showDrawing(b.drawing(), QString());
+    EXPECT_TRUE(
+        line->text().contains(QStringLiteral("%1").arg(window.model()->view().height(), 0, 'f', 3)))
+        << line->text().toStdString();
 }
 
 TEST_F(DrawingWindowTest, FollowViewPutsTheMarkerAtTheCentreOfTheDrawingArea) {
