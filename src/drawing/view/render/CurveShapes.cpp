@@ -1,0 +1,190 @@
+#include <cmath>
+
+#include "drawing/view/render/EntityShapes.h"
+
+namespace kalvex::drawing {
+
+namespace {
+
+constexpr int kClosed = 1;
+constexpr int kPolyline3d = 8;
+constexpr int kPolygonMesh = 16;
+constexpr int kPolyfaceMesh = 64;
+constexpr int kFaceRecord = 128;
+constexpr int kMaxMeshSide = 4096;
+
+SceneShape inOcs(SceneShape shape, const EntityTags& tags) {
+    transformShape(shape, ocsToWorld(tags.extrusion()));
+    return shape;
+}
+
+struct Vertex {
+    QPointF point;
+    double bulge = 0.0;
+    int flags = 0;
+    std::array<int, 4> face{};
+};
+
+std::vector<QPointF> bulgedPath(const std::vector<Vertex>& vertices, bool closed) {
+    std::vector<QPointF> points;
+    if (vertices.empty())
+        return points;
+    points.push_back(vertices.front().point);
+    const std::size_t n = vertices.size();
+    for (std::size_t i = 0; i + 1 < n + (closed ? 1 : 0); ++i)
+        appendBulge(points, vertices[i].point, vertices[(i + 1) % n].point, vertices[i].bulge);
+    if (closed && points.size() > 1)
+        points.pop_back(); // the closing point comes back as the first
+    return points;
+}
+
+std::vector<Vertex> vertexRecords(const Drawing& drawing, RecordId polyline) {
+    std::vector<Vertex> vertices;
+    const std::uint32_t children = drawing.slot(polyline).childCount;
+    for (std::uint32_t k = 1; k <= children && polyline + k < drawing.recordCount(); ++k) {
+        if (drawing.slot(polyline + k).kind != RecordKind::Vertex)
+            continue;
+        const EntityTags tags(drawing, polyline + k);
+        Vertex v{tags.pointOf(10), tags.realOf(42), tags.integerOf(70), {}};
+        for (int i = 0; i < 4; ++i)
+            v.face[static_cast<std::size_t>(i)] = tags.integerOf(static_cast<std::int16_t>(71 + i));
+        vertices.push_back(v);
+    }
+    return vertices;
+}
+
+// A polyface mesh lists its vertices first and then faces that index them (from 1); a
+// negative index hides the edge that starts there.
+void polyfaceEdges(const std::vector<Vertex>& vertices, ShapeList& out) {
+    std::vector<QPointF> points;
+    for (const Vertex& v : vertices)
+        if (!(v.flags & kFaceRecord) || (v.flags & 64))
+            points.push_back(v.point);
+    for (const Vertex& v : vertices) {
+        if (!(v.flags & kFaceRecord) || (v.flags & 64))
+            continue;
+        std::vector<int> corners;
+        for (int index : v.face)
+            if (index != 0)
+                corners.push_back(index);
+        for (std::size_t i = 0; i < corners.size(); ++i) {
+            const int a = corners[i], b = corners[(i + 1) % corners.size()];
+            const auto at = [&](int index) {
+                return static_cast<std::size_t>(std::abs(index) - 1);
+            };
+            if (a > 0 && at(a) < points.size() && at(b) < points.size())
+                out.push_back(pathShape({points[at(a)], points[at(b)]}, false));
+        }
+    }
+}
+
+void meshLines(const std::vector<Vertex>& vertices, int m, int n, ShapeList& out) {
+    if (m < 1 || n < 1 || m > kMaxMeshSide || n > kMaxMeshSide ||
+        static_cast<std::size_t>(m) * static_cast<std::size_t>(n) > vertices.size())
+        return;
+    auto at = [&](int i, int j) { return vertices[static_cast<std::size_t>(i * n + j)].point; };
+    for (int i = 0; i < m; ++i) {
+        std::vector<QPointF> row;
+        for (int j = 0; j < n; ++j)
+            row.push_back(at(i, j));
+        out.push_back(pathShape(std::move(row), false));
+    }
+    for (int j = 0; j < n; ++j) {
+        std::vector<QPointF> column;
+        for (int i = 0; i < m; ++i)
+            column.push_back(at(i, j));
+        out.push_back(pathShape(std::move(column), false));
+    }
+}
+
+} // namespace
+
+void lineShapes(const EntityInput& in, ShapeList& out) {
+    const EntityFields& f = in.fields;
+    out.push_back(pathShape({QPointF(f.x, f.y), QPointF(f.x2, f.y2)}, false));
+}
+
+// The vertices of a light-weight polyline lie in its OCS, each bulge following its point.
+void lwpolylineShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    std::vector<Vertex> vertices;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        if (tags.code(i) == 10)
+            vertices.push_back({tags.point(i), 0.0, 0, {}});
+        else if (tags.code(i) == 42 && !vertices.empty())
+            vertices.back().bulge = tags.real(i);
+    }
+    const bool closed = (tags.integerOf(70) & kClosed) != 0;
+    out.push_back(inOcs(pathShape(bulgedPath(vertices, closed), closed), tags));
+}
+
+void polylineShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    const int flags = tags.integerOf(70);
+    const std::vector<Vertex> vertices = vertexRecords(in.drawing, in.id);
+    if (flags & kPolyfaceMesh)
+        return polyfaceEdges(vertices, out);
+    if (flags & kPolygonMesh)
+        return meshLines(vertices, tags.integerOf(71), tags.integerOf(72), out);
+    const bool closed = (flags & kClosed) != 0;
+    if (flags & kPolyline3d) {
+        std::vector<QPointF> points;
+        for (const Vertex& v : vertices)
+            points.push_back(v.point);
+        out.push_back(pathShape(std::move(points), closed));
+        return;
+    }
+    out.push_back(inOcs(pathShape(bulgedPath(vertices, closed), closed), tags));
+}
+
+void circleShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    auto points = arcPoints(tags.pointOf(10), tags.realOf(40), 0, 360);
+    points.pop_back();
+    out.push_back(inOcs(pathShape(std::move(points), true), tags));
+}
+
+void arcShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    auto points = arcPoints(tags.pointOf(10), tags.realOf(40), tags.realOf(50), tags.realOf(51));
+    out.push_back(inOcs(pathShape(std::move(points), false), tags));
+}
+
+// An ELLIPSE lies in world coordinates; its minor axis is the extrusion crossed with the
+// major axis, so a negative extrusion runs it clockwise.
+void ellipseShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    const QPointF major = tags.pointOf(11);
+    const double ratio = tags.realOf(40, 1.0);
+    const double sign = tags.extrusion().z < 0 ? -1.0 : 1.0;
+    const QPointF minor = QPointF(-major.y(), major.x()) * ratio * sign;
+    double from = tags.realOf(41, 0.0), to = tags.realOf(42, 2 * M_PI);
+    while (to <= from)
+        to += 2 * M_PI;
+    const bool whole = std::abs(to - from - 2 * M_PI) < 1e-9;
+    auto points =
+        ellipsePoints(tags.pointOf(10), major, minor, from, std::min(to, from + 2 * M_PI));
+    if (whole && !points.empty())
+        points.pop_back();
+    out.push_back(pathShape(std::move(points), whole));
+}
+
+void pointShapes(const EntityInput& in, ShapeList& out) {
+    SceneShape shape = pathShape({QPointF(in.fields.x, in.fields.y)}, false);
+    shape.kind = ShapeKind::Point;
+    out.push_back(std::move(shape));
+}
+
+// A ray starts at its point; a construction line runs through it both ways. Both are
+// clipped to the view when painted.
+void infiniteLineShapes(const EntityInput& in, ShapeList& out) {
+    const EntityFields& f = in.fields;
+    const QPointF base(f.x, f.y), direction(f.x2, f.y2);
+    if (std::hypot(direction.x(), direction.y()) == 0)
+        return;
+    SceneShape shape = pathShape({base, base + direction}, false);
+    shape.kind = in.drawing.typeName(in.id) == "RAY" ? ShapeKind::Ray : ShapeKind::Xline;
+    out.push_back(std::move(shape));
+}
+
+} // namespace kalvex::drawing
