@@ -4,6 +4,7 @@
 #include <iostream>
 
 #include "app/DrawingScriptBridge.h"
+#include "app/RenderCommand.h"
 #include "app/SampleDrawing.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/Connection.h"
@@ -105,6 +106,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kVersionText);
         return 0;
     }
+    if (commandLine.mode == RunMode::Render)
+        return runRender(argc, argv, commandLine);
     // A copy already running keeps its window; this one ends without a word. A script run
     // is a program of its own and may run beside the user's copy.
     SingleInstance instance(QStringLiteral("TOrvikMainForm"));

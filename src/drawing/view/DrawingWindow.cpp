@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
+#include <QStatusBar>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -63,6 +64,9 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
         if (m_model)
             drawing::setLayerLocked(m_model->drawing(), layer, locked);
     });
+    m_undrawn = new QLabel(this);
+    m_undrawn->setObjectName(QStringLiteral("UndrawnObjects"));
+    statusBar()->addWidget(m_undrawn, 1);
     resize(960, 680);
     updateCaption();
 }
@@ -175,6 +179,29 @@ void DrawingWindow::attachModel(std::shared_ptr<CadModel> model) {
     m_layers->showLayers(&m_model->drawing());
     m_modified = false;
     updateCaption();
+    m_toldBlocks.clear();
+    showSceneNotes();
+}
+
+// Kinds that are not drawn stay listed in the status line; a block that inserts itself is
+// told once per drawing, as the picture lacks what it would repeat without end.
+void DrawingWindow::showSceneNotes() {
+    const SceneNotes& notes = m_scene->notes();
+    QStringList kinds;
+    for (const std::string& kind : notes.undrawnKinds)
+        kinds << QString::fromStdString(kind);
+    m_undrawn->setText(
+        kinds.isEmpty()
+            ? QString()
+            : QStringLiteral("描画しないオブジェクト: %1").arg(kinds.join(QStringLiteral(", "))));
+    for (const std::string& block : notes.selfReferencingBlocks) {
+        if (!m_toldBlocks.insert(block).second)
+            continue;
+        m_messages.show({QStringLiteral("ブロック \"%1\" は自分自身を参照しています。"
+                                        "その参照は展開せずに表示します。")
+                             .arg(QString::fromStdString(block)),
+                         MessageIcon::Warning});
+    }
 }
 
 cad::ApplicationPtr DrawingWindow::connect() {
@@ -215,6 +242,7 @@ void DrawingWindow::syncScene() {
     if (!m_scene || !m_scene->sync())
         return;
     m_canvas->refresh();
+    showSceneNotes();
     if (m_layersChanged)
         m_layers->showLayers(&m_model->drawing());
     m_layersChanged = false;

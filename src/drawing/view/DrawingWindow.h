@@ -3,6 +3,8 @@
 #include <QLabel>
 #include <QMainWindow>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "cadlink/Application.h"
 #include "drawing/cad/CadModel.h"
@@ -57,6 +59,7 @@ private:
     void attachModel(std::shared_ptr<CadModel> model);
     void recordChanged(RecordId id);
     void syncScene();
+    void showSceneNotes();
     void updateCaption();
     void openFromDialog();
     void saveAsFromDialog();
@@ -70,6 +73,8 @@ private:
     QWidget* m_document = nullptr;
     QLabel* m_prompt = nullptr;
     QLabel* m_coordinates = nullptr;
+    QLabel* m_undrawn = nullptr;
+    std::set<std::string> m_toldBlocks; // self-referencing blocks the user was told of
     DrawingCanvas* m_canvas = nullptr;
     LayerPanel* m_layers = nullptr;
     QString m_path;
