@@ -125,7 +125,7 @@ void SceneBuilder::addRecord(RecordId id, const EntityFields& f, const Placement
     const std::string_view type = m_drawing.typeName(id);
     if (type == "INSERT")
         return addInsert(id, f, at, style, out);
-    if (type == "DIMENSION")
+    if (isBlockPicture(type))
         return addDimension(f, at, style, out);
     addShapes(id, f, at, style, out);
 }

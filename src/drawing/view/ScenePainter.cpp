@@ -1,5 +1,6 @@
 #include "drawing/view/ScenePainter.h"
 
+#include <QFontMetricsF>
 #include <QPainterPath>
 #include <QPolygonF>
 #include <algorithm>
@@ -21,6 +22,7 @@ constexpr double kPixelsPerMillimetre = 96.0 / 25.4;
 constexpr double kThinnestWideLine = 1.5;
 // A linetype whose whole pattern is shorter than this on screen is drawn continuous.
 constexpr double kFinestPatternPixels = 4.0;
+constexpr double kLeastStretch = 0.5;
 
 QPolygonF onScreen(const ViewTransform& t, const std::vector<QPointF>& points, std::size_t from,
                    std::size_t to) {
@@ -221,6 +223,16 @@ QFont& ScenePainter::fontFor(const SceneText& text) {
     return *m_fonts.insert(key, font);
 }
 
+// Layout places texts by their estimated width; the glyphs are fitted to it, so that
+// aligned texts end where they should and the runs of a note do not overlap.
+double ScenePainter::stretchToBox(const SceneText& text, const QFont& font, double grow) const {
+    const double natural = QFontMetricsF(font).horizontalAdvance(text.text) * grow;
+    const double wanted = text.width / std::max(1e-9, text.widthFactor) * m_transform.scale;
+    if (natural <= 0 || wanted <= 0)
+        return 1.0;
+    return std::clamp(wanted / natural, kLeastStretch, 1.0 / kLeastStretch);
+}
+
 void ScenePainter::paintText(const SceneText& text, const QColor& color) {
     const double pixels = text.height * m_transform.scale;
     if (pixels < kSmallestReadableText) {
@@ -242,7 +254,7 @@ void ScenePainter::paintText(const SceneText& text, const QColor& color) {
                         -text.boxOrigin.y() * m_transform.scale);
     m_painter.shear(-std::tan(std::clamp(text.oblique, -85.0, 85.0) * M_PI / 180), 0);
     const double grow = pixels * kEmPerCapHeight / std::max(1, font.pixelSize());
-    m_painter.scale(text.widthFactor * grow, grow);
+    m_painter.scale(text.widthFactor * grow * stretchToBox(text, font, grow), grow);
     m_painter.drawText(QPointF(0, 0), text.text);
     m_painter.restore();
 }

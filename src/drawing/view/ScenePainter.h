@@ -35,6 +35,7 @@ private:
     QPen penFor(const SceneShape& shape, const QColor& color) const;
     QColor shown(QColor color, const SceneEntry& entry) const;
     QFont& fontFor(const SceneText& text);
+    double stretchToBox(const SceneText& text, const QFont& font, double grow) const;
     void flushSmallText();
 
     QPainter& m_painter;

@@ -69,7 +69,7 @@ double SceneBuilder::blockCost(std::size_t block) {
     for (RecordId item : m_drawing.blocks()[block].items) {
         const std::string_view type = m_drawing.typeName(item);
         double itemCost = 1;
-        if (type == "INSERT" || type == "DIMENSION") {
+        if (type == "INSERT" || isBlockPicture(type)) {
             const EntityFields f = EntityFields::read(m_drawing, item);
             const std::size_t child = blockIndex(f.name);
             const ArrayLayout array = type == "INSERT" ? arrayOf(item, f) : ArrayLayout{};
@@ -112,11 +112,11 @@ QRectF SceneBuilder::arrayExtents(std::size_t block, const ArrayLayout& array,
 QRectF SceneBuilder::itemExtents(RecordId item) {
     const EntityFields f = EntityFields::read(m_drawing, item);
     const std::string_view type = m_drawing.typeName(item);
-    if (type == "INSERT" || type == "DIMENSION") {
+    if (type == "INSERT" || isBlockPicture(type)) {
         const std::size_t child = blockIndex(f.name);
         if (child >= m_blockExtents.size())
             return {};
-        if (type == "DIMENSION")
+        if (isBlockPicture(type))
             return blockExtents(child);
         return mappedBounds(arrayExtents(child, arrayOf(item, f), f), insertMap(f, child, {}));
     }

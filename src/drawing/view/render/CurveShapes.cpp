@@ -169,10 +169,40 @@ void ellipseShapes(const EntityInput& in, ShapeList& out) {
     out.push_back(pathShape(std::move(points), whole));
 }
 
+// $PDMODE: the low bits pick a dot, nothing, a plus, a cross or a tick; 32 adds a circle,
+// 64 a square, all of $PDSIZE (a negative size is a share of the view, taken as units here).
 void pointShapes(const EntityInput& in, ShapeList& out) {
-    SceneShape shape = pathShape({QPointF(in.fields.x, in.fields.y)}, false);
-    shape.kind = ShapeKind::Point;
-    out.push_back(std::move(shape));
+    const QPointF at(in.fields.x, in.fields.y);
+    const int mode = in.styles.pointMode();
+    const double size = in.styles.pointSize() != 0 ? std::abs(in.styles.pointSize()) : 1.0;
+    const double r = size / 2;
+    switch (mode & 7) {
+    case 0: {
+        SceneShape dot = pathShape({at}, false);
+        dot.kind = ShapeKind::Point;
+        out.push_back(std::move(dot));
+        break;
+    }
+    case 2:
+        out.push_back(pathShape({at - QPointF(r, 0), at + QPointF(r, 0)}, false));
+        out.push_back(pathShape({at - QPointF(0, r), at + QPointF(0, r)}, false));
+        break;
+    case 3:
+        out.push_back(pathShape({at - QPointF(r, r), at + QPointF(r, r)}, false));
+        out.push_back(pathShape({at - QPointF(r, -r), at + QPointF(r, -r)}, false));
+        break;
+    case 4:
+        out.push_back(pathShape({at, at + QPointF(0, r)}, false));
+        break;
+    default:
+        break;
+    }
+    if (mode & 32)
+        out.push_back(pathShape(arcPoints(at, r, 0, 360), true));
+    if (mode & 64)
+        out.push_back(pathShape(
+            {at + QPointF(-r, -r), at + QPointF(r, -r), at + QPointF(r, r), at + QPointF(-r, r)},
+            true));
 }
 
 // A ray starts at its point; a construction line runs through it both ways. Both are

@@ -1,5 +1,7 @@
 #include "drawing/view/render/DrawingStyles.h"
 
+#include <cmath>
+
 #include "drawing/cad/CadModel.h"
 #include "drawing/entities/RecordView.h"
 #include "drawing/entities/SimpleEntities.h"
@@ -54,6 +56,8 @@ void DrawingStyles::read(const Drawing& drawing) {
     m_lineTypes.clear();
     m_arrowSizes.clear();
     m_lineTypeScale = 1.0;
+    m_pointMode = 0;
+    m_pointSize = 0.0;
     m_defaultTextStyle.family = defaultFontFamily();
     for (RecordId id : drawing.layers())
         readLayer(drawing, id);
@@ -103,11 +107,18 @@ void DrawingStyles::readTableRecord(const Drawing& drawing, RecordId id, std::st
 void DrawingStyles::readHeader(const Drawing& drawing, RecordId id) {
     const dxf::TagList& tags = drawing.slot(id).tags;
     for (std::size_t i = 0; i + 1 < tags.size(); ++i) {
-        if (tags[i].code != 9 || dxf::trimSpaces(drawing.value(tags[i])) != "$LTSCALE")
+        if (tags[i].code != 9)
             continue;
-        const auto scale = RecordView::parseReal(drawing.value(tags[i + 1]));
-        if (scale && *scale > 0)
-            m_lineTypeScale = *scale;
+        const std::string_view name = dxf::trimSpaces(drawing.value(tags[i]));
+        const auto value = RecordView::parseReal(drawing.value(tags[i + 1]));
+        if (!value || !std::isfinite(*value))
+            continue;
+        if (name == "$LTSCALE" && *value > 0)
+            m_lineTypeScale = *value;
+        else if (name == "$PDMODE")
+            m_pointMode = static_cast<int>(*value);
+        else if (name == "$PDSIZE")
+            m_pointSize = *value;
     }
 }
 

@@ -38,6 +38,9 @@ public:
     const LinePattern* lineType(const std::string& foldedName) const;
     double arrowSize(const std::string& foldedDimStyle) const;
     double lineTypeScale() const { return m_lineTypeScale; }
+    // How POINTs show ($PDMODE) and their size ($PDSIZE, 0 for the default).
+    int pointMode() const { return m_pointMode; }
+    double pointSize() const { return m_pointSize; }
 
 private:
     void readTableRecord(const Drawing& drawing, RecordId id, std::string_view type);
@@ -50,6 +53,8 @@ private:
     std::unordered_map<std::string, double> m_arrowSizes;
     TextStyle m_defaultTextStyle;
     double m_lineTypeScale = 1.0;
+    int m_pointMode = 0;
+    double m_pointSize = 0.0;
 };
 
 // The lineweight of group 370 in millimetres; BYLAYER (-1), BYBLOCK (-2) and DEFAULT (-3)

@@ -7,7 +7,7 @@ namespace kalvex::drawing {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ShapeReader>, 20> kReaders{{
+constexpr std::array<std::pair<std::string_view, ShapeReader>, 21> kReaders{{
     {"LINE", lineShapes},         {"LWPOLYLINE", lwpolylineShapes},
     {"POLYLINE", polylineShapes}, {"CIRCLE", circleShapes},
     {"ARC", arcShapes},           {"ELLIPSE", ellipseShapes},
@@ -20,11 +20,10 @@ constexpr std::array<std::pair<std::string_view, ShapeReader>, 20> kReaders{{
     {"ATTRIB", textShapes},       {"MTEXT", mtextShapes},
 }};
 
-constexpr std::array<std::string_view, 14> kUndrawn{
-    "3DSOLID",         "BODY",        "REGION",      "SURFACE",    "PLANESURFACE",
-    "EXTRUDEDSURFACE", "IMAGE",       "OLE2FRAME",   "OLEFRAME",   "MESH",
-    "PDFUNDERLAY",     "DWFUNDERLAY", "DGNUNDERLAY", "POINTCLOUD",
-};
+// Records that may sit among entities without being drawn: parts of other entities, and
+// viewports, which belong to paper space.
+constexpr std::array<std::string_view, 5> kNotPictures{"VERTEX", "SEQEND", "ATTRIB", "VIEWPORT",
+                                                       "ENDBLK"};
 
 } // namespace
 
@@ -36,10 +35,14 @@ ShapeReader shapeReaderFor(std::string_view type) {
 }
 
 bool isUndrawnKind(std::string_view type) {
-    for (std::string_view name : kUndrawn)
+    for (std::string_view name : kNotPictures)
         if (name == type)
-            return true;
-    return false;
+            return false;
+    return !type.empty() && !shapeReaderFor(type) && !isBlockPicture(type);
+}
+
+bool isBlockPicture(std::string_view type) {
+    return type == "DIMENSION" || type == "ARC_DIMENSION" || type == "LARGE_RADIAL_DIMENSION";
 }
 
 std::vector<QPointF> splinePoints(const SplineData& spline) {

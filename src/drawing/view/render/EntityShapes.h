@@ -27,8 +27,11 @@ using ShapeReader = void (*)(const EntityInput&, ShapeList&);
 // The reader of a DXF type; null for the kinds the builder expands itself (INSERT,
 // DIMENSION) and for those not drawn.
 ShapeReader shapeReaderFor(std::string_view type);
-// Kinds that are known and deliberately not drawn (3D solids, images, OLE objects ...).
+// Entity kinds the window does not draw (3D solids, images, OLE objects, multileaders ...),
+// which the user is told of.
 bool isUndrawnKind(std::string_view type);
+// Kinds whose picture is an anonymous block drawn where it lies (dimensions).
+bool isBlockPicture(std::string_view type);
 
 // One reader per kind, grouped by the file that holds them.
 void lineShapes(const EntityInput& in, ShapeList& out);
@@ -47,6 +50,7 @@ void leaderShapes(const EntityInput& in, ShapeList& out);
 void hatchShapes(const EntityInput& in, ShapeList& out);
 void textShapes(const EntityInput& in, ShapeList& out);
 void mtextShapes(const EntityInput& in, ShapeList& out);
+void meshShapes(const EntityInput& in, ShapeList& out);
 
 // One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
 SceneText singleLineText(const EntityFields& fields, const std::string& utf8,

@@ -121,4 +121,30 @@ void leaderShapes(const EntityInput& in, ShapeList& out) {
     out.push_back(areaShape({{tip, tip + along + across, tip + along - across}}, ShapeKind::Fill));
 }
 
+// A MESH lists its vertices, then its faces as one run of 90 values: each face's corner
+// count followed by its vertex indexes. It shows as the edges of its faces. Its vertex count
+// (92) follows the subdivision level (91): an earlier 92 sizes proxy graphics.
+void meshShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    std::vector<QPointF> vertices;
+    std::size_t i = tags.find(92, tags.find(91));
+    for (i = tags.find(10, i); i < tags.size() && tags.code(i) == 10; i = tags.find(10, i + 1)) {
+        vertices.push_back(tags.point(i));
+        if (tags.find(93, i) < tags.find(10, i + 1))
+            break;
+    }
+    std::size_t at = tags.find(90, tags.find(93));
+    while (at < tags.size() && tags.code(at) == 90) {
+        const int corners = tags.integer(at++);
+        std::vector<QPointF> face;
+        for (int k = 0; k < corners && at < tags.size() && tags.code(at) == 90; ++k, ++at) {
+            const int index = tags.integer(at);
+            if (index >= 0 && static_cast<std::size_t>(index) < vertices.size())
+                face.push_back(vertices[static_cast<std::size_t>(index)]);
+        }
+        if (face.size() >= 2)
+            out.push_back(pathShape(std::move(face), true));
+    }
+}
+
 } // namespace kalvex::drawing

@@ -171,32 +171,78 @@ std::vector<QPointF> nurbsPoints(int degree, const std::vector<QPointF>& control
     return points;
 }
 
-std::vector<QPointF> curveThrough(const std::vector<QPointF>& fit, bool closed) {
+namespace {
+
+// A closed curve through fit points: Catmull-Rom, which needs no system solved.
+std::vector<QPointF> closedCurveThrough(const std::vector<QPointF>& fit) {
     const std::size_t n = fit.size();
-    if (n < 3 || n > static_cast<std::size_t>(kMaxCurvePoints))
-        return fit;
-    auto at = [&](long i) {
-        if (closed)
-            return fit[static_cast<std::size_t>((i % static_cast<long>(n) + n) % n)];
-        if (i < 0)
-            return fit[0] * 2 - fit[1];
-        if (i >= static_cast<long>(n))
-            return fit[n - 1] * 2 - fit[n - 2];
-        return fit[static_cast<std::size_t>(i)];
-    };
+    auto at = [&](std::size_t i) { return fit[i % n]; };
     std::vector<QPointF> points;
-    const long spans = static_cast<long>(closed ? n : n - 1);
-    for (long i = 0; i < spans; ++i) {
-        const QPointF p0 = at(i - 1), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2);
+    for (std::size_t i = 0; i < n; ++i) {
+        const QPointF p0 = at(i + n - 1), p1 = at(i), p2 = at(i + 1), p3 = at(i + 2);
         for (int s = 0; s < kSegmentsPerSpan; ++s) {
-            const double t = static_cast<double>(s) / kSegmentsPerSpan;
-            const double t2 = t * t, t3 = t2 * t;
+            const double t = static_cast<double>(s) / kSegmentsPerSpan, t2 = t * t, t3 = t2 * t;
             points.push_back(0.5 *
                              ((2 * p1) + (-p0 + p2) * t + (2 * p0 - 5 * p1 + 4 * p2 - p3) * t2 +
                               (-p0 + 3 * p1 - 3 * p2 + p3) * t3));
         }
     }
-    points.push_back(closed ? fit[0] : fit[n - 1]);
+    points.push_back(fit[0]);
+    return points;
+}
+
+// The second derivatives of a natural cubic spline through values at the parameters.
+std::vector<double> naturalMoments(const std::vector<double>& t, const std::vector<double>& y) {
+    const std::size_t n = t.size();
+    std::vector<double> m(n, 0.0), c(n, 0.0), d(n, 0.0);
+    for (std::size_t i = 1; i + 1 < n; ++i) {
+        const double h0 = t[i] - t[i - 1], h1 = t[i + 1] - t[i];
+        const double rhs = 6 * ((y[i + 1] - y[i]) / h1 - (y[i] - y[i - 1]) / h0);
+        const double pivot = 2 * (h0 + h1) - h0 * c[i - 1];
+        c[i] = h1 / pivot;
+        d[i] = (rhs - h0 * d[i - 1]) / pivot;
+    }
+    for (std::size_t i = n - 1; i-- > 1;)
+        m[i] = d[i] - c[i] * m[i + 1];
+    return m;
+}
+
+double cubicAt(const std::vector<double>& t, const std::vector<double>& y,
+               const std::vector<double>& m, std::size_t i, double u) {
+    const double h = t[i + 1] - t[i], a = (t[i + 1] - u) / h, b = (u - t[i]) / h;
+    return a * y[i] + b * y[i + 1] +
+           ((a * a * a - a) * m[i] + (b * b * b - b) * m[i + 1]) * h * h / 6;
+}
+
+} // namespace
+
+// An open curve through fit points is a natural cubic spline over the chord lengths, close
+// to the interpolation CAD programs make of fit points.
+std::vector<QPointF> curveThrough(const std::vector<QPointF>& given, bool closed) {
+    std::vector<QPointF> fit;
+    for (const QPointF& p : given)
+        if (fit.empty() || p != fit.back())
+            fit.push_back(p);
+    if (fit.size() < 3 || fit.size() > static_cast<std::size_t>(kMaxCurvePoints))
+        return fit;
+    if (closed)
+        return closedCurveThrough(fit);
+    std::vector<double> t{0.0}, x, y;
+    for (std::size_t i = 0; i < fit.size(); ++i) {
+        x.push_back(fit[i].x());
+        y.push_back(fit[i].y());
+        if (i > 0)
+            t.push_back(t.back() +
+                        std::hypot(fit[i].x() - fit[i - 1].x(), fit[i].y() - fit[i - 1].y()));
+    }
+    const std::vector<double> mx = naturalMoments(t, x), my = naturalMoments(t, y);
+    std::vector<QPointF> points;
+    for (std::size_t i = 0; i + 1 < fit.size(); ++i)
+        for (int s = 0; s < kSegmentsPerSpan; ++s) {
+            const double u = t[i] + (t[i + 1] - t[i]) * s / kSegmentsPerSpan;
+            points.emplace_back(cubicAt(t, x, mx, i, u), cubicAt(t, y, my, i, u));
+        }
+    points.push_back(fit.back());
     return points;
 }
 

@@ -126,8 +126,11 @@ std::vector<PatternLine> patternLines(TagCursor& c) {
     for (int i = 0; i < count && c.code() == 53; ++i) {
         PatternLine line;
         line.angle = c.take(53);
-        line.base = QPointF(c.take(43), c.take(44));
-        line.offset = QPointF(c.take(45), c.take(46));
+        // One statement per value: the pairs must be taken in file order.
+        const double baseX = c.take(43);
+        line.base = QPointF(baseX, c.take(44));
+        const double offsetX = c.take(45);
+        line.offset = QPointF(offsetX, c.take(46));
         const int dashes = c.takeInt(79);
         for (int d = 0; d < dashes && c.code() == 49; ++d)
             line.dashes.push_back(c.take(49));
