@@ -88,9 +88,9 @@ SceneBuilder::Style SceneBuilder::styleOf(const EntityFields& f, const Placement
     else
         style.lineWeight = std::max(0.0f, lineWeightOf(f.lineWeight));
     const std::string lineType = foldCadName(m_drawing.codec().decode(f.lineType));
-    if (lineType.empty() || lineType == "BYLAYER")
+    if (lineType.empty() || lineType == "bylayer")
         style.lineType = layer.lineType;
-    else if (lineType == "BYBLOCK")
+    else if (lineType == "byblock")
         style.lineType = at.lineTypeByBlock;
     else
         style.lineType = lineType;
@@ -194,24 +194,38 @@ SceneBuilder::Placement SceneBuilder::innerPlacement(const Placement& at, const 
 void SceneBuilder::addInsert(RecordId id, const EntityFields& f, const Placement& at,
                              const Style& style, std::vector<SceneShape>& out) {
     const std::size_t block = blockIndex(f.name);
-    if (block < m_drawing.blocks().size() && isOpen(block)) {
-        m_notes.selfReferencingBlocks.insert(
-            BlockEntry::name(m_drawing, m_drawing.blocks()[block].block));
-    } else if (block < m_drawing.blocks().size()) {
-        const ArrayLayout array = arrayOf(id, f);
-        const double cells = static_cast<double>(array.columns) * array.rows;
-        if (blockCost(block) * cells > m_budget) {
-            addBox(arrayExtents(block, array, f), insertMap(f, block, {}) * at.map, style, out);
-        } else {
-            for (int row = 0; row < array.rows; ++row)
-                for (int column = 0; column < array.columns; ++column) {
-                    const QPointF offset(column * array.columnSpacing, row * array.rowSpacing);
-                    expandBlock(block, innerPlacement(at, insertMap(f, block, offset), style, f),
-                                out);
-                }
-        }
+    if (block >= m_drawing.blocks().size() || isOpen(block)) {
+        if (block < m_drawing.blocks().size())
+            noteSelfReference(block);
+        return addAttributes(id, at, out);
     }
-    addAttributes(id, at, out);
+    const ArrayLayout array = arrayOf(id, f);
+    const double cells = static_cast<double>(array.columns) * array.rows;
+    if ((blockCost(block) + m_drawing.slot(id).childCount) * cells > m_budget) {
+        addBox(arrayExtents(block, array, f), insertMap(f, block, {}) * at.map, style, out);
+        return addAttributes(id, at, out);
+    }
+    for (int row = 0; row < array.rows; ++row)
+        for (int column = 0; column < array.columns; ++column)
+            addCell(id, f, block, QPointF(column * array.columnSpacing, row * array.rowSpacing), at,
+                    style, out);
+}
+
+// One cell of a reference: the block, and the attributes, which repeat in every cell of an
+// array as they lie in the first.
+void SceneBuilder::addCell(RecordId id, const EntityFields& f, std::size_t block, QPointF cell,
+                           const Placement& at, const Style& style, std::vector<SceneShape>& out) {
+    const QTransform local = insertMap(f, block, cell);
+    expandBlock(block, innerPlacement(at, local, style, f), out);
+    const QPointF shift = local.map(QPointF()) - insertMap(f, block, {}).map(QPointF());
+    Placement shifted = at;
+    shifted.map = QTransform::fromTranslate(shift.x(), shift.y()) * at.map;
+    addAttributes(id, shifted, out);
+}
+
+void SceneBuilder::noteSelfReference(std::size_t block) {
+    m_notes.selfReferencingBlocks.insert(
+        BlockEntry::name(m_drawing, m_drawing.blocks()[block].block));
 }
 
 // A dimension's picture is its anonymous block, drawn where it lies.
@@ -220,11 +234,8 @@ void SceneBuilder::addDimension(const EntityFields& f, const Placement& at, cons
     const std::size_t block = blockIndex(f.name);
     if (block >= m_drawing.blocks().size())
         return;
-    if (isOpen(block)) {
-        m_notes.selfReferencingBlocks.insert(
-            BlockEntry::name(m_drawing, m_drawing.blocks()[block].block));
-        return;
-    }
+    if (isOpen(block))
+        return noteSelfReference(block);
     if (blockCost(block) > m_budget)
         return addBox(blockExtents(block), at.map, style, out);
     expandBlock(block, innerPlacement(at, QTransform(), style, f), out);

@@ -64,6 +64,9 @@ private:
                    std::vector<SceneShape>& out);
     void addInsert(RecordId id, const EntityFields& fields, const Placement& at, const Style& style,
                    std::vector<SceneShape>& out);
+    void addCell(RecordId id, const EntityFields& fields, std::size_t block, QPointF cell,
+                 const Placement& at, const Style& style, std::vector<SceneShape>& out);
+    void noteSelfReference(std::size_t block);
     void addDimension(const EntityFields& fields, const Placement& at, const Style& style,
                       std::vector<SceneShape>& out);
     void expandBlock(std::size_t block, const Placement& inner, std::vector<SceneShape>& out);

@@ -35,8 +35,8 @@ public:
     QPointF point(std::size_t i) const;
     QPointF pointOf(std::int16_t xCode) const;
     Vector3 vectorOf(std::int16_t xCode, Vector3 fallback) const;
-    // The extrusion direction (210/220/230), +Z when absent.
-    Vector3 extrusion() const { return vectorOf(210, {0, 0, 1}); }
+    // The extrusion direction (210/220/230), each value defaulting to +Z's.
+    Vector3 extrusion() const { return {realOf(210), realOf(220), realOf(230, 1.0)}; }
 
 private:
     struct Pair {
