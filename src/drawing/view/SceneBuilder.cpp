@@ -48,6 +48,7 @@ void SceneBuilder::reset() {
     m_blockExtents.assign(blocks.size(), std::nullopt);
     m_extentsOpen.assign(blocks.size(), false);
     m_notes = {};
+    m_sceneBudget = kMaxExpandedInScene;
 }
 
 // Layer names are looked up by their bytes in the file, decoded once per distinct name.
@@ -108,9 +109,11 @@ SceneEntry SceneBuilder::build(RecordId id) {
         return entry;
     Placement top;
     top.byBlock = aciColor(7);
-    m_budget = kMaxExpandedEntities;
+    m_budget = std::min(kMaxExpandedEntities, m_sceneBudget);
+    const double before = m_budget;
     m_open.clear();
     addRecord(id, fields, top, entry.shapes);
+    m_sceneBudget -= before - m_budget;
     for (const SceneShape& shape : entry.shapes) {
         entry.unbounded = entry.unbounded || isInfinite(shape);
         entry.bounds |=

@@ -35,8 +35,11 @@ public:
     const std::map<std::string, LayerLook>& layers() const { return m_styles.layers(); }
     const SceneNotes& notes() const { return m_notes; }
 
-    // Entities one top-level entity may expand to before its block references show as boxes.
+    // Entities one top-level entity may expand to before its block references show as boxes,
+    // and all of them together between two resets (a drawing of many references to huge
+    // blocks shows the later ones as boxes rather than exhaust memory).
     static constexpr double kMaxExpandedEntities = 200000;
+    static constexpr double kMaxExpandedInScene = 4000000;
 
 private:
     struct Placement {
@@ -103,6 +106,7 @@ private:
     std::vector<bool> m_extentsOpen;
     std::vector<std::size_t> m_open; // blocks being expanded, outermost first
     double m_budget = 0;
+    double m_sceneBudget = kMaxExpandedInScene;
     SceneNotes m_notes;
 };
 
