@@ -6,9 +6,7 @@
 
 namespace kalvex::drawing {
 
-namespace {
-
-std::string_view trimmed(std::string_view value) {
+std::string_view trimmedNumber(std::string_view value) {
     while (!value.empty() && (value.front() == ' ' || value.front() == '+'))
         value.remove_prefix(1);
     while (!value.empty() && (value.back() == ' ' || value.back() == '\r'))
@@ -16,13 +14,15 @@ std::string_view trimmed(std::string_view value) {
     return value;
 }
 
+namespace {
+
 void readReal(std::string_view value, double& into) {
-    value = trimmed(value);
+    value = trimmedNumber(value);
     std::from_chars(value.data(), value.data() + value.size(), into);
 }
 
 void readInt(std::string_view value, int& into) {
-    value = trimmed(value);
+    value = trimmedNumber(value);
     std::from_chars(value.data(), value.data() + value.size(), into);
 }
 
@@ -86,7 +86,7 @@ EntityFields EntityFields::read(const Drawing& drawing, RecordId id) {
             readInt(value, f.color);
             break;
         case 67:
-            f.paperSpace = trimmed(value) == "1";
+            f.paperSpace = trimmedNumber(value) == "1";
             break;
         case 70:
             readInt(value, f.flags);

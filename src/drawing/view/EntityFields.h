@@ -37,4 +37,7 @@ struct EntityFields {
     static EntityFields read(const Drawing& drawing, RecordId id);
 };
 
+// A number's text without the blanks and the plus sign some writers put around it.
+std::string_view trimmedNumber(std::string_view value);
+
 } // namespace kalvex::drawing

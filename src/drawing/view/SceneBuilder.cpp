@@ -129,7 +129,7 @@ void SceneBuilder::addRecord(RecordId id, const EntityFields& f, const Placement
     if (type == "INSERT")
         return addInsert(id, f, at, style, out);
     if (isBlockPicture(type))
-        return addDimension(f, at, style, out);
+        return addDimension(type, f, at, style, out);
     addShapes(id, f, at, style, out);
 }
 
@@ -232,11 +232,14 @@ void SceneBuilder::noteSelfReference(std::size_t block) {
 }
 
 // A dimension's picture is its anonymous block, drawn where it lies.
-void SceneBuilder::addDimension(const EntityFields& f, const Placement& at, const Style& style,
-                                std::vector<SceneShape>& out) {
+// A dimension without its block (some programs leave only proxy graphics) is not drawn.
+void SceneBuilder::addDimension(std::string_view type, const EntityFields& f, const Placement& at,
+                                const Style& style, std::vector<SceneShape>& out) {
     const std::size_t block = blockIndex(f.name);
-    if (block >= m_drawing.blocks().size())
+    if (block >= m_drawing.blocks().size()) {
+        m_notes.undrawnKinds.emplace(type);
         return;
+    }
     if (isOpen(block))
         return noteSelfReference(block);
     if (blockCost(block) > m_budget)

@@ -70,8 +70,8 @@ private:
     void addCell(RecordId id, const EntityFields& fields, std::size_t block, QPointF cell,
                  const Placement& at, const Style& style, std::vector<SceneShape>& out);
     void noteSelfReference(std::size_t block);
-    void addDimension(const EntityFields& fields, const Placement& at, const Style& style,
-                      std::vector<SceneShape>& out);
+    void addDimension(std::string_view type, const EntityFields& fields, const Placement& at,
+                      const Style& style, std::vector<SceneShape>& out);
     void expandBlock(std::size_t block, const Placement& inner, std::vector<SceneShape>& out);
     void addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out);
     void addBox(const QRectF& local, const QTransform& map, const Style& style,

@@ -3,17 +3,11 @@
 #include <charconv>
 #include <cmath>
 
+#include "drawing/view/EntityFields.h"
+
 namespace kalvex::drawing {
 
 namespace {
-
-std::string_view trimmed(std::string_view value) {
-    while (!value.empty() && (value.front() == ' ' || value.front() == '+'))
-        value.remove_prefix(1);
-    while (!value.empty() && (value.back() == ' ' || value.back() == '\r'))
-        value.remove_suffix(1);
-    return value;
-}
 
 constexpr std::string_view kEmbeddedObject = "Embedded Object";
 
@@ -29,7 +23,7 @@ EntityTags::EntityTags(const Drawing& drawing, RecordId id, EntityPart part) {
         if (code >= 1000)
             break;
         if (code == 101) {
-            if (!taking && trimmed(value) == kEmbeddedObject) {
+            if (!taking && trimmedNumber(value) == kEmbeddedObject) {
                 taking = true;
                 continue;
             }
@@ -45,14 +39,14 @@ EntityTags::EntityTags(const Drawing& drawing, RecordId id, EntityPart part) {
 }
 
 double EntityTags::real(std::size_t i) const {
-    const std::string_view value = trimmed(m_pairs[i].value);
+    const std::string_view value = trimmedNumber(m_pairs[i].value);
     double result = 0.0;
     std::from_chars(value.data(), value.data() + value.size(), result);
     return std::isfinite(result) ? result : 0.0;
 }
 
 int EntityTags::integer(std::size_t i) const {
-    const std::string_view value = trimmed(m_pairs[i].value);
+    const std::string_view value = trimmedNumber(m_pairs[i].value);
     int result = 0;
     std::from_chars(value.data(), value.data() + value.size(), result);
     return result;
