@@ -279,6 +279,51 @@ TEST(Curves, SolidsFacesAndEllipsesFollowTheirConventions) {
     EXPECT_NEAR(ellipse[0].points.back().y(), -1, 1e-9);
 }
 
+// A wide polyline keeps its width in drawing units; an MLINE draws one polyline per element
+// along the miters; a MESH shows the edges of its faces.
+TEST(Curves, WidePolylinesMultilinesAndMeshes) {
+    const auto wide = shapesOf(insertOf("W", 0, 0, {{"41", "3"}, {"42", "3"}}), {},
+                               blockOf("W", {{"0", "LWPOLYLINE"},
+                                             {"8", "0"},
+                                             {"90", "2"},
+                                             {"43", "0.5"},
+                                             {"10", "0"},
+                                             {"20", "0"},
+                                             {"10", "4"},
+                                             {"20", "0"}}));
+    ASSERT_EQ(wide.size(), 1u);
+    EXPECT_DOUBLE_EQ(wide[0].width, 1.5);
+    const auto mline = shapesOf(
+        {{"0", "MLINE"}, {"8", "0"},  {"71", "1"}, {"72", "2"},    {"73", "2"}, {"11", "0"},
+         {"21", "0"},    {"12", "1"}, {"22", "0"}, {"13", "0"},    {"23", "1"}, {"74", "1"},
+         {"41", "0.5"},  {"75", "0"}, {"74", "1"}, {"41", "-0.5"}, {"75", "0"}, {"11", "10"},
+         {"21", "0"},    {"12", "1"}, {"22", "0"}, {"13", "0"},    {"23", "1"}, {"74", "1"},
+         {"41", "0.5"},  {"75", "0"}, {"74", "1"}, {"41", "-0.5"}, {"75", "0"}});
+    ASSERT_EQ(mline.size(), 2u);
+    EXPECT_EQ(mline[0].points, (std::vector<QPointF>{{0, 0.5}, {10, 0.5}}));
+    EXPECT_EQ(mline[1].points, (std::vector<QPointF>{{0, -0.5}, {10, -0.5}}));
+    const auto mesh = shapesOf({{"0", "MESH"},
+                                {"8", "0"},
+                                {"92", "9"},
+                                {"71", "2"},
+                                {"72", "0"},
+                                {"91", "0"},
+                                {"92", "3"},
+                                {"10", "0"},
+                                {"20", "0"},
+                                {"10", "1"},
+                                {"20", "0"},
+                                {"10", "0"},
+                                {"20", "1"},
+                                {"93", "4"},
+                                {"90", "3"},
+                                {"90", "0"},
+                                {"90", "1"},
+                                {"90", "2"}});
+    ASSERT_EQ(mesh.size(), 1u);
+    EXPECT_EQ(mesh[0].points, (std::vector<QPointF>{{0, 0}, {1, 0}, {0, 1}}));
+}
+
 TEST(Curves, BulgesAndWipeouts) {
     std::vector<QPointF> half{{0, 0}};
     appendBulge(half, {0, 0}, {2, 0}, 1.0); // a half circle below, running counter-clockwise

@@ -57,6 +57,7 @@ struct SceneShape {
     ShapeKind kind = ShapeKind::Polyline;
     std::vector<std::uint32_t> ringEnds;        // areas: where each ring ends in points; empty: one
     float lineWeight = 0.0f;                    // millimetres; 0 draws the thinnest line
+    double width = 0.0;                         // drawing units: the width of a wide polyline
     std::shared_ptr<const LinePattern> pattern; // null: continuous
 };
 

@@ -149,8 +149,13 @@ void ScenePainter::paintEntry(const SceneEntry& entry) {
 }
 
 QPen ScenePainter::penFor(const SceneShape& shape, const QColor& color) const {
-    const double width = shape.lineWeight * kPixelsPerMillimetre;
+    const double width =
+        std::max(shape.lineWeight * kPixelsPerMillimetre, shape.width * m_transform.scale);
     QPen pen(color, width >= kThinnestWideLine ? width : 0);
+    if (shape.width * m_transform.scale >= kThinnestWideLine) {
+        pen.setCapStyle(Qt::FlatCap); // a wide polyline ends square at its end points
+        pen.setJoinStyle(Qt::MiterJoin);
+    }
     if (!shape.pattern || shape.pattern->total * m_transform.scale < kFinestPatternPixels)
         return pen;
     pen.setDashPattern(dashesOf(*shape.pattern, m_transform.scale, std::max(1.0, pen.widthF())));

@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cmath>
 
 #include "drawing/view/render/EntityShapes.h"
@@ -23,7 +24,17 @@ struct Vertex {
     double bulge = 0.0;
     int flags = 0;
     std::array<int, 4> face{};
+    double width = 0.0; // the wider of its start and end widths
 };
+
+// A wide polyline shows at the widest of its widths: a constant one (43), or the start and
+// end widths of its vertices.
+SceneShape widened(SceneShape shape, double constant, const std::vector<Vertex>& vertices) {
+    shape.width = std::abs(constant);
+    for (const Vertex& v : vertices)
+        shape.width = std::max(shape.width, v.width);
+    return shape;
+}
 
 std::vector<QPointF> bulgedPath(const std::vector<Vertex>& vertices, bool closed) {
     std::vector<QPointF> points;
@@ -45,7 +56,11 @@ std::vector<Vertex> vertexRecords(const Drawing& drawing, RecordId polyline) {
         if (drawing.slot(polyline + k).kind != RecordKind::Vertex)
             continue;
         const EntityTags tags(drawing, polyline + k);
-        Vertex v{tags.pointOf(10), tags.realOf(42), tags.integerOf(70), {}};
+        Vertex v{tags.pointOf(10),
+                 tags.realOf(42),
+                 tags.integerOf(70),
+                 {},
+                 std::max(std::abs(tags.realOf(40)), std::abs(tags.realOf(41)))};
         for (int i = 0; i < 4; ++i)
             v.face[static_cast<std::size_t>(i)] = tags.integerOf(static_cast<std::int16_t>(71 + i));
         vertices.push_back(v);
@@ -110,12 +125,15 @@ void lwpolylineShapes(const EntityInput& in, ShapeList& out) {
     std::vector<Vertex> vertices;
     for (std::size_t i = 0; i < tags.size(); ++i) {
         if (tags.code(i) == 10)
-            vertices.push_back({tags.point(i), 0.0, 0, {}});
+            vertices.push_back({tags.point(i), 0.0, 0, {}, 0.0});
         else if (tags.code(i) == 42 && !vertices.empty())
             vertices.back().bulge = tags.real(i);
+        else if ((tags.code(i) == 40 || tags.code(i) == 41) && !vertices.empty())
+            vertices.back().width = std::max(vertices.back().width, std::abs(tags.real(i)));
     }
     const bool closed = (tags.integerOf(70) & kClosed) != 0;
-    out.push_back(inOcs(pathShape(bulgedPath(vertices, closed), closed), tags));
+    const SceneShape path = pathShape(bulgedPath(vertices, closed), closed);
+    out.push_back(inOcs(widened(path, tags.realOf(43), vertices), tags));
 }
 
 void polylineShapes(const EntityInput& in, ShapeList& out) {
@@ -134,7 +152,9 @@ void polylineShapes(const EntityInput& in, ShapeList& out) {
         out.push_back(pathShape(std::move(points), closed));
         return;
     }
-    out.push_back(inOcs(pathShape(bulgedPath(vertices, closed), closed), tags));
+    const double width = std::max(std::abs(tags.realOf(40)), std::abs(tags.realOf(41)));
+    out.push_back(
+        inOcs(widened(pathShape(bulgedPath(vertices, closed), closed), width, vertices), tags));
 }
 
 void circleShapes(const EntityInput& in, ShapeList& out) {
@@ -203,6 +223,36 @@ void pointShapes(const EntityInput& in, ShapeList& out) {
         out.push_back(pathShape(
             {at + QPointF(-r, -r), at + QPointF(r, -r), at + QPointF(r, r), at + QPointF(-r, r)},
             true));
+}
+
+// An MLINE lists per vertex its point (11), the segment direction (12) and the miter (13),
+// then per element of its style the distances along the miter where the element runs (41,
+// the first of them) and its fill values (42). Each element is a polyline through those
+// points.
+void mlineShapes(const EntityInput& in, ShapeList& out) {
+    const EntityTags tags(in.drawing, in.id);
+    const int elements = std::clamp(tags.integerOf(73), 0, kMaxMeshSide);
+    const bool closed = (tags.integerOf(71) & 2) != 0;
+    std::vector<std::vector<QPointF>> lines(static_cast<std::size_t>(elements));
+    TagCursor c(tags);
+    while (c.seek(11)) {
+        const QPointF vertex = c.takePoint(11);
+        c.takePoint(12);
+        const QPointF miter = c.takePoint(13);
+        for (auto& line : lines) {
+            const int count = c.takeInt(74);
+            double offset = 0;
+            for (int k = 0; k < count && c.code() == 41; ++k)
+                offset = k == 0 ? c.take(41) : (c.take(41), offset);
+            const int fills = c.takeInt(75);
+            for (int k = 0; k < fills && c.code() == 42; ++k)
+                c.take(42);
+            line.push_back(vertex + miter * offset);
+        }
+    }
+    for (auto& line : lines)
+        if (line.size() >= 2)
+            out.push_back(inOcs(pathShape(std::move(line), closed), tags));
 }
 
 // A ray starts at its point; a construction line runs through it both ways. Both are

@@ -7,7 +7,7 @@ namespace kalvex::drawing {
 
 namespace {
 
-constexpr std::array<std::pair<std::string_view, ShapeReader>, 21> kReaders{{
+constexpr std::pair<std::string_view, ShapeReader> kReaders[] = {
     {"LINE", lineShapes},         {"LWPOLYLINE", lwpolylineShapes},
     {"POLYLINE", polylineShapes}, {"CIRCLE", circleShapes},
     {"ARC", arcShapes},           {"ELLIPSE", ellipseShapes},
@@ -18,12 +18,12 @@ constexpr std::array<std::pair<std::string_view, ShapeReader>, 21> kReaders{{
     {"LEADER", leaderShapes},     {"HATCH", hatchShapes},
     {"TEXT", textShapes},         {"ATTDEF", textShapes},
     {"ATTRIB", textShapes},       {"MTEXT", mtextShapes},
-}};
+    {"MESH", meshShapes},         {"MLINE", mlineShapes},
+};
 
 // Records that may sit among entities without being drawn: parts of other entities, and
 // viewports, which belong to paper space.
-constexpr std::array<std::string_view, 5> kNotPictures{"VERTEX", "SEQEND", "ATTRIB", "VIEWPORT",
-                                                       "ENDBLK"};
+constexpr std::string_view kNotPictures[] = {"VERTEX", "SEQEND", "ATTRIB", "VIEWPORT", "ENDBLK"};
 
 } // namespace
 
