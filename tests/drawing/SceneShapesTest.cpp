@@ -101,7 +101,8 @@ TEST(Text, GenerationFlagsObliqueAndStyleFont) {
     EXPECT_TRUE(t.upsideDown);
     EXPECT_DOUBLE_EQ(t.oblique, 15);
     EXPECT_DOUBLE_EQ(t.widthFactor, 0.5);
-    EXPECT_EQ(t.family, QStringLiteral("Noto Sans CJK JP"));
+    ASSERT_TRUE(t.family);
+    EXPECT_EQ(*t.family, QStringLiteral("Noto Sans CJK JP"));
     // Backwards runs left of the insertion point, upside down hangs below it.
     const auto corners = textCorners(t);
     EXPECT_LT(corners[1].x(), 1.0);

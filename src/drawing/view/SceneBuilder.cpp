@@ -158,7 +158,7 @@ void SceneBuilder::finishShape(SceneShape& shape, const Style& style, const Plac
     if (!shape.color.isValid())
         shape.color = style.color;
     shape.lineWeight = style.lineWeight;
-    shape.width *= at.scale;
+    shape.width *= static_cast<float>(at.scale);
     if (shape.kind == ShapeKind::Polyline)
         shape.pattern = pattern;
     transformShape(shape, at.map);

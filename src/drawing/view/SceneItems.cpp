@@ -30,7 +30,7 @@ void transformText(SceneText& t, const QTransform& map) {
     if (cross < 0)
         t.upsideDown = !t.upsideDown;
     const double lean = QPointF::dotProduct(up, along) / sx;
-    t.oblique += std::atan2(lean, sy) * kDegrees * (t.upsideDown ? -1 : 1);
+    t.oblique += static_cast<float>(std::atan2(lean, sy) * kDegrees * (t.upsideDown ? -1 : 1));
     t.height *= sy;
     t.width *= sx;
     t.widthFactor *= sx / sy;

@@ -19,15 +19,16 @@ struct SceneText {
     double height = 1.0;   // cap height
     double rotation = 0.0; // degrees, counter-clockwise
     double widthFactor = 1.0;
-    double width = 0.0;      // estimated advance of the whole string, width factor included
-    QPointF boxOrigin;       // lower left of the text box relative to the anchor, unrotated
-    double oblique = 0.0;    // degrees the glyphs lean to the right
-    bool backwards = false;  // mirrored left to right about the anchor
-    bool upsideDown = false; // mirrored top to bottom about the anchor
-    QString family;          // the font family; empty for the default font
-    bool underline = false;
-    bool overline = false;
-    bool strikeOut = false;
+    double width = 0.0; // estimated advance of the whole string, width factor included
+    QPointF boxOrigin;  // lower left of the text box relative to the anchor, unrotated
+    // The font family, one of the font mapping's (shared by every text); null for the default.
+    const QString* family = nullptr;
+    float oblique = 0.0f;        // degrees the glyphs lean to the right
+    bool backwards : 1 = false;  // mirrored left to right about the anchor
+    bool upsideDown : 1 = false; // mirrored top to bottom about the anchor
+    bool underline : 1 = false;
+    bool overline : 1 = false;
+    bool strikeOut : 1 = false;
 };
 
 enum class ShapeKind : std::uint8_t {
@@ -57,7 +58,7 @@ struct SceneShape {
     ShapeKind kind = ShapeKind::Polyline;
     std::vector<std::uint32_t> ringEnds;        // areas: where each ring ends in points; empty: one
     float lineWeight = 0.0f;                    // millimetres; 0 draws the thinnest line
-    double width = 0.0;                         // drawing units: the width of a wide polyline
+    float width = 0.0f;                         // drawing units: the width of a wide polyline
     std::shared_ptr<const LinePattern> pattern; // null: continuous
 };
 

@@ -214,14 +214,14 @@ void ScenePainter::paintInfiniteLine(const SceneShape& shape, const QColor& colo
 }
 
 QFont& ScenePainter::fontFor(const SceneText& text) {
-    const QString key = text.family + QString::number(text.underline) +
-                        QString::number(text.overline) + QString::number(text.strikeOut);
+    const QString& family = text.family ? *text.family : defaultFontFamily();
+    const QString key = family + QString::number(text.underline) + QString::number(text.overline) +
+                        QString::number(text.strikeOut);
     auto found = m_fonts.find(key);
     if (found != m_fonts.end())
         return *found;
     QFont font;
-    font.setFamilies({text.family.isEmpty() ? defaultFontFamily() : text.family,
-                      QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")});
+    font.setFamilies({family, QStringLiteral("Noto Sans CJK JP"), QStringLiteral("DejaVu Sans")});
     font.setUnderline(text.underline);
     font.setOverline(text.overline);
     font.setStrikeOut(text.strikeOut);
@@ -257,7 +257,8 @@ void ScenePainter::paintText(const SceneText& text, const QColor& color) {
     m_painter.scale(text.backwards ? -1 : 1, text.upsideDown ? -1 : 1);
     m_painter.translate(text.boxOrigin.x() * m_transform.scale,
                         -text.boxOrigin.y() * m_transform.scale);
-    m_painter.shear(-std::tan(std::clamp(text.oblique, -85.0, 85.0) * M_PI / 180), 0);
+    m_painter.shear(
+        -std::tan(std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) * M_PI / 180), 0);
     const double grow = pixels * kEmPerCapHeight / std::max(1, font.pixelSize());
     m_painter.scale(text.widthFactor * grow * stretchToBox(text, font, grow), grow);
     m_painter.drawText(QPointF(0, 0), text.text);

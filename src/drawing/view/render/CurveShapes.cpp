@@ -30,9 +30,10 @@ struct Vertex {
 // A wide polyline shows at the widest of its widths: a constant one (43), or the start and
 // end widths of its vertices.
 SceneShape widened(SceneShape shape, double constant, const std::vector<Vertex>& vertices) {
-    shape.width = std::abs(constant);
+    double width = std::abs(constant);
     for (const Vertex& v : vertices)
-        shape.width = std::max(shape.width, v.width);
+        width = std::max(width, v.width);
+    shape.width = static_cast<float>(width);
     return shape;
 }
 

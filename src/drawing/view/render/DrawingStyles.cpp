@@ -58,7 +58,7 @@ void DrawingStyles::read(const Drawing& drawing) {
     m_lineTypeScale = 1.0;
     m_pointMode = 0;
     m_pointSize = 0.0;
-    m_defaultTextStyle.family = defaultFontFamily();
+    m_defaultTextStyle.family = &defaultFontFamily();
     for (RecordId id : drawing.layers())
         readLayer(drawing, id);
     for (RecordId id = 0; id < drawing.recordCount(); ++id) {
@@ -91,8 +91,8 @@ void DrawingStyles::readTableRecord(const Drawing& drawing, RecordId id, std::st
     const std::string name = foldedText(drawing, tags.textOf(2));
     if (type == "STYLE") {
         const std::string ttf = drawing.codec().decode(tags.textOf(1071));
-        m_textStyles[name].family = fontFamilyFor(drawing.codec().decode(tags.textOf(3)),
-                                                  drawing.codec().decode(tags.textOf(4)), ttf);
+        m_textStyles[name].family = &fontFamilyFor(drawing.codec().decode(tags.textOf(3)),
+                                                   drawing.codec().decode(tags.textOf(4)), ttf);
     } else if (type == "LTYPE") {
         LinePattern pattern = patternOf(tags);
         if (pattern.total > 0)

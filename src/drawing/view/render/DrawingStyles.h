@@ -21,7 +21,7 @@ struct LayerLook {
 };
 
 struct TextStyle {
-    QString family; // the installed font the style's font maps to
+    const QString* family = nullptr; // the installed font the style's font maps to
 };
 
 // The tables of a drawing the picture depends on: layers, text styles, linetypes, the

@@ -55,7 +55,7 @@ void mlineShapes(const EntityInput& in, ShapeList& out);
 
 // One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
 SceneText singleLineText(const EntityFields& fields, const std::string& utf8,
-                         const QString& family);
+                         const QString* family);
 // The MTEXT in these pairs: an MTEXT entity's main part or a multi-line attribute's
 // embedded object.
 void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out);

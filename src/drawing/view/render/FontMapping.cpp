@@ -50,8 +50,8 @@ const QString* byFragment(std::string_view name) {
 
 } // namespace
 
-QString fontFamilyFor(std::string_view fontFile, std::string_view bigFontFile,
-                      std::string_view trueTypeFamily) {
+const QString& fontFamilyFor(std::string_view fontFile, std::string_view bigFontFile,
+                             std::string_view trueTypeFamily) {
     for (std::string_view name : {trueTypeFamily, fontFile})
         if (const QString* family = byFragment(name))
             return *family;
@@ -60,7 +60,7 @@ QString fontFamilyFor(std::string_view fontFile, std::string_view bigFontFile,
     return kSans;
 }
 
-QString defaultFontFamily() {
+const QString& defaultFontFamily() {
     return kSans;
 }
 

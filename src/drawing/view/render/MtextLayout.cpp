@@ -79,7 +79,7 @@ SceneText textAt(const QString& text, const MtextFormat& f, QPointF at, double h
     t.anchor = at;
     t.height = height;
     t.widthFactor = f.widthFactor;
-    t.oblique = f.oblique;
+    t.oblique = static_cast<float>(f.oblique);
     t.family = f.family;
     t.underline = f.underline;
     t.overline = f.overline;

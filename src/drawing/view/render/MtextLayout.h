@@ -11,7 +11,7 @@ namespace kalvex::drawing {
 // How a piece of MTEXT looks; an invalid colour takes the entity's.
 struct MtextFormat {
     double height = 1.0;
-    QString family;
+    const QString* family = nullptr;
     QColor color;
     double widthFactor = 1.0;
     double oblique = 0.0;

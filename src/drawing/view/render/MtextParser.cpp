@@ -153,7 +153,7 @@ private:
     // "Arial|b0|i0|c128|p34" or "romans.shx"
     void font(const QString& value) {
         const QByteArray name = value.section(QLatin1Char('|'), 0, 0).toUtf8();
-        m_format.family = fontFamilyFor(std::string_view(name.constData(), name.size()), {}, {});
+        m_format.family = &fontFamilyFor(std::string_view(name.constData(), name.size()), {}, {});
     }
 
     // "2.5" sets the value, "0.7x" multiplies it.

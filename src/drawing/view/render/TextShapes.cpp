@@ -37,7 +37,7 @@ bool hasEmbeddedText(const EntityInput& in) {
 
 } // namespace
 
-SceneText singleLineText(const EntityFields& f, const std::string& utf8, const QString& family) {
+SceneText singleLineText(const EntityFields& f, const std::string& utf8, const QString* family) {
     SceneText t;
     t.text = displayText(utf8);
     t.underline = QString::fromStdString(utf8).contains(QLatin1String("%%u"), Qt::CaseInsensitive);
@@ -45,7 +45,7 @@ SceneText singleLineText(const EntityFields& f, const std::string& utf8, const Q
     t.family = family;
     t.height = std::abs(f.height);
     t.rotation = f.angle;
-    t.oblique = f.angle2;
+    t.oblique = static_cast<float>(f.angle2);
     t.widthFactor = f.scaleX > 0 ? f.scaleX : 1.0;
     t.backwards = (f.code71 & kBackwards) != 0;
     t.upsideDown = (f.code71 & kUpsideDown) != 0;
