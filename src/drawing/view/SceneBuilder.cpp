@@ -88,7 +88,7 @@ SceneBuilder::Style SceneBuilder::styleOf(const EntityFields& f, const Placement
         style.lineWeight = at.lineWeightByBlock;
     else
         style.lineWeight = std::max(0.0f, lineWeightOf(f.lineWeight));
-    const std::string lineType = foldCadName(m_drawing.codec().decode(f.lineType));
+    const std::string& lineType = m_styles.folded(f.lineType);
     if (lineType.empty() || lineType == "bylayer")
         style.lineType = layer.lineType;
     else if (lineType == "byblock")

@@ -53,6 +53,8 @@ float lineWeightOf(int code370) {
 void DrawingStyles::read(const Drawing& drawing) {
     m_layers.clear();
     m_textStyles.clear();
+    m_drawing = &drawing;
+    m_folded.clear();
     m_lineTypes.clear();
     m_arrowSizes.clear();
     m_lineTypeScale = 1.0;
@@ -125,6 +127,13 @@ void DrawingStyles::readHeader(const Drawing& drawing, RecordId id) {
 const LayerLook* DrawingStyles::layer(const std::string& foldedName) const {
     const auto found = m_layers.find(foldedName);
     return found == m_layers.end() ? nullptr : &found->second;
+}
+
+const std::string& DrawingStyles::folded(std::string_view raw) const {
+    const auto cached = m_folded.find(std::string(raw));
+    if (cached != m_folded.end())
+        return cached->second;
+    return m_folded.emplace(std::string(raw), foldedText(*m_drawing, raw)).first->second;
 }
 
 const TextStyle& DrawingStyles::textStyle(const std::string& foldedName) const {

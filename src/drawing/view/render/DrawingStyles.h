@@ -33,6 +33,9 @@ public:
     const std::map<std::string, LayerLook>& layers() const { return m_layers; }
     const LayerLook* layer(const std::string& foldedName) const;
     const TextStyle& textStyle(const std::string& foldedName) const;
+    // The case-folded name of these bytes of the file, decoded and folded once per distinct
+    // name: entities name their style and linetype by the same few names.
+    const std::string& folded(std::string_view raw) const;
     // The dash pattern of a linetype, in drawing units before scaling; null for continuous
     // lines and names the table lacks.
     const LinePattern* lineType(const std::string& foldedName) const;
@@ -52,6 +55,8 @@ private:
     std::unordered_map<std::string, LinePattern> m_lineTypes;
     std::unordered_map<std::string, double> m_arrowSizes;
     TextStyle m_defaultTextStyle;
+    const Drawing* m_drawing = nullptr;
+    mutable std::unordered_map<std::string, std::string> m_folded;
     double m_lineTypeScale = 1.0;
     int m_pointMode = 0;
     double m_pointSize = 0.0;

@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "drawing/cad/CadModel.h"
 #include "drawing/view/render/EntityShapes.h"
 
 namespace kalvex::drawing {
@@ -111,7 +110,7 @@ void leaderShapes(const EntityInput& in, ShapeList& out) {
     out.push_back(pathShape(spline ? curveThrough(vertices, false) : vertices, false));
     if (tags.integerOf(71, 1) == 0)
         return;
-    const double size = in.styles.arrowSize(foldCadName(in.drawing.codec().decode(tags.textOf(3))));
+    const double size = in.styles.arrowSize(in.styles.folded(tags.textOf(3)));
     const QPointF tip = vertices[0], towards = vertices[1] - tip;
     const double length = std::hypot(towards.x(), towards.y());
     if (length <= 0 || size <= 0)

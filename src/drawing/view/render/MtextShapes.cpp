@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "drawing/cad/CadModel.h"
 #include "drawing/view/render/EntityShapes.h"
 #include "drawing/view/render/MtextLayout.h"
 
@@ -51,8 +50,7 @@ QTransform frameOf(const EntityTags& tags) {
 void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out) {
     MtextFormat base;
     base.height = std::abs(tags.realOf(40, kDefaultHeight));
-    const std::string style = foldCadName(in.drawing.codec().decode(tags.textOf(7)));
-    base.family = in.styles.textStyle(style).family;
+    base.family = in.styles.textStyle(in.styles.folded(tags.textOf(7))).family;
     MtextBox box;
     box.width = std::max(0.0, tags.realOf(41));
     box.attachment = tags.integerOf(71, 1);

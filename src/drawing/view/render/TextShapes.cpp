@@ -1,6 +1,5 @@
 #include <cmath>
 
-#include "drawing/cad/CadModel.h"
 #include "drawing/view/TextLayout.h"
 #include "drawing/view/render/EntityShapes.h"
 
@@ -70,7 +69,7 @@ void textShapes(const EntityInput& in, ShapeList& out) {
     const bool attribute = kind == RecordKind::Attrib || kind == RecordKind::Attdef;
     if (attribute && (f.flags & kInvisible))
         return;
-    const auto& style = in.styles.textStyle(foldCadName(in.drawing.codec().decode(f.style)));
+    const auto& style = in.styles.textStyle(in.styles.folded(f.style));
     if (attribute && hasEmbeddedText(in))
         return mtextShapesOf(in, EntityTags(in.drawing, in.id, EntityPart::Embedded), out);
     const std::string text =
