@@ -40,6 +40,12 @@ void DrawingScriptBridge::save(const std::string& path) {
         throw std::runtime_error("the drawing could not be saved to " + path);
 }
 
+void DrawingScriptBridge::open(const std::string& path) {
+    if (!m_window)
+        throw std::runtime_error("there is no drawing window");
+    m_window->openFile(QString::fromStdString(path));
+}
+
 cad::EntityPtr DrawingScriptBridge::entity(const std::string& handle) const {
     return window().model()->application()->ActiveDocument()->HandleToObject(handle);
 }

@@ -19,6 +19,7 @@ public:
     void setLayerLocked(const std::string& layer, bool locked) override;
     void setCadOpen(bool open) override;
     void save(const std::string& path) override;
+    void open(const std::string& path) override;
     bool entityExists(const std::string& handle) override;
     std::string entityText(const std::string& handle) override;
     cad::CadPoint entityPoint(const std::string& handle) override;

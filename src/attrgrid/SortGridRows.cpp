@@ -1,5 +1,6 @@
 #include "attrgrid/SortGridRows.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -14,6 +15,15 @@ struct Cell {
     QString text;
     int object = 0;
 };
+
+// The locale alone would also read "inf" and "nan" as numbers.
+bool holdsOnlyNumberCharacters(const QString& text, const QLocale& locale) {
+    const QString marks = locale.decimalPoint() + locale.negativeSign() + locale.positiveSign() +
+                          locale.exponential() + QStringLiteral("eE");
+    return std::all_of(text.begin(), text.end(), [&](QChar c) {
+        return (c >= u'0' && c <= u'9') || c.isSpace() || marks.contains(c);
+    });
+}
 
 QString rowKey(const StringGrid& grid, int row, int k1, int k2) {
     QString key;
@@ -63,13 +73,16 @@ const QLocale& startLocale() {
     return locale;
 }
 
-// Digit grouping is not part of a number here: "1,000" is no number.
+// Digit grouping is not part of a number here: "1,000" is no number. Neither is a value too
+// large for a double.
 double cellNumber(const QString& text, const QLocale& locale) {
+    if (!holdsOnlyNumberCharacters(text, locale))
+        return 0.0;
     QLocale strict = locale;
     strict.setNumberOptions(QLocale::RejectGroupSeparator);
     bool ok = false;
     const double value = strict.toDouble(text, &ok);
-    return ok && !std::isnan(value) ? value : 0.0;
+    return ok && std::isfinite(value) ? value : 0.0;
 }
 
 void SortGridRows(StringGrid& grid, int k1, int k2, RowKey kind, const QLocale& locale) {

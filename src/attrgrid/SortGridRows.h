@@ -12,8 +12,8 @@ enum class RowKey { Text, Number };
 // The system's number format as found when the program started.
 const QLocale& startLocale();
 
-// A cell read as a number: a decimal number in the locale's format (sign, decimal separator,
-// exponent); anything else, an empty cell included, counts as 0.
+// A cell read as a number: a decimal number in the locale's format (digits, sign, decimal
+// separator, exponent); anything else, an empty cell, "inf" or "nan" included, counts as 0.
 double cellNumber(const QString& text, const QLocale& locale);
 
 // Orders the data rows of the grid by the text of column k1 followed by that of column k2 (a

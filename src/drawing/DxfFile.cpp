@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace kalvex::drawing {
 
@@ -88,9 +89,13 @@ std::shared_ptr<Drawing> parseDxf(std::string bytes, const std::string& fileName
 }
 
 void saveDxf(const Drawing& drawing, const std::string& path) {
+    PendingSave(drawing, path).commit();
+}
+
+PendingSave::PendingSave(const Drawing& drawing, const std::string& path)
+    : m_path(path), m_temporary(path + ".XXXXXX") {
     const std::string bytes = drawing.serialize();
-    std::string temporary = path + ".XXXXXX";
-    const int fd = ::mkstemp(temporary.data());
+    const int fd = ::mkstemp(m_temporary.data());
     if (fd < 0)
         throw dxf::DxfError(path + ": cannot save: " + systemError());
     bool open = true;
@@ -101,15 +106,37 @@ void saveDxf(const Drawing& drawing, const std::string& path) {
         open = false;
         if (::close(fd) != 0)
             throw dxf::DxfError(path + ": cannot save: " + systemError());
-        keepBackup(path);
-        if (std::rename(temporary.c_str(), path.c_str()) != 0)
-            throw dxf::DxfError(path + ": cannot save: " + systemError());
     } catch (...) {
         if (open)
             ::close(fd);
-        std::remove(temporary.c_str());
+        std::remove(m_temporary.c_str());
         throw;
     }
+}
+
+PendingSave::~PendingSave() {
+    if (!m_temporary.empty())
+        std::remove(m_temporary.c_str());
+}
+
+PendingSave::PendingSave(PendingSave&& other) noexcept
+    : m_path(std::move(other.m_path)), m_temporary(std::exchange(other.m_temporary, {})) {}
+
+PendingSave& PendingSave::operator=(PendingSave&& other) noexcept {
+    if (this == &other)
+        return *this;
+    if (!m_temporary.empty())
+        std::remove(m_temporary.c_str());
+    m_path = std::move(other.m_path);
+    m_temporary = std::exchange(other.m_temporary, {});
+    return *this;
+}
+
+void PendingSave::commit() {
+    keepBackup(m_path);
+    if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0)
+        throw dxf::DxfError(m_path + ": cannot save: " + systemError());
+    m_temporary.clear();
 }
 
 } // namespace kalvex::drawing

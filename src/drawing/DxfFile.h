@@ -20,4 +20,25 @@ std::shared_ptr<Drawing> parseDxf(std::string bytes, const std::string& fileName
 // leaves `path` as it was and throws dxf::DxfError saying why.
 void saveDxf(const Drawing& drawing, const std::string& path);
 
+// saveDxf in two steps, so that a caller can write several drawings and then put all of them
+// in place, or none: the constructor writes the temporary file (throwing dxf::DxfError as
+// saveDxf does), commit() keeps the .bak and renames the temporary file over `path`. A save
+// that is never committed removes its temporary file.
+class PendingSave {
+public:
+    PendingSave(const Drawing& drawing, const std::string& path);
+    ~PendingSave();
+    PendingSave(PendingSave&& other) noexcept;
+    PendingSave& operator=(PendingSave&& other) noexcept;
+    PendingSave(const PendingSave&) = delete;
+    PendingSave& operator=(const PendingSave&) = delete;
+
+    const std::string& path() const { return m_path; }
+    void commit();
+
+private:
+    std::string m_path;
+    std::string m_temporary; // empty once committed
+};
+
 } // namespace kalvex::drawing

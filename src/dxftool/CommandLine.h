@@ -8,15 +8,17 @@
 
 namespace kalvex::dxftool {
 
-enum class CommandKind { Help, Export, Apply, Roundtrip };
+enum class CommandKind { Help, Export, Apply, Attout, Attin, Roundtrip };
 
 // What the command line asks for.
 struct Command {
     CommandKind kind = CommandKind::Help;
-    std::string drawing; // FILE of export and apply, IN of roundtrip
-    std::string table;   // TABLE of apply
-    std::string output;  // OUT of roundtrip, -o OUT of apply (empty: in place)
+    std::vector<std::string> drawings; // FILE... of export, attout and attin, FILE of apply, IN
+    std::string table;                 // TABLE of apply and attin
+    std::string output;                // OUT of roundtrip, -o OUT of apply (empty: in place)
     ByteOrderMark bom = ByteOrderMark::Omit;
+    std::string blocks = "*";      // --blocks of attout
+    std::vector<std::string> tags; // --tags of attout (empty: all)
 };
 
 // A command line that does not say what to do; the message says what is wrong.

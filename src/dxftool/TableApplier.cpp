@@ -1,7 +1,6 @@
 #include "dxftool/TableApplier.h"
 
-#include <algorithm>
-#include <unordered_map>
+#include <optional>
 
 #include "cadlink/AttributeReference.h"
 #include "cadlink/Text.h"
@@ -17,77 +16,53 @@ struct Target {
     std::shared_ptr<cad::Text> text;
     std::shared_ptr<cad::AttributeReference> attribute;
 
-    std::string current() const { return text ? text->TextString() : attribute->TextString(); }
-    std::string layer() const { return text ? text->Layer() : attribute->Layer(); }
-    void write(const std::string& value) const {
+    std::string TextString() const { return text ? text->TextString() : attribute->TextString(); }
+    std::string Layer() const { return text ? text->Layer() : attribute->Layer(); }
+    void SetTextString(const std::string& value) const {
         text ? text->SetTextString(value) : attribute->SetTextString(value);
     }
 };
 
-[[noreturn]] void fail(const std::string& source, const TableEntry& entry,
-                       const std::string& message) {
-    throw TableError(source + ":" + std::to_string(entry.line) + ": " + message);
-}
-
-Target resolve(cad::Document& document, const TableEntry& entry, const std::string& source) {
+std::optional<Target> resolve(cad::Document& document, const TableEntry& entry,
+                              Problems& problems) {
+    const auto refuse = [&](const std::string& message) {
+        problems.push_back({entry.line, message});
+        return std::nullopt;
+    };
     cad::EntityPtr entity;
     try {
         entity = document.HandleToObject(upperAscii(entry.handle));
     } catch (const cad::CadError&) {
-        fail(source, entry, "unknown handle " + entry.handle);
+        return refuse("unknown handle " + entry.handle);
     }
     Target target{&entry, std::dynamic_pointer_cast<cad::Text>(entity),
                   std::dynamic_pointer_cast<cad::AttributeReference>(entity)};
     if (!target.text && !target.attribute)
-        fail(source, entry,
-             "the handle " + entry.handle + " is a " + entity->EntityName() +
-                 ", not a TEXT or ATTRIB");
-    // A DXF value is one line of the file: a line break written into it would end the value
-    // there and turn the rest into a group code, damaging the drawing.
-    if (entry.text.find_first_of("\r\n") != std::string::npos && target.current() != entry.text)
-        fail(source, entry,
-             "the text of " + entry.handle + " holds a line break, which a DXF text cannot");
+        return refuse("the handle " + entry.handle + " is a " + entity->EntityName() +
+                      ", not a TEXT or ATTRIB");
+    if (const auto fault = textFault(entry.text, target.TextString()))
+        return refuse("the text of " + entry.handle + *fault);
     return target;
-}
-
-std::vector<Target> resolveAll(cad::Document& document, const std::vector<TableEntry>& entries,
-                               const std::string& source) {
-    std::unordered_map<std::string, int> lineOfHandle;
-    std::vector<Target> targets;
-    targets.reserve(entries.size());
-    for (const TableEntry& entry : entries) {
-        const auto [seen, added] = lineOfHandle.emplace(upperAscii(entry.handle), entry.line);
-        if (!added)
-            fail(source, entry,
-                 "the handle " + entry.handle + " is given again (first on line " +
-                     std::to_string(seen->second) + ")");
-        targets.push_back(resolve(document, entry, source));
-    }
-    return targets;
 }
 
 } // namespace
 
-ApplySummary applyTable(cad::Document& document, const std::vector<TableEntry>& entries,
-                        const std::string& source) {
-    const std::vector<Target> targets = resolveAll(document, entries, source);
+ApplySummary applyTable(cad::Document& document, const std::vector<const TableEntry*>& entries,
+                        Problems& problems) {
+    std::vector<Target> targets;
+    const std::size_t problemsBefore = problems.size();
+    for (const TableEntry* entry : entries) {
+        if (auto target = resolve(document, *entry, problems))
+            targets.push_back(*target);
+    }
+    if (problems.size() != problemsBefore)
+        return {};
     const LayerLocks locks(document);
     ApplySummary summary;
     document.StartUndoMark();
-    for (const Target& target : targets) {
-        if (target.current() == target.entry->text)
-            ++summary.unchanged;
-        else if (locks.isLocked(target.layer()))
-            ++summary.locked;
-        else
-            target.write(target.entry->text), ++summary.changed;
-    }
+    for (const Target& target : targets)
+        writeCounted(target, target.entry->text, locks, summary);
     return summary;
-}
-
-std::string summaryLine(const ApplySummary& summary) {
-    return "changed " + std::to_string(summary.changed) + ", unchanged " +
-           std::to_string(summary.unchanged) + ", locked " + std::to_string(summary.locked);
 }
 
 } // namespace kalvex::dxftool

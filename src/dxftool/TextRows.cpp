@@ -51,6 +51,15 @@ bool LayerLocks::isLocked(const std::string& layerName) const {
     return found != m_locked.end() && found->second;
 }
 
+void forEachSelected(cad::Document& document, const cad::SelectionFilter& filter,
+                     const std::function<void(const cad::EntityPtr&)>& visit) {
+    const auto set = document.GetSelectionSets()->Add("KALVEX_DXF");
+    set->Select(cad::SelectionSet::Mode::All, filter);
+    for (int i = 0; i < set->Count(); ++i)
+        visit(set->Item(i));
+    set->Delete();
+}
+
 void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink) {
     if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
         sink(rowOf(*text, "TEXT", locks));
@@ -65,6 +74,12 @@ void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSi
         row.tag = attribute->TagString();
         sink(row);
     }
+}
+
+std::optional<std::string> textFault(const std::string& value, const std::string& current) {
+    if (value.find_first_of("\r\n") == std::string::npos || value == current)
+        return std::nullopt;
+    return " holds a line break, which a DXF text cannot";
 }
 
 } // namespace kalvex::dxftool

@@ -4,14 +4,16 @@
 #include <cstdio>
 #include <iterator>
 #include <optional>
+#include <variant>
 
-#include <QStringDecoder>
+#include "dxftool/TableText.h"
 
 namespace kalvex::dxftool {
 
 namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
+constexpr std::string_view kFileColumn = "file";
 constexpr const char* kColumns[] = {"handle", "kind", "block", "tag", "layer",
                                     "locked", "x",    "y",     "text"};
 
@@ -25,25 +27,6 @@ std::vector<std::string_view> splitFields(std::string_view line) {
             return fields;
         start = tab + 1;
     }
-}
-
-bool isUtf8(std::string_view bytes) {
-    QStringDecoder decoder(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    [[maybe_unused]] const QString text = decoder.decode(QByteArrayView(bytes));
-    return !decoder.hasError();
-}
-
-// The table as UTF-8 without byte-order mark. Spreadsheets save "Unicode text" as UTF-16 with
-// a byte-order mark; that is accepted too.
-std::string utf8Table(std::string_view content) {
-    if (content.starts_with(kBom))
-        return std::string(content.substr(kBom.size()));
-    const bool little = content.starts_with("\xFF\xFE"), big = content.starts_with("\xFE\xFF");
-    if (!little && !big)
-        return std::string(content);
-    QStringDecoder decoder(little ? QStringDecoder::Utf16LE : QStringDecoder::Utf16BE);
-    const QString text = decoder.decode(QByteArrayView(content.substr(2)));
-    return text.toStdString();
 }
 
 std::string formatCoordinate(double value) {
@@ -62,52 +45,54 @@ std::string joinLine(const std::vector<std::string>& fields) {
 struct Header {
     std::size_t handleColumn = 0;
     std::size_t textColumn = 0;
+    std::optional<std::size_t> fileColumn;
     std::size_t fieldCount = 0;
 };
 
-[[noreturn]] void fail(const std::string& source, int line, const std::string& message) {
-    throw TableError(source + ":" + std::to_string(line) + ": " + message);
-}
-
 Header parseHeader(std::string_view line, int number, const std::string& source) {
     const auto fields = splitFields(line);
-    std::optional<std::size_t> handle, text;
+    std::optional<std::size_t> handle, text, file;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::optional<std::size_t>* target = fields[i] == "handle" ? &handle
-                                             : fields[i] == "text" ? &text
-                                                                   : nullptr;
+        std::optional<std::size_t>* target = fields[i] == "handle"      ? &handle
+                                             : fields[i] == "text"      ? &text
+                                             : fields[i] == kFileColumn ? &file
+                                                                        : nullptr;
         if (target && target->has_value())
-            fail(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
+            failAt(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
         if (target)
             *target = i;
     }
     if (!handle || !text)
-        fail(source, number, "the header row needs the columns \"handle\" and \"text\"");
-    return {*handle, *text, fields.size()};
+        failAt(source, number, "the header row needs the columns \"handle\" and \"text\"");
+    return {*handle, *text, file, fields.size()};
 }
 
-TableEntry parseRow(std::string_view line, int number, const Header& header,
-                    const std::string& source) {
-    // A table saved in a legacy code page would put mojibake into the drawing.
-    if (!isUtf8(line))
-        fail(source, number, "the line is not UTF-8 text");
+// The row's entry, or the problem that keeps it out.
+std::variant<TableEntry, Problem> parseRow(std::string_view line, int number,
+                                           const Header& header) {
     const auto fields = splitFields(line);
     if (fields.size() != header.fieldCount)
-        fail(source, number,
-             "expected " + std::to_string(header.fieldCount) + " fields, found " +
-                 std::to_string(fields.size()));
+        return Problem{number, "expected " + std::to_string(header.fieldCount) + " fields, found " +
+                                   std::to_string(fields.size())};
     try {
-        TableEntry entry{number, unescapeField(fields[header.handleColumn]),
+        TableEntry entry{number, header.fileColumn ? unescapeField(fields[*header.fileColumn]) : "",
+                         unescapeField(fields[header.handleColumn]),
                          unescapeField(fields[header.textColumn])};
         if (entry.handle.empty())
-            fail(source, number, "the handle is empty");
+            return Problem{number, "the handle is empty"};
+        if (header.fileColumn && entry.file.empty())
+            return Problem{number, "the file is empty"};
         return entry;
     } catch (const std::invalid_argument& error) {
-        fail(source, number, error.what());
+        return Problem{number, error.what()};
     }
 }
 
 } // namespace
+
+void failAt(const std::string& source, int line, const std::string& message) {
+    throw TableError(source + ":" + std::to_string(line) + ": " + message);
+}
 
 std::string escapeField(std::string_view value) {
     std::string out;
@@ -162,9 +147,11 @@ std::string unescapeField(std::string_view field) {
     return out;
 }
 
-std::string formatHeader(ByteOrderMark bom) {
-    const std::string mark = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
-    return mark + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+std::string formatHeader(ByteOrderMark bom, FileColumn file) {
+    std::string header = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
+    if (file == FileColumn::Write)
+        header += std::string(kFileColumn) + '\t';
+    return header + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
 }
 
 std::string formatRow(const TextRow& row) {
@@ -179,29 +166,29 @@ std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
     return out;
 }
 
-std::vector<TableEntry> parseTable(std::string_view bytes, const std::string& source) {
-    const std::string text = utf8Table(bytes);
-    const std::string_view content = text;
-    std::vector<TableEntry> entries;
+ReadTable parseTable(std::string_view bytes, const std::string& source, Problems& problems) {
+    const std::string text = decodeTable(bytes, source);
+    TableLines lines(text);
+    std::string_view line;
     std::optional<Header> header;
-    int number = 0;
-    for (std::size_t start = 0; start < content.size();) {
-        const std::size_t end = std::min(content.find('\n', start), content.size());
-        std::string_view line = content.substr(start, end - start);
-        start = end + 1;
-        ++number;
-        if (line.ends_with('\r'))
-            line.remove_suffix(1);
+    ReadTable table;
+    while (lines.next(line)) {
         if (line.empty())
             continue;
-        if (!header)
-            header = parseHeader(line, number, source);
+        if (!header) {
+            header = parseHeader(line, lines.number(), source);
+            table.namesFiles = header->fileColumn.has_value();
+            continue;
+        }
+        auto row = parseRow(line, lines.number(), *header);
+        if (auto* entry = std::get_if<TableEntry>(&row))
+            table.entries.push_back(std::move(*entry));
         else
-            entries.push_back(parseRow(line, number, *header, source));
+            problems.push_back(std::get<Problem>(std::move(row)));
     }
     if (!header)
-        fail(source, 1, "the table is empty");
-    return entries;
+        failAt(source, 1, "the table is empty");
+    return table;
 }
 
 } // namespace kalvex::dxftool

@@ -5,6 +5,8 @@
 #include <string_view>
 #include <vector>
 
+#include "dxftool/Problems.h"
+
 namespace kalvex::dxftool {
 
 // One TEXT or ATTRIB of model space as the export table shows it (UTF-8, unescaped).
@@ -20,11 +22,19 @@ struct TextRow {
     std::string text;
 };
 
-// A row of a table read back: the line it came from, its handle and its text.
+// A row of a table read back: the line it came from, the drawing it names (empty when the table
+// has no file column), its handle and its text.
 struct TableEntry {
     int line = 0;
+    std::string file;
     std::string handle;
     std::string text;
+};
+
+// A table read back: whether it has a file column, and its rows.
+struct ReadTable {
+    bool namesFiles = false;
+    std::vector<TableEntry> entries;
 };
 
 // A table that cannot be read; the message names the table and the line ("FILE:LINE: ...").
@@ -33,7 +43,12 @@ public:
     explicit TableError(const std::string& message) : std::runtime_error(message) {}
 };
 
+// Throws TableError("SOURCE:LINE: message").
+[[noreturn]] void failAt(const std::string& source, int line, const std::string& message);
+
 enum class ByteOrderMark { Omit, Write };
+// Whether a table has a first column naming the drawing of each row (when it covers several).
+enum class FileColumn { Omit, Write };
 
 // Tabs, carriage returns, line feeds and backslashes become \t, \r, \n and \\.
 std::string escapeField(std::string_view value);
@@ -41,15 +56,16 @@ std::string escapeField(std::string_view value);
 std::string unescapeField(std::string_view field);
 
 // The table's lines, each ended by LF: the header row (after the byte-order mark, if asked
-// for) and one line per entry. formatTable is the whole table at once.
-std::string formatHeader(ByteOrderMark bom);
+// for) and one line per entry, which a table with a file column starts with the escaped path.
+// formatTable is the whole table at once, without file column.
+std::string formatHeader(ByteOrderMark bom, FileColumn file = FileColumn::Omit);
 std::string formatRow(const TextRow& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
-// Reads a table in any column order (`handle` and `text` required, other columns ignored): UTF-8
-// (a byte-order mark is skipped) or UTF-16 with a byte-order mark; CR LF line ends and blank lines
-// are accepted; a row that is not UTF-8 is an error. `source` names the table in messages.
-// Throws TableError.
-std::vector<TableEntry> parseTable(std::string_view bytes, const std::string& source);
+// Reads a table in any column order (`handle` and `text` required, `file` read when present,
+// other columns ignored) in any encoding decodeTable() knows; CR LF line ends and blank lines are
+// accepted. `source` names the table in messages. A table that cannot be read at all throws
+// TableError; each malformed row is added to `problems`, by line, and left out.
+ReadTable parseTable(std::string_view bytes, const std::string& source, Problems& problems);
 
 } // namespace kalvex::dxftool

@@ -29,8 +29,10 @@ void copyRange(const StringGrid& grid, const QRect& range, GridClipboardContext&
         context.messages.inform(QString::fromUtf16(kClipboardCopyFailed));
 }
 
+// The batch is what this key saved; a key that saved nothing leaves an empty batch, so that
+// the undo commands do not take back an earlier edit in its place.
 void setCounter(GridClipboardContext& context, int count) {
-    context.undo.counter = count > 0 ? count : 1;
+    context.undo.counter = count;
 }
 
 } // namespace
@@ -99,7 +101,7 @@ void GridClipboardKey(StringGrid& grid, int& key, Qt::KeyboardModifiers shift,
     case Qt::Key_C:
         key = 0;
         copyRange(grid, range, context);
-        setCounter(context, 1);
+        setCounter(context, 0);
         break;
     case Qt::Key_X:
         key = 0;

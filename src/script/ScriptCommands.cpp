@@ -160,6 +160,10 @@ void ScriptPlayer::registerDrawingCommands() {
         needArgs(c, 1, 1);
         m_drawing.save(c.args[0]);
     };
+    m_commands["open"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.open(c.args[0]);
+    };
 }
 
 void ScriptPlayer::registerExpectations() {

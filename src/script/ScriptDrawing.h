@@ -22,6 +22,9 @@ public:
     virtual void setLayerLocked(const std::string& layer, bool locked) = 0;
     virtual void setCadOpen(bool open) = 0;
     virtual void save(const std::string& path) = 0;
+    // Opens a drawing without asking about unsaved changes; a file that cannot be read is
+    // reported in a message and the drawing that was open stays.
+    virtual void open(const std::string& path) = 0;
 
     virtual bool entityExists(const std::string& handle) = 0;
     virtual std::string entityText(const std::string& handle) = 0;    // throws when unknown

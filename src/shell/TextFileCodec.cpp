@@ -1,5 +1,7 @@
 #include "shell/TextFileCodec.h"
 
+#include <algorithm>
+
 #include <QStringDecoder>
 #include <QStringEncoder>
 
@@ -25,6 +27,28 @@ QString decodeWith(QStringConverter::Encoding encoding, const QByteArray& bytes)
     return decoder(bytes);
 }
 
+// Kana, kanji, Japanese punctuation and the full- and half-width forms.
+bool isJapanese(QChar c) {
+    const char16_t u = c.unicode();
+    return (u >= 0x3000 && u <= 0x30FF) || (u >= 0x31F0 && u <= 0x31FF) ||
+           (u >= 0x3400 && u <= 0x4DBF) || (u >= 0x4E00 && u <= 0x9FFF) ||
+           (u >= 0xF900 && u <= 0xFAFF) || (u >= 0xFF00 && u <= 0xFFEF);
+}
+
+// Two bytes of half-width katakana in CP932 are often valid UTF-8 too ("ﾄｳ" reads as "ĳ"),
+// while Japanese text in UTF-8 only rarely reads as CP932 as well. So the UTF-8 reading
+// stands when it holds Japanese characters or nothing beyond ASCII, and the CP932 reading
+// when that is valid.
+bool preferCp932(const QString& utf8Reading, const QByteArray& bytes) {
+    const auto beyondAscii = [](QChar c) { return c.unicode() > 0x7F; };
+    if (std::none_of(utf8Reading.begin(), utf8Reading.end(), beyondAscii) ||
+        std::any_of(utf8Reading.begin(), utf8Reading.end(), isJapanese))
+        return false;
+    QStringDecoder cp932(kCp932, QStringConverter::Flag::Stateless);
+    const QString cp932Reading = cp932(bytes); // the decoding sets the error state
+    return !cp932.hasError();
+}
+
 } // namespace
 
 DecodedText decodeText(const QByteArray& bytes) {
@@ -36,7 +60,7 @@ DecodedText decodeText(const QByteArray& bytes) {
         return {decodeWith(QStringConverter::Utf16BE, bytes.mid(2)), TextEncoding::Utf16BE};
     QStringDecoder utf8(QStringConverter::Utf8, QStringConverter::Flag::Stateless);
     QString text = utf8(bytes);
-    if (!utf8.hasError())
+    if (!utf8.hasError() && !preferCp932(text, bytes))
         return {text, TextEncoding::Utf8};
     QStringDecoder cp932(kCp932);
     return {cp932(bytes), TextEncoding::Cp932};

@@ -15,7 +15,8 @@ struct DecodedText {
 };
 
 // A byte-order mark decides the encoding; without one the bytes are UTF-8 when they are valid
-// UTF-8, otherwise Japanese Windows ANSI (CP932), as files made on Windows are.
+// UTF-8, otherwise Japanese Windows ANSI (CP932), as files made on Windows are. Bytes valid in
+// both are CP932 unless their UTF-8 reading holds Japanese characters or only ASCII.
 DecodedText decodeText(const QByteArray& bytes);
 // The text in the encoding, with its byte-order mark where the encoding has one.
 QByteArray encodeText(const QString& text, TextEncoding encoding);

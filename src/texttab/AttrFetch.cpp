@@ -12,6 +12,7 @@
 #include "cadlink/HandOff.h"
 #include "cadlink/Selection.h"
 #include "sorting/TextRecordSort.h"
+#include "texttab/EditorLines.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextFetch.h"
@@ -39,26 +40,36 @@ Orvik attributeRecord(const cad::BlockReference& block, const cad::AttributeRefe
     return record;
 }
 
+// A value the editor would split into several lines is left out and counted, so that line k
+// of the editor stays paired with record k.
 void collectBlock(std::vector<Orvik>& records, const cad::BlockReference& block,
-                  const std::string& tag) {
+                  const std::string& tag, int& withLineBreak) {
     if (!block.HasAttributes())
         return;
     for (const cad::AttributeReferencePtr& attribute : block.GetAttributes()) {
-        if (attribute->TagString() == tag)
-            records.push_back(attributeRecord(block, *attribute, static_cast<int>(records.size())));
+        if (attribute->TagString() != tag)
+            continue;
+        Orvik record = attributeRecord(block, *attribute, static_cast<int>(records.size()));
+        if (holdsLineBreak(QString::fromStdString(record.text)))
+            ++withLineBreak;
+        else
+            records.push_back(std::move(record));
     }
 }
 
-void collectAttributes(TextTabContext& context, TempSelection& selection, const QString& tag) {
+// The number of values left out for a line break.
+int collectAttributes(TextTabContext& context, TempSelection& selection, const QString& tag) {
     std::vector<Orvik>& records = context.records();
     records.clear();
+    int withLineBreak = 0;
     const int count = selection.set().Count();
     for (int k = 0; k < count; ++k) {
         context.page.Label2->setText(QStringLiteral("%1 : %2 / %3").arg(tag).arg(k + 1).arg(count));
         context.page.Label2->repaint();
         auto block = cad::entityAs<cad::BlockReference>(selection.set().Item(k));
-        collectBlock(records, *block, tag.toStdString());
+        collectBlock(records, *block, tag.toStdString(), withLineBreak);
     }
+    return withLineBreak;
 }
 
 int editorLineCount(const LineEditor& editor) {
@@ -88,12 +99,16 @@ void pickAttributes(TextTabContext& context, cad::Document& document, const TagS
     context.page.Label2->setText(QStringLiteral("INSERT=%1").arg(count));
     if (count == 0)
         return;
+    int withLineBreak = 0;
     try {
-        collectAttributes(context, *selection, wanted.tag);
+        withLineBreak = collectAttributes(context, *selection, wanted.tag);
     } catch (const std::exception&) {
         RestoreTool(context.link);
         throw;
     }
+    if (withLineBreak > 0)
+        context.messages.inform(
+            QStringLiteral("改行を含む属性値 %1 個を除外しました.").arg(withLineBreak));
     showAttributes(context, wanted.tag, count);
 }
 

@@ -1,5 +1,7 @@
 #include "texttab/EditorLines.h"
 
+#include <algorithm>
+
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
@@ -12,6 +14,20 @@ bool isControlOrSpace(QChar c) {
     return c.unicode() <= 32;
 }
 
+bool breaksLine(QChar c) {
+    switch (c.unicode()) {
+    case u'\n':
+    case u'\r':
+    case QChar::LineSeparator:
+    case QChar::ParagraphSeparator:
+    case 0xFDD0: // QTextDocument's start-of-frame mark
+    case 0xFDD1: // and its end-of-frame mark
+        return true;
+    default:
+        return false;
+    }
+}
+
 } // namespace
 
 bool isBlankLine(const QString& line) {
@@ -20,6 +36,10 @@ bool isBlankLine(const QString& line) {
             return false;
     }
     return true;
+}
+
+bool holdsLineBreak(const QString& text) {
+    return std::any_of(text.begin(), text.end(), breaksLine);
 }
 
 QString editorLine(const QPlainTextEdit& editor, int k) {

@@ -10,6 +10,11 @@ namespace kalvex {
 // The full-width space is text.
 bool isBlankLine(const QString& line);
 
+// True when the editor would not show the string on one line of its own: it holds a line
+// feed, a carriage return, a line or paragraph separator, or a mark the editor takes for the
+// edge of a frame.
+bool holdsLineBreak(const QString& text);
+
 // Line k (0-based) of the editor; an empty string past the end.
 QString editorLine(const QPlainTextEdit& editor, int k);
 

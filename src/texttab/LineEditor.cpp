@@ -33,6 +33,7 @@ LineEditor::LineEditor(QWidget* parent)
     connect(this, &QPlainTextEdit::blockCountChanged, this, &LineEditor::updateGutterWidth);
     connect(this, &QPlainTextEdit::updateRequest, this, &LineEditor::updateGutter);
     connect(this, &QPlainTextEdit::cursorPositionChanged, this, &LineEditor::trimTypedLine);
+    connect(document(), &QTextDocument::contentsChange, this, &LineEditor::followTypedLine);
     updateGutterWidth();
 }
 
@@ -68,20 +69,43 @@ void LineEditor::keyPressEvent(QKeyEvent* event) {
     }
     QPlainTextEdit::keyPressEvent(event);
     if (!event->text().isEmpty())
-        m_typedLine = textCursor().blockNumber();
+        m_typedLine = textCursor().block().position();
 }
 
-// Only lines the user typed on are trimmed: a string fetched with trailing blanks keeps them.
-void LineEditor::trimTypedLine() {
-    if (m_typedLine < 0 || textCursor().blockNumber() == m_typedLine)
-        return;
-    const QTextBlock block = document()->findBlockByNumber(m_typedLine);
-    m_typedLine = -1;
-    const QString text = block.text();
+namespace {
+
+qsizetype trailingBlanksStart(const QString& text) {
     qsizetype end = text.size();
     while (end > 0 && (text[end - 1] == QLatin1Char(' ') || text[end - 1] == QLatin1Char('\t')))
         --end;
-    if (!block.isValid() || end == text.size())
+    return end;
+}
+
+} // namespace
+
+// The start of the line typed on moves with the text inserted or removed before it. A change
+// that removes the start itself (the whole text replaced by a fetch, an undo snapshot or a
+// conversion, or a selection across it deleted) ends the line: it is forgotten.
+void LineEditor::followTypedLine(int position, int removed, int added) {
+    if (m_typedLine < position)
+        return;
+    if (m_typedLine < position + removed)
+        m_typedLine = -1;
+    else
+        m_typedLine += added - removed;
+}
+
+// Only the line the user typed on is trimmed: a string fetched with trailing blanks keeps them.
+void LineEditor::trimTypedLine() {
+    if (m_typedLine < 0)
+        return;
+    const QTextBlock block = document()->findBlock(m_typedLine);
+    if (!block.isValid() || textCursor().block() == block)
+        return;
+    m_typedLine = -1;
+    const QString text = block.text();
+    const qsizetype end = trailingBlanksStart(text);
+    if (end == text.size())
         return;
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + static_cast<int>(end));

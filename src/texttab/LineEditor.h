@@ -5,9 +5,10 @@
 namespace kalvex {
 
 // The line editor of the TEXT tab: one record a line, line numbers in a gutter on the left,
-// a fixed-pitch font with Japanese glyphs. Tab is typed as a character. Blanks the user types
-// at the end of a line are trimmed when the caret leaves that line. The editor's own copy
-// and cut keys are removed: the popup menu's commands take their place.
+// a fixed-pitch font with Japanese glyphs. Tab is typed as a character. Blanks at the end of the
+// line the user typed on are trimmed when the caret leaves that line; no other line is
+// trimmed. The editor's own copy and cut keys are removed: the popup menu's commands take
+// their place.
 class LineEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -28,11 +29,12 @@ private:
     void updateGutterWidth();
     void placeGutter();
     void updateGutter(const QRect& rect, int dy);
+    void followTypedLine(int position, int removed, int added);
     void trimTypedLine();
 
     QWidget* m_gutter;
     QFont m_gutterFont;
-    int m_typedLine = -1; // the line the user last typed on, until the caret leaves it
+    int m_typedLine = -1; // where the line the user last typed on starts; -1 when none
 };
 
 } // namespace kalvex

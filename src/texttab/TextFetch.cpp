@@ -9,6 +9,7 @@
 #include "cadlink/HandOff.h"
 #include "cadlink/Selection.h"
 #include "sorting/TextRecordSort.h"
+#include "texttab/EditorLines.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
@@ -26,31 +27,51 @@ void clearFetchTexts(TextTabContext& context) {
     context.statusPanel1->clear();
 }
 
-// Reads the picked TEXTs that are not on a locked layer into the records, in pick order.
-int collectTexts(TextTabContext& context, TempSelection& selection, const std::string& locked) {
+// What the fetch left out: TEXTs on locked layers, and TEXTs whose string the editor would
+// split into several lines, so that their lines would be paired with other TEXTs' records.
+struct Excluded {
+    int locked = 0;
+    int withLineBreak = 0;
+};
+
+// Reads the picked TEXTs that are neither on a locked layer nor hold a line break into the
+// records, in pick order.
+Excluded collectTexts(TextTabContext& context, TempSelection& selection,
+                      const std::string& locked) {
     std::vector<Orvik>& records = context.records();
     const int total = selection.set().Count();
     records.assign(static_cast<std::size_t>(total), Orvik{});
     int accepted = 0;
+    Excluded excluded;
     for (int i = 0; i < total; ++i) {
         auto text = cad::entityAs<cad::Text>(selection.set().Item(i));
-        if (isOnLockedLayer(locked, text->Layer()))
+        if (isOnLockedLayer(locked, text->Layer())) {
+            ++excluded.locked;
             continue;
+        }
         QCoreApplication::processEvents();
-        records[static_cast<std::size_t>(accepted)] = textRecordOf(*text, accepted);
-        ++accepted;
+        Orvik record = textRecordOf(*text, accepted);
+        if (holdsLineBreak(QString::fromStdString(record.text))) {
+            ++excluded.withLineBreak;
+            continue;
+        }
+        records[static_cast<std::size_t>(accepted++)] = std::move(record);
     }
     records.resize(static_cast<std::size_t>(accepted));
-    return accepted;
+    return excluded;
 }
 
-void reportExcluded(TextTabContext& context, int excluded) {
-    context.messages.inform(QStringLiteral("ロック画層のTEXT %1 個を除外しました.").arg(excluded));
+void reportExcluded(TextTabContext& context, const Excluded& excluded) {
+    if (excluded.locked > 0)
+        context.messages.inform(
+            QStringLiteral("ロック画層のTEXT %1 個を除外しました.").arg(excluded.locked));
+    if (excluded.withLineBreak > 0)
+        context.messages.inform(
+            QStringLiteral("改行を含むTEXT %1 個を除外しました.").arg(excluded.withLineBreak));
 }
 
-void afterCollecting(TextTabContext& context, int total, int accepted) {
-    if (accepted < total)
-        reportExcluded(context, total - accepted);
+void afterCollecting(TextTabContext& context, const Excluded& excluded) {
+    reportExcluded(context, excluded);
     if (!context.records().empty() && context.page.CheckBox1->isChecked())
         SortTextRecords(context.records(), kSortByLargerExtent);
     context.work.undoFlag = false;
@@ -76,9 +97,8 @@ bool pickTexts(TextTabContext& context, cad::Document& document) {
     const int total = selection->set().Count();
     if (total < 1)
         return false;
-    const int accepted = collectTexts(context, *selection, locked);
-    afterCollecting(context, total, accepted);
-    return accepted > 0;
+    afterCollecting(context, collectTexts(context, *selection, locked));
+    return !context.records().empty();
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 #include "texttab/TextFetch.h"
 #include "texttab/TextTabPage.h"
 #include "texttab/TextUpdate.h"
+#include "transform/EditorText.h"
 #include "transform/MenuWiring.h"
 
 namespace kalvex {
@@ -64,7 +65,7 @@ void TextTabController::connectEditorKeys() {
 
 void TextTabController::UndoMark(bool flag) {
     if (flag)
-        m_context.work.undoText = m_context.page.SynEdit1->toPlainText();
+        m_context.work.undoText = editorLines(*m_context.page.SynEdit1).join(u'\n');
     else
         m_context.page.SynEdit1->setPlainText(m_context.work.undoText);
     m_context.page.SpeedButton4->setEnabled(flag);

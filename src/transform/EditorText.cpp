@@ -8,10 +8,15 @@
 
 namespace kalvex {
 
+// Read block by block: the document's plain text would turn no-break spaces into spaces and
+// split a line at a line separator.
 QStringList editorLines(const QPlainTextEdit& editor) {
+    QStringList lines;
     if (editor.document()->isEmpty())
-        return {};
-    return editor.toPlainText().split(u'\n');
+        return lines;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        lines.append(block.text());
+    return lines;
 }
 
 int editorLineCount(const QPlainTextEdit& editor) {
@@ -50,10 +55,24 @@ QStringList selectedLines(const QPlainTextEdit& editor) {
     return text.split(u'\n');
 }
 
+QString trimBlanksKeepingLineBreaks(QStringView text) {
+    const BlankTrim kept = blankTrim(text);
+    const auto lineBreaks = [](QStringView blanks) { return QString(blanks.count(u'\n'), u'\n'); };
+    return lineBreaks(text.first(kept.first)) +
+           text.sliced(kept.first, kept.last - kept.first).toString() +
+           lineBreaks(text.sliced(kept.last));
+}
+
+// A selection that ends with a line break keeps it: the command changes the selected lines,
+// never how many lines the editor holds.
 void replaceSelectionByLines(QPlainTextEdit& editor, const QStringList& lines) {
+    const bool endsWithLineBreak = selectedText(editor).endsWith(u'\n');
+    QString text = trimBlanksKeepingLineBreaks(lines.join(u'\n'));
+    if (endsWithLineBreak)
+        text += u'\n';
     QTextCursor cursor = editor.textCursor();
     cursor.beginEditBlock();
-    cursor.insertText(trimBlank(lines.join(u'\n')));
+    cursor.insertText(text);
     cursor.endEditBlock();
     editor.setTextCursor(cursor);
 }

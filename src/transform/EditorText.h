@@ -6,7 +6,7 @@ class QPlainTextEdit;
 
 namespace kalvex {
 
-// The editor's lines; an empty editor has none.
+// The editor's lines as they are held, every character kept; an empty editor has none.
 QStringList editorLines(const QPlainTextEdit& editor);
 int editorLineCount(const QPlainTextEdit& editor);
 
@@ -18,8 +18,12 @@ void replaceAllLines(QPlainTextEdit& editor, const QStringList& lines);
 QStringList selectedLines(const QPlainTextEdit& editor);
 QString selectedText(const QPlainTextEdit& editor);
 
-// The lines joined by line breaks and trimmed of blank characters at both ends, put in place of
-// the selection in one step.
+// The text without the blanks (characters up to U+0020) at both ends; the line breaks among
+// them stay, so that the text keeps its number of lines.
+QString trimBlanksKeepingLineBreaks(QStringView text);
+
+// The lines joined by line breaks and trimmed of blanks at both ends, put in place of the
+// selection in one step; a line break that ended the selection ends the new text too.
 void replaceSelectionByLines(QPlainTextEdit& editor, const QStringList& lines);
 
 // New lines before the line that holds the start of the selection, in order.

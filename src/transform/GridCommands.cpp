@@ -10,30 +10,19 @@
 
 namespace kalvex {
 
-QRect selectedCells(const StringGrid& grid) {
-    QRect rect;
-    for (const QTableWidgetSelectionRange& range : grid.selectedRanges())
-        rect |= QRect(QPoint(range.leftColumn(), range.topRow()),
-                      QPoint(range.rightColumn(), range.bottomRow()));
-    if (rect.isEmpty() && grid.currentRow() >= 0 && grid.currentColumn() >= 0)
-        rect = QRect(grid.currentColumn(), grid.currentRow(), 1, 1);
-    rect.setLeft(qMax(rect.left(), grid.fixedCols()));
-    rect.setTop(qMax(rect.top(), grid.fixedRows()));
-    return rect;
-}
-
 GridCommands::GridCommands(GridTarget target, TransformDialogs& dialogs, Ports ports)
     : m_target(target), m_dialogs(dialogs), m_ports(ports) {}
 
+// A command that saved no cell leaves an empty batch: UNDO then takes nothing back.
 void GridCommands::finishBatch(int count) {
-    m_target.state.sgUndoCnt = count > 0 ? count : 1;
+    m_target.state.sgUndoCnt = count;
 }
 
 // Row by row from the top, left to right. With Record::EveryCell every cell is saved and
 // counted, changed or not; otherwise only the cells that change.
 void GridCommands::convertCells(const CellConversion& convert, Record record) {
     StringGrid& grid = m_target.StringGrid1;
-    const QRect cells = selectedCells(grid);
+    const QRect cells = grid.selection();
     int count = 0;
     for (int row = cells.top(); row <= cells.bottom(); ++row) {
         for (int col = cells.left(); col <= cells.right(); ++col) {
@@ -68,7 +57,7 @@ void GridCommands::N33Click() {
 // 選択範囲を置換: replaces a string in the selected cells, asked for in the replace dialog
 void GridCommands::N35Click() {
     TOrvikTikanForm& form = m_dialogs.tikan;
-    const QRect cells = selectedCells(m_target.StringGrid1);
+    const QRect cells = m_target.StringGrid1.selection();
     if (!cells.isEmpty())
         form.Edit1->setText(m_target.StringGrid1.cell(cells.left(), cells.top()));
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
@@ -121,7 +110,7 @@ namespace {
 // The rows a series is written to: the selected rows, or with a single selected row, the rows
 // from the current one to the last.
 std::pair<int, int> serialRows(const StringGrid& grid) {
-    const QRect cells = selectedCells(grid);
+    const QRect cells = grid.selection();
     if (cells.height() > 1)
         return {cells.top(), cells.bottom()};
     return {qMax(grid.currentRow(), grid.fixedRows()), grid.rowCount() - 1};

@@ -3,7 +3,6 @@
 #include <functional>
 #include <optional>
 
-#include <QRect>
 #include <QString>
 
 #include "platform/Ports.h"
@@ -39,9 +38,5 @@ private:
     TransformDialogs& m_dialogs;
     Ports m_ports;
 };
-
-// The selected rectangle of editable cells, or the current cell when nothing is selected; an
-// empty rectangle when there is neither.
-QRect selectedCells(const StringGrid& grid);
 
 } // namespace kalvex

@@ -69,8 +69,13 @@ std::optional<std::int32_t> parseDecimal(QStringView text) {
     return std::int32_t(value);
 }
 
+// Leading zeros do not count against the eight digits of 32 bits.
 std::optional<std::int32_t> parseHex(QStringView text) {
-    if (text.isEmpty() || text.size() > 8 || !IsHexDigits(text))
+    if (text.isEmpty() || !IsHexDigits(text))
+        return std::nullopt;
+    while (text.size() > 1 && text.front() == u'0')
+        text = text.sliced(1);
+    if (text.size() > 8)
         return std::nullopt;
     bool ok = false;
     const std::uint32_t value = text.toUInt(&ok, 16);
@@ -102,14 +107,19 @@ std::int32_t wrapMul(std::int32_t a, std::int32_t b) {
     return std::int32_t(std::uint32_t(a) * std::uint32_t(b));
 }
 
-QString trimBlank(QStringView text) {
+BlankTrim blankTrim(QStringView text) {
     qsizetype first = 0;
     qsizetype last = text.size();
     while (first < last && text[first] <= u' ')
         ++first;
     while (last > first && text[last - 1] <= u' ')
         --last;
-    return text.mid(first, last - first).toString();
+    return {first, last};
+}
+
+QString trimBlank(QStringView text) {
+    const BlankTrim kept = blankTrim(text);
+    return text.sliced(kept.first, kept.last - kept.first).toString();
 }
 
 bool isBlank(QStringView text) {

@@ -24,7 +24,8 @@ QString FormatOctal(std::uint32_t value, int width);
 // not fit 32 bits.
 std::optional<std::int32_t> parseDecimal(QStringView text);
 
-// Up to 8 hexadecimal digits read as a 32-bit pattern (FFFFFFFF is -1); nothing otherwise.
+// Hexadecimal digits whose value fits 32 bits, leading zeros allowed, read as a 32-bit pattern
+// (FFFFFFFF is -1); nothing otherwise.
 std::optional<std::int32_t> parseHex(QStringView text);
 
 // A decimal number padded with 0 to width characters; a negative one keeps its minus sign in
@@ -46,6 +47,13 @@ std::int32_t wrapMul(std::int32_t a, std::int32_t b);
 
 // Characters up to U+0020 are blank: spaces, tabs, line breaks, control characters.
 QString trimBlank(QStringView text);
+// What trimming the blanks at both ends keeps: the characters from first up to (not
+// including) last.
+struct BlankTrim {
+    qsizetype first;
+    qsizetype last;
+};
+BlankTrim blankTrim(QStringView text);
 bool isBlank(QStringView text);
 
 // A text split around its first or last run of the digits 0-9 after trimming.

@@ -16,6 +16,14 @@ std::optional<std::int32_t> parseStart(Radix radix, const QString& start) {
     return std::nullopt;
 }
 
+// Blanks typed around a number are no part of it, nor of the counter's width.
+SerialInput withoutSurroundingBlanks(SerialInput input) {
+    input.start = input.start.trimmed();
+    input.step = input.step.trimmed();
+    input.count = input.count.trimmed();
+    return input;
+}
+
 } // namespace
 
 QString upperAscii(QString text) {
@@ -39,9 +47,9 @@ QString radixDisplay(Radix radix) {
 }
 
 SerialSeries::SerialSeries(const SerialInput& input)
-    : m_input(input), m_start(parseStart(input.radix, input.start)),
-      m_step(parseDecimal(input.step).value_or(1)), m_count(parseDecimal(input.count).value_or(1)) {
-}
+    : m_input(withoutSurroundingBlanks(input)), m_start(parseStart(m_input.radix, m_input.start)),
+      m_step(parseDecimal(m_input.step).value_or(1)),
+      m_count(parseDecimal(m_input.count).value_or(1)) {}
 
 QString SerialSeries::formatCounter(std::int32_t value) const {
     const int width = int(m_input.start.size());

@@ -10,7 +10,8 @@
 
 namespace kalvex {
 
-// The fields of the serial number dialog as typed.
+// The fields of the serial number dialog as typed; blanks around the start, the step and the
+// count are no part of them.
 struct SerialInput {
     Radix radix = Radix::Decimal;
     QString prefix;

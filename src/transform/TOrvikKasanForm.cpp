@@ -106,7 +106,7 @@ NumberRule TOrvikKasanForm::rule() const {
 }
 
 std::int32_t TOrvikKasanForm::addend() const {
-    return parseDecimal(Edit1->text()).value_or(0);
+    return parseDecimal(Edit1->text().trimmed()).value_or(0);
 }
 
 } // namespace kalvex

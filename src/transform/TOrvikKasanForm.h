@@ -24,7 +24,7 @@ public:
     explicit TOrvikKasanForm(QWidget* parent = nullptr);
 
     NumberRule rule() const;
-    // The addend typed in decimal; 0 when it is not a decimal integer.
+    // The addend typed in decimal, blanks around it ignored; 0 when it is not a decimal integer.
     std::int32_t addend() const;
 
     RadixButtons* radixButtons;

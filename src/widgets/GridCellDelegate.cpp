@@ -39,6 +39,7 @@ void GridCellDelegate::destroyEditor(QWidget* editor, const QModelIndex& index) 
 void GridCellDelegate::initStyleOption(QStyleOptionViewItem* option,
                                        const QModelIndex& index) const {
     QStyledItemDelegate::initStyleOption(option, index);
+    option->displayAlignment = Qt::AlignLeft | Qt::AlignTop;
     if (!m_grid.cellLook)
         return;
     const CellLook look = m_grid.cellLook(index.column(), index.row());

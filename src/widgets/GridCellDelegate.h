@@ -6,9 +6,9 @@ namespace kalvex {
 
 class StringGrid;
 
-// The string grid's cell editor and painter: it draws a cell in the colours the grid's
-// cellLook hook gives, names the editor after the grid, and hands Enter typed in the open
-// editor to the grid.
+// The string grid's cell editor and painter: it draws a cell's text from the top left corner
+// in the colours the grid's cellLook hook gives, names the editor after the grid, and hands
+// Enter typed in the open editor to the grid.
 class GridCellDelegate : public QStyledItemDelegate {
 public:
     explicit GridCellDelegate(StringGrid& grid);

@@ -55,21 +55,50 @@ void StringGrid::setObject(int col, int row, int value) {
         cellItem->setData(kObjectRole, value);
 }
 
+QRect StringGrid::dataCells() const {
+    return QRect(QPoint(m_fixedCols, m_fixedRows), QPoint(columnCount() - 1, rowCount() - 1));
+}
+
 QRect StringGrid::selection() const {
     QRect range;
     for (const QTableWidgetSelectionRange& selected : selectedRanges())
         range |= QRect(QPoint(selected.leftColumn(), selected.topRow()),
                        QPoint(selected.rightColumn(), selected.bottomRow()));
-    if (range.isEmpty() && currentRow() >= 0 && currentColumn() >= 0)
-        range = QRect(currentColumn(), currentRow(), 1, 1);
+    range &= dataCells();
+    const QPoint current(currentColumn(), currentRow());
+    if (range.isEmpty() && dataCells().contains(current))
+        range = QRect(current, current);
     return range;
 }
 
 void StringGrid::setSelection(const QRect& range, const QPoint& current) {
     clearSelection();
-    setCurrentCell(current.y(), current.x(), QItemSelectionModel::NoUpdate);
+    const QModelIndex corner = nearestDataCell(model()->index(current.y(), current.x()));
+    if (corner.isValid())
+        setCurrentIndex(corner);
+    const QRect cells = range & dataCells();
+    if (!cells.isEmpty())
+        setRangeSelected(
+            QTableWidgetSelectionRange(cells.top(), cells.left(), cells.bottom(), cells.right()),
+            true);
+}
+
+void StringGrid::selectAll() {
+    const QRect cells = dataCells();
+    if (cells.isEmpty())
+        return;
+    clearSelection();
     setRangeSelected(
-        QTableWidgetSelectionRange(range.top(), range.left(), range.bottom(), range.right()), true);
+        QTableWidgetSelectionRange(cells.top(), cells.left(), cells.bottom(), cells.right()), true);
+}
+
+QModelIndex StringGrid::nearestDataCell(const QModelIndex& index) const {
+    const QRect cells = dataCells();
+    if (cells.isEmpty())
+        return {};
+    const int row = qBound(cells.top(), index.isValid() ? index.row() : 0, cells.bottom());
+    const int col = qBound(cells.left(), index.isValid() ? index.column() : 0, cells.right());
+    return model()->index(row, col);
 }
 
 bool StringGrid::edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) {
@@ -130,15 +159,20 @@ void StringGrid::openEditorOnCurrentCell() {
         edit(currentIndex(), QAbstractItemView::EditKeyPressed, nullptr);
 }
 
+QModelIndex StringGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    return nearestDataCell(QTableWidget::moveCursor(action, modifiers));
+}
+
+// A press on a fixed cell never makes it current; a left click is the owner's to handle.
 void StringGrid::mousePressEvent(QMouseEvent* event) {
     const QModelIndex index = indexAt(event->position().toPoint());
-    if (event->button() == Qt::LeftButton && index.isValid() &&
-        isFixedCell(index.column(), index.row()) && fixedCellClick) {
-        fixedCellClick(index.column(), index.row());
-        event->accept();
+    if (!index.isValid() || !isFixedCell(index.column(), index.row())) {
+        QTableWidget::mousePressEvent(event);
         return;
     }
-    QTableWidget::mousePressEvent(event);
+    if (event->button() == Qt::LeftButton && fixedCellClick)
+        fixedCellClick(index.column(), index.row());
+    event->accept();
 }
 
 void StringGrid::setDefaultRowHeight(int height) {

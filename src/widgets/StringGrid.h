@@ -20,8 +20,9 @@ struct CellLook {
 // A grid of strings addressed as (column, row), fixed rows and columns included, where every
 // cell also holds an integer object slot (0 = no object). Fixed cells are drawn like headers
 // and cannot be edited; Qt's own headers are hidden so that the fixed row and column are
-// ordinary rows of the grid. Rows and columns added by setRowCount/setColumnCount get their
-// cells and styling at once.
+// ordinary rows of the grid. The current cell and the selected range always lie within the
+// data cells: no key, click or drag makes a fixed cell current or part of the range. Rows and
+// columns added by setRowCount/setColumnCount get their cells and styling at once.
 class StringGrid : public QTableWidget {
     Q_OBJECT
 public:
@@ -38,11 +39,16 @@ public:
     int object(int col, int row) const;
     void setObject(int col, int row, int value);
 
-    // The selected rectangle (left, top, right, bottom inclusive), or the current cell when
-    // nothing is selected; an invalid rectangle when there is neither.
+    // The data cells: every cell outside the fixed rows and columns; empty when there is none.
+    QRect dataCells() const;
+    // The selected rectangle (left, top, right, bottom inclusive) within the data cells, or
+    // the current cell when nothing is selected; an invalid rectangle when there is neither.
     QRect selection() const;
-    // Selects the rectangle and makes `current` (a corner of it) the current cell.
+    // Selects the rectangle's data cells and makes `current` (a corner of it, moved into the
+    // data cells) the current cell.
     void setSelection(const QRect& range, const QPoint& current);
+    // Every data cell.
+    void selectAll() override;
 
     // Switches the cell editor on or off for every cell; fixed cells are never edited.
     void setEditing(bool on) { m_editing = on; }
@@ -72,10 +78,13 @@ public:
 protected:
     bool edit(const QModelIndex& index, EditTrigger trigger, QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
     bool editorShown() const { return state() == QAbstractItemView::EditingState; }
+    // The data cell nearest to the index; an invalid index when there are no data cells.
+    QModelIndex nearestDataCell(const QModelIndex& index) const;
     void runKeyDown(int& key, Qt::KeyboardModifiers shift);
     void closeEditorKeepingEdit();
     void openEditorOnCurrentCell();

@@ -16,6 +16,8 @@
 #include "kit/DrawingBuilder.h"
 #include "kit/FaultInjector.h"
 #include "shell/MainFormFixture.h"
+#include "shell/ProgramFiles.h"
+#include "texttab/TextTabPage.h"
 #include "widgets/GridCellDelegate.h"
 #include "widgets/StringGrid.h"
 
@@ -297,6 +299,25 @@ TEST(AttrGridSettingsTest, OptionsAndTagListSurviveARestart) {
     EXPECT_EQ(again.attrGridTab().ComboBox2->currentIndex(), 3);
     EXPECT_EQ(again.pos(), QPoint(-50, 70));
     EXPECT_TRUE(QFile::exists(folder.filePath("OrvikEditTagList.txt")));
+    qputenv("KALVEX_CONFIG_DIR", before);
+}
+
+// The index a settings file stores picks the entry it picked where it was written: the
+// built-in lists come in the same (Japanese) order there and here.
+TEST(AttrGridSettingsTest, AStoredTagIndexSelectsTheSameBuiltInEntry) {
+    QTemporaryDir folder;
+    const QByteArray before = qgetenv("KALVEX_CONFIG_DIR");
+    qputenv("KALVEX_CONFIG_DIR", folder.path().toUtf8());
+    QFile settings(settingsFilePath());
+    ASSERT_TRUE(settings.open(QIODevice::WriteOnly));
+    settings.write("[OrvikEdit]\r\nAttTagIndex2=1\r\nAttTagIndex1=3\r\n");
+    settings.close();
+    FakeWindowSystem windows;
+    CadLink link{.windows = windows, .waiter = windows, .createApplication = {}};
+    FakePorts fakes;
+    TOrvikMainForm form(fakes.ports, link);
+    EXPECT_EQ(form.attrGridTab().ComboBox2->currentText(), "機器,NAME,NAME1,SPEC,TYPE");
+    EXPECT_EQ(form.textTab().ComboBox1->currentText(), "NAME1:機器名１");
     qputenv("KALVEX_CONFIG_DIR", before);
 }
 

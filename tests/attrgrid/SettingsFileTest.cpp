@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
+#include <QStringDecoder>
 #include <QTemporaryDir>
 
 #include "shell/FormSettings.h"
@@ -96,6 +97,32 @@ TEST(SettingsFileTest, EncodingsAreTakenFromTheMarkOrTheBytes) {
     }
     EXPECT_EQ(splitLines("a\r\nb\nc\rd\r\n"), (QStringList{"a", "b", "c", "d"}));
     EXPECT_EQ(splitLines("a\r\n\r\nb"), (QStringList{"a", "", "b"}));
+}
+
+// Without a mark, bytes that read as UTF-8 and as CP932 alike are taken the way a Japanese
+// user meant them: UTF-8 when that reading holds Japanese characters, CP932 otherwise.
+TEST(SettingsFileTest, BytesValidInBothEncodingsAreReadAsTheJapaneseTextTheyHold) {
+    struct Case {
+        QByteArray bytes;
+        QString text;
+        TextEncoding encoding;
+    };
+    const Case cases[] = {
+        {QByteArray("NAME:\xC4\xB3\r\n"), QStringLiteral("NAME:ﾄｳ\r\n"), TextEncoding::Cp932},
+        {QByteArray("\xE7\xB7\x9A\xE7\x95\xAA"), QStringLiteral("線番"), TextEncoding::Utf8},
+        {QByteArray("Gru\xC3\x9F\r\n"), QStringLiteral("Gruß\r\n"), TextEncoding::Utf8},
+        {QByteArray("NAME,SPEC\r\n"), QStringLiteral("NAME,SPEC\r\n"), TextEncoding::Utf8},
+    };
+    for (const Case& c : cases) {
+        const DecodedText decoded = decodeText(c.bytes);
+        EXPECT_EQ(decoded.text, c.text) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(decoded.encoding, c.encoding) << c.bytes.toHex().toStdString();
+        EXPECT_EQ(encodeText(decoded.text, decoded.encoding), c.bytes);
+    }
+    QStringDecoder cp932("windows-31j");
+    const QString kanjiAsCp932 = cp932(QByteArray("\xE7\xB7\x9A\xE7\x95\xAA"));
+    EXPECT_EQ(kanjiAsCp932.size(), 3) << "the UTF-8 kanji read as CP932 too";
+    EXPECT_FALSE(cp932.hasError());
 }
 
 } // namespace

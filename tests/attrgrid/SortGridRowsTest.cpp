@@ -40,6 +40,10 @@ TEST(SortGridRowsTest, TextAndNumberOrders) {
         {{"10", "9"}, RowKey::Number, {"9", "10"}},
         {{"0.5", "１２", "12A", "", "-1"}, RowKey::Number, {"-1", "12A", "", "１２", "0.5"}},
         {{"1e3", "2", "1,000"}, RowKey::Number, {"1,000", "2", "1e3"}},
+        // Only digits, a sign, the decimal separator and an exponent make a number.
+        {{"2", "inf", "1", "-inf", "infinity", "0.5", "1e999", "NaN", "-2.5E-1"},
+         RowKey::Number,
+         {"-2.5E-1", "-inf", "infinity", "1e999", "NaN", "inf", "0.5", "1", "2"}},
         {{"only"}, RowKey::Text, {"only"}},
     };
     for (const Case& t : cases) {

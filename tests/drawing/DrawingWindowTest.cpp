@@ -179,6 +179,42 @@ TEST_F(DrawingWindowTest, ADamagedFileIsReportedAndTheDrawingStays) {
     EXPECT_EQ(window.model(), before);
 }
 
+TEST_F(DrawingWindowTest, ACutOffFileIsRefusedAndReadableOddsAreShownOnceWhenItOpens) {
+    QTemporaryDir dir;
+    const auto write = [&](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(QString::fromLatin1(name)));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QByteArray header = "  0\nSECTION\n  2\nHEADER\n  9\n$DWGCODEPAGE\n  3\nKLINGON\n"
+                              "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n  0\nTEXT\n  5\nA\n"
+                              "  1\nfirst\n  0\nTEXT\n  5\nA\n  1\nsecond\n";
+    const QString cut = write("cut.dxf", header);
+    const auto before = window.model();
+    EXPECT_FALSE(window.openFile(cut));
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_EQ(messages.shown[0].text.toStdString(),
+              cut.toStdString() + ":26: the file ends inside the ENTITIES section, which has no "
+                                  "ENDSEC: the drawing is incomplete");
+    EXPECT_EQ(messages.shown[0].icon, MessageIcon::Error);
+    EXPECT_EQ(window.model(), before);
+
+    const QString odd = write("odd.dxf", header + "  0\nENDSEC\n");
+    EXPECT_TRUE(window.openFile(odd));
+    ASSERT_EQ(messages.shown.size(), 2u);
+    EXPECT_EQ(messages.shown[1].icon, MessageIcon::Warning);
+    const QStringList shown = messages.shown[1].text.split(QLatin1Char('\n'));
+    EXPECT_EQ(shown.size(), 3) << messages.shown[1].text.toStdString();
+    for (const char* warning :
+         {":21: duplicate handle A", ": the code page \"KLINGON\" is not known",
+          ": the file ends without EOF"})
+        EXPECT_TRUE(messages.shown[1].text.contains(odd + QString::fromUtf8(warning))) << warning;
+    EXPECT_NE(window.model(), before);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(messages.shown.size(), 2u);
+}
+
 TEST_F(DrawingWindowTest, ChangesAreOneUndoStepPerConnectionAndMarkTheCaption) {
     {
         auto app = window.connect();

@@ -6,6 +6,7 @@
 #include "cadlink/Text.h"
 #include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/entities/TextEntity.h"
 
 namespace kalvex::drawing {
 namespace {
@@ -69,8 +70,10 @@ TEST_F(DxfEditTest, ACharacterTheCodePageLacksIsWrittenAsAnEscape) {
 }
 
 TEST_F(DxfEditTest, MovingATextRewritesOnlyItsCoordinates) {
-    text("20")->SetInsertionPoint({1.5, 7.25, 0});
-    EXPECT_EQ(saved(), originalWith(" 20\n2", " 20\n7.25"));
+    text("20")->SetInsertionPoint({1.5, 7.25, 0}); // aligned right: its alignment point follows
+    std::string expected = originalWith(" 20\n2", " 20\n7.25");
+    expected.replace(expected.find(" 21\n2\n"), 6, " 21\n7.25\n");
+    EXPECT_EQ(saved(), expected);
 }
 
 TEST_F(DxfEditTest, DeleteRemovesExactlyTheEntitysPairs) {
@@ -169,6 +172,68 @@ TEST(DxfAlignment, AlignmentCodesAreReadFromTheirOwnSubclassesAndWrittenWhereMis
     EXPECT_EQ(t->TextAlignmentPoint(), cad::CadPoint(1, 2, 0));
     const std::string out = model->drawing().serialize();
     EXPECT_NE(out.find("  1\nx\n 72\n1\n 11\n1.0\n 21\n2.0\n 73\n3\n"), std::string::npos) << out;
+}
+
+// Texts placed by their alignment points as ezdxf and CAD programs write them: right-aligned,
+// "aligned" (its baseline runs from code 10 to code 11), left with a leftover code 11,
+// right-aligned without code 11, and an attribute aligned top centre.
+// clang-format off
+const test::Pairs kPlacedTexts = {
+    {"0", "SECTION"}, {"2", "ENTITIES"},
+    {"0", "TEXT"}, {"5", "A"}, {"10", "110"}, {"20", "90"}, {"1", "R"}, {"72", "2"},
+    {"11", "120"}, {"21", "90"},
+    {"0", "TEXT"}, {"5", "B"}, {"10", "100"}, {"20", "90"}, {"1", "AL"}, {"72", "3"},
+    {"11", "120"}, {"21", "90"},
+    {"0", "TEXT"}, {"5", "C"}, {"10", "1"}, {"20", "2"}, {"1", "L"}, {"11", "500"}, {"21", "500"},
+    {"0", "TEXT"}, {"5", "D"}, {"10", "30"}, {"20", "40"}, {"1", "N"}, {"72", "2"},
+    {"0", "INSERT"}, {"5", "E"}, {"66", "1"}, {"2", "B"}, {"10", "0"}, {"20", "0"},
+    {"0", "ATTRIB"}, {"5", "F"}, {"10", "5"}, {"20", "6"}, {"1", "v"}, {"2", "T"}, {"72", "1"},
+    {"11", "7"}, {"21", "8"}, {"74", "3"},
+    {"0", "SEQEND"}, {"5", "G"},
+    {"0", "ENDSEC"}, {"0", "EOF"}};
+// clang-format on
+
+TEST(DxfAlignment, MovingOnePointOfATextNotAlignedLeftMovesTheOtherAlong) {
+    using Move = void (TextEntity::*)(const cad::CadPoint&);
+    const Move byAlignment = &TextEntity::setAlignmentPoint;
+    const Move byInsertion = &TextEntity::setInsertionPoint;
+    struct Case {
+        const char* handle;
+        Move move;
+        cad::CadPoint to, insertion, alignment;
+    };
+    const Case cases[] = {
+        {"A", byAlignment, {120, 80}, {110, 80}, {120, 80}},
+        {"A", byInsertion, {0, 0}, {0, 0}, {10, 0}},
+        {"B", byAlignment, {130, 70}, {110, 70}, {130, 70}},
+        {"B", byInsertion, {0, 0}, {0, 0}, {20, 0}},
+        {"C", byInsertion, {3, 4}, {3, 4}, {500, 500}}, // left: code 11 means nothing
+        {"C", byAlignment, {9, 9}, {1, 2}, {9, 9}},
+        {"D", byAlignment, {50, 60}, {50, 60}, {50, 60}}, // no code 11: both points were one
+        {"F", byAlignment, {17, 18}, {15, 16}, {17, 18}},
+        {"F", byInsertion, {0, 0, 1}, {0, 0, 1}, {2, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.handle);
+        auto drawing = parseDxf(test::dxfOf(kPlacedTexts), "placed.dxf");
+        const RecordId id = *drawing->findHandle(c.handle);
+        (TextEntity(*drawing, id).*c.move)(c.to);
+        // What is saved reads back the same.
+        auto reread = parseDxf(drawing->serialize(), "placed.dxf");
+        const TextEntity text(*reread, id);
+        EXPECT_EQ(text.insertionPoint(), c.insertion);
+        EXPECT_EQ(text.alignmentPoint(), c.alignment);
+    }
+}
+
+TEST(DxfAlignment, ATextAlignedLeftTakesItsInsertionPointAsAlignmentPointWhenRealigned) {
+    auto model = CadModel::create(parseDxf(test::dxfOf(kPlacedTexts), "placed.dxf"));
+    auto left =
+        cad::entityAs<cad::Text>(model->application()->ActiveDocument()->HandleToObject("C"));
+    left->SetAlignment(2);
+    EXPECT_EQ(left->TextAlignmentPoint(), cad::CadPoint(1, 2, 0));
+    left->SetTextAlignmentPoint({10, 10, 0});
+    EXPECT_EQ(left->InsertionPoint(), cad::CadPoint(10, 10, 0));
 }
 
 } // namespace

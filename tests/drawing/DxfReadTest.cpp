@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "DxfTestSupport.h"
 #include "cadlink/Application.h"
 #include "cadlink/Text.h"
@@ -34,7 +36,8 @@ TEST(DxfRead, DamagedFilesAreRefusedNamingFileAndLine) {
         {kEntitiesStart + "  0\nTEXT\n 10\n1.5.5\n", "bad.dxf:8: the value \"1.5.5\" does not fit "
                                                      "group code 10"},
         {kEntitiesStart + "  0\nTEXT\n 70\nabc\n", "bad.dxf:8: the value \"abc\" does not fit"},
-        {kEntitiesStart + "  0\nINSERT\n 66\n1\n  2\nB\n  0\nATTRIB\n  2\nT\n  0\nTEXT\n  1\nx\n",
+        {kEntitiesStart +
+             "  0\nINSERT\n 66\n1\n  2\nB\n  0\nATTRIB\n  2\nT\n  0\nTEXT\n  1\nx\n  0\nENDSEC\n",
          "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
         {kEntitiesStart + "  0\nINSERT\n 66\n     1\n  0\nENDSEC\n",
          "bad.dxf:5: the attributes of this INSERT are not closed by SEQEND"},
@@ -125,8 +128,70 @@ TEST(DxfRead, AFileWithoutEofLoadsWithAWarningAndGainsEof) {
     const std::string bytes = kEntitiesStart + "  0\nTEXT\n  1\nlast\n  0\nENDSEC";
     auto drawing = parseDxf(bytes, "cut.dxf");
     ASSERT_EQ(drawing->warnings().size(), 1u);
-    EXPECT_EQ(drawing->warnings()[0].rfind("cut.dxf: ", 0), 0u);
+    EXPECT_EQ(drawing->warnings()[0], "cut.dxf: the file ends without EOF; saving it adds EOF");
     EXPECT_EQ(drawing->serialize(), bytes + "\n  0\nEOF\n");
+}
+
+TEST(DxfRead, ADrawingCutOffInsideASectionIsDamaged) {
+    const std::string whole = dxfOf(test::r2000Drawing());
+    const std::string unclosed = " the drawing is incomplete";
+    const std::pair<std::string, std::string> cases[] = {
+        // cut before the second TEXT, with and without an EOF written after the cut
+        {whole.substr(0, whole.find("  0\nTEXT\n  5\n21\n")),
+         "bad.dxf:138: the file ends inside the ENTITIES section, which has no ENDSEC:"},
+        {whole.substr(0, whole.find("  0\nTEXT\n  5\n21\n")) + "  0\nEOF\n",
+         "bad.dxf:140: the file ends inside the ENTITIES section, which has no ENDSEC:"},
+        {whole.substr(0, whole.find("  0\nENDSEC\n  0\nSECTION\n  2\nTABLES")),
+         "bad.dxf:16: the file ends inside the HEADER section, which has no ENDSEC:"},
+        {kEntitiesStart + "  0\nSECTION\n  2\nBLOCKS\n  0\nENDSEC\n  0\nEOF\n",
+         "bad.dxf:5: a new SECTION begins inside the ENTITIES section, which has no ENDSEC:"},
+    };
+    for (const auto& [bytes, message] : cases)
+        EXPECT_EQ(errorOf(bytes), message + unclosed);
+}
+
+TEST(DxfRead, WhatIsNoDxfFileIsNamedInPlainWords) {
+    const std::string dxf = dxfOf(test::r2000Drawing());
+    std::string utf16;
+    for (char c : dxf)
+        utf16 += std::string{c, '\0'};
+    std::string crOnly = dxf;
+    std::replace(crOnly.begin(), crOnly.end(), '\n', '\r');
+    const std::pair<std::string, std::string> cases[] = {
+        {"Dear reader,\nthis is a letter.\n", "(its first line is not the group code a DXF"},
+        {"12\nTwelve\n", "(its first line is not the group code a DXF"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR", 16), "(it is a PNG image)"},
+        {"\xFF\xFE" + utf16, "(it is UTF-16 text; a DXF file is ASCII or UTF-8 text)"},
+        {utf16, "(it is UTF-16 text;"},
+        {std::string("PK\x03\x04\x14\0\x06\0", 8), "(it holds binary data, not lines of text)"},
+        {"\xEF\xBB\xBF" + dxf, "(it begins with a UTF-8 byte-order mark"},
+    };
+    for (const auto& [bytes, reason] : cases)
+        EXPECT_EQ(errorOf(bytes).rfind("bad.dxf: not a DXF file " + reason, 0), 0u)
+            << errorOf(bytes);
+    EXPECT_EQ(errorOf(crOnly), "bad.dxf: lines end in CR only");
+    // Damage further on is named by its line, without the bytes that are no text.
+    EXPECT_EQ(errorOf(kEntitiesStart + "\x89\x01\n1\n"),
+              "bad.dxf:5: the group code is not a number");
+    EXPECT_EQ(errorOf(kEntitiesStart + " 10\n\x80\x81\n"),
+              "bad.dxf:6: the value does not fit group code 10");
+}
+
+TEST(DxfRead, EveryNumberThatIsNotFiniteIsADamagedValue) {
+    for (const char* value : {"nan", "-nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e400"}) {
+        const std::string bytes = kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n";
+        EXPECT_EQ(errorOf(bytes), "bad.dxf:8: the value \"" + std::string(value) +
+                                      "\" of group code 10 is not a finite number");
+    }
+    EXPECT_EQ(errorOf(kEntitiesStart + "  0\nTEXT\n1020\n inf \n"),
+              "bad.dxf:8: the value \" inf \" of group code 1020 is not a finite number");
+    // A value too close to zero for a double is 0, as other readers take it.
+    auto drawing = parseDxf(kEntitiesStart + "  0\nTEXT\n  5\nA\n 10\n1e-999\n 20\n-2.5e-400\n"
+                                             "  0\nENDSEC\n  0\nEOF\n",
+                            "tiny.dxf");
+    auto text = cad::entityAs<cad::Text>(
+        CadModel::create(drawing)->application()->ActiveDocument()->HandleToObject("A"));
+    EXPECT_EQ(text->InsertionPoint(), cad::CadPoint(0, 0, 0));
 }
 
 } // namespace

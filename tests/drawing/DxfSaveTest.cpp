@@ -78,5 +78,28 @@ TEST_F(DxfSaveTest, AFailedSaveLeavesWhatWasThereAndSaysWhy) {
     EXPECT_THROW(loadDxf(missingDir.string()), dxf::DxfError);
 }
 
+TEST_F(DxfSaveTest, APendingSaveTouchesNothingUntilCommitted) {
+    DrawingBuilder first, second;
+    first.text({.text = "first"});
+    second.text({.text = "second"});
+    const fs::path target = dir / "plant.dxf";
+    saveDxf(*first.drawing(), target.string());
+    const std::string firstVersion = readBytes(target);
+    {
+        PendingSave dropped(*second.drawing(), target.string());
+        EXPECT_EQ(filesInDir().size(), 2u); // the file and the temporary one
+    }
+    EXPECT_EQ(filesInDir(), std::vector<std::string>{"plant.dxf"});
+    EXPECT_EQ(readBytes(target), firstVersion);
+
+    PendingSave pending(*second.drawing(), target.string());
+    PendingSave moved(std::move(pending)); // the temporary file follows the move
+    EXPECT_EQ(readBytes(target), firstVersion);
+    moved.commit();
+    EXPECT_EQ(filesInDir(), (std::vector<std::string>{"plant.bak", "plant.dxf"}));
+    EXPECT_EQ(readBytes(target), second.drawing()->serialize());
+    EXPECT_EQ(readBytes(dir / "plant.bak"), firstVersion);
+}
+
 } // namespace
 } // namespace kalvex::drawing

@@ -10,6 +10,7 @@
 #include <QProcess>
 
 #include "dxftool/TextTable.h"
+#include "dxftool/Tool.h"
 
 namespace kalvex::peer {
 
@@ -57,6 +58,24 @@ ProcessResult runProcess(const std::string& program, const std::vector<std::stri
 
 ProcessResult runTool(const std::vector<std::string>& arguments) {
     return runProcess(KALVEX_DXF_TOOL, arguments);
+}
+
+ProcessResult runInProcess(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    const int status = dxftool::run(arguments, out, err);
+    return {status, out.str(), err.str()};
+}
+
+std::string firstFault(const std::function<void(dxftool::Problems&)>& read) {
+    dxftool::Problems problems;
+    try {
+        read(problems);
+    } catch (const dxftool::TableError& error) {
+        return error.what();
+    }
+    return problems.empty()
+               ? "no fault"
+               : "t.tsv:" + std::to_string(problems.front().line) + ": " + problems.front().message;
 }
 
 std::string readFile(const std::string& path) {

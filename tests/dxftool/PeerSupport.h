@@ -1,10 +1,13 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include <QTemporaryDir>
+
+#include "dxftool/Problems.h"
 
 namespace kalvex::peer {
 
@@ -18,6 +21,12 @@ struct ProcessResult {
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments);
 // Runs kalvex-dxf.
 ProcessResult runTool(const std::vector<std::string>& arguments);
+// Runs kalvex-dxf's command line inside the test program.
+ProcessResult runInProcess(const std::vector<std::string>& arguments);
+
+// "t.tsv:LINE: message" of the first fault `read` finds in a table named t.tsv, thrown as a
+// TableError or added to the problems; "no fault" when there is none.
+std::string firstFault(const std::function<void(dxftool::Problems&)>& read);
 
 std::string readFile(const std::string& path);
 void writeFile(const std::string& path, const std::string& content);

@@ -1,8 +1,26 @@
 #include <gtest/gtest.h>
 
+#include "PeerSupport.h"
 #include "dxftool/TextTable.h"
 
 using namespace kalvex::dxftool;
+
+namespace {
+
+// The entries of a table that has no malformed row.
+std::vector<TableEntry> entriesOf(std::string_view bytes) {
+    Problems problems;
+    const ReadTable table = parseTable(bytes, "t.tsv", problems);
+    EXPECT_TRUE(problems.empty()) << problems.front().message;
+    return table.entries;
+}
+
+std::string firstFault(std::string_view table) {
+    return kalvex::peer::firstFault(
+        [&](Problems& problems) { parseTable(table, "t.tsv", problems); });
+}
+
+} // namespace
 
 TEST(TextTable, EscapesAndUnescapesTheFourSpecialCharacters) {
     const std::pair<std::string, std::string> cases[] = {
@@ -40,7 +58,7 @@ TEST(TextTable, ReadsAnyColumnOrderWithBomCrLfAndBlankLines) {
                               "new\\ttext\tDENKI\t2A\r\n"
                               "\r\n"
                               "\tX\t3F\r\n";
-    const auto entries = parseTable(table, "t.tsv");
+    const auto entries = entriesOf(table);
     ASSERT_EQ(entries.size(), 2u);
     EXPECT_EQ(entries[0].line, 2);
     EXPECT_EQ(entries[0].handle, "2A");
@@ -55,7 +73,7 @@ TEST(TextTable, ExportedTableReadsBack) {
         {"2A", "TEXT", "", "", "0", false, 1, 2, "a\r\nb\\c\td"},
         {"2B", "ATTRIB", "B", "T", "0", false, 1, 2, ""},
     };
-    const auto entries = parseTable(formatTable(rows, ByteOrderMark::Write), "t");
+    const auto entries = entriesOf(formatTable(rows, ByteOrderMark::Write));
     ASSERT_EQ(entries.size(), rows.size());
     for (std::size_t i = 0; i < rows.size(); ++i) {
         EXPECT_EQ(entries[i].handle, rows[i].handle);
@@ -71,17 +89,24 @@ TEST(TextTable, BadTablesNameTheLine) {
         {"handle\ttext\n2A\tx\n2B\n", "t.tsv:3: expected 2 fields, found 1"},
         {"handle\ttext\n2A\tx\ty\n", "t.tsv:2: expected 2 fields, found 3"},
         {"handle\ttext\n\tx\n", "t.tsv:2: the handle is empty"},
+        {"file\thandle\ttext\n\t2A\tx\n", "t.tsv:2: the file is empty"},
         {"handle\ttext\n2A\tC:\\work\n", "t.tsv:2: a backslash must be followed by t, r, n or \\"},
-        {"handle\ttext\n2A\tok\n2B\t\x94\x7A\x93\x64\n", "t.tsv:3: the line is not UTF-8 text"},
+        {"handle\ttext\n2A\tok\n2B\t\xFF\x94\n",
+         "t.tsv:3: the table is neither UTF-8, UTF-16 nor CP932 text"},
     };
-    for (const auto& [table, message] : cases) {
-        try {
-            parseTable(table, "t.tsv");
-            ADD_FAILURE() << "no error for: " << table;
-        } catch (const TableError& error) {
-            EXPECT_EQ(std::string(error.what()), message);
-        }
-    }
+    for (const auto& [table, message] : cases)
+        EXPECT_EQ(firstFault(table), message) << table;
+}
+
+TEST(TextTable, EveryMalformedRowIsReportedAndTheRestRead) {
+    Problems problems;
+    const ReadTable table = parseTable("handle\ttext\n2A\tx\n2B\n2C\ty\n\tz\n", "t.tsv", problems);
+    ASSERT_EQ(problems.size(), 2u);
+    EXPECT_EQ(problems[0].line, 3);
+    EXPECT_EQ(problems[1].line, 5);
+    ASSERT_EQ(table.entries.size(), 2u);
+    EXPECT_EQ(table.entries[1].handle, "2C");
+    EXPECT_FALSE(table.namesFiles);
 }
 
 TEST(TextTable, ReadsUtf16TablesWithByteOrderMark) {
@@ -92,7 +117,7 @@ TEST(TextTable, ReadsUtf16TablesWithByteOrderMark) {
         big += {static_cast<char>(unit >> 8), static_cast<char>(unit & 0xFF)};
     }
     for (const std::string& bytes : {little, big}) {
-        const auto entries = parseTable(bytes, "t.tsv");
+        const auto entries = entriesOf(bytes);
         ASSERT_EQ(entries.size(), 1u);
         EXPECT_EQ(entries[0].handle, "2A");
         EXPECT_EQ(entries[0].text, "配電盤");

@@ -1,28 +1,16 @@
 #include <algorithm>
 #include <filesystem>
-#include <sstream>
 
 #include <gtest/gtest.h>
 
 #include "PeerSupport.h"
-#include "dxftool/Tool.h"
 
 using namespace kalvex;
 using namespace kalvex::peer;
 
 namespace {
 
-struct Outcome {
-    int status = -1;
-    std::string out;
-    std::string err;
-};
-
-Outcome runInProcess(const std::vector<std::string>& arguments) {
-    std::ostringstream out, err;
-    const int status = dxftool::run(arguments, out, err);
-    return {status, out.str(), err.str()};
-}
+using Outcome = ProcessResult;
 
 std::string corpusFile(const char* name) {
     return std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + name;
@@ -42,7 +30,7 @@ TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
     };
     const Row rows[] = {
         {{}, 1, "kalvex-dxf: no command given\nusage: kalvex-dxf export"},
-        {{"export"}, 1, "kalvex-dxf: export takes 1 file name, 0 given\nusage:"},
+        {{"export"}, 1, "kalvex-dxf: export takes at least 1 file name, 0 given\nusage:"},
         {{"--help"}, 0, ""},
         {{"export", "/nonexistent/a.dxf"}, 2, "kalvex-dxf: /nonexistent/a.dxf"},
         {{"export", corpusFile("acadsharp__samples__sample_base__sample_AC1015_binary.dxf")},
@@ -58,13 +46,48 @@ TEST(Tool, ExitStatusSaysWhetherUsageOrInputWasWrong) {
     for (const Row& row : rows) {
         SCOPED_TRACE(row.arguments.empty() ? "(none)" : row.arguments.back());
         const Outcome outcome = runInProcess(row.arguments);
-        EXPECT_EQ(outcome.status, row.status);
+        EXPECT_EQ(outcome.exitCode, row.status);
         EXPECT_EQ(outcome.err.substr(0, row.errStart.size()), row.errStart) << outcome.err;
         if (row.status != 0) {
             EXPECT_EQ(outcome.out, "");
         }
     }
     EXPECT_NE(runInProcess({"--help"}).out.find("kalvex-dxf roundtrip IN OUT"), std::string::npos);
+}
+
+TEST(Tool, ADamagedOrForeignDrawingEndsWithStatus2AndNothingIsWritten) {
+    PeerDrawing drawing("peer_r12.dxf");
+    const std::string whole = readFile(drawing.path());
+    const std::string cut = whole.substr(0, whole.find("  0\nTEXT\n", whole.find("ENTITIES")));
+    const std::size_t cutLines = static_cast<std::size_t>(std::count(cut.begin(), cut.end(), '\n'));
+    const std::pair<std::string, std::string> cases[] = {
+        {cut, ":" + std::to_string(cutLines) + ": the file ends inside the ENTITIES section"},
+        {std::string("\x89PNG\r\n\x1a\n\0\0\0\rIHDR\xff\xfe", 18),
+         ": not a DXF file (it is a PNG image)\n"},
+    };
+    const std::string in = drawing.pathOf("in.dxf");
+    const std::string out = drawing.pathOf("out.dxf");
+    for (const auto& [bytes, message] : cases) {
+        writeFile(in, bytes);
+        for (const std::vector<std::string>& arguments :
+             {std::vector<std::string>{"roundtrip", in, out}, {"export", in}}) {
+            const Outcome outcome = runInProcess(arguments);
+            EXPECT_EQ(outcome.exitCode, 2);
+            EXPECT_EQ(outcome.err.rfind("kalvex-dxf: " + in + message, 0), 0u) << outcome.err;
+            EXPECT_TRUE(std::all_of(outcome.err.begin(), outcome.err.end(),
+                                    [](char c) { return c == '\n' || (c >= 0x20 && c < 0x7F); }))
+                << "raw bytes echoed: " << outcome.err;
+            EXPECT_EQ(outcome.out, "");
+            EXPECT_FALSE(std::filesystem::exists(out));
+        }
+    }
+    // Without EOF after its last section a drawing is whole: it is read with a warning.
+    writeFile(in, whole.substr(0, whole.rfind("  0\nEOF")));
+    const Outcome outcome = runInProcess({"roundtrip", in, out});
+    EXPECT_EQ(outcome.exitCode, 0);
+    EXPECT_EQ(outcome.err,
+              "kalvex-dxf: warning: " + in + ": the file ends without EOF; saving it adds EOF\n");
+    EXPECT_TRUE(readFile(out) == whole);
 }
 
 TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
@@ -76,17 +99,18 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
             insertHandle = handle;
     }
     const std::string good = "handle\ttext\n" + rows[0].at("handle") + "\tnew\n";
+    const std::string in = "t.tsv:3: " + drawing.path() + ": ";
     const std::pair<std::string, std::string> cases[] = {
-        {good + "FFFFFF\tx\n", "t.tsv:3: unknown handle FFFFFF"},
+        {good + "FFFFFF\tx\n", in + "unknown handle FFFFFF"},
         {good + rows[0].at("handle") + "\ty\n",
-         "t.tsv:3: the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
+         in + "the handle " + rows[0].at("handle") + " is given again (first on line 2)"},
         {good + insertHandle + "\tx\n",
-         "t.tsv:3: the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
+         in + "the handle " + insertHandle + " is a AcDbBlockReference, not a TEXT or ATTRIB"},
         {good + rows[1].at("handle") + "\tline\\nbreak\n",
-         "t.tsv:3: the text of " + rows[1].at("handle") +
+         in + "the text of " + rows[1].at("handle") +
              " holds a line break, which a DXF text cannot"},
         {good + rows[1].at("handle") + "\tend\\r\n",
-         "t.tsv:3: the text of " + rows[1].at("handle") +
+         in + "the text of " + rows[1].at("handle") +
              " holds a line break, which a DXF text cannot"},
         {good + "2B\n", "t.tsv:3: expected 2 fields, found 1"},
         {good + "2B\ta\\b\n", "t.tsv:3: a backslash must be followed by t, r, n or \\"},
@@ -96,8 +120,9 @@ TEST(Tool, BadTableIsRefusedAndNothingIsWritten) {
     for (const auto& [content, message] : cases) {
         writeFile(table, content);
         const Outcome outcome = runInProcess({"apply", drawing.path(), table});
-        EXPECT_EQ(outcome.status, 2);
-        EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message + "\n");
+        EXPECT_EQ(outcome.exitCode, 2);
+        EXPECT_EQ(outcome.err, "kalvex-dxf: " + table.substr(0, table.size() - 5) + message +
+                                   "\nkalvex-dxf: nothing was written\n");
         EXPECT_TRUE(readFile(drawing.path()) == original);
         EXPECT_FALSE(std::filesystem::exists(backupOf(drawing.path())));
     }
@@ -112,7 +137,7 @@ TEST(Tool, ApplyInPlaceKeepsThePreviousFileAsBak) {
                    ::tolower); // case carries no meaning
     writeFile(table, "handle\ttext\n" + handle + "\tPUMP-02\n");
     const Outcome outcome = runInProcess({"apply", drawing.path(), table});
-    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    ASSERT_EQ(outcome.exitCode, 0) << outcome.err;
     EXPECT_EQ(outcome.out, "changed 1, unchanged 0, locked 0\n");
     EXPECT_TRUE(readFile(backupOf(drawing.path())) == original);
     EXPECT_EQ(readWithPeer(drawing.path()).rows[0].at("text"), "PUMP-02");
@@ -122,8 +147,8 @@ TEST(Tool, ExportWithBomStartsWithTheMarkThenTheSameTable) {
     const std::string file = corpusFile("ezdxf__examples_dxf__text.dxf");
     const Outcome plain = runInProcess({"export", file});
     const Outcome marked = runInProcess({"export", "--bom", file});
-    ASSERT_EQ(plain.status, 0) << plain.err;
-    ASSERT_EQ(marked.status, 0) << marked.err;
+    ASSERT_EQ(plain.exitCode, 0) << plain.err;
+    ASSERT_EQ(marked.exitCode, 0) << marked.err;
     EXPECT_EQ(plain.out.substr(0, 10), "handle\tkin");
     EXPECT_EQ(marked.out, "\xEF\xBB\xBF" + plain.out);
 }

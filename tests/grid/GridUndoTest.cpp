@@ -82,10 +82,29 @@ TEST_F(GridUndoTest, CopyAloneMakesTheNextCtrlZTakeBackOneEntry) {
     paste("a\r\n", QRect(1, 1, 1, 2));
     grid.setSelection(QRect(1, 1, 1, 1), QPoint(1, 1));
     press(Qt::Key_C);
-    EXPECT_EQ(counter, 1);
+    EXPECT_EQ(counter, 0);
     undoBatchOnce(grid, {cells, counter});
     EXPECT_EQ(grid.cell(1, 2), "1,2");
     EXPECT_EQ(grid.cell(1, 1), "a");
+}
+
+// A key that changed no cell (a copy, a paste of an empty clipboard) leaves the batch empty:
+// the UNDO button then takes nothing back, not the edit made before.
+TEST_F(GridUndoTest, AfterAKeyThatChangedNothingTheButtonTakesNothingBack) {
+    counter = 1;
+    cells.Add(grid, 2, 2);
+    grid.setCell(2, 2, "edited");
+    grid.setSelection(QRect(1, 1, 1, 1), QPoint(1, 1));
+    for (const QString& clipboardText : {QString(), QStringLiteral("no row end")}) {
+        paste(clipboardText, QRect(1, 1, 1, 1));
+        EXPECT_EQ(counter, 0);
+        undoBatchRepeat(grid, {cells, counter});
+        EXPECT_EQ(grid.cell(2, 2), "edited");
+    }
+    press(Qt::Key_C);
+    undoBatchRepeat(grid, {cells, counter});
+    EXPECT_EQ(grid.cell(2, 2), "edited");
+    EXPECT_EQ(cells.Count(), 1);
 }
 
 TEST_F(GridUndoTest, UndoOfOneGridLeavesTheOtherGridsEntries) {

@@ -161,19 +161,33 @@ TEST_F(MainFormTest, WindowHasItsCaptionSizeFlagsAndStatusPanels) {
     EXPECT_EQ(timer->interval(), 200);
 }
 
+namespace {
+
+QStringList itemsOf(const QComboBox& box) {
+    QStringList items;
+    for (int i = 0; i < box.count(); ++i)
+        items << box.itemText(i);
+    return items;
+}
+
+} // namespace
+
+// In Japanese order: punctuation before digits ("NAME:" before "NAME1:"), Latin before kana
+// and kanji, kanji by their readings (機 before 図 before 線).
 TEST_F(MainFormTest, TagListsHoldTheBuiltInTagsSortedAndSelectTheFirst) {
     auto* tags = control<QComboBox>("ComboBox1");
-    ASSERT_EQ(tags->count(), 5);
-    EXPECT_EQ(tags->itemText(0), QStringLiteral("JCMNT1:コメント１"));
-    EXPECT_EQ(tags->itemText(4), QStringLiteral("SENBAN:線番"));
+    EXPECT_EQ(itemsOf(*tags), (QStringList{"JCMNT1:コメント１", "JCMNT2:コメント２", "NAME:機器名",
+                                           "NAME1:機器名１", "SENBAN:線番"}));
     EXPECT_EQ(tags->currentIndex(), 0);
     EXPECT_TRUE(tags->isEditable());
     EXPECT_EQ(tags->maxVisibleItems(), 16);
     auto* tagSets = control<QComboBox>("ComboBox2");
     EXPECT_FALSE(tagSets->isEditable());
-    ASSERT_EQ(tagSets->count(), 5);
-    EXPECT_EQ(tagSets->itemText(0), QStringLiteral("I/Oコメント,PIN1,IOADRS,JCMNT1,JCMNT2"));
-    EXPECT_EQ(tagSets->itemText(4), QStringLiteral("線番,SENBAN"));
+    const QStringList sets = itemsOf(*tagSets);
+    ASSERT_EQ(sets.size(), 5);
+    const QStringList captions = {"I/Oコメント", "機器", "図枠IFS", "図枠TTL", "線番"};
+    for (int i = 0; i < 5; ++i)
+        EXPECT_EQ(sets[i].section(u',', 0, 0), captions[i]);
     EXPECT_EQ(tagSets->currentIndex(), 0);
 }
 

@@ -126,6 +126,24 @@ TEST_F(AttrFetchTest, UpdateWritesAttributesBlankLinesIncludedAndIgnoresExtraLin
     EXPECT_EQ(records().size(), 3u);
 }
 
+TEST_F(AttrFetchTest, ValuesHoldingALineBreakAreLeftOutAndCounted) {
+    const auto p1 = pump(0, "P-1");
+    const auto p2 = pump(10, "P\u20292");
+    const auto p3 = pump(20, "P-3\r");
+    const auto p4 = pump(30, "P-4");
+    use(b);
+    page().CheckBox1->setChecked(false);
+    fetchAttributes(QStringLiteral("NAME:機器名"), {p1[0], p2[0], p3[0], p4[0]});
+    EXPECT_EQ(editorLines(), (QStringList{"P-1", "P-4"}));
+    EXPECT_EQ(page().Label2->text(), QStringLiteral("NAME = 2 / 4"));
+    EXPECT_EQ(messageTexts(), QStringList{QStringLiteral("改行を含む属性値 2 個を除外しました.")});
+    setLines(QStringLiteral("P-1\nP-4A"));
+    update();
+    EXPECT_EQ(attributeText(p2[1]), "P\u20292");
+    EXPECT_EQ(attributeText(p3[1]), "P-3\r");
+    EXPECT_EQ(attributeText(p4[1]), "P-4A");
+}
+
 TEST_F(AttrFetchTest, AFailureWhileCollectingBringsTheToolBack) {
     const auto p = pump(0, "P-1");
     use(b);

@@ -45,6 +45,14 @@ TEST_F(UndoSnapshotTest, OnlyTheTextBeforeTheLastBulkCommandIsKept) {
     EXPECT_EQ(editor().toPlainText(), QStringLiteral("two"));
 }
 
+TEST_F(UndoSnapshotTest, TheSnapshotKeepsEveryCharacter) {
+    setLines(QStringLiteral("A\u00A0B\nC"));
+    mark();
+    setLines(QStringLiteral("bulk"));
+    undo();
+    EXPECT_EQ(editor().document()->firstBlock().text(), QStringLiteral("A\u00A0B"));
+}
+
 TEST_F(UndoSnapshotTest, PopupClearTakesTheSnapshot) {
     setLines(QStringLiteral("keep me"));
     form->textController().editorCommands().N20Click();

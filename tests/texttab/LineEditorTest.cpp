@@ -2,6 +2,7 @@
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QTest>
+#include <QTextBlock>
 #include <gtest/gtest.h>
 
 #include "texttab/LineEditor.h"
@@ -38,6 +39,43 @@ TEST(LineEditorTest, AWindowShortcutOnTheCopyKeyStillFiresInTheEditor) {
     editor->setFocus();
     QTest::keyClick(editor, Qt::Key_C, Qt::ControlModifier);
     EXPECT_EQ(fired, 1);
+}
+
+namespace {
+
+void moveCaret(LineEditor& editor, int line, QTextCursor::MoveOperation where) {
+    QTextCursor cursor(editor.document()->findBlockByNumber(line));
+    cursor.movePosition(where);
+    editor.setTextCursor(cursor);
+}
+
+} // namespace
+
+// The line typed on is followed through edits that move it and forgotten when the whole text
+// is replaced, so that no other line loses its blanks.
+TEST(LineEditorTest, OnlyTheLineTypedOnIsTrimmed) {
+    LineEditor editor;
+    editor.setPlainText(QStringLiteral("KEEP\nTAIL  "));
+    moveCaret(editor, 1, QTextCursor::EndOfBlock);
+    QTest::keyClicks(&editor, QStringLiteral("z"));
+    editor.setPlainText(QStringLiteral("KEEP\nTAIL  "));
+    moveCaret(editor, 0, QTextCursor::StartOfBlock);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("KEEP\nTAIL  ")) << "after a new fetch";
+
+    editor.setPlainText(QStringLiteral("A\nB\nABC  "));
+    moveCaret(editor, 1, QTextCursor::EndOfBlock);
+    QTest::keyClicks(&editor, QStringLiteral("x"));
+    QTest::keyClick(&editor, Qt::Key_Home);
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("ABx\nABC  ")) << "after joining two lines";
+
+    editor.setPlainText(QStringLiteral("P\nQ"));
+    moveCaret(editor, 1, QTextCursor::EndOfBlock);
+    QTest::keyClicks(&editor, QStringLiteral(" "));
+    QTextCursor(editor.document()->findBlockByNumber(1)).insertText(QStringLiteral("NEW  \n"));
+    QTest::keyClick(&editor, Qt::Key_Up);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("P\nNEW  \nQ"))
+        << "after a line was inserted above the one typed on";
 }
 
 TEST(LineEditorTest, GutterWidensWhenLineNumbersGainADigit) {

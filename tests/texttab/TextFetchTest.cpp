@@ -88,6 +88,34 @@ TEST_F(TextTabTest, AllTextsLockedEmptiesTheEditorButKeepsSpacingAndButtons) {
     EXPECT_EQ(messageTexts(), QStringList{QStringLiteral("ロック画層のTEXT 1 個を除外しました.")});
 }
 
+// Line k of the editor always belongs to record k: a string the editor would split into
+// several lines is left out of the fetch and counted, and an update without edits rewrites
+// nothing and appends nothing.
+TEST_F(TextTabTest, TextsHoldingALineBreakAreLeftOutAndCounted) {
+    DrawingBuilder b;
+    b.layer("OLD", LayerState::Locked);
+    const std::vector<std::string> breaks = {"X\u2029Y", "A\u2028B", "C\rD", "E\nF"};
+    std::vector<std::string> handles;
+    handles.push_back(b.text({.text = "L1", .insertion = {0, 40, 0}}));
+    for (const std::string& text : breaks)
+        handles.push_back(b.text({.text = text, .insertion = {0, 30, 0}}));
+    handles.push_back(b.text({.text = "L3", .insertion = {0, 20, 0}}));
+    handles.push_back(b.text({.text = "x", .insertion = {0, 15, 0}, .layer = "OLD"}));
+    handles.push_back(b.text({.text = "L4", .insertion = {0, 10, 0}}));
+    use(b);
+    fetch(handles);
+    EXPECT_EQ(editorLines(), (QStringList{"L1", "L3", "L4"}));
+    ASSERT_EQ(records().size(), 3u);
+    EXPECT_EQ(records()[1].sHnd, handles[5]);
+    EXPECT_EQ(messageTexts(), (QStringList{QStringLiteral("ロック画層のTEXT 1 個を除外しました."),
+                                           QStringLiteral("改行を含むTEXT 4 個を除外しました.")}));
+    update();
+    EXPECT_EQ(faults->callCount("SetTextString"), 0);
+    EXPECT_EQ(faults->callCount("Copy"), 0);
+    for (std::size_t i = 0; i < breaks.size(); ++i)
+        EXPECT_EQ(textEntity(handles[i + 1])->TextString(), breaks[i]);
+}
+
 TEST_F(TextTabTest, AlignedTextIsRecordedByItsAlignmentPoint) {
     DrawingBuilder b;
     const std::string left = b.text({.text = "L", .insertion = {1, 2, 0}});

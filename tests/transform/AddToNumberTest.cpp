@@ -98,6 +98,15 @@ TEST(NumberHelpers, ParseDecimalAcceptsOnlyASignedInt32) {
     EXPECT_FALSE(parseDecimal(u"").has_value());
 }
 
+TEST(NumberHelpers, ParseHexAcceptsAnyDigitRunWhoseValueFits32Bits) {
+    EXPECT_EQ(parseHex(u"000000001"), 1);
+    EXPECT_EQ(parseHex(u"0FFFFFFFF"), -1);
+    EXPECT_EQ(parseHex(u"7fffffff"), std::numeric_limits<std::int32_t>::max());
+    EXPECT_FALSE(parseHex(u"100000000").has_value());
+    EXPECT_FALSE(parseHex(u"").has_value());
+    EXPECT_FALSE(parseHex(u"0x1").has_value());
+}
+
 TEST(NumberHelpers, SplitDigitRunFindsFirstOrLastRun) {
     const DigitRun last = SplitDigitRun(u" A12-B345x ", RunEnd::Last);
     EXPECT_EQ(last.head, u"A12-B");

@@ -43,6 +43,17 @@ TEST_F(EditorConversions, AllLinesToHalfWidthAndParentheses) {
     EXPECT_EQ(text(), QStringLiteral("AB（1）\nｳﾞｧｲｵﾘﾝ"));
 }
 
+// A conversion of all lines leaves the characters it does not convert as they are: a
+// no-break space stays one and a line separator stays inside its line.
+TEST_F(EditorConversions, AllLinesKeepTheCharactersTheConversionDoesNotTouch) {
+    setText(QStringLiteral("A\u00A0B\nC\u2028D\n(1)"));
+    commands.N28Click();
+    QStringList lines;
+    for (QTextBlock block = f.editor.document()->begin(); block.isValid(); block = block.next())
+        lines << block.text();
+    EXPECT_EQ(lines, (QStringList{"A\u00A0B", "C\u2028D", "（1）"}));
+}
+
 TEST_F(EditorConversions, SelectionWithoutTextChangesNothingAndTakesNoSnapshot) {
     setText(QStringLiteral("abc"));
     commands.N2Click();
@@ -51,12 +62,21 @@ TEST_F(EditorConversions, SelectionWithoutTextChangesNothingAndTakesNoSnapshot) 
     EXPECT_TRUE(f.snapshot.marks.empty());
 }
 
-TEST_F(EditorConversions, SelectedWholeLinesLoseTheirFinalLineBreak) {
+TEST_F(EditorConversions, SelectedWholeLinesKeepTheirFinalLineBreak) {
     setText(QStringLiteral("ａ\nｂ\nｃ"));
     f.selectLines(0, 2);
     commands.N5Click();
-    EXPECT_EQ(text(), QStringLiteral("a\nbｃ"));
+    EXPECT_EQ(text(), QStringLiteral("a\nb\nｃ"));
     EXPECT_EQ(f.snapshot.marks.size(), 1u);
+}
+
+// The blanks at both ends of the selected text go; the line breaks among them stay, so that
+// the editor keeps its number of lines.
+TEST_F(EditorConversions, TrimmingASelectionRemovesBlanksButNoLineBreak) {
+    setText(QStringLiteral("x\n \t\n  ａ \n ｂ\t \n\t\ny"));
+    f.selectLines(1, 5);
+    commands.N5Click();
+    EXPECT_EQ(text(), QStringLiteral("x\n\na \n b\n\ny"));
 }
 
 TEST_F(EditorConversions, SelectionWithoutFinalLineBreakKeepsTheLineCount) {

@@ -6,6 +6,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
+#include <QTest>
+#include <QTextBlock>
 
 #include "TransformFakes.h"
 #include "transform/EditorCommands.h"
@@ -73,7 +75,7 @@ TEST_F(EditorDialogCommands, ReplaceSelectionIsAlwaysExactCase) {
     answerReplace(QStringLiteral("a"), QStringLiteral("z"), true);
     commands.N8Click();
     EXPECT_EQ(prefilled, QStringLiteral("a A"));
-    EXPECT_EQ(text(), QStringLiteral("z A\nb zA"));
+    EXPECT_EQ(text(), QStringLiteral("z A\nb z\nA"));
 }
 
 TEST_F(EditorDialogCommands, CancelOrEmptySearchChangesNothing) {
@@ -120,7 +122,20 @@ TEST_F(EditorDialogCommands, AddToSelectionInHexadecimal) {
     f.selectLines(0, 3);
     answerAddition(QStringLiteral("1"), Radix::Hexadecimal);
     commands.N15Click();
-    EXPECT_EQ(text(), QStringLiteral("X10\nX100\nX0GX01"));
+    EXPECT_EQ(text(), QStringLiteral("X10\nX100\nX0G\nX01"));
+}
+
+// Lines 4 and 5 selected with Shift+Down end at the start of line 6: the command changes the
+// two lines and line 6 stays a line of its own, so every later line keeps its record.
+TEST_F(EditorDialogCommands, AddToLinesSelectedByShiftDownKeepsEveryLine) {
+    setText(QStringLiteral("T1\nT2\nT3\nT4\nT5\nT6\nT7"));
+    QTextCursor caret(f.editor.document()->findBlockByNumber(3));
+    f.editor.setTextCursor(caret);
+    QTest::keyClick(&f.editor, Qt::Key_Down, Qt::ShiftModifier);
+    QTest::keyClick(&f.editor, Qt::Key_Down, Qt::ShiftModifier);
+    answerAddition(QStringLiteral("10"));
+    commands.N15Click();
+    EXPECT_EQ(text(), QStringLiteral("T1\nT2\nT3\nT14\nT15\nT6\nT7"));
 }
 
 TEST_F(EditorDialogCommands, SerialDefaultsAreAppended) {

@@ -95,12 +95,15 @@ TEST_F(GridCommandsTest, AdditionUndoCountsOfBothCommands) {
     }
 }
 
-TEST_F(GridCommandsTest, AdditionWithoutNumbersArmsOneUndoStepAndZeroAddendNone) {
+// A command that changed no cell leaves an empty batch, so that UNDO does not take back an
+// earlier edit; one that never ran (addend 0) leaves the counter alone.
+TEST_F(GridCommandsTest, AdditionWithoutNumbersArmsNoUndoStepAndZeroAddendChangesNothing) {
     f.fillGrid(2, 3, {"A", "B"});
     select(1, 1, 1, 2);
+    f.state.sgUndoCnt = 1;
     answerAddition(QStringLiteral("1"));
     commands.N36Click();
-    EXPECT_EQ(f.state.sgUndoCnt, 1);
+    EXPECT_EQ(f.state.sgUndoCnt, 0);
     EXPECT_TRUE(f.cellUndo.entries.empty());
     f.state.sgUndoCnt = 7;
     answerAddition(QStringLiteral("0"));

@@ -75,7 +75,19 @@ INSTANTIATE_TEST_SUITE_P(
                     SeriesCase{"InvalidHexStart",
                                input(Radix::Hexadecimal, "", "0g", "1", "3"),
                                {},
-                               "開始数が16進数ではありません"}),
+                               "開始数が16進数ではありません"},
+                    SeriesCase{"HexStartOfNineDigitsThatFits",
+                               input(Radix::Hexadecimal, "", "000000001", "1", "2"),
+                               {"000000001", "000000002"},
+                               "[ 000000001 ] ～ [ 000000002 ]"},
+                    SeriesCase{"HexStartBeyond32Bits",
+                               input(Radix::Hexadecimal, "", "100000000", "1", "2"),
+                               {},
+                               "開始数が16進数ではありません"},
+                    SeriesCase{"BlanksAroundNumbersAreIgnored",
+                               input(Radix::Decimal, "", " 5", " 2 ", "\u3000 3\t"),
+                               {"5", "7", "9"},
+                               "[ 5 ] ～ [ 9 ]"}),
     [](const testing::TestParamInfo<SeriesCase>& info) { return std::string(info.param.name); });
 
 TEST(SerialSeries, SuffixFollowsTheCounterAndOnlyAsciiIsUpperCased) {

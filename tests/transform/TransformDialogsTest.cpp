@@ -46,6 +46,8 @@ TEST(KasanForm, WidthIsLimitedToOneToEightAndAddendMayBeNegative) {
     EXPECT_EQ(form.addend(), -3);
     form.Edit1->setText(QStringLiteral("1.5"));
     EXPECT_EQ(form.addend(), 0);
+    form.Edit1->setText(QStringLiteral(" 5 "));
+    EXPECT_EQ(form.addend(), 5) << "blanks around the number are ignored";
 }
 
 TEST(RenbanForm, PreviewFollowsEveryFieldAndRadixButton) {

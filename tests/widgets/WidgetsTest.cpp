@@ -1,6 +1,10 @@
+#include <functional>
+
+#include <QApplication>
 #include <QHeaderView>
 #include <QImage>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -49,6 +53,45 @@ TEST(StringGridTest, OnlyCellsOutsideTheFixedRowAndColumnCanBeEdited) {
         ASSERT_NE(cell, nullptr);
         EXPECT_EQ(cell->flags().testFlag(Qt::ItemIsEditable), test.editable);
     }
+}
+
+// However the current cell is moved or a range is made (keys, a click or a drag over the
+// fixed row and column, a range set in code), both stay within the data cells.
+TEST(StringGridTest, TheCurrentCellAndTheRangeStayWithinTheDataCells) {
+    StringGrid grid;
+    grid.setColumnCount(3);
+    grid.setRowCount(4);
+    grid.setFixed(1, 1);
+    grid.resize(300, 200);
+    grid.show();
+    grid.setCurrentCell(1, 1);
+    for (const QKeyCombination key :
+         {QKeyCombination(Qt::Key_Up), QKeyCombination(Qt::Key_Left),
+          QKeyCombination(Qt::Key_PageUp), QKeyCombination(Qt::Key_Home),
+          QKeyCombination(Qt::ControlModifier, Qt::Key_Home),
+          QKeyCombination(Qt::ShiftModifier, Qt::Key_Up)}) {
+        QTest::keyClick(&grid, key.key(), key.keyboardModifiers());
+        EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    }
+    EXPECT_EQ(grid.selection(), QRect(1, 1, 1, 1));
+    const QPoint fixedCorner = grid.visualItemRect(grid.item(0, 0)).center();
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, fixedCorner);
+    EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    const QPoint dataCell = grid.visualItemRect(grid.item(3, 2)).center();
+    const QPoint firstDataCell = grid.visualItemRect(grid.item(1, 1)).center();
+    QTest::mousePress(grid.viewport(), Qt::LeftButton, {}, dataCell);
+    for (const QPoint at : {firstDataCell, fixedCorner}) {
+        QMouseEvent drag(QEvent::MouseMove, at, grid.viewport()->mapToGlobal(at), Qt::NoButton,
+                         Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(grid.viewport(), &drag);
+    }
+    QTest::mouseRelease(grid.viewport(), Qt::LeftButton, {}, fixedCorner);
+    EXPECT_EQ(QPoint(grid.currentColumn(), grid.currentRow()), QPoint(1, 1));
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(2, 3)));
+    grid.selectAll();
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(2, 3)));
+    grid.setSelection(QRect(QPoint(0, 0), QPoint(1, 2)), QPoint(0, 0));
+    EXPECT_EQ(grid.selection(), QRect(QPoint(1, 1), QPoint(1, 2)));
 }
 
 TEST(StringGridTest, ColumnLinesCanBeDraggedWithinTheFixedRowOnly) {
@@ -174,18 +217,23 @@ TEST_F(StringGridEnterTest, AConsumedEnterOrACellThatCannotBeEditedOpensNoEditor
     EXPECT_TRUE(opened.empty());
 }
 
+// One column 120 pixels wide, a row for each text.
+void fillColumn(StringGrid& grid, int rowHeight, const QStringList& texts) {
+    grid.setColumnCount(1);
+    grid.setRowCount(int(texts.size()));
+    grid.setColumnWidth(0, 120);
+    grid.setDefaultRowHeight(rowHeight);
+    grid.resize(160, rowHeight * int(texts.size()) + 40);
+    for (int row = 0; row < texts.size(); ++row)
+        grid.setCell(0, row, texts[row]);
+}
+
 // Rows "x", "y", "z": the hook puts row 0 on silver and draws row 1's text red.
 TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
     const QColor silver(0xC0, 0xC0, 0xC0);
     const QColor red(0xFF, 0x00, 0x00);
     StringGrid grid;
-    grid.setColumnCount(1);
-    grid.setRowCount(3);
-    grid.setColumnWidth(0, 120);
-    grid.setDefaultRowHeight(24);
-    grid.resize(160, 120);
-    for (int row = 0; row < 3; ++row)
-        grid.setCell(0, row, QString(QChar(u'x' + row)));
+    fillColumn(grid, 24, {"x", "y", "z"});
     grid.cellLook = [&](int, int row) {
         return row == 0   ? CellLook{.background = silver}
                : row == 1 ? CellLook{.text = red}
@@ -215,6 +263,34 @@ TEST(StringGridLookTest, TheCellLookHookColoursCellsAndCoversTheirSelection) {
     EXPECT_EQ(option.palette.color(QPalette::HighlightedText), red);
 }
 
+// A changed cell is drawn as the others are, only in red: selected, it keeps the highlight,
+// and its text starts at the top edge of the cell like every cell's text.
+TEST(StringGridLookTest, RedTextKeepsTheHighlightAndSitsAtTheTopLikeTheOthers) {
+    const QColor red(0xFF, 0x00, 0x00);
+    StringGrid grid;
+    fillColumn(grid, 40, {"MMM", "MMM", "MMM"});
+    grid.cellLook = [&](int, int row) { return row == 1 ? CellLook{.text = red} : CellLook{}; };
+    grid.setSelection(QRect(0, 1, 1, 1), QPoint(0, 1));
+    grid.show();
+    const QImage image = grid.viewport()->grab().toImage();
+    const QColor highlight = grid.palette().color(QPalette::Highlight);
+    // The first pixel row, counted from the cell's top, that holds a pixel of the colour.
+    const auto firstRowOf = [&](int row, const std::function<bool(const QColor&)>& wanted) {
+        const QRect rect = grid.visualItemRect(grid.item(row, 0));
+        for (int y = rect.top(); y <= rect.bottom(); ++y)
+            for (int x = rect.left(); x <= rect.right(); ++x)
+                if (wanted(image.pixelColor(x, y)))
+                    return y - rect.top();
+        return -1;
+    };
+    const int redText = firstRowOf(1, [&](const QColor& c) { return c == red; });
+    const int plainText = firstRowOf(2, [](const QColor& c) { return c.lightness() < 100; });
+    EXPECT_EQ(firstRowOf(1, [&](const QColor& c) { return c == highlight; }), 0);
+    EXPECT_GE(redText, 0);
+    EXPECT_LT(redText, 10) << "red text at the top edge of a 40-pixel row";
+    EXPECT_EQ(redText, plainText);
+}
+
 TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) {
     SortedComboBox list;
     list.addItems({QStringLiteral("SENBAN:線番"), QStringLiteral("name:機器名"),
@@ -229,6 +305,20 @@ TEST(SortedComboBoxTest, ItemsStaySortedWithoutRegardToCaseHoweverTheyAreAdded) 
                                   "TYPE:型式"}));
     EXPECT_EQ(list.currentText(), QStringLiteral("name:機器名"));
     EXPECT_EQ(list.currentIndex(), 2);
+}
+
+// Japanese collation: punctuation before digits, Latin before kana and kanji, kanji in the
+// order of their readings, full- and half-width forms of a letter together.
+TEST(SortedComboBoxTest, ItemsFollowTheJapaneseCollation) {
+    SortedComboBox list;
+    list.addItems({QStringLiteral("線番"), QStringLiteral("NAME1:b"), QStringLiteral("図枠"),
+                   QStringLiteral("NAME:a"), QStringLiteral("機器"), QStringLiteral("ポンプ"),
+                   QStringLiteral("Ｂ"), QStringLiteral("A")});
+    QStringList shown;
+    for (int index = 0; index < list.count(); ++index)
+        shown.append(list.itemText(index));
+    EXPECT_EQ(shown,
+              (QStringList{"A", "Ｂ", "NAME:a", "NAME1:b", "ポンプ", "機器", "図枠", "線番"}));
 }
 
 } // namespace kalvex::testing

@@ -36,15 +36,7 @@ double RecordView::real(std::int16_t code, double fallback) const {
 }
 
 std::optional<double> RecordView::parseReal(std::string_view value) {
-    // from_chars, unlike strtod, does not depend on the user's locale.
-    std::string_view text = dxf::trimSpaces(value);
-    if (!text.empty() && text.front() == '+')
-        text.remove_prefix(1);
-    double number = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-    if (error != std::errc() || end == text.data())
-        return std::nullopt;
-    return number;
+    return dxf::parseReal(value);
 }
 
 cad::CadPoint RecordView::point(std::int16_t xCode) const {

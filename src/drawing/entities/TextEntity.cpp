@@ -79,7 +79,9 @@ void TextEntity::setAlignment(int alignment) {
         editor.setRaw(72, std::to_string(codes.horizontal), editor.afterCode(1));
     if (record.integer(verticalCode()) != codes.vertical)
         editor.setRaw(verticalCode(), std::to_string(codes.vertical), editor.mainEnd());
-    if (alignment != 0 && !view().raw(11))
+    // A text that was aligned left is placed by its insertion point alone; whatever code 11
+    // held meant nothing until now, so the text starts out anchored where it stands.
+    if (alignment != 0 && this->alignment() == 0)
         editor.setPoint(11, insertionPoint(), editor.afterCode(72));
     editor.commit();
 }
@@ -93,19 +95,46 @@ void requireFinite(const cad::CadPoint& point) {
             throw cad::CadError("The point has a coordinate that is not a finite number.");
 }
 
+// `other` moved by the offset from `from` to `to`.
+cad::CadPoint shifted(const cad::CadPoint& other, const cad::CadPoint& from,
+                      const cad::CadPoint& to) {
+    return {other.x() + to.x() - from.x(), other.y() + to.y() - from.y(),
+            other.z() + to.z() - from.z()};
+}
+
+// The insertion point goes where CAD programs write it when the record lacks it, the alignment
+// point after the horizontal alignment code.
+void setPointOf(RecordEditor& editor, std::int16_t xCode, const cad::CadPoint& point) {
+    editor.setPoint(xCode, point, xCode == 10 ? editor.mainEnd() : editor.afterCode(72));
+}
+
 } // namespace
 
+cad::CadPoint TextEntity::alignmentPoint() const {
+    return view().raw(11) ? view().point(11) : insertionPoint();
+}
+
 void TextEntity::setInsertionPoint(const cad::CadPoint& point) {
-    requireFinite(point);
-    RecordEditor editor(m_drawing, m_id);
-    editor.setPoint(10, point, editor.mainEnd());
-    editor.commit();
+    moveTo(Anchor::Insertion, point);
 }
 
 void TextEntity::setAlignmentPoint(const cad::CadPoint& point) {
+    moveTo(Anchor::Alignment, point);
+}
+
+// A text aligned other than left is placed by its alignment point, and readers that place it
+// by the insertion point (or by both, for "aligned" and "fit", whose two points are the ends
+// of the baseline) must find it at the same place: both points move by the same offset.
+void TextEntity::moveTo(Anchor anchor, const cad::CadPoint& point) {
     requireFinite(point);
+    const bool byInsertion = anchor == Anchor::Insertion;
     RecordEditor editor(m_drawing, m_id);
-    editor.setPoint(11, point, editor.afterCode(72));
+    if (alignment() != 0) {
+        const cad::CadPoint from = byInsertion ? insertionPoint() : alignmentPoint();
+        const cad::CadPoint other = byInsertion ? alignmentPoint() : insertionPoint();
+        setPointOf(editor, byInsertion ? 11 : 10, shifted(other, from, point));
+    }
+    setPointOf(editor, byInsertion ? 10 : 11, point);
     editor.commit();
 }
 

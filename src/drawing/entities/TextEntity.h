@@ -24,11 +24,14 @@ public:
     std::string promptString() const { return view().text(3); }
     int alignment() const;
     cad::CadPoint insertionPoint() const { return view().point(10); }
-    cad::CadPoint alignmentPoint() const { return view().point(11); }
+    // A record that lacks code 11 is placed by its insertion point alone.
+    cad::CadPoint alignmentPoint() const;
     std::string layer() const { return view().layer(); }
 
     void setTextString(const std::string& text);
     void setAlignment(int alignment);
+    // A text that is not aligned left keeps the offset between its two points: moving one
+    // moves the other by the same amount.
     void setInsertionPoint(const cad::CadPoint& point);
     void setAlignmentPoint(const cad::CadPoint& point);
 
@@ -38,6 +41,8 @@ private:
     // The pairs [begin, end) of the embedded MTEXT part; empty when there is none.
     std::pair<std::size_t, std::size_t> embeddedPart() const;
     void setEmbeddedText(RecordEditor& editor, const std::string& text) const;
+    enum class Anchor { Insertion, Alignment };
+    void moveTo(Anchor anchor, const cad::CadPoint& point);
 
     Drawing& m_drawing;
     RecordId m_id;

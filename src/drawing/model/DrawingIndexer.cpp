@@ -15,6 +15,8 @@ void DrawingIndexer::run(dxf::TagFile& file) {
     addRecords(file);
     for (RecordId id = 0; id < m_drawing.m_slots.size(); ++id)
         classify(id);
+    if (m_section != Section::None)
+        failUnclosedSection(lastLine(), "the file ends");
     linkChildren();
     readHeader();
     assignHandles();
@@ -42,6 +44,8 @@ void DrawingIndexer::classify(RecordId id) {
     if (slot.tags.empty() || slot.tags.front().code != 0)
         return; // comments before the first record
     slot.kind = recordKindOf(dxf::trimSpaces(m_drawing.value(slot.tags.front())));
+    if (slot.kind == RecordKind::SectionStart && m_section != Section::None)
+        failUnclosedSection(lineOf(id), "a new SECTION begins");
     if (slot.kind == RecordKind::SectionStart)
         classifySectionStart(slot);
     slot.section = m_section;
@@ -98,7 +102,8 @@ void DrawingIndexer::classifyBlockBoundary(RecordId id) {
 }
 
 void DrawingIndexer::classifySectionStart(RecordSlot& slot) {
-    m_section = sectionOf(valueOf(slot, 2));
+    m_sectionName = valueOf(slot, 2);
+    m_section = sectionOf(m_sectionName);
     if (m_section == Section::Header)
         m_drawing.m_header = static_cast<RecordId>(&slot - m_drawing.m_slots.data());
 }
@@ -198,9 +203,23 @@ void DrawingIndexer::assignHandles() {
         m_drawing.indexHandle(id, m_drawing.m_nextHandle++);
 }
 
+// The line of the last value that was read.
+std::size_t DrawingIndexer::lastLine() const {
+    const dxf::Tag& last = m_drawing.m_slots.back().tags.back();
+    return dxf::lineOfOffset(m_drawing.m_pool.fileBytes(), last.valueBegin());
+}
+
 std::size_t DrawingIndexer::lineOf(RecordId id) const {
     const dxf::Tag& first = m_drawing.m_slots[id].tags.front();
     return dxf::lineOfOffset(m_drawing.m_pool.fileBytes(), first.begin);
+}
+
+// A section without its ENDSEC is a file cut off (or files run together): reading on would show
+// part of a drawing as if it were whole, and saving it would make it look finished.
+void DrawingIndexer::failUnclosedSection(std::size_t line, const std::string& what) const {
+    throw dxf::DxfError::at(m_fileName, line,
+                            what + " inside the " + m_sectionName +
+                                " section, which has no ENDSEC: the drawing is incomplete");
 }
 
 void DrawingIndexer::fail(RecordId id, const std::string& message) const {

@@ -30,11 +30,14 @@ private:
     void assignHandles();
     std::string valueOf(const RecordSlot& slot, std::int16_t code) const;
     std::size_t lineOf(RecordId id) const;
+    std::size_t lastLine() const;
     [[noreturn]] void fail(RecordId id, const std::string& message) const;
+    [[noreturn]] void failUnclosedSection(std::size_t line, const std::string& what) const;
 
     Drawing& m_drawing;
     const std::string& m_fileName;
     Section m_section = Section::None;
+    std::string m_sectionName; // as the file spells it
     bool m_inLayerTable = false;
     std::size_t m_openBlock = SIZE_MAX; // index of the block definition being read
 };

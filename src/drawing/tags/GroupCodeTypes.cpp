@@ -1,6 +1,7 @@
 #include "drawing/tags/GroupCodeTypes.h"
 
 #include <charconv>
+#include <cmath>
 
 namespace kalvex::dxf {
 
@@ -21,14 +22,28 @@ bool isInteger(std::string_view text) {
     return true;
 }
 
-bool isReal(std::string_view text) {
+// from_chars reports a value too close to zero as out of range, just as one too large; the
+// first is 0 to any reader, the second no finite number.
+bool underflows(std::string_view text) {
+    const std::size_t exponent = text.find_first_of("eE");
+    return exponent != std::string_view::npos && exponent + 1 < text.size() &&
+           text[exponent + 1] == '-';
+}
+
+ValueFault readReal(std::string_view value, double& number) {
+    std::string_view text = trimSpaces(value);
     if (!text.empty() && text.front() == '+')
         text.remove_prefix(1);
     if (text.empty())
-        return false;
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return error == std::errc() && end == text.data() + text.size();
+        return ValueFault::NotANumber;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (end != text.data() + text.size() || error == std::errc::invalid_argument)
+        return ValueFault::NotANumber;
+    if (error == std::errc::result_out_of_range && underflows(text)) {
+        number = text.front() == '-' ? -0.0 : 0.0;
+        return ValueFault::None;
+    }
+    return error == std::errc() && std::isfinite(number) ? ValueFault::None : ValueFault::NotFinite;
 }
 
 } // namespace
@@ -52,16 +67,25 @@ ValueType valueTypeOf(std::int16_t code) {
     return ValueType::Text;
 }
 
-bool valueFitsCode(std::int16_t code, std::string_view value) {
+ValueFault valueFault(std::int16_t code, std::string_view value) {
     switch (valueTypeOf(code)) {
     case ValueType::Text:
-        return true;
+        return ValueFault::None;
     case ValueType::Integer:
-        return isInteger(trimSpaces(value));
-    case ValueType::Real:
-        return isReal(trimSpaces(value));
+        return isInteger(trimSpaces(value)) ? ValueFault::None : ValueFault::NotANumber;
+    case ValueType::Real: {
+        double number = 0;
+        return readReal(value, number);
     }
-    return true;
+    }
+    return ValueFault::None;
+}
+
+std::optional<double> parseReal(std::string_view value) {
+    double number = 0;
+    if (readReal(value, number) != ValueFault::None)
+        return std::nullopt;
+    return number;
 }
 
 bool parseGroupCode(std::string_view line, std::int16_t& code) {

@@ -4,13 +4,12 @@
 #include <cstring>
 
 #include "drawing/tags/DxfError.h"
+#include "drawing/tags/FileFormat.h"
 #include "drawing/tags/GroupCodeTypes.h"
 
 namespace kalvex::dxf {
 
 namespace {
-
-constexpr std::string_view kBinarySentinel = "AutoCAD Binary DXF";
 
 struct Line {
     std::uint32_t begin = 0;
@@ -35,10 +34,8 @@ public:
         Tag tag;
         const std::string_view codeText = text(codeLine);
         if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, tag.code))
-            fail(codeLine.begin, "the group code \"" + shortened(codeText) + "\" is not a number");
-        if (!valueFitsCode(tag.code, text(valueLine)))
-            fail(valueLine.begin, "the value \"" + shortened(text(valueLine)) +
-                                      "\" does not fit group code " + std::to_string(tag.code));
+            fail(codeLine.begin, "the group code" + quoted(codeText) + " is not a number");
+        checkValue(tag.code, valueLine);
         tag.begin = codeLine.begin;
         tag.end = valueLine.end;
         tag.codeLineLength = static_cast<std::uint8_t>(codeLine.end - codeLine.begin);
@@ -71,26 +68,34 @@ private:
         return std::string_view(m_bytes).substr(line.begin, line.contentEnd - line.begin);
     }
 
-    static std::string shortened(std::string_view text) {
-        return std::string(text.substr(0, 40)) + (text.size() > 40 ? "..." : "");
+    void checkValue(std::int16_t code, const Line& valueLine) const {
+        const std::string_view value = text(valueLine);
+        switch (valueFault(code, value)) {
+        case ValueFault::None:
+            return;
+        case ValueFault::NotANumber:
+            fail(valueLine.begin,
+                 "the value" + quoted(value) + " does not fit group code " + std::to_string(code));
+        case ValueFault::NotFinite:
+            fail(valueLine.begin, "the value" + quoted(value) + " of group code " +
+                                      std::to_string(code) + " is not a finite number");
+        }
+    }
+
+    // The text in quotes after a blank, shortened; nothing for bytes that are no printable
+    // ASCII, which would only garble the terminal or the message box.
+    static std::string quoted(std::string_view text) {
+        const bool printable =
+            std::all_of(text.begin(), text.end(), [](char c) { return c >= 0x20 && c < 0x7F; });
+        if (!printable)
+            return {};
+        return " \"" + std::string(text.substr(0, 40)) + (text.size() > 40 ? "...\"" : "\"");
     }
 
     const std::string& m_bytes;
     const std::string& m_fileName;
     std::size_t m_pos = 0;
 };
-
-void refuseOtherFormats(const std::string& bytes, const std::string& fileName) {
-    if (bytes.compare(0, kBinarySentinel.size(), kBinarySentinel) == 0)
-        throw DxfError(fileName + ": this is a binary DXF file; only ASCII DXF can be opened.");
-    const bool dwgMagic = bytes.size() >= 6 && bytes.compare(0, 4, "AC10") == 0 &&
-                          std::all_of(bytes.begin() + 4, bytes.begin() + 6,
-                                      [](char c) { return c >= '0' && c <= '9'; });
-    if (dwgMagic)
-        throw DxfError(fileName + ": this is a DWG file; only ASCII DXF can be opened.");
-    if (bytes.size() > UINT32_MAX / 2)
-        throw DxfError(fileName + ": the file is too large to open (over 2 GB).");
-}
 
 std::string detectLineEnd(const std::string& bytes) {
     const std::size_t lf = bytes.find('\n');

@@ -42,6 +42,18 @@ QLabel* strip(QWidget* parent, const QString& name) {
     return label;
 }
 
+// What was odd but readable in a file, one warning a line; a file with thousands of duplicate
+// handles should not make a message box taller than the screen.
+QString warningText(const std::vector<std::string>& warnings) {
+    constexpr std::size_t kShown = 10;
+    QStringList lines;
+    for (std::size_t i = 0; i < warnings.size() && i < kShown; ++i)
+        lines.append(QString::fromStdString(warnings[i]));
+    if (warnings.size() > kShown)
+        lines.append(QStringLiteral("... and %1 more").arg(warnings.size() - kShown));
+    return lines.join(QLatin1Char('\n'));
+}
+
 } // namespace
 
 DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitle, QWidget* parent)
@@ -142,6 +154,8 @@ bool DrawingWindow::openFile(const QString& path) {
     m_path = path;
     attachModel(CadModel::create(drawing));
     m_canvas->zoomExtents();
+    if (!drawing->warnings().empty())
+        m_messages.show({warningText(drawing->warnings()), MessageIcon::Warning});
     return true;
 }
 

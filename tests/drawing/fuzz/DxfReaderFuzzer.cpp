@@ -36,7 +36,10 @@ void exerciseEntities(Drawing& drawing) {
     for (RecordId id : entities) {
         const RecordView view(drawing, id);
         view.layer();
-        view.point(10);
+        // A number that is not finite is a damaged value; the reader never lets one through.
+        const auto at = view.point(10);
+        if (!std::isfinite(at.x()) || !std::isfinite(at.y()) || !std::isfinite(at.z()))
+            fail("a coordinate read is not a finite number");
         const RecordKind kind = drawing.slot(id).kind;
         if (kind == RecordKind::Text || kind == RecordKind::Attrib) {
             TextEntity text(drawing, id);
