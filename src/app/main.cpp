@@ -9,6 +9,7 @@
 
 #include "app/DrawingScriptBridge.h"
 #include "app/DrawingWindowSettings.h"
+#include "app/RenderCommand.h"
 #include "app/SampleDrawing.h"
 #include "app/WindowPair.h"
 #include "app/WindowPlacement.h"
@@ -150,6 +151,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kVersionText);
         return 0;
     }
+    if (commandLine.mode == RunMode::Render)
+        return runRender(argc, argv, commandLine);
     // A copy already running keeps its window; this one ends without a word. A script run
     // is a program of its own and may run beside the user's copy.
     SingleInstance instance(QStringLiteral("TOrvikMainForm"));

@@ -118,6 +118,31 @@ void DrawingTab::attachModel(std::shared_ptr<CadModel> model) {
     m_canvas->setScene(m_scene.get(), &m_model->view());
     m_layers->showLayers(&m_model->drawing());
     setModified(false);
+    m_toldBlocks.clear();
+    tellSelfReferencingBlocks();
+    emit notesChanged();
+}
+
+QString DrawingTab::undrawnKinds() const {
+    QStringList kinds;
+    if (m_scene) {
+        for (const std::string& kind : m_scene->notes().undrawnKinds)
+            kinds << QString::fromStdString(kind);
+    }
+    return kinds.join(QStringLiteral(", "));
+}
+
+// A block that inserts itself is told once per drawing, as the picture lacks what it would
+// repeat without end.
+void DrawingTab::tellSelfReferencingBlocks() {
+    for (const std::string& block : m_scene->notes().selfReferencingBlocks) {
+        if (!m_toldBlocks.insert(block).second)
+            continue;
+        m_messages.show({QStringLiteral("ブロック \"%1\" は自分自身を参照しています。"
+                                        "その参照は展開せずに表示します。")
+                             .arg(QString::fromStdString(block)),
+                         MessageIcon::Warning});
+    }
 }
 
 bool DrawingTab::saveTo(const QString& path) {
@@ -222,6 +247,8 @@ void DrawingTab::syncScene() {
     if (!m_scene || !m_scene->sync())
         return;
     m_canvas->refresh();
+    tellSelfReferencingBlocks();
+    emit notesChanged();
     if (m_layersChanged)
         m_layers->showLayers(&m_model->drawing());
     m_layersChanged = false;

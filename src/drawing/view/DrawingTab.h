@@ -5,6 +5,8 @@
 #include <QWidget>
 #include <functional>
 #include <memory>
+#include <set>
+#include <string>
 
 #include "cadlink/Application.h"
 #include "drawing/cad/CadModel.h"
@@ -55,8 +57,12 @@ public:
     void undo();
     void redo();
 
+    // The kinds of entities the drawing holds but are not drawn, comma-separated.
+    QString undrawnKinds() const;
+
 signals:
     void titleChanged();
+    void notesChanged();
 
 private:
     void buildStrips();
@@ -66,6 +72,7 @@ private:
     void setModified(bool modified);
     void showViewState();
     void tellChangedOnDisk();
+    void tellSelfReferencingBlocks();
 
     MessagePort& m_messages;
     std::shared_ptr<CadModel> m_model;
@@ -78,6 +85,7 @@ private:
     QPointer<LayerPanel> m_layers;
     WatchedFile m_file;
     bool m_modified = false;
+    std::set<std::string> m_toldBlocks; // self-referencing blocks the user was told of
     bool m_syncPending = false;
     bool m_layersChanged = false;
 };

@@ -6,6 +6,7 @@
 #include <QMenuBar>
 #include <QScreen>
 #include <QStackedWidget>
+#include <QStatusBar>
 #include <QTabWidget>
 
 #include "drawing/view/LayerLocking.h"
@@ -43,6 +44,9 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
     m_picker = std::make_shared<WindowPicker>(this);
     buildTabs();
     buildMenus();
+    m_undrawn = new QLabel(this);
+    m_undrawn->setObjectName(QStringLiteral("UndrawnObjects"));
+    statusBar()->addWidget(m_undrawn, 1);
     resize(960, 680);
     updateCaption();
 }
@@ -118,6 +122,7 @@ DrawingTab* DrawingWindow::addTab() {
         m_tabs->setTabText(m_tabs->indexOf(tab), tab->title());
         updateCaption();
     });
+    QObject::connect(tab, &DrawingTab::notesChanged, this, &DrawingWindow::showSceneNotes);
     m_tabs->addTab(tab, tab->title());
     return tab;
 }
@@ -176,6 +181,15 @@ void DrawingWindow::tabActivated() {
     if (DrawingTab* tab = activeDrawing())
         m_layerPanels->setCurrentWidget(tab->layerPanel());
     updateCaption();
+    showSceneNotes();
+}
+
+// The status line lists the kinds of entities the active drawing holds but are not drawn.
+void DrawingWindow::showSceneNotes() {
+    const DrawingTab* tab = activeDrawing();
+    const QString kinds = tab ? tab->undrawnKinds() : QString();
+    m_undrawn->setText(kinds.isEmpty() ? QString()
+                                       : QStringLiteral("描画しないオブジェクト: %1").arg(kinds));
 }
 
 bool DrawingWindow::closeTab(int index) {

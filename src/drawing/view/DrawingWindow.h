@@ -1,7 +1,9 @@
 #pragma once
 
+#include <QLabel>
 #include <QMainWindow>
 #include <memory>
+#include <string>
 
 #include "cadlink/Application.h"
 #include "drawing/cad/CadModel.h"
@@ -86,6 +88,7 @@ private:
     void buildTabs();
     void buildMenus();
     void tabActivated();
+    void showSceneNotes();
     void updateCaption();
     void reload();
     void openFromDialog();
@@ -98,6 +101,7 @@ private:
     std::shared_ptr<EntityPicker> m_pickerOverride;
     QtFileDialogPort m_qtFileDialogs;
     FileDialogPort* m_fileDialogs = &m_qtFileDialogs;
+    QLabel* m_undrawn = nullptr; // the kinds the active drawing holds but are not drawn
 };
 
 } // namespace kalvex::drawing

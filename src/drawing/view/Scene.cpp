@@ -1,5 +1,7 @@
 #include "drawing/view/Scene.h"
 
+#include <algorithm>
+
 #include "drawing/entities/RecordView.h"
 
 namespace kalvex::drawing {
@@ -25,9 +27,11 @@ void Scene::rebuild() {
             m_extents |= m_entries.back().bounds;
     }
     m_grid.reset(m_extents, m_entries.size());
+    m_unbounded.clear();
     for (std::uint32_t i = 0; i < m_entries.size(); ++i) {
         if (m_entries[i].live)
             m_grid.insert(i, m_entries[i].bounds);
+        noteUnbounded(i);
     }
     m_changed.clear();
     m_rebuildAll = false;
@@ -85,6 +89,16 @@ void Scene::addEntry(RecordId id) {
     m_entries.push_back(m_builder.build(id));
     if (m_entries.back().live)
         m_grid.insert(index, m_entries.back().bounds);
+    noteUnbounded(index);
+}
+
+void Scene::noteUnbounded(std::uint32_t index) {
+    const auto listed = std::find(m_unbounded.begin(), m_unbounded.end(), index);
+    const bool unbounded = m_entries[index].unbounded;
+    if (unbounded && listed == m_unbounded.end())
+        m_unbounded.push_back(index);
+    else if (!unbounded && listed != m_unbounded.end())
+        m_unbounded.erase(listed);
 }
 
 void Scene::updateEntry(std::uint32_t index) {
@@ -94,6 +108,7 @@ void Scene::updateEntry(std::uint32_t index) {
     entry = m_builder.build(entry.id);
     if (entry.live)
         m_grid.insert(index, entry.bounds);
+    noteUnbounded(index);
 }
 
 void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&)>& visit) const {
@@ -102,6 +117,11 @@ void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&
         if (entry.live && entry.bounds.intersects(area))
             visit(entry);
     });
+    for (std::uint32_t index : m_unbounded) {
+        const SceneEntry& entry = m_entries[index];
+        if (entry.live && !entry.bounds.intersects(area))
+            visit(entry);
+    }
 }
 
 } // namespace kalvex::drawing

@@ -4,6 +4,8 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
+#include <memory>
 #include <vector>
 
 #include "drawing/model/Record.h"
@@ -19,15 +21,45 @@ struct SceneText {
     double widthFactor = 1.0;
     double width = 0.0; // estimated advance of the whole string, width factor included
     QPointF boxOrigin;  // lower left of the text box relative to the anchor, unrotated
+    // The font family, one of the font mapping's (shared by every text); null for the default.
+    const QString* family = nullptr;
+    float oblique = 0.0f;        // degrees the glyphs lean to the right
+    bool backwards : 1 = false;  // mirrored left to right about the anchor
+    bool upsideDown : 1 = false; // mirrored top to bottom about the anchor
+    bool underline : 1 = false;
+    bool overline : 1 = false;
+    bool strikeOut : 1 = false;
 };
 
-// A piece of an entity's picture: a polyline, or a text.
+enum class ShapeKind : std::uint8_t {
+    Polyline,   // points joined in order, closed or not
+    Text,       // the text member
+    Fill,       // the area the rings enclose (odd-even), filled with the colour
+    Background, // like Fill, painted in the background colour (masks what lies below)
+    Point,      // one point, a dot on screen
+    Ray,        // from points[0] through points[1] and on, clipped to the view
+    Xline,      // through points[0] and points[1] both ways, clipped to the view
+    Segments,   // separate lines between points 0-1, 2-3 ... (the lines of a hatch pattern)
+};
+
+// A dash pattern in drawing units: dashes positive, gaps negative, dots zero.
+struct LinePattern {
+    std::vector<double> lengths;
+    double total = 0.0;
+};
+
+// A piece of an entity's picture: a polyline, an area, a point or a text.
 struct SceneShape {
     QColor color;
     std::vector<QPointF> points; // empty for a text
     bool closed = false;
     bool isText = false;
     SceneText text;
+    ShapeKind kind = ShapeKind::Polyline;
+    std::vector<std::uint32_t> ringEnds;        // areas: where each ring ends in points; empty: one
+    float lineWeight = 0.0f;                    // millimetres; 0 draws the thinnest line
+    float width = 0.0f;                         // drawing units: the width of a wide polyline
+    std::shared_ptr<const LinePattern> pattern; // null: continuous
 };
 
 // Everything drawn for one top-level entity of model space (an INSERT with its block's
@@ -35,12 +67,23 @@ struct SceneShape {
 struct SceneEntry {
     RecordId id = kNoRecord;
     std::vector<SceneShape> shapes;
-    QRectF bounds;       // in drawing units; empty when nothing is drawn
-    bool locked = false; // on a locked layer: drawn faded
-    bool live = false;   // erased or hidden entities are not drawn
+    QRectF bounds;          // in drawing units; empty when nothing is drawn
+    bool locked = false;    // on a locked layer: drawn faded
+    bool live = false;      // erased or hidden entities are not drawn
+    bool unbounded = false; // holds a ray or construction line, drawn whatever the area
 };
 
 // The corners of a text's box in drawing units.
 std::vector<QPointF> textCorners(const SceneText& text);
+
+SceneShape textShapeOf(SceneText text);
+SceneShape pathShape(std::vector<QPointF> points, bool closed);
+SceneShape areaShape(std::vector<std::vector<QPointF>> rings, ShapeKind kind);
+
+// Maps a shape given in local coordinates through an affine map (a block placement, an
+// object coordinate system); texts keep their look: rotated, scaled, slanted or mirrored.
+void transformShape(SceneShape& shape, const QTransform& map);
+// The points a shape covers, text boxes by their corners.
+QRectF shapeBounds(const SceneShape& shape);
 
 } // namespace kalvex::drawing

@@ -1,7 +1,8 @@
 #pragma once
 
-#include <QPainter>
+#include <QHash>
 #include <QLineF>
+#include <QPainter>
 #include <unordered_map>
 #include <unordered_set>
 
@@ -10,25 +11,39 @@
 
 namespace kalvex::drawing {
 
-// Paints the entries of a scene that meet an area. Text too small to read is drawn as a line
-// along its baseline, so a whole drawing paints quickly and still shows where text is.
+// Paints the entries of a scene that meet an area, in drawing order, one function per kind
+// of shape. Text too small to read is drawn as a line along its baseline, so a whole drawing
+// paints quickly and still shows where text is.
 class ScenePainter {
 public:
     ScenePainter(QPainter& painter, const ViewTransform& transform,
                  const std::unordered_set<RecordId>& highlighted);
     void paint(const Scene& scene, const QRectF& area);
+    // The colour masking shapes (WIPEOUT) paint with: the background of the area.
+    void setBackground(const QColor& color) { m_background = color; }
+
+    static const QColor kBackground;
 
 private:
     void paintEntry(const SceneEntry& entry);
+    void paintPolyline(const SceneShape& shape, const QColor& color, bool highlighted);
+    void paintSegments(const SceneShape& shape, const QColor& color);
+    void paintArea(const SceneShape& shape, const QColor& color);
+    void paintPoint(const SceneShape& shape, const QColor& color);
+    void paintInfiniteLine(const SceneShape& shape, const QColor& color);
     void paintText(const SceneText& text, const QColor& color);
+    QPen penFor(const SceneShape& shape, const QColor& color) const;
     QColor shown(QColor color, const SceneEntry& entry) const;
+    QFont& fontFor(const SceneText& text);
+    double stretchToBox(const SceneText& text, const QFont& font, double grow) const;
+    void flushSmallText();
 
     QPainter& m_painter;
     const ViewTransform& m_transform;
     const std::unordered_set<RecordId>& m_highlighted;
-    void flushSmallText();
-
-    QFont m_font;
+    QRectF m_area;
+    QColor m_background = kBackground;
+    QHash<QString, QFont> m_fonts;
     // Text too small to read, drawn as lines in one call per colour at the end.
     std::unordered_map<QRgb, QList<QLineF>> m_smallText;
 };

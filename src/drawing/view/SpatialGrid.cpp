@@ -21,14 +21,19 @@ void SpatialGrid::reset(const QRectF& extents, std::size_t itemCount) {
     m_queryNumber = 0;
 }
 
+// Clamped before the conversion: an area far outside tiny extents is beyond any int.
+int SpatialGrid::cellIndex(double at, int count) {
+    if (!(at > 0))
+        return 0;
+    return static_cast<int>(std::min(std::floor(at), static_cast<double>(count - 1)));
+}
+
 SpatialGrid::CellRange SpatialGrid::cellsOf(const QRectF& b) const {
     auto column = [this](double x) {
-        const double at = (x - m_extents.left()) / m_extents.width() * m_columns;
-        return std::clamp(static_cast<int>(std::floor(at)), 0, m_columns - 1);
+        return cellIndex((x - m_extents.left()) / m_extents.width() * m_columns, m_columns);
     };
     auto row = [this](double y) {
-        const double at = (y - m_extents.top()) / m_extents.height() * m_rows;
-        return std::clamp(static_cast<int>(std::floor(at)), 0, m_rows - 1);
+        return cellIndex((y - m_extents.top()) / m_extents.height() * m_rows, m_rows);
     };
     return {column(b.left()), row(b.top()), column(b.right()), row(b.bottom())};
 }

@@ -23,6 +23,7 @@ private:
         int x0, y0, x1, y1;
     };
     CellRange cellsOf(const QRectF& bounds) const;
+    static int cellIndex(double at, int count);
 
     QRectF m_extents;
     int m_columns = 1;
