@@ -17,9 +17,31 @@ LAYERS = [("図枠", 7), ("機器", 3), ("IO", 4), ("配線", 1), ("線番", 2),
           ("注記", 7), ("旧図", 8)]
 
 
+# The prompt of every attribute definition: the attribute grid shows it above its column.
+PROMPTS = {
+    "CST": "客先名", "CST1": "客先名2", "TITLE": "図面名称", "TITLE1": "図面名称2",
+    "DWGNO": "図番", "REVNO": "改訂番号", "PAGEN": "ページ", "PAGEM": "総ページ数",
+    "ENAM": "設計者", "EDATE": "設計日", "CNAM": "照査者", "CDATE": "照査日",
+    "ANAM": "承認者", "ADATE": "承認日",
+    "BITEM2": "設計者", "BITEM3": "照査者", "BITEM4": "承認者", "BITEM5": "客先名",
+    "BITEM7": "工事名", "ZITEM1": "図面名称", "ZITEM2": "図面名称2", "ZITEM3": "図番",
+    "ZITEM5": "設計日", "ZITEM6": "照査日", "ZITEM7": "承認日", "ZITEM8": "改訂番号",
+    "ZITEM9": "改訂日", "ZITEM10": "改訂内容", "ZSHEET": "シート", "FILE3": "ファイル名",
+    "ZSEIHIN": "製品名", "PAGE": "ページ",
+    "NAME": "機器名", "NAME1": "名称1", "SPEC": "仕様", "TYPE": "型式",
+    "PIN1": "端子番号", "IOADRS": "IOアドレス", "JCMNT1": "コメント１", "JCMNT2": "コメント２",
+    "SENBAN": "線番",
+}
+
+
+def add_attdef(block, tag, at, **dxfattribs):
+    dxfattribs["prompt"] = PROMPTS[tag]
+    return block.add_attdef(tag, at, dxfattribs=dxfattribs)
+
+
 def attdefs(block, tags, x, y, height=2.5, step=4.0):
     for i, tag in enumerate(tags):
-        block.add_attdef(tag, (x, y - i * step), dxfattribs={"height": height, "layer": "0"})
+        add_attdef(block, tag, (x, y - i * step), height=height, layer="0")
 
 
 def make_blocks(doc):
@@ -36,7 +58,7 @@ def make_blocks(doc):
     places = [(252, 52), (292, 52), (252, 42), (292, 42), (332, 42), (372, 42), (332, 52),
               (372, 52), (252, 22), (252, 12), (292, 22), (292, 12), (332, 22), (332, 12)]
     for tag, (x, y) in zip(tags, places):
-        frame.add_attdef(tag, (x, y), dxfattribs={"height": 3.0})
+        add_attdef(frame, tag, (x, y), height=3.0)
 
     sheet = doc.blocks.new("図枠TTL")
     sheet.add_lwpolyline([(0, 0), (140, 0), (140, 24), (0, 24)], close=True)
@@ -44,7 +66,7 @@ def make_blocks(doc):
            "ZITEM9", "ZITEM8", "BITEM2", "ZITEM5", "BITEM3", "ZITEM6", "BITEM4", "ZITEM7",
            "ZSEIHIN", "PAGE"]
     for i, tag in enumerate(ttl):
-        sheet.add_attdef(tag, (2 + (i % 6) * 23, 18 - (i // 6) * 7), dxfattribs={"height": 2.2})
+        add_attdef(sheet, tag, (2 + (i % 6) * 23, 18 - (i // 6) * 7), height=2.2)
 
     pump = doc.blocks.new("PUMP")
     pump.add_circle((0, 0), 6)
@@ -62,12 +84,12 @@ def make_blocks(doc):
     io.add_line((12, 0), (12, 8))
     io.add_line((30, 0), (30, 8))
     for tag, x in (("PIN1", 1), ("IOADRS", 13), ("JCMNT1", 31)):
-        io.add_attdef(tag, (x, 4.5), dxfattribs={"height": 2.5})
-    io.add_attdef("JCMNT2", (31, 1), dxfattribs={"height": 2.0})
+        add_attdef(io, tag, (x, 4.5), height=2.5)
+    add_attdef(io, "JCMNT2", (31, 1), height=2.0)
 
     wire = doc.blocks.new("SENBAN")
     wire.add_lwpolyline([(-5, -2), (5, -2), (5, 2), (-5, 2)], close=True)
-    wire.add_attdef("SENBAN", (0, 0), dxfattribs={"height": 2.5}).set_placement(
+    add_attdef(wire, "SENBAN", (0, 0), height=2.5).set_placement(
         (0, 0), align=TextEntityAlignment.MIDDLE_CENTER)
 
 

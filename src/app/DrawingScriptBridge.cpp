@@ -2,6 +2,8 @@
 
 #include <stdexcept>
 
+#include <QFileInfo>
+
 #include "cadlink/AttributeReference.h"
 #include "cadlink/Text.h"
 
@@ -35,15 +37,53 @@ void DrawingScriptBridge::setCadOpen(bool open) {
     window().setVisible(open);
 }
 
+// A save the user's answer cancelled is no error: the script's checks tell what happened.
 void DrawingScriptBridge::save(const std::string& path) {
+    if (path.empty()) {
+        if (window().saveCurrent() == drawing::DrawingWindow::SaveResult::Failed)
+            throw std::runtime_error("the drawing could not be saved");
+        return;
+    }
     if (!window().saveTo(QString::fromStdString(path)))
         throw std::runtime_error("the drawing could not be saved to " + path);
 }
 
-void DrawingScriptBridge::open(const std::string& path) {
-    if (!m_window)
-        throw std::runtime_error("there is no drawing window");
+void DrawingScriptBridge::openDrawing(const std::string& path) {
+    // A file that cannot be read is reported by the window; the script checks the message.
     m_window->openFile(QString::fromStdString(path));
+}
+
+// A number counts the tabs from 1; anything else names a drawing's file, by its path or by
+// its name alone.
+int DrawingScriptBridge::tabNamed(const std::string& which) const {
+    const QString text = QString::fromStdString(which);
+    bool isNumber = false;
+    const int number = text.toInt(&isNumber);
+    if (isNumber && number >= 1 && number <= m_window->tabCount())
+        return number - 1;
+    if (!isNumber) {
+        if (const int index = m_window->tabOfFile(text); index >= 0)
+            return index;
+        for (int index = 0; index < m_window->tabCount(); ++index) {
+            if (QFileInfo(m_window->fileOfTab(index)).fileName() == text)
+                return index;
+        }
+    }
+    throw std::runtime_error("no open drawing is " + which);
+}
+
+void DrawingScriptBridge::activateDrawing(const std::string& which) {
+    m_window->activateTab(tabNamed(which));
+}
+
+// Cancelled by the answer to the question about unsaved changes, the tab stays: no error.
+void DrawingScriptBridge::closeDrawing(const std::string& which) {
+    m_window->closeTab(tabNamed(which));
+}
+
+void DrawingScriptBridge::saveAll() {
+    if (!m_window->saveAll())
+        throw std::runtime_error("not every drawing could be saved");
 }
 
 cad::EntityPtr DrawingScriptBridge::entity(const std::string& handle) const {

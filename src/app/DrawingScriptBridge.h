@@ -19,7 +19,10 @@ public:
     void setLayerLocked(const std::string& layer, bool locked) override;
     void setCadOpen(bool open) override;
     void save(const std::string& path) override;
-    void open(const std::string& path) override;
+    void openDrawing(const std::string& path) override;
+    void activateDrawing(const std::string& which) override;
+    void closeDrawing(const std::string& which) override;
+    void saveAll() override;
     bool entityExists(const std::string& handle) override;
     std::string entityText(const std::string& handle) override;
     cad::CadPoint entityPoint(const std::string& handle) override;
@@ -27,6 +30,7 @@ public:
 
 private:
     drawing::DrawingWindow& window() const;
+    int tabNamed(const std::string& which) const;
     cad::EntityPtr entity(const std::string& handle) const;
 
     drawing::DrawingWindow* m_window = nullptr;

@@ -1,10 +1,18 @@
+#include <QFileInfo>
+#include <QLibraryInfo>
+#include <QLocale>
 #include <QScreen>
 #include <QTimer>
+#include <QTranslator>
 #include <cstdio>
 #include <iostream>
 
 #include "app/DrawingScriptBridge.h"
+#include "app/DrawingWindowSettings.h"
+#include "app/RenderCommand.h"
 #include "app/SampleDrawing.h"
+#include "app/WindowPair.h"
+#include "app/WindowPlacement.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/Connection.h"
 #include "drawing/view/DrawingWindow.h"
@@ -16,6 +24,8 @@
 #include "script/ScriptPlayer.h"
 #include "shell/CommandLine.h"
 #include "shell/GuardedApplication.h"
+#include "shell/IniFile.h"
+#include "shell/ProgramFiles.h"
 #include "shell/Screenshot.h"
 #include "shell/SingleInstance.h"
 #include "shell/TOrvikMainForm.h"
@@ -32,14 +42,52 @@ QStringList argumentsOf(int argc, char** argv) {
     return arguments;
 }
 
-// The drawing window goes beside the tool, on whichever side the screen has room.
-void placeBeside(QWidget& drawingWindow, const QWidget& tool) {
-    const QRect screen = tool.screen() ? tool.screen()->availableGeometry() : QRect();
-    const QRect toolFrame = tool.frameGeometry();
-    int x = toolFrame.right() + 12;
-    if (screen.isValid() && x + drawingWindow.width() > screen.right())
-        x = std::max(screen.left(), toolFrame.left() - drawingWindow.width() - 12);
-    drawingWindow.move(x, toolFrame.top());
+// The tool speaks Japanese whatever the system's language, and so do Qt's own dialogs.
+void loadQtTranslations(QCoreApplication& app) {
+    auto* translator = new QTranslator(&app);
+    if (translator->load(QLocale(QLocale::Japanese, QLocale::Japan), QStringLiteral("qtbase"),
+                         QStringLiteral("_"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QCoreApplication::installTranslator(translator);
+}
+
+// The drawings the window opens with: those asked for, else the one it showed last, else the
+// user's copy of the sample. A script run never takes the last one.
+QStringList startDrawings(const CommandLine& commandLine, const DrawingWindowSettings& settings) {
+    if (!commandLine.drawingFiles.isEmpty())
+        return commandLine.drawingFiles;
+    if (commandLine.playScript.isEmpty() && !settings.drawing.isEmpty() &&
+        QFileInfo::exists(settings.drawing))
+        return {settings.drawing};
+    const QString sample = sampleDrawingCopy();
+    return sample.isEmpty() ? QStringList() : QStringList{sample};
+}
+
+// Every drawing on a tab of its own, the first one active; false when one could not be read.
+bool openDrawings(drawing::DrawingWindow& window, const QStringList& files) {
+    bool allOpened = true;
+    for (const QString& file : files)
+        allOpened = window.openFile(file) && allOpened;
+    window.activateTab(0);
+    return allOpened;
+}
+
+// The tool first, where its settings put it; then the drawing window where it was last, kept
+// within the screen, or on a first start beside the tool.
+void showWindows(QWidget& tool, QWidget& drawingWindow, const DrawingWindowSettings& settings) {
+    tool.show();
+    waitUntilShown(tool);
+    // A pixel to spare at the right and the bottom: at a fractional scale the window system
+    // rounds each border to whole device pixels, and the frame can grow by one.
+    const QRect available = tool.screen()->availableGeometry().adjusted(0, 0, -1, -1);
+    const QMargins margins = frameMarginsOf(tool);
+    const QRect frame = settings.frame ? frameWithinScreen(available, *settings.frame)
+                                       : frameBesideTool(available, tool.frameGeometry(),
+                                                         drawingWindow.size().grownBy(margins));
+    showInFrame(drawingWindow, frame, margins);
+    tool.raise();
+    // The drawing fills the drawing area the window has now.
+    if (auto* canvas = drawingWindow.findChild<drawing::DrawingCanvas*>())
+        canvas->zoomExtents();
 }
 
 struct Services {
@@ -62,9 +110,9 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     Ports ports{messages, dialogs, services.clipboard};
 
     drawing::DrawingWindow drawingWindow(messages, QString::fromStdString(kCadWindowTitle));
-    const QString drawingFile =
-        commandLine.drawingFile.isEmpty() ? sampleDrawingCopy() : commandLine.drawingFile;
-    if (!drawingFile.isEmpty() && !drawingWindow.openFile(drawingFile) && playing)
+    const DrawingWindowSettings settings =
+        readDrawingWindowSettings(IniFile::load(settingsFilePath()));
+    if (!openDrawings(drawingWindow, startDrawings(commandLine, settings)) && playing)
         return script::ScriptPlayer::kScriptError;
     if (playing)
         services.bridge.attach(&drawingWindow);
@@ -76,10 +124,8 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     services.qtMessages.setOwner(&form);
     services.qtDialogs.setMainWindow(&form);
     app.setErrorReport(&form.errorReport());
-    form.show();
-    placeBeside(drawingWindow, form);
-    drawingWindow.show();
-    form.raise();
+    const WindowPair pair(form, drawingWindow, settingsFilePath());
+    showWindows(form, drawingWindow, settings);
 
     if (!commandLine.screenshotFile.isEmpty())
         takeScreenshotWhenPainted(commandLine.screenshotFile);
@@ -105,6 +151,8 @@ int main(int argc, char** argv) {
         std::printf("%s\n", kVersionText);
         return 0;
     }
+    if (commandLine.mode == RunMode::Render)
+        return runRender(argc, argv, commandLine);
     // A copy already running keeps its window; this one ends without a word. A script run
     // is a program of its own and may run beside the user's copy.
     SingleInstance instance(QStringLiteral("TOrvikMainForm"));
@@ -112,5 +160,6 @@ int main(int argc, char** argv) {
         return 0;
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));
+    loadQtTranslations(app);
     return runWindows(app, commandLine);
 }

@@ -203,6 +203,7 @@ void fetch(AttrGridContext& context, const TagSet& set, cad::Document& document,
     startProgress(*context.page.ProgressBar1, f.picked);
     context.work.records.gridBlocks.clear();
     context.work.records.gridAttrs.clear();
+    context.work.records.gridSource = document.Key();
     firstPass(f, selection->set());
     fillGrid(f);
 }
@@ -280,6 +281,14 @@ void FitColumnWidths(StringGrid& grid, int margin) {
         if (widest > 0)
             grid.setColumnWidth(col, widest + margin);
     }
+}
+
+// Looks at the one cell only, so that pasting a large range stays cheap.
+void WidenColumnForCell(StringGrid& grid, int col, int row) {
+    const int needed =
+        QFontMetrics(grid.font()).horizontalAdvance(grid.cell(col, row)) + kFitMargin;
+    if (needed > grid.columnWidth(col))
+        grid.setColumnWidth(col, needed);
 }
 
 void SpeedButton10Click(AttrGridContext& context) {

@@ -35,6 +35,8 @@ void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode);
 
 // Sets each column as wide as its widest text plus the margin; empty columns keep theirs.
 void FitColumnWidths(StringGrid& grid, int margin);
+// Widens the cell's column when its text no longer fits, after an edit or a paste.
+void WidenColumnForCell(StringGrid& grid, int col, int row);
 
 // "取得": picks block references, keeps those with a tag of the chosen set and fills the grid.
 void SpeedButton10Click(AttrGridContext& context);

@@ -99,6 +99,8 @@ void AttrGridHandlers::connectGrid() {
                      errors.guarded([this] { StringGrid1Click(); }));
     QObject::connect(&g, &QTableWidget::cellClicked, &g,
                      errors.guarded([this] { StringGrid1Click(); }));
+    QObject::connect(&g, &QTableWidget::cellChanged, &g,
+                     [&g](int row, int col) { WidenColumnForCell(g, col, row); });
 }
 
 void AttrGridHandlers::SpeedButton10Click() {
@@ -112,10 +114,13 @@ void AttrGridHandlers::SpeedButton11Click() {
         return;
     cad::DocumentPtr document;
     try {
-        document = session.document();
+        document =
+            session.sourceDocument(m_context.work.records.gridSource, m_context.ports.messages);
     } catch (const std::exception&) {
         return;
     }
+    if (!document)
+        return session.finish();
     StringGrid& g = grid();
     for (int row = 1; row < g.rowCount(); ++row) {
         for (int col = 1; col < g.columnCount(); ++col) {
@@ -179,7 +184,10 @@ bool AttrGridHandlers::writeCurrentCell() {
     CadSession session(m_context.link, CadOperation::Quiet);
     if (!session.connected())
         return false;
-    const cad::DocumentPtr document = session.document();
+    const cad::DocumentPtr document =
+        session.sourceDocument(m_context.work.records.gridSource, m_context.ports.messages);
+    if (!document)
+        return false;
     try {
         auto attribute =
             cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));

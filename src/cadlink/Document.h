@@ -24,6 +24,9 @@ public:
     virtual void Regen(int viewports) = 0;                           // 0 = active viewport
     // Called once before a bulk write; starts one undo step for what follows.
     virtual void StartUndoMark() = 0;
+    // Tells this drawing apart from the others the CAD holds open, for as long as it stays
+    // open; empty where the CAD holds one drawing only.
+    virtual std::string Key() { return {}; }
 };
 
 using DocumentPtr = std::shared_ptr<Document>;

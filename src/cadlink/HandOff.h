@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cadlink/CadLink.h"
+#include "platform/MessagePort.h"
 
 namespace kalvex {
 
@@ -29,6 +30,9 @@ public:
     bool connected() const { return m_app != nullptr; }
     cad::Application& app() const { return *m_app; }
     cad::DocumentPtr document() const { return m_app->ActiveDocument(); }
+    // The drawing records were fetched from (its key, kept with them), for writing them back;
+    // null, after telling the user, when that drawing has been closed since.
+    cad::DocumentPtr sourceDocument(const std::string& key, MessagePort& messages) const;
 
     void finish();
 

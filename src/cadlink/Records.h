@@ -56,6 +56,11 @@ struct EntityRecords {
     std::vector<Orvik2> searchHits;
     std::vector<nBlk> gridBlocks;
     std::vector<nAtt> gridAttrs;
+    // The drawing each kind was fetched from (cad::Document::Key): records are written back
+    // into that drawing only, whichever one is active when they are written.
+    std::string textSource;
+    std::string searchSource;
+    std::string gridSource;
 };
 
 } // namespace kalvex

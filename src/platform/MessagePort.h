@@ -5,8 +5,9 @@
 namespace kalvex {
 
 enum class MessageIcon { None, Information, Warning, Error, Question };
-enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel };
-enum class MessageAnswer { Ok, Cancel, Yes, No };
+// OverwriteReloadCancel asks what to do with a file that another program changed on disk.
+enum class MessageButtons { Ok, OkCancel, YesNo, YesNoCancel, OverwriteReloadCancel };
+enum class MessageAnswer { Ok, Cancel, Yes, No, Overwrite, Reload };
 
 struct MessageRequest {
     QString text;

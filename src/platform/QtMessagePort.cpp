@@ -2,6 +2,8 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPushButton>
+#include <vector>
 
 namespace kalvex {
 
@@ -23,44 +25,70 @@ QMessageBox::Icon boxIcon(MessageIcon icon) {
     return QMessageBox::NoIcon;
 }
 
-QMessageBox::StandardButtons boxButtons(MessageButtons buttons) {
+struct BoxButton {
+    MessageAnswer answer;
+    QMessageBox::ButtonRole role;
+    QString caption;
+};
+
+BoxButton buttonOf(MessageAnswer answer) {
+    switch (answer) {
+    case MessageAnswer::Ok:
+        return {answer, QMessageBox::AcceptRole, QStringLiteral("OK")};
+    case MessageAnswer::Cancel:
+        return {answer, QMessageBox::RejectRole, QStringLiteral("キャンセル")};
+    case MessageAnswer::Yes:
+        return {answer, QMessageBox::YesRole, QStringLiteral("はい(&Y)")};
+    case MessageAnswer::No:
+        return {answer, QMessageBox::NoRole, QStringLiteral("いいえ(&N)")};
+    case MessageAnswer::Overwrite:
+        return {answer, QMessageBox::AcceptRole, QStringLiteral("上書き保存(&O)")};
+    case MessageAnswer::Reload:
+        return {answer, QMessageBox::DestructiveRole, QStringLiteral("再読み込み(&R)")};
+    }
+    return {answer, QMessageBox::AcceptRole, QString()};
+}
+
+// The answers a box offers, in the order of its buttons; the last one is what closing the
+// box without a button press answers.
+std::vector<MessageAnswer> answersOf(MessageButtons buttons) {
+    using A = MessageAnswer;
     switch (buttons) {
     case MessageButtons::OkCancel:
-        return QMessageBox::Ok | QMessageBox::Cancel;
+        return {A::Ok, A::Cancel};
     case MessageButtons::YesNo:
-        return QMessageBox::Yes | QMessageBox::No;
+        return {A::Yes, A::No};
     case MessageButtons::YesNoCancel:
-        return QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        return {A::Yes, A::No, A::Cancel};
+    case MessageButtons::OverwriteReloadCancel:
+        return {A::Overwrite, A::Reload, A::Cancel};
     case MessageButtons::Ok:
         break;
     }
-    return QMessageBox::Ok;
-}
-
-// A box closed without a button press answers the way its Escape button would.
-MessageAnswer answerOf(int button, MessageButtons buttons) {
-    switch (button) {
-    case QMessageBox::Ok:
-        return MessageAnswer::Ok;
-    case QMessageBox::Yes:
-        return MessageAnswer::Yes;
-    case QMessageBox::No:
-        return MessageAnswer::No;
-    default:
-        break;
-    }
-    if (buttons == MessageButtons::YesNo)
-        return MessageAnswer::No;
-    return buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::Cancel;
+    return {A::Ok};
 }
 
 } // namespace
 
+// The buttons carry Japanese captions of their own, whatever Qt's translations say.
 MessageAnswer QtMessagePort::show(const MessageRequest& request) {
     QMessageBox box(boxIcon(request.icon), QApplication::applicationName(), request.text,
-                    boxButtons(request.buttons), m_owner);
+                    QMessageBox::NoButton, m_owner);
     box.setWindowFlag(Qt::WindowStaysOnTopHint, true);
-    return answerOf(box.exec(), request.buttons);
+    const std::vector<MessageAnswer> answers = answersOf(request.buttons);
+    std::vector<QPushButton*> pushButtons;
+    for (MessageAnswer answer : answers) {
+        const BoxButton button = buttonOf(answer);
+        pushButtons.push_back(box.addButton(button.caption, button.role));
+    }
+    box.setDefaultButton(pushButtons.front());
+    box.setEscapeButton(pushButtons.back());
+    box.exec();
+    for (std::size_t i = 0; i < pushButtons.size(); ++i) {
+        if (box.clickedButton() == pushButtons[i])
+            return answers[i];
+    }
+    return answers.back();
 }
 
 } // namespace kalvex

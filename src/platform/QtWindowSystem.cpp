@@ -1,5 +1,7 @@
 #include "platform/QtWindowSystem.h"
 
+#include "platform/StayOnTop.h"
+
 #include <QApplication>
 #include <QKeyEvent>
 #include <QPointer>
@@ -118,10 +120,7 @@ void QtWindowSystem::setTopmost(WindowHandle window, bool topmost) {
     QWidget* w = widgetOf(window);
     if (!w || w->windowFlags().testFlag(Qt::WindowStaysOnTopHint) == topmost)
         return;
-    const bool visible = w->isVisible();
-    w->setWindowFlag(Qt::WindowStaysOnTopHint, topmost);
-    if (visible)
-        w->show(); // changing window flags hides a window
+    setStaysOnTop(*w, topmost);
 }
 
 void QtWindowSystem::sendKey(int virtualKey, bool keyUp) {

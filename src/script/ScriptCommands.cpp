@@ -128,6 +128,20 @@ void ScriptPlayer::registerControlCommands() {
         m_clipboard.setText(textArg(c, 0));
     };
     m_commands["dialog"] = [this](const ScriptCommand& c) { queueDialog(c); };
+    m_commands["answer"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        static const std::map<std::string, MessageAnswer> kAnswers = {
+            {"ok", MessageAnswer::Ok},
+            {"cancel", MessageAnswer::Cancel},
+            {"yes", MessageAnswer::Yes},
+            {"no", MessageAnswer::No},
+            {"overwrite", MessageAnswer::Overwrite},
+            {"reload", MessageAnswer::Reload}};
+        const auto found = kAnswers.find(c.args[0]);
+        if (found == kAnswers.end())
+            throw ScriptError(c.line, "answer: unknown button " + c.args[0]);
+        m_answers.push_back(found->second);
+    };
 }
 
 void ScriptPlayer::registerDrawingCommands() {
@@ -156,13 +170,25 @@ void ScriptPlayer::registerDrawingCommands() {
         needArgs(c, 1, 1);
         m_drawing.setCadOpen(!switchArg(c, 0, "closed", "open"));
     };
-    m_commands["save"] = [this](const ScriptCommand& c) {
-        needArgs(c, 1, 1);
-        m_drawing.save(c.args[0]);
-    };
     m_commands["open"] = [this](const ScriptCommand& c) {
         needArgs(c, 1, 1);
-        m_drawing.open(c.args[0]);
+        m_drawing.openDrawing(c.args[0]);
+    };
+    m_commands["activate"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.activateDrawing(c.args[0]);
+    };
+    m_commands["close"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        m_drawing.closeDrawing(c.args[0]);
+    };
+    m_commands["save-all"] = [this](const ScriptCommand& c) {
+        needArgs(c, 0, 0);
+        m_drawing.saveAll();
+    };
+    m_commands["save"] = [this](const ScriptCommand& c) {
+        needArgs(c, 0, 1);
+        m_drawing.save(c.args.empty() ? std::string() : c.args[0]);
     };
 }
 

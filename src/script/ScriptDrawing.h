@@ -21,10 +21,15 @@ public:
     virtual void queuePick(const ScriptPick& pick) = 0;
     virtual void setLayerLocked(const std::string& layer, bool locked) = 0;
     virtual void setCadOpen(bool open) = 0;
+    // Saves to `path`; an empty path saves over the drawing's own file as the menu does.
     virtual void save(const std::string& path) = 0;
-    // Opens a drawing without asking about unsaved changes; a file that cannot be read is
-    // reported in a message and the drawing that was open stays.
-    virtual void open(const std::string& path) = 0;
+    // The drawings on the drawing window's tabs: opened, made active, closed (after the
+    // question about unsaved changes) by number from 1 or by file, and all saved.
+    // Opening a file that cannot be read is reported in a message and the open drawings stay.
+    virtual void openDrawing(const std::string& path) = 0;
+    virtual void activateDrawing(const std::string& which) = 0;
+    virtual void closeDrawing(const std::string& which) = 0;
+    virtual void saveAll() = 0;
 
     virtual bool entityExists(const std::string& handle) = 0;
     virtual std::string entityText(const std::string& handle) = 0;    // throws when unknown

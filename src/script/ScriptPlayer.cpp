@@ -83,6 +83,11 @@ QWidget* ScriptPlayer::control(const ScriptCommand& command, std::size_t arg) co
 MessageAnswer ScriptPlayer::show(const MessageRequest& request) {
     m_out << "message: " << request.text.toStdString() << "\n";
     m_messages.push_back(request.text);
+    if (!m_answers.empty()) {
+        const MessageAnswer answer = m_answers.front();
+        m_answers.pop_front();
+        return answer;
+    }
     // The default button is the first one of the box.
     switch (request.buttons) {
     case MessageButtons::Ok:
@@ -91,6 +96,8 @@ MessageAnswer ScriptPlayer::show(const MessageRequest& request) {
     case MessageButtons::YesNo:
     case MessageButtons::YesNoCancel:
         return MessageAnswer::Yes;
+    case MessageButtons::OverwriteReloadCancel:
+        return MessageAnswer::Overwrite;
     }
     return MessageAnswer::Ok;
 }

@@ -18,7 +18,8 @@ namespace kalvex::script {
 
 // Plays a script of user actions against the running program's windows. While it plays, it is
 // the program's message box and modal dialog service: message boxes are answered with their
-// default button and printed, dialogs take the values and button the script gave for them.
+// default button (or the one the script named beforehand) and printed, dialogs take the values and
+// button the script gave for them.
 class ScriptPlayer : public MessagePort, public DialogPort {
 public:
     static constexpr int kAllHeld = 0;
@@ -61,6 +62,7 @@ private:
     std::string m_pendingError;
     std::map<std::string, Handler> m_commands;
     std::deque<QString> m_messages;
+    std::deque<MessageAnswer> m_answers; // for the next message boxes, before the default
     std::map<QString, std::deque<DialogAnswer>> m_dialogs;
 };
 

@@ -155,7 +155,10 @@ void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
     CadSession session(m_context.link, CadOperation::Quiet);
     if (!session.connected())
         return;
-    cad::DocumentPtr document = session.document();
+    cad::DocumentPtr document =
+        session.sourceDocument(m_context.work.records.searchSource, m_context.ports.messages);
+    if (!document)
+        return;
     if (hit.locked) {
         grid().setCell(0, row, fromStd(hit.text));
         return;
@@ -180,7 +183,11 @@ void HitEditor::SpeedButton15Click() {
     if (!hits().empty()) {
         CadSession session(m_context.link, CadOperation::SearchResultUpdate);
         if (session.connected()) {
-            count = writeChangedRows(*session.document());
+            const cad::DocumentPtr document = session.sourceDocument(
+                m_context.work.records.searchSource, m_context.ports.messages);
+            if (!document)
+                return session.finish();
+            count = writeChangedRows(*document);
             m_context.page.SpeedButton15->setEnabled(false);
             session.finish();
         }

@@ -115,6 +115,7 @@ std::optional<std::string> TextSearch::collectHits(std::vector<Orvik2>& hits) {
     const QString pattern = searchPattern(m_context.page.Edit3->text(), matchMode());
     m_context.page.Label7->setText(patternCaption(pattern));
     readHits(*document, pattern, run, hits);
+    m_context.work.records.searchSource = document->Key();
     session.finish();
     if (!m_context.work.runFlag)
         return std::nullopt;

@@ -62,7 +62,9 @@ TOrvikMainForm::~TOrvikMainForm() {
     FormDestroy();
 }
 
-// Title bar with the system menu and minimise only; always on top of other windows.
+// Title bar with the system menu and minimise only; always on top of other windows. The size
+// is fixed: window managers that offer maximising for any resizable window (openbox) then
+// offer it here neither.
 void TOrvikMainForm::createWindow() {
     setObjectName(QStringLiteral("TOrvikMainForm"));
     setWindowTitle(QStringLiteral("Kalvex 2.3C [ nanoCAD 5 ]"));
@@ -83,7 +85,7 @@ void TOrvikMainForm::createWindow() {
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(kTimerInterval);
     Timer1->start();
-    resize(kClientWidth, kClientHeight);
+    setFixedSize(kClientWidth, kClientHeight);
 }
 
 void TOrvikMainForm::createStatusBar() {

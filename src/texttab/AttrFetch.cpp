@@ -100,6 +100,7 @@ void pickAttributes(TextTabContext& context, cad::Document& document, const TagS
     if (count == 0)
         return;
     int withLineBreak = 0;
+    context.work.records.textSource = document.Key();
     try {
         withLineBreak = collectAttributes(context, *selection, wanted.tag);
     } catch (const std::exception&) {

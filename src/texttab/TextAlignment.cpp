@@ -132,7 +132,10 @@ void SpeedButton6Click(TextTabContext& context) {
     CadSession session(context.link, CadOperation::GridUpdateOrAlign);
     if (!session.connected())
         return;
-    cad::DocumentPtr document = session.document();
+    cad::DocumentPtr document =
+        session.sourceDocument(context.work.records.textSource, context.messages);
+    if (!document)
+        return session.finish();
     document->StartUndoMark();
     TextTabPage& page = context.page;
     try {

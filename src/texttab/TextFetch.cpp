@@ -97,6 +97,7 @@ bool pickTexts(TextTabContext& context, cad::Document& document) {
     const int total = selection->set().Count();
     if (total < 1)
         return false;
+    context.work.records.textSource = document.Key();
     afterCollecting(context, collectTexts(context, *selection, locked));
     return !context.records().empty();
 }

@@ -94,14 +94,16 @@ QWidget* TextTabPage::createToolArea() {
     auto* area = new QWidget(this);
     area->setFixedHeight(kToolAreaHeight);
     Label2->setMinimumWidth(1);
-    Label1->setMinimumWidth(1);
+    // Room for a five-digit count in the label's own font, whatever the scale.
+    Label1->setMinimumWidth(
+        Label1->fontMetrics().horizontalAdvance(QStringLiteral("取得データ数 = 99999")));
     auto* layout = new QVBoxLayout(area);
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(3);
     layout->addLayout(makeRow({SpeedButton1, SpeedButton2, SpeedButton6, nullptr, Label3, Edit1}));
     layout->addLayout(makeRow({SpeedButton8, ComboBox1, Label4, Edit2}));
-    layout->addLayout(makeRow({CheckBox1, CheckBox9, nullptr, Label1}));
-    layout->addLayout(makeRow({SpeedButton3, SpeedButton5, SpeedButton4, Label2, nullptr}));
+    layout->addLayout(makeRow({CheckBox1, CheckBox9, Label2}));
+    layout->addLayout(makeRow({SpeedButton3, SpeedButton5, SpeedButton4, nullptr, Label1}));
     ComboBox1->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Fixed);
     return area;
 }

@@ -193,7 +193,10 @@ void SpeedButton2Click(TextTabContext& context) {
     CadSession session(context.link, CadOperation::TextUpdate);
     if (!session.connected())
         return;
-    cad::DocumentPtr document = session.document();
+    cad::DocumentPtr document =
+        session.sourceDocument(context.work.records.textSource, context.messages);
+    if (!document)
+        return session.finish();
     document->StartUndoMark();
     try {
         runUpdate(context, *document);

@@ -49,6 +49,39 @@ TEST_F(ProgramTest, VersionIsPrintedWithoutStartingTheWindow) {
     EXPECT_EQ(process.readAllStandardOutput(), QByteArray("Kalvex 2.3b 2025.06.04\n"));
 }
 
+// --render needs no display and no window: the picture has the size asked for and shows the
+// sample drawing; an unreadable drawing ends with 2 and writes nothing.
+TEST_F(ProgramTest, RenderWritesThePictureOfADrawing) {
+    const QString file = home.filePath(QStringLiteral("plant.png"));
+    QProcess process;
+    prepare(process);
+    QProcessEnvironment environment = process.processEnvironment();
+    environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
+    environment.remove(QStringLiteral("DISPLAY"));
+    process.setProcessEnvironment(environment);
+    process.setArguments({QStringLiteral("--render"),
+                          QStringLiteral(KALVEX_SOURCE_DIR "/samples/plant.dxf"), file,
+                          QStringLiteral("--size"), QStringLiteral("320x200")});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_EQ(process.exitCode(), 0) << process.readAllStandardError().toStdString();
+    const QImage picture(file);
+    ASSERT_EQ(picture.size(), QSize(320, 200));
+    int ink = 0;
+    for (int y = 0; y < picture.height(); ++y)
+        for (int x = 0; x < picture.width(); ++x)
+            ink += picture.pixel(x, y) != picture.pixel(0, 0) ? 1 : 0;
+    EXPECT_GT(ink, 500);
+
+    const QString missing = home.filePath(QStringLiteral("missing.png"));
+    process.setArguments(
+        {QStringLiteral("--render"), home.filePath(QStringLiteral("none.dxf")), missing});
+    process.start();
+    ASSERT_TRUE(process.waitForFinished(kStartTimeout));
+    EXPECT_EQ(process.exitCode(), 2);
+    EXPECT_FALSE(QFileInfo::exists(missing));
+}
+
 TEST_F(ProgramTest, ScreenshotShowsTheMainWindow) {
     const QString file = home.filePath(QStringLiteral("shot.png"));
     QProcess process;

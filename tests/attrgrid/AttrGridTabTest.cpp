@@ -227,6 +227,19 @@ TEST_F(AttrGridTabTest, PastedCellsAreWrittenByEnterAndByTheButton) {
     EXPECT_EQ(drawingText(valve[1]), "V-1");
 }
 
+// An edited or pasted text wider than its column widens the column; a shorter one leaves it.
+TEST_F(AttrGridTabTest, AColumnGrowsToShowAnEditedText) {
+    fetchAll();
+    const int before = grid().columnWidth(1);
+    const QString wide = QStringLiteral("原水ポンプ 第二系統 予備機");
+    grid().setCell(1, 2, wide);
+    EXPECT_GE(grid().columnWidth(1), QFontMetrics(grid().font()).horizontalAdvance(wide));
+    EXPECT_GT(grid().columnWidth(1), before);
+    const int widened = grid().columnWidth(1);
+    grid().setCell(1, 2, QStringLiteral("P"));
+    EXPECT_EQ(grid().columnWidth(1), widened);
+}
+
 TEST_F(AttrGridTabTest, AfterASortAMovedCellWritesToItsOwnAttribute) {
     fetchAll();
     grid().setCurrentCell(1, 1);

@@ -1,10 +1,32 @@
 #pragma once
 
+#include <fstream>
+#include <sstream>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "cadlink/Application.h"
+
 namespace kalvex::drawing::test {
+
+inline std::string readBytes(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    return bytes.str();
+}
+
+// The entities of model space of one type ("*" for all), through a selection set.
+inline std::vector<cad::EntityPtr> modelSpace(cad::Document& document, const std::string& type) {
+    auto set = document.GetSelectionSets()->Add("CORPUS");
+    set->Select(cad::SelectionSet::Mode::All, cad::SelectionFilter::of({{0, type}}));
+    std::vector<cad::EntityPtr> entities;
+    for (int i = 0; i < set->Count(); ++i)
+        entities.push_back(set->Item(i));
+    set->Delete();
+    return entities;
+}
 
 // A DXF text from its pairs, each code right-aligned in three columns as CAD programs write.
 inline std::string dxfOf(const std::vector<std::pair<std::string, std::string>>& pairs,

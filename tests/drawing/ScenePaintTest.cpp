@@ -162,7 +162,7 @@ TEST(LevelOfDetailTest, AReferenceIsPickedWhereItsBlockIsPlaced) {
     const Scene scene(*drawing);
     const SceneEntry& entry = scene.entry(0);
     ASSERT_TRUE(entry.block);
-    const QPointF onBottomLine = placedPoint(QPointF(7, 0), entry.block->placement);
+    const QPointF onBottomLine = entry.block->map.map(QPointF(7, 0));
     // (7, 0) less the base point (1, 1), scaled by 2 and 1, turned a quarter, moved to (100, 50).
     EXPECT_NEAR(onBottomLine.x(), 101, 1e-9);
     EXPECT_NEAR(onBottomLine.y(), 62, 1e-9);

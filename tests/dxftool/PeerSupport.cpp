@@ -1,5 +1,6 @@
 #include "PeerSupport.h"
 
+#include <filesystem>
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
@@ -43,6 +44,14 @@ Row rowOf(const QJsonObject& object) {
 }
 
 } // namespace
+
+std::string sharedCorpusFile(const std::string& name) {
+    return std::string(KALVEX_SOURCE_DIR) + "/../shared/dxf-corpus/" + name;
+}
+
+bool haveSharedCorpus() {
+    return std::filesystem::is_directory(sharedCorpusFile(""));
+}
 
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments) {
     QStringList list;

@@ -17,6 +17,11 @@ struct ProcessResult {
     std::string err;
 };
 
+// The drawings of other programs that lie beside the repository on the developers' machines
+// only (../shared/dxf-corpus): a file of it, and whether it is there.
+std::string sharedCorpusFile(const std::string& name);
+bool haveSharedCorpus();
+
 // Runs a program to its end and collects what it wrote.
 ProcessResult runProcess(const std::string& program, const std::vector<std::string>& arguments);
 // Runs kalvex-dxf.

@@ -15,6 +15,9 @@ public:
     void ZoomWindow(const cad::CadPoint& lowerLeft, const cad::CadPoint& upperRight) override {
         pass("ZoomWindow", &cad::Application::ZoomWindow, lowerLeft, upperRight);
     }
+    cad::DocumentPtr DocumentWithKey(const std::string& key) override {
+        return pass("DocumentWithKey", &cad::Application::DocumentWithKey, key);
+    }
 };
 
 class FaultyDocument final : public Faulty<cad::Document> {
@@ -35,6 +38,7 @@ public:
     WindowHandle Hwnd() override { return pass("DocumentHwnd", &D::Hwnd); }
     void Regen(int viewports) override { pass("Regen", &D::Regen, viewports); }
     void StartUndoMark() override { pass("StartUndoMark", &D::StartUndoMark); }
+    std::string Key() override { return pass("Key", &D::Key); }
 };
 
 class FaultyLayer final : public Faulty<cad::Layer> {

@@ -61,7 +61,12 @@ public:
     }
     void setCadOpen(bool open) override { calls.push_back(open ? "open" : "closed"); }
     void save(const std::string& path) override { calls.push_back("save " + path); }
-    void open(const std::string& path) override { calls.push_back("open " + path); }
+    void openDrawing(const std::string& path) override { calls.push_back("open " + path); }
+    void activateDrawing(const std::string& which) override {
+        calls.push_back("activate " + which);
+    }
+    void closeDrawing(const std::string& which) override { calls.push_back("close " + which); }
+    void saveAll() override { calls.push_back("save-all"); }
     bool entityExists(const std::string& handle) override { return handle == "2A"; }
     std::string entityText(const std::string&) override { return "TB-01"; }
     cad::CadPoint entityPoint(const std::string&) override { return {10, 20}; }
@@ -186,12 +191,14 @@ TEST_F(ScriptPlayerTest, ScriptErrorsStopTheRunAndNameTheLine) {
 
 TEST_F(ScriptPlayerTest, DrawingCommandsReachTheDrawing) {
     const int status = player.run("pick 2A 2B\npick none\npick cancel\nlock ELEC\nunlock ELEC\n"
-                                  "cad closed\ncad open\nsave out.dxf\nopen in.dxf\n",
+                                  "cad closed\ncad open\nsave out.dxf\nsave\nopen b.dxf\n"
+                                  "activate 2\nclose a.dxf\nsave-all\n",
                                   "d.play");
     EXPECT_EQ(status, ScriptPlayer::kAllHeld) << out.str();
-    EXPECT_EQ(drawing.calls, (std::vector<std::string>{"pick 2A 2B", "pick none", "pick cancel",
-                                                       "lock ELEC", "unlock ELEC", "closed", "open",
-                                                       "save out.dxf", "open in.dxf"}));
+    EXPECT_EQ(drawing.calls,
+              (std::vector<std::string>{"pick 2A 2B", "pick none", "pick cancel", "lock ELEC",
+                                        "unlock ELEC", "closed", "open", "save out.dxf", "save ",
+                                        "open b.dxf", "activate 2", "close a.dxf", "save-all"}));
 }
 
 TEST_F(ScriptPlayerTest, BareNamesMeanTheMainWindowsControlsEvenWhenADialogReusesThem) {

@@ -67,11 +67,24 @@ TEST_F(MainFormTest, SearchGridColumnFollowsTheWindowWidth) {
     EXPECT_GT(grid->columnWidth(0), 250);
 
     form->pageControl().setCurrentIndex(0);
-    form->resize(form->width() + 120, form->height());
+    form->setFixedWidth(form->width() + 120); // the user cannot resize the window; a program can
     form->pageControl().setCurrentIndex(2);
     QCoreApplication::processEvents();
     EXPECT_EQ(grid->columnWidth(0), grid->viewport()->width());
     EXPECT_GT(grid->columnWidth(0), 370);
+}
+
+// The window keeps its size; the fetched-data count shows five digits whole within it.
+TEST_F(MainFormTest, TheFetchedDataCountHasRoomForFiveDigits) {
+    form->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(form.get()));
+    EXPECT_EQ(form->size(), QSize(TOrvikMainForm::kClientWidth, TOrvikMainForm::kClientHeight));
+    QLabel* label = form->textTab().Label1;
+    label->setText(QStringLiteral("取得データ数 = 99999"));
+    QCoreApplication::processEvents();
+    EXPECT_GE(label->width(), label->fontMetrics().horizontalAdvance(label->text()));
+    const QRect inWindow(label->mapTo(form.get(), QPoint(0, 0)), label->size());
+    EXPECT_TRUE(form->rect().contains(inWindow));
 }
 
 TEST_F(MainFormTest, ChangingTabsEmptiesTheStatusPanels) {

@@ -31,6 +31,30 @@ TEST(CommandLineTest, ReadsTheOptionsAndRefusesWhatItDoesNotKnow) {
     }
 }
 
+TEST(CommandLineTest, RenderTakesADrawingAPictureASizeAndAWindow) {
+    const CommandLine full = parseCommandLine(
+        {"kalvex", "--render", "a.dxf", "a.png", "--size", "640x480", "--window", "10,20,-10,0"});
+    EXPECT_EQ(full.mode, RunMode::Render);
+    EXPECT_TRUE(full.error.isEmpty());
+    EXPECT_EQ(full.renderDrawing, QStringLiteral("a.dxf"));
+    EXPECT_EQ(full.renderImage, QStringLiteral("a.png"));
+    EXPECT_EQ(full.renderSize, QSize(640, 480));
+    EXPECT_EQ(full.renderWindow, QRectF(-10, 0, 20, 20));
+    EXPECT_EQ(parseCommandLine({"kalvex", "--render", "a.dxf", "a.png"}).renderSize,
+              QSize(1000, 750));
+    const QStringList refused[] = {
+        {"kalvex", "--render", "a.dxf"},
+        {"kalvex", "--render", "a.dxf", "a.png", "--size", "640"},
+        {"kalvex", "--render", "a.dxf", "a.png", "--size", "0x10"},
+        {"kalvex", "--render", "a.dxf", "a.png", "--window", "1,2,3"},
+        {"kalvex", "--render", "a.dxf", "a.png", "--window", "1,2,nan,4"},
+        {"kalvex", "--size", "640x480"},
+    };
+    for (const QStringList& arguments : refused)
+        EXPECT_FALSE(parseCommandLine(arguments).error.isEmpty())
+            << arguments.join(' ').toStdString();
+}
+
 TEST(TagListSelectionTest, StoredIndexIsSelectedWhenTheListIsLongEnough) {
     struct Case {
         int items;

@@ -1,5 +1,7 @@
 #include "drawing/cad/CadModel.h"
 
+#include <atomic>
+
 #include <QString>
 
 #include "drawing/cad/FilterMatcher.h"
@@ -19,7 +21,17 @@ std::shared_ptr<CadModel> CadModel::create(std::shared_ptr<Drawing> drawing) {
     return std::shared_ptr<CadModel>(new CadModel(std::move(drawing)));
 }
 
-CadModel::CadModel(std::shared_ptr<Drawing> drawing) : m_drawing(std::move(drawing)) {}
+namespace {
+
+std::string nextModelKey() {
+    static std::atomic<std::uint64_t> counter{0};
+    return "drawing-" + std::to_string(++counter);
+}
+
+} // namespace
+
+CadModel::CadModel(std::shared_ptr<Drawing> drawing)
+    : m_drawing(std::move(drawing)), m_key(nextModelKey()) {}
 
 cad::ApplicationPtr CadModel::application() {
     return std::make_shared<ModelApplication>(shared_from_this());

@@ -28,6 +28,9 @@ class CadModel : public std::enable_shared_from_this<CadModel> {
 public:
     static std::shared_ptr<CadModel> create(std::shared_ptr<Drawing> drawing);
 
+    // Tells this drawing apart from the others open in the process, as long as it lives.
+    const std::string& key() const { return m_key; }
+
     Drawing& drawing() { return *m_drawing; }
     const Drawing& drawing() const { return *m_drawing; }
     std::shared_ptr<Drawing> sharedDrawing() const { return m_drawing; }
@@ -58,6 +61,7 @@ private:
     explicit CadModel(std::shared_ptr<Drawing> drawing);
 
     std::shared_ptr<Drawing> m_drawing;
+    std::string m_key;
     ViewState m_view;
     WindowHandle m_applicationWindow = 0;
     WindowHandle m_documentWindow = 0;

@@ -47,6 +47,10 @@ void ModelDocument::Regen(int) {
     m_model->countRegen();
 }
 
+std::string ModelDocument::Key() {
+    return m_model->key();
+}
+
 void ModelDocument::StartUndoMark() {
     m_model->drawing().undoLog().startGroup();
 }

@@ -28,6 +28,7 @@ public:
     WindowHandle Hwnd() override;
     void Regen(int viewports) override;
     void StartUndoMark() override;
+    std::string Key() override;
 
 private:
     std::shared_ptr<CadModel> m_model;

@@ -8,6 +8,12 @@ namespace {
 constexpr int kLargestPicture = 256;          // pixels a side; larger blocks are drawn in full
 constexpr std::size_t kMostBytes = 32u << 20; // all pictures together
 constexpr int kPictureMargin = 2;             // pixels around the ink, for pens and rounding
+
+// The map of a reference without its move: what its picture depends on.
+QTransform linearPart(const QTransform& map) {
+    return QTransform(map.m11(), map.m12(), map.m21(), map.m22(), 0, 0);
+}
+
 } // namespace
 
 void BlockPictures::startPaint(double pixelsPerUnit) {
@@ -20,33 +26,31 @@ void BlockPictures::startPaint(double pixelsPerUnit) {
 }
 
 std::size_t BlockPictures::SpotHash::operator()(const Spot& spot) const {
-    std::size_t seed = std::hash<const SceneBlock*>()(std::get<0>(spot));
-    const double values[] = {std::get<1>(spot), std::get<2>(spot), std::get<3>(spot),
-                             std::get<4>(spot), std::get<5>(spot)};
-    for (double value : values)
+    std::size_t seed = std::hash<const SceneBlock*>()(spot.block);
+    for (double value : spot.map)
         seed = seed * 31 + std::hash<double>()(value);
-    return seed * 2 + (std::get<6>(spot) ? 1 : 0);
+    return seed * 2 + (spot.faded ? 1 : 0);
 }
 
 bool BlockPictures::drawnAlready(const SceneEntry& entry) {
-    const ScenePlacement& p = entry.block->placement;
-    return !m_drawn
-                .emplace(entry.block->block.get(), p.origin.x(), p.origin.y(), p.scaleX, p.scaleY,
-                         p.rotation, entry.locked)
-                .second;
+    const QTransform& m = entry.block->map;
+    const Spot spot{entry.block->block.get(),
+                    {m.m11(), m.m12(), m.m21(), m.m22(), m.dx(), m.dy()},
+                    entry.locked};
+    return !m_drawn.insert(spot).second;
 }
 
 bool BlockPictures::draw(QPainter& painter, const ViewTransform& view, const SceneEntry& entry,
                          const ShapePainter& paintShapes) {
     const SceneBlockRef& reference = *entry.block;
-    const QRectF ink = placedRect(reference.block->ink, reference.placement);
+    const QRectF ink = reference.map.mapRect(reference.block->ink);
     const double side = std::max(ink.width(), ink.height()) * view.scale;
     if (!(side <= kLargestPicture)) // a side that is no number is too large too
         return false;
     if (drawnAlready(entry))
         return true;
     const Picture* picture = pictureFor(entry, view, paintShapes, painter.renderHints());
-    const QPointF at = view.toScreen(reference.placement.origin) + picture->offset;
+    const QPointF at = view.toScreen(reference.map.map(QPointF())) + picture->offset;
     painter.drawImage(
         QPoint(static_cast<int>(std::lround(at.x())), static_cast<int>(std::lround(at.y()))),
         picture->image);
@@ -57,8 +61,8 @@ const BlockPictures::Picture* BlockPictures::pictureFor(const SceneEntry& entry,
                                                         const ViewTransform& view,
                                                         const ShapePainter& paintShapes,
                                                         QPainter::RenderHints hints) {
-    const ScenePlacement& p = entry.block->placement;
-    const Key key{entry.block->block, p.scaleX, p.scaleY, p.rotation, entry.locked};
+    const QTransform& m = entry.block->map;
+    const Key key{entry.block->block, m.m11(), m.m12(), m.m21(), m.m22(), entry.locked};
     const auto found = m_pictures.find(key);
     if (found != m_pictures.end())
         return &found->second;
@@ -77,9 +81,8 @@ BlockPictures::Picture BlockPictures::makePicture(const SceneEntry& entry,
                                                   const ShapePainter& paintShapes,
                                                   QPainter::RenderHints hints) {
     const SceneBlockRef& reference = *entry.block;
-    ScenePlacement atOrigin = reference.placement;
-    atOrigin.origin = QPointF();
-    const QRectF ink = placedRect(reference.block->ink, atOrigin);
+    const QTransform atOrigin = linearPart(reference.map);
+    const QRectF ink = atOrigin.mapRect(reference.block->ink);
     const QSize size(static_cast<int>(std::ceil(ink.width() * view.scale)) + 2 * kPictureMargin,
                      static_cast<int>(std::ceil(ink.height() * view.scale)) + 2 * kPictureMargin);
     Picture picture{QImage(size, QImage::Format_ARGB32_Premultiplied), QPointF()};
@@ -87,7 +90,7 @@ BlockPictures::Picture BlockPictures::makePicture(const SceneEntry& entry,
     const ViewTransform local{ink.center(), view.scale, size};
     QPainter onPicture(&picture.image);
     onPicture.setRenderHints(hints);
-    paintShapes(onPicture, local, placedShapes(reference.block->shapes, atOrigin), entry);
+    paintShapes(onPicture, local, transformedShapes(reference.block->shapes, atOrigin), entry);
     picture.offset = -local.toScreen(QPointF());
     return picture;
 }

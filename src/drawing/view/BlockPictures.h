@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <array>
 #include <functional>
 #include <map>
 #include <tuple>
@@ -36,9 +37,16 @@ private:
         QImage image;
         QPointF offset; // from the screen point of the insertion to the image's corner
     };
-    // The block is held, so that no other block can take its address while its picture is kept.
-    using Key = std::tuple<std::shared_ptr<const SceneBlock>, double, double, double, bool>;
-    using Spot = std::tuple<const SceneBlock*, double, double, double, double, double, bool>;
+    // A picture is made for the block, the turn and scales of the reference's map, and the
+    // fading. The block is held, so that no other block can take its address meanwhile.
+    using Key = std::tuple<std::shared_ptr<const SceneBlock>, double, double, double, double, bool>;
+    // Where a block was drawn: the block, the reference's whole map, the fading.
+    struct Spot {
+        const SceneBlock* block;
+        std::array<double, 6> map;
+        bool faded;
+        bool operator==(const Spot&) const = default;
+    };
     struct SpotHash {
         std::size_t operator()(const Spot& spot) const;
     };

@@ -14,12 +14,12 @@
 namespace kalvex::drawing {
 
 namespace {
-const QColor kBackground(33, 40, 48);
 constexpr double kWheelZoom = 1.2;
 constexpr double kExtentsMargin = 1.05;
 constexpr int kDragThreshold = 3;
-// Pixels around a changed area painted again as well: pens wider than a pixel, rounding.
-constexpr int kRepaintMargin = 3;
+// Pixels around a changed area painted again as well, and around a painted area within which
+// entities are drawn into it: the half of the widest lineweight, rounding.
+constexpr int kRepaintMargin = 6;
 
 const QString kPickPrompt = QStringLiteral(
     "オブジェクトを選択: クリック、窓 (左→右)、交差 (右→左)  [Enter] 確定  [Esc] 中止");
@@ -115,11 +115,12 @@ void DrawingCanvas::repaintAreas(const std::vector<QRectF>& areas) {
 
 void DrawingCanvas::renderArea(QPainter& painter, const ViewTransform& t, const QRect& pixels) {
     painter.setClipRect(pixels);
-    painter.fillRect(pixels, kBackground);
+    painter.fillRect(pixels, ScenePainter::kBackground);
     painter.setRenderHint(QPainter::TextAntialiasing);
-    const QRectF area = QRectF(t.toWorld(pixels.bottomLeft() + QPointF(-2, 2)),
-                               t.toWorld(pixels.topRight() + QPointF(2, -2)))
-                            .normalized();
+    const QPointF margin(kRepaintMargin, -kRepaintMargin);
+    const QRectF area =
+        QRectF(t.toWorld(pixels.bottomLeft() - margin), t.toWorld(pixels.topRight() + margin))
+            .normalized();
     if (!m_scene)
         return;
     ScenePainter scenePainter(painter, t, m_highlighted);

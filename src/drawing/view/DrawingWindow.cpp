@@ -1,27 +1,19 @@
 #include "drawing/view/DrawingWindow.h"
 
-#include <QApplication>
 #include <QCloseEvent>
 #include <QDockWidget>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QMenuBar>
 #include <QScreen>
-#include <QTimer>
-#include <QVBoxLayout>
+#include <QStackedWidget>
+#include <QStatusBar>
+#include <QTabWidget>
 
-#include "drawing/DxfFile.h"
-#include "drawing/cad/SessionApplication.h"
 #include "drawing/view/LayerLocking.h"
 
 namespace kalvex::drawing {
 
 namespace {
-
-constexpr int kStripHeight = 24;
-// The least time between two updates of the picture while the drawing keeps changing: about
-// ten a second show a long tool operation's progress without paying for a picture per write.
-constexpr qint64 kSyncInterval = 100; // milliseconds
 
 // Picks through the window for as long as it exists.
 class WindowPicker : public EntityPicker {
@@ -35,25 +27,11 @@ private:
     QPointer<DrawingWindow> m_window;
 };
 
-QLabel* strip(QWidget* parent, const QString& name) {
-    auto* label = new QLabel(parent);
-    label->setObjectName(name);
-    label->setFixedHeight(kStripHeight);
-    label->setContentsMargins(8, 0, 8, 0);
-    label->setStyleSheet(QStringLiteral("background:#1b2128;color:#c8d2dc;"));
-    return label;
-}
+constexpr int kLayerPanelWidth = 140;
 
-// What was odd but readable in a file, one warning a line; a file with thousands of duplicate
-// handles should not make a message box taller than the screen.
-QString warningText(const std::vector<std::string>& warnings) {
-    constexpr std::size_t kShown = 10;
-    QStringList lines;
-    for (std::size_t i = 0; i < warnings.size() && i < kShown; ++i)
-        lines.append(QString::fromStdString(warnings[i]));
-    if (warnings.size() > kShown)
-        lines.append(QStringLiteral("... and %1 more").arg(warnings.size() - kShown));
-    return lines.join(QLatin1Char('\n'));
+bool sameFile(const QString& a, const QString& b) {
+    const QString canonical = QFileInfo(a).canonicalFilePath();
+    return !canonical.isEmpty() && canonical == QFileInfo(b).canonicalFilePath();
 }
 
 } // namespace
@@ -64,60 +42,40 @@ DrawingWindow::DrawingWindow(MessagePort& messages, const QString& cadWindowTitl
     // The tool looks for the CAD by this title, whatever the caption shows.
     setProperty("cadWindowTitle", cadWindowTitle);
     m_picker = std::make_shared<WindowPicker>(this);
-    m_syncTimer.setSingleShot(true);
-    QObject::connect(&m_syncTimer, &QTimer::timeout, this, &DrawingWindow::syncScene);
-    buildDocumentArea();
+    buildTabs();
     buildMenus();
-    auto* dock = new QDockWidget(QStringLiteral("画層 (チェック = ロック)"), this);
-    dock->setObjectName(QStringLiteral("LayerDock"));
-    m_layers = new LayerPanel(dock);
-    dock->setWidget(m_layers);
-    m_layers->setMinimumWidth(150);
-    m_layers->setMaximumWidth(220);
-    dock->setFeatures(QDockWidget::DockWidgetMovable);
-    addDockWidget(Qt::RightDockWidgetArea, dock);
-    QObject::connect(m_layers, &LayerPanel::lockToggled, this, [this](RecordId layer, bool locked) {
-        if (m_model)
-            drawing::setLayerLocked(m_model->drawing(), layer, locked);
-    });
+    m_undrawn = new QLabel(this);
+    m_undrawn->setObjectName(QStringLiteral("UndrawnObjects"));
+    statusBar()->addWidget(m_undrawn, 1);
     resize(960, 680);
     updateCaption();
 }
 
 DrawingWindow::~DrawingWindow() {
-    if (m_model)
-        m_model->drawing().setChangeListener(nullptr);
+    while (m_tabs->count() > 0)
+        delete m_tabs->widget(0);
 }
 
-// The document window holds the prompt line first and below it the view frame, whose lower
-// strip is as high as the prompt line: the drawing area is the frame less that strip.
-void DrawingWindow::buildDocumentArea() {
-    m_document = new QWidget(this);
-    m_document->setObjectName(QStringLiteral("DocumentWindow"));
-    auto* layout = new QVBoxLayout(m_document);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    m_prompt = strip(m_document, QStringLiteral("PromptLine"));
-    layout->addWidget(m_prompt);
-    auto* frame = new QWidget(m_document);
-    frame->setObjectName(QStringLiteral("ViewFrame"));
-    auto* frameLayout = new QVBoxLayout(frame);
-    frameLayout->setContentsMargins(0, 0, 0, 0);
-    frameLayout->setSpacing(0);
-    m_canvas = new DrawingCanvas(frame);
-    frameLayout->addWidget(m_canvas, 1);
-    m_coordinates = strip(frame, QStringLiteral("CoordinateLine"));
-    frameLayout->addWidget(m_coordinates);
-    layout->addWidget(frame, 1);
-    setCentralWidget(m_document);
-    QObject::connect(m_canvas, &DrawingCanvas::promptChanged, m_prompt, &QLabel::setText);
-    QObject::connect(m_canvas, &DrawingCanvas::viewMoved, this, [this] {
-        const auto& view = m_model ? m_model->view() : ViewState();
-        m_coordinates->setText(QStringLiteral("中心 %1, %2   高さ %3")
-                                   .arg(view.centerX(), 0, 'f', 3)
-                                   .arg(view.centerY(), 0, 'f', 3)
-                                   .arg(view.height(), 0, 'f', 3));
-    });
+// The drawings on tabs in the middle; each one's layer panel in the dock, the active one shown.
+void DrawingWindow::buildTabs() {
+    m_tabs = new QTabWidget(this);
+    m_tabs->setObjectName(QStringLiteral("DrawingTabs"));
+    m_tabs->setTabsClosable(true);
+    m_tabs->setDocumentMode(true);
+    setCentralWidget(m_tabs);
+    auto* dock = new QDockWidget(QStringLiteral("画層 (チェック = ロック)"), this);
+    dock->setObjectName(QStringLiteral("LayerDock"));
+    m_layerPanels = new QStackedWidget(dock);
+    m_layerPanels->setMinimumWidth(100);
+    m_layerPanels->setMaximumWidth(220);
+    dock->setWidget(m_layerPanels);
+    dock->setFeatures(QDockWidget::DockWidgetMovable);
+    addDockWidget(Qt::RightDockWidgetArea, dock);
+    // The drawing gets the room; the layer names need little.
+    resizeDocks({dock}, {kLayerPanelWidth}, Qt::Horizontal);
+    QObject::connect(m_tabs, &QTabWidget::currentChanged, this, &DrawingWindow::tabActivated);
+    QObject::connect(m_tabs, &QTabWidget::tabCloseRequested, this,
+                     [this](int index) { closeTab(index); });
 }
 
 void DrawingWindow::buildMenus() {
@@ -125,14 +83,15 @@ void DrawingWindow::buildMenus() {
     file->addAction(QStringLiteral("開く(&O)..."), QKeySequence::Open, this,
                     &DrawingWindow::openFromDialog);
     file->addAction(QStringLiteral("上書き保存(&S)"), QKeySequence::Save, this,
-                    [this] { saveTo(m_path); });
+                    [this] { saveCurrent(); });
     file->addAction(QStringLiteral("名前を付けて保存(&A)..."), QKeySequence::SaveAs, this,
                     &DrawingWindow::saveAsFromDialog);
-    file->addAction(QStringLiteral("再読み込み(&R)"), QKeySequence::Refresh, this, [this] {
-        if (!m_path.isEmpty() && confirmDiscard())
-            openFile(m_path);
-    });
+    file->addAction(QStringLiteral("すべて保存(&L)"), this, [this] { saveAll(); });
+    file->addAction(QStringLiteral("再読み込み(&R)"), QKeySequence::Refresh, this,
+                    &DrawingWindow::reload);
     file->addSeparator();
+    file->addAction(QStringLiteral("図面を閉じる(&W)"), QKeySequence::Close, this,
+                    [this] { closeTab(activeTab()); });
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
     edit->addAction(QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), this,
@@ -140,191 +99,264 @@ void DrawingWindow::buildMenus() {
     edit->addAction(QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
                     &DrawingWindow::redo);
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
-    view->addAction(QStringLiteral("全体表示(&E)"), QKeySequence(Qt::Key_Home), m_canvas,
-                    &DrawingCanvas::zoomExtents);
+    view->addAction(QStringLiteral("全体表示(&E)"), QKeySequence(Qt::Key_Home), this, [this] {
+        if (DrawingCanvas* c = canvas())
+            c->zoomExtents();
+    });
+}
+
+DrawingTab* DrawingWindow::drawingAt(int index) const {
+    return qobject_cast<DrawingTab*>(m_tabs->widget(index));
+}
+
+DrawingTab* DrawingWindow::activeDrawing() const {
+    return drawingAt(m_tabs->currentIndex());
+}
+
+DrawingTab* DrawingWindow::addTab() {
+    auto* tab = new DrawingTab(m_messages);
+    tab->setPicker(m_pickerOverride ? m_pickerOverride : m_picker);
+    tab->setApplicationWindow(QtWindowSystem::handleOf(this));
+    m_layerPanels->addWidget(tab->layerPanel());
+    QObject::connect(tab, &DrawingTab::titleChanged, this, [this, tab] {
+        m_tabs->setTabText(m_tabs->indexOf(tab), tab->title());
+        updateCaption();
+    });
+    QObject::connect(tab, &DrawingTab::notesChanged, this, &DrawingWindow::showSceneNotes);
+    m_tabs->addTab(tab, tab->title());
+    return tab;
 }
 
 bool DrawingWindow::openFile(const QString& path) {
-    std::shared_ptr<Drawing> drawing;
-    try {
-        drawing = loadDxf(path.toStdString());
-    } catch (const std::exception& e) {
-        m_messages.show({QString::fromStdString(e.what()), MessageIcon::Error});
+    if (const int open = tabOfFile(path); open >= 0) {
+        activateTab(open);
+        return true;
+    }
+    DrawingTab* tab = addTab();
+    if (!tab->load(path)) {
+        delete tab;
         return false;
     }
-    m_path = path;
-    attachModel(CadModel::create(drawing));
-    m_canvas->zoomExtents();
-    if (!drawing->warnings().empty())
-        m_messages.show({warningText(drawing->warnings()), MessageIcon::Warning});
+    activateTab(m_tabs->indexOf(tab));
     return true;
 }
 
 void DrawingWindow::showDrawing(std::shared_ptr<Drawing> drawing, const QString& path) {
-    m_path = path;
-    attachModel(CadModel::create(std::move(drawing)));
-    m_canvas->zoomExtents();
+    DrawingTab* tab = activeDrawing() ? activeDrawing() : addTab();
+    tab->showDrawing(std::move(drawing), path);
 }
 
-bool DrawingWindow::saveTo(const QString& path) {
-    if (!m_model || path.isEmpty())
-        return false;
-    try {
-        saveDxf(m_model->drawing(), path.toStdString());
-    } catch (const std::exception& e) {
-        m_messages.show({QString::fromStdString(e.what()), MessageIcon::Error});
-        return false;
+int DrawingWindow::tabCount() const {
+    return m_tabs->count();
+}
+
+int DrawingWindow::activeTab() const {
+    return m_tabs->currentIndex();
+}
+
+int DrawingWindow::tabOfFile(const QString& path) const {
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        if (sameFile(drawingAt(index)->filePath(), path))
+            return index;
     }
-    m_path = path;
-    m_modified = false;
+    return -1;
+}
+
+QString DrawingWindow::fileOfTab(int index) const {
+    const DrawingTab* tab = drawingAt(index);
+    return tab ? tab->filePath() : QString();
+}
+
+void DrawingWindow::activateTab(int index) {
+    if (index >= 0 && index < m_tabs->count())
+        m_tabs->setCurrentIndex(index);
+}
+
+// A selection running in the drawing being left ends as Escape would end it.
+void DrawingWindow::tabActivated() {
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        if (index != m_tabs->currentIndex())
+            drawingAt(index)->canvas()->cancelPick();
+    }
+    if (DrawingTab* tab = activeDrawing())
+        m_layerPanels->setCurrentWidget(tab->layerPanel());
+    updateCaption();
+    showSceneNotes();
+}
+
+// The status line lists the kinds of entities the active drawing holds but are not drawn.
+void DrawingWindow::showSceneNotes() {
+    const DrawingTab* tab = activeDrawing();
+    const QString kinds = tab ? tab->undrawnKinds() : QString();
+    m_undrawn->setText(kinds.isEmpty() ? QString()
+                                       : QStringLiteral("描画しないオブジェクト: %1").arg(kinds));
+}
+
+bool DrawingWindow::closeTab(int index) {
+    DrawingTab* tab = drawingAt(index);
+    if (!tab)
+        return false;
+    activateTab(index);
+    if (!tab->confirmDiscard())
+        return false;
+    tab->canvas()->cancelPick();
+    delete tab;
     updateCaption();
     return true;
 }
 
-void DrawingWindow::attachModel(std::shared_ptr<CadModel> model) {
-    if (m_model)
-        m_model->drawing().setChangeListener(nullptr);
-    m_model = std::move(model);
-    m_scene = std::make_unique<Scene>(m_model->drawing());
-    m_model->setPicker(m_pickerOverride ? m_pickerOverride : m_picker);
-    m_model->setApplicationWindow(QtWindowSystem::handleOf(this));
-    m_model->setDocumentWindow(QtWindowSystem::handleOf(m_document));
-    m_model->drawing().setChangeListener([this](RecordId id) { recordChanged(id); });
-    m_canvas->setScene(m_scene.get(), &m_model->view());
-    m_layers->showLayers(&m_model->drawing());
-    m_modified = false;
-    updateCaption();
+bool DrawingWindow::saveAll() {
+    bool allSaved = true;
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        DrawingTab* tab = drawingAt(index);
+        if (tab->isModified() && !tab->filePath().isEmpty())
+            allSaved = tab->saveCurrent() == SaveResult::Saved && allSaved;
+    }
+    return allSaved;
+}
+
+bool DrawingWindow::saveTo(const QString& path) {
+    return activeDrawing() && activeDrawing()->saveTo(path);
+}
+
+DrawingWindow::SaveResult DrawingWindow::saveCurrent() {
+    return activeDrawing() ? activeDrawing()->saveCurrent() : SaveResult::Failed;
+}
+
+bool DrawingWindow::isModified() const {
+    return activeDrawing() && activeDrawing()->isModified();
+}
+
+QString DrawingWindow::filePath() const {
+    return activeDrawing() ? activeDrawing()->filePath() : QString();
+}
+
+std::shared_ptr<CadModel> DrawingWindow::model() const {
+    return activeDrawing() ? activeDrawing()->model() : nullptr;
+}
+
+DrawingCanvas* DrawingWindow::canvas() const {
+    return activeDrawing() ? activeDrawing()->canvas() : nullptr;
+}
+
+void DrawingWindow::undo() {
+    if (DrawingTab* tab = activeDrawing())
+        tab->undo();
+}
+
+void DrawingWindow::redo() {
+    if (DrawingTab* tab = activeDrawing())
+        tab->redo();
+}
+
+void DrawingWindow::setLayerLocked(const std::string& layer, bool locked) {
+    const auto active = model();
+    const auto id = active ? findLayer(active->drawing(), layer) : std::nullopt;
+    if (!id)
+        throw std::runtime_error("the drawing has no layer " + layer);
+    drawing::setLayerLocked(active->drawing(), *id, locked);
+}
+
+std::shared_ptr<CadModel> DrawingWindow::modelWithKey(const std::string& key) const {
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        const auto candidate = drawingAt(index)->model();
+        if (candidate && candidate->key() == key)
+            return candidate;
+    }
+    return nullptr;
 }
 
 cad::ApplicationPtr DrawingWindow::connect() {
-    if (!m_model)
+    DrawingTab* tab = activeDrawing();
+    if (!tab)
         return nullptr;
-    return std::make_shared<SessionApplication>(m_model, [this] { m_canvas->followView(); });
+    QPointer<DrawingWindow> self(this);
+    return tab->connect(
+        [self](const std::string& key) { return self ? self->modelWithKey(key) : nullptr; });
 }
 
 void DrawingWindow::setPicker(std::shared_ptr<EntityPicker> picker) {
     m_pickerOverride = std::move(picker);
-    if (m_model)
-        m_model->setPicker(m_pickerOverride ? m_pickerOverride : m_picker);
+    for (int index = 0; index < m_tabs->count(); ++index)
+        drawingAt(index)->setPicker(m_pickerOverride ? m_pickerOverride : m_picker);
 }
 
-void DrawingWindow::setLayerLocked(const std::string& layer, bool locked) {
-    const auto id = m_model ? findLayer(m_model->drawing(), layer) : std::nullopt;
-    if (!id)
-        throw std::runtime_error("the drawing has no layer " + layer);
-    drawing::setLayerLocked(m_model->drawing(), *id, locked);
-}
-
-void DrawingWindow::recordChanged(RecordId id) {
-    m_scene->markChanged(id);
-    if (m_model->drawing().slot(id).kind == RecordKind::Layer)
-        m_layersChanged = true;
-    if (!m_modified) {
-        m_modified = true;
-        updateCaption();
-    }
-    scheduleSync();
-}
-
-// The first change after a quiet spell is shown at once, later ones of a burst together.
-void DrawingWindow::scheduleSync() {
-    if (m_syncTimer.isActive())
-        return;
-    const qint64 since = m_sinceSync.isValid() ? m_sinceSync.elapsed() : kSyncInterval;
-    m_syncTimer.start(static_cast<int>(std::max<qint64>(0, kSyncInterval - since)));
-}
-
-void DrawingWindow::syncScene() {
-    m_syncTimer.stop();
-    m_sinceSync.start();
-    if (!m_scene)
-        return;
-    const SceneChanges changes = m_scene->sync();
-    if (changes.everything)
-        m_canvas->refresh();
-    else if (!changes.areas.empty())
-        m_canvas->repaintAreas(changes.areas);
-    if (m_layersChanged)
-        m_layers->showLayers(&m_model->drawing());
-    m_layersChanged = false;
+void DrawingWindow::setFileDialogs(FileDialogPort* dialogs) {
+    m_fileDialogs = dialogs ? dialogs : &m_qtFileDialogs;
 }
 
 void DrawingWindow::updateCaption() {
-    const QString name =
-        m_path.isEmpty() ? QStringLiteral("(図面なし)") : QFileInfo(m_path).fileName();
-    setWindowTitle(name + (m_modified ? QStringLiteral(" *") : QString()) +
+    const DrawingTab* tab = activeDrawing();
+    setWindowTitle((tab ? tab->title() : QStringLiteral("(図面なし)")) +
                    QStringLiteral(" — Kalvex 図面"));
 }
 
 std::optional<std::vector<std::string>>
 DrawingWindow::pickEntities(const cad::SelectionFilter& filter) {
-    if (!m_model)
+    const auto active = model();
+    if (!active)
         return std::nullopt;
-    if (m_scene && m_scene->hasChanges())
-        syncScene(); // pick from what the drawing holds now
+    activeDrawing()->applyChanges(); // pick from what the drawing holds now
     raise();
     activateWindow();
-    const auto model = m_model;
-    const auto ids = m_canvas->pick([&](RecordId id) { return model->matchesFilter(id, filter); });
+    const auto ids = canvas()->pick([&](RecordId id) { return active->matchesFilter(id, filter); });
     if (!ids)
         return std::nullopt;
     std::vector<std::string> handles;
     for (RecordId id : *ids)
-        handles.push_back(model->drawing().handleText(id));
+        handles.push_back(active->drawing().handleText(id));
     return handles;
 }
 
 void DrawingWindow::showScreenLines(const std::vector<ScreenPoint>& points, int penWidth,
                                     PenColor color) {
+    DrawingCanvas* target = canvas();
+    if (!target)
+        return;
     const double ratio = screen() ? screen()->devicePixelRatio() : 1.0;
     std::vector<QPointF> local;
     for (const ScreenPoint& p : points)
-        local.push_back(m_canvas->mapFromGlobal(QPointF(p.x / ratio, p.y / ratio)));
-    m_canvas->showMarker(local, penWidth, QColor(color.red, color.green, color.blue));
+        local.push_back(target->mapFromGlobal(QPointF(p.x / ratio, p.y / ratio)));
+    target->showMarker(local, penWidth, QColor(color.red, color.green, color.blue));
 }
 
-void DrawingWindow::undo() {
-    if (m_model)
-        m_model->drawing().undo();
-}
-
-void DrawingWindow::redo() {
-    if (m_model)
-        m_model->drawing().redo();
-}
-
-bool DrawingWindow::confirmDiscard() {
-    if (!m_modified)
-        return true;
-    const MessageAnswer answer =
-        m_messages.show({QStringLiteral("図面 %1 は変更されています。保存しますか?")
-                             .arg(QFileInfo(m_path).fileName()),
-                         MessageIcon::Question, MessageButtons::YesNoCancel});
-    if (answer == MessageAnswer::Cancel)
-        return false;
-    return answer == MessageAnswer::No || saveTo(m_path);
-}
-
+// Every drawing with changes asks in turn; Cancel keeps the window and the drawings open.
 void DrawingWindow::closeEvent(QCloseEvent* event) {
-    if (!confirmDiscard()) {
-        event->ignore();
-        return;
+    for (int index = 0; index < m_tabs->count(); ++index) {
+        DrawingTab* tab = drawingAt(index);
+        if (tab->isModified())
+            activateTab(index);
+        if (!tab->confirmDiscard()) {
+            event->ignore();
+            return;
+        }
     }
-    m_canvas->cancelPick();
+    for (int index = 0; index < m_tabs->count(); ++index)
+        drawingAt(index)->canvas()->cancelPick();
     event->accept();
+    emit closed();
 }
 
+void DrawingWindow::reload() {
+    DrawingTab* tab = activeDrawing();
+    if (tab && !tab->filePath().isEmpty() && tab->confirmDiscard())
+        tab->load(tab->filePath());
+}
+
+// Several files may be chosen at once; each opens on a tab of its own.
 void DrawingWindow::openFromDialog() {
-    const QString path =
-        QFileDialog::getOpenFileName(this, QStringLiteral("図面を開く"), QFileInfo(m_path).path(),
-                                     QStringLiteral("DXF (*.dxf)"));
-    if (!path.isEmpty() && confirmDiscard())
+    const QStringList paths =
+        m_fileDialogs->askOpenFiles(this, QStringLiteral("図面を開く"),
+                                    QFileInfo(filePath()).path(), QStringLiteral("DXF (*.dxf)"));
+    for (const QString& path : paths)
         openFile(path);
 }
 
 void DrawingWindow::saveAsFromDialog() {
-    const QString path = QFileDialog::getSaveFileName(this, QStringLiteral("名前を付けて保存"),
-                                                      m_path, QStringLiteral("DXF (*.dxf)"));
+    if (!activeDrawing())
+        return;
+    const QString path = m_fileDialogs->askSaveFile(this, QStringLiteral("名前を付けて保存"),
+                                                    filePath(), QStringLiteral("DXF (*.dxf)"));
     if (!path.isEmpty())
         saveTo(path);
 }

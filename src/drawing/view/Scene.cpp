@@ -58,6 +58,7 @@ void Scene::rebuild() {
 // The index spans the entities' bounds; the few whose ink reaches beyond go to its outside list.
 void Scene::reindex() {
     m_ink.assign(m_entries.size(), InkBox());
+    m_unbounded.clear();
     m_extraPiecesOf.clear();
     m_extraPieces.clear();
     m_freeExtraPieces.clear();
@@ -125,54 +126,72 @@ void Scene::addEntry(RecordId id, SceneChanges& changes) {
     m_ink.emplace_back();
     if (m_entries.back().live)
         m_extents |= m_entries.back().bounds;
-    indexEntry(index, &changes.areas);
+    indexEntry(index, &changes);
 }
 
 void Scene::updateEntry(std::uint32_t index, SceneChanges& changes) {
-    unindexEntry(index, changes.areas);
+    unindexEntry(index, changes);
     SceneEntry& entry = m_entries[index];
     entry = m_builder.build(entry.id);
     if (entry.live)
         m_extents |= entry.bounds;
-    indexEntry(index, &changes.areas);
+    indexEntry(index, &changes);
 }
 
-void Scene::indexEntry(std::uint32_t index, std::vector<QRectF>* changed) {
-    if (!m_entries[index].live)
+// A ray or construction line crosses every view: its entry is not indexed but listed, and a
+// change of it repaints everything.
+void Scene::indexEntry(std::uint32_t index, SceneChanges* changes) {
+    const SceneEntry& entry = m_entries[index];
+    if (!entry.live)
         return;
-    const std::vector<QRectF> pieces = inkPieces(m_entries[index]);
+    if (entry.unbounded) {
+        m_unbounded.push_back(index);
+        if (changes)
+            changes->everything = true;
+        return;
+    }
+    const std::vector<QRectF> pieces = inkPieces(entry);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
-        if (changed)
-            changed->push_back(pieces[k]);
+        if (changes)
+            changes->areas.push_back(pieces[k]);
         if (k == 0) {
             m_ink[index] = InkBox::around(pieces[0]);
             m_index.insert(index, pieces[0]);
-            continue;
-        }
-        std::uint32_t extra = static_cast<std::uint32_t>(m_extraPieces.size());
-        if (m_freeExtraPieces.empty()) {
-            m_extraPieces.push_back({index, pieces[k]});
         } else {
-            extra = m_freeExtraPieces.back();
-            m_freeExtraPieces.pop_back();
-            m_extraPieces[extra] = {index, pieces[k]};
+            addPiece(index, pieces[k]);
         }
-        m_extraPiecesOf[index].push_back(extra);
-        m_extraIndex.insert(extra, pieces[k]);
     }
 }
 
-void Scene::unindexEntry(std::uint32_t index, std::vector<QRectF>& changed) {
+void Scene::addPiece(std::uint32_t index, const QRectF& ink) {
+    std::uint32_t extra = static_cast<std::uint32_t>(m_extraPieces.size());
+    if (m_freeExtraPieces.empty()) {
+        m_extraPieces.push_back({index, ink});
+    } else {
+        extra = m_freeExtraPieces.back();
+        m_freeExtraPieces.pop_back();
+        m_extraPieces[extra] = {index, ink};
+    }
+    m_extraPiecesOf[index].push_back(extra);
+    m_extraIndex.insert(extra, ink);
+}
+
+void Scene::unindexEntry(std::uint32_t index, SceneChanges& changes) {
+    const auto listed = std::find(m_unbounded.begin(), m_unbounded.end(), index);
+    if (listed != m_unbounded.end()) {
+        m_unbounded.erase(listed);
+        changes.everything = true;
+    }
     if (!m_index.contains(index))
         return;
     m_index.remove(index);
-    changed.push_back(m_ink[index].rect());
+    changes.areas.push_back(m_ink[index].rect());
     const auto extras = m_extraPiecesOf.find(index);
     if (extras == m_extraPiecesOf.end())
         return;
     for (std::uint32_t extra : extras->second) {
         m_extraIndex.remove(extra);
-        changed.push_back(m_extraPieces[extra].ink);
+        changes.areas.push_back(m_extraPieces[extra].ink);
         m_freeExtraPieces.push_back(extra);
     }
     m_extraPiecesOf.erase(extras);
@@ -211,6 +230,8 @@ void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&
         if (meets(piece.ink, area) && firstVisit(piece.entry))
             visit(m_entries[piece.entry]);
     });
+    for (std::uint32_t index : m_unbounded)
+        visit(m_entries[index]);
 }
 
 } // namespace kalvex::drawing

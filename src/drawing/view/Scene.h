@@ -30,7 +30,10 @@ public:
     QRectF extents() const { return m_extents; }
     std::size_t size() const { return m_entries.size(); }
     const SceneEntry& entry(std::uint32_t index) const { return m_entries[index]; }
-    // The live entries whose ink may meet the area, each once.
+    // What building met that the user is told of (kinds not drawn, blocks inserting themselves).
+    const SceneNotes& notes() const { return m_builder.notes(); }
+    // The live entries whose ink may meet the area, each once, and those holding rays or
+    // construction lines, which meet every area.
     void visit(const QRectF& area, const std::function<void(const SceneEntry&)>& visit) const;
 
 private:
@@ -48,8 +51,9 @@ private:
 
     void addEntry(RecordId id, SceneChanges& changes);
     void updateEntry(std::uint32_t index, SceneChanges& changes);
-    void indexEntry(std::uint32_t index, std::vector<QRectF>* changed);
-    void unindexEntry(std::uint32_t index, std::vector<QRectF>& changed);
+    void indexEntry(std::uint32_t index, SceneChanges* changes);
+    void unindexEntry(std::uint32_t index, SceneChanges& changes);
+    void addPiece(std::uint32_t index, const QRectF& ink);
     void reindex();
     bool firstVisit(std::uint32_t index) const;
     RecordId topLevelOf(RecordId id) const;
@@ -67,6 +71,7 @@ private:
     std::vector<std::uint32_t> m_freeExtraPieces;
     SpatialIndex m_index;
     SpatialIndex m_extraIndex;
+    std::vector<std::uint32_t> m_unbounded; // live entries holding rays or construction lines
     QRectF m_extents;
     std::vector<RecordId> m_changed; // top-level records, possibly repeated
     bool m_rebuildAll = false;

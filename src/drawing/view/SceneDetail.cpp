@@ -25,9 +25,7 @@ Detail detailOf(const SceneEntry& entry, double pixelsPerUnit) {
 }
 
 Detail detailOf(const SceneBlockRef& block, double pixelsPerUnit) {
-    const double side =
-        longerSide(placedRect(block.block->bounds, block.placement)) * pixelsPerUnit;
-    return side < kBoxPixels ? Detail::Box : Detail::Full;
+    return detailOfPlaced(block.map.mapRect(block.block->bounds), pixelsPerUnit);
 }
 
 QColor mainColor(const SceneEntry& entry) {
@@ -46,7 +44,7 @@ bool CoarseMarks::takeAsDot(const SceneEntry& entry, const ViewTransform& view,
 
 bool CoarseMarks::takeAsBox(const SceneBlockRef& block, const ViewTransform& view,
                             const QColor& color) {
-    const QRectF bounds = placedRect(block.block->bounds, block.placement);
+    const QRectF bounds = block.map.mapRect(block.block->bounds);
     if (detailOfPlaced(bounds, view.scale) != Detail::Box)
         return false;
     m_boxes[color.rgba()].append(
@@ -54,7 +52,8 @@ bool CoarseMarks::takeAsBox(const SceneBlockRef& block, const ViewTransform& vie
     return true;
 }
 
-// The baseline runs from the box's origin along the text's width, turned with the text.
+// The baseline runs from the box's origin along the text's width, mirrored and turned with
+// the text.
 bool CoarseMarks::takeAsLine(const SceneText& text, const ViewTransform& view,
                              const QColor& color) {
     if (text.height * view.scale >= kSmallestReadableText)
@@ -65,9 +64,13 @@ bool CoarseMarks::takeAsLine(const SceneText& text, const ViewTransform& view,
         c = std::cos(radians);
         s = std::sin(radians);
     }
-    const QPointF o = text.boxOrigin, end = o + QPointF(text.width, 0);
-    const QPointF from = text.anchor + QPointF(o.x() * c - o.y() * s, o.x() * s + o.y() * c);
-    const QPointF to = text.anchor + QPointF(end.x() * c - end.y() * s, end.x() * s + end.y() * c);
+    const double fx = text.backwards ? -1 : 1, fy = text.upsideDown ? -1 : 1;
+    auto placed = [&](QPointF q) {
+        q = QPointF(q.x() * fx, q.y() * fy);
+        return text.anchor + QPointF(q.x() * c - q.y() * s, q.x() * s + q.y() * c);
+    };
+    const QPointF from = placed(text.boxOrigin);
+    const QPointF to = placed(text.boxOrigin + QPointF(text.width, 0));
     m_lines[color.rgba()].append(QLineF(view.toScreen(from), view.toScreen(to)));
     return true;
 }

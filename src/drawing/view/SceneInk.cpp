@@ -1,5 +1,6 @@
 #include "drawing/view/SceneInk.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvex::drawing {
@@ -13,21 +14,22 @@ constexpr double kTextHeightOverrun = 0.5; // of the cap height, on every side
 constexpr double kSpreadFactor = 4.0;
 constexpr std::size_t kMostPieces = 64;
 
+// The glyphs are fitted to the estimated box, but may run past its ends, reach below the
+// baseline and above the capitals, and lean out of it when slanted: the box is widened along
+// the text and across it before it is turned (and mirrored) as the text is.
 QRectF textInk(const SceneText& text) {
-    const double mx = kTextWidthOverrun * text.width + kTextHeightOverrun * text.height;
-    const double my = kTextHeightOverrun * text.height;
-    const QPointF o = text.boxOrigin;
-    const QPointF local[4] = {o + QPointF(-mx, -my), o + QPointF(text.width + mx, -my),
-                              o + QPointF(text.width + mx, text.height + my),
-                              o + QPointF(-mx, text.height + my)};
-    const double radians = text.rotation * M_PI / 180.0;
-    const double c = std::cos(radians), s = std::sin(radians);
-    QRectF ink;
-    for (const QPointF& p : local) {
-        const QPointF at = text.anchor + QPointF(p.x() * c - p.y() * s, p.x() * s + p.y() * c);
-        ink |= QRectF(at, QSizeF(1e-9, 1e-9));
-    }
-    return ink;
+    const double slant = std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) * M_PI / 180;
+    const double along = kTextWidthOverrun * text.width + kTextHeightOverrun * text.height +
+                         std::abs(std::tan(slant)) * text.height;
+    const double across = kTextHeightOverrun * text.height;
+    SceneText widened = text;
+    widened.boxOrigin -= QPointF(along, across);
+    widened.width += 2 * along;
+    widened.height += 2 * across;
+    QRectF box;
+    for (const QPointF& corner : textCorners(widened))
+        box |= QRectF(corner, QSizeF(1e-9, 1e-9));
+    return box;
 }
 
 double size(const QRectF& r) {
@@ -39,10 +41,8 @@ double size(const QRectF& r) {
 QRectF inkOf(const SceneShape& shape) {
     if (shape.isText)
         return textInk(shape.text);
-    QRectF ink;
-    for (const QPointF& p : shape.points)
-        ink |= QRectF(p, QSizeF(1e-9, 1e-9));
-    return ink;
+    const double halfWidth = shape.width / 2.0; // a wide polyline's
+    return shapeBounds(shape).adjusted(-halfWidth, -halfWidth, halfWidth, halfWidth);
 }
 
 QRectF inkOf(const std::vector<SceneShape>& shapes) {
@@ -64,7 +64,7 @@ std::vector<QRectF> inkPieces(const SceneEntry& entry) {
         own += size(ink);
     };
     if (entry.block && !entry.block->block->ink.isNull())
-        add(placedRect(entry.block->block->ink, entry.block->placement));
+        add(entry.block->map.mapRect(entry.block->block->ink));
     for (const SceneShape& shape : entry.shapes)
         add(inkOf(shape));
     if (pieces.size() <= 1 || pieces.size() > kMostPieces || size(all) <= kSpreadFactor * own)

@@ -1,107 +1,130 @@
 #include "drawing/view/SceneItems.h"
 
-#include <algorithm>
 #include <cmath>
 
 namespace kalvex::drawing {
 
+namespace {
+
+constexpr double kDegrees = 180.0 / M_PI;
+
+double length(const QPointF& v) {
+    return std::hypot(v.x(), v.y());
+}
+
+void transformText(SceneText& t, const QTransform& map) {
+    const double radians = t.rotation / kDegrees;
+    const QPointF anchor = map.map(t.anchor);
+    const QPointF along =
+        map.map(t.anchor + QPointF(std::cos(radians), std::sin(radians))) - anchor;
+    const QPointF up = map.map(t.anchor + QPointF(-std::sin(radians), std::cos(radians))) - anchor;
+    const double sx = length(along);
+    t.anchor = anchor;
+    if (sx <= 0.0)
+        return;
+    const double cross = along.x() * up.y() - along.y() * up.x();
+    const double sy = std::abs(cross) / sx;
+    if (sy <= 0.0)
+        return;
+    t.rotation = std::atan2(along.y(), along.x()) * kDegrees;
+    if (cross < 0)
+        t.upsideDown = !t.upsideDown;
+    const double lean = QPointF::dotProduct(up, along) / sx;
+    t.oblique += static_cast<float>(std::atan2(lean, sy) * kDegrees * (t.upsideDown ? -1 : 1));
+    t.height *= sy;
+    t.width *= sx;
+    t.widthFactor *= sx / sy;
+    t.boxOrigin = QPointF(t.boxOrigin.x() * sx, t.boxOrigin.y() * sy);
+}
+
+} // namespace
+
 std::vector<QPointF> textCorners(const SceneText& text) {
-    const double radians = text.rotation * M_PI / 180.0;
+    const double radians = text.rotation / kDegrees;
     const double c = std::cos(radians), s = std::sin(radians);
+    const double fx = text.backwards ? -1 : 1, fy = text.upsideDown ? -1 : 1;
     const QPointF o = text.boxOrigin;
     const QPointF local[4] = {o, o + QPointF(text.width, 0), o + QPointF(text.width, text.height),
                               o + QPointF(0, text.height)};
     std::vector<QPointF> corners;
-    for (const QPointF& p : local)
+    for (const QPointF& q : local) {
+        const QPointF p(q.x() * fx, q.y() * fy);
         corners.push_back(text.anchor + QPointF(p.x() * c - p.y() * s, p.x() * s + p.y() * c));
+    }
     return corners;
 }
 
-namespace {
-
-// Places points of one placement, turning with the sine and cosine worked out once.
-class Placer {
-public:
-    explicit Placer(const ScenePlacement& at) : m_at(at) {
-        if (at.rotation != 0.0) {
-            const double r = at.rotation * M_PI / 180.0;
-            m_cos = std::cos(r);
-            m_sin = std::sin(r);
-        }
-    }
-    QPointF operator()(const QPointF& p) const {
-        const double x = (p.x() - m_at.base.x()) * m_at.scaleX;
-        const double y = (p.y() - m_at.base.y()) * m_at.scaleY;
-        return m_at.origin + QPointF(x * m_cos - y * m_sin, x * m_sin + y * m_cos);
-    }
-
-private:
-    const ScenePlacement& m_at;
-    double m_cos = 1.0;
-    double m_sin = 0.0;
-};
-
-} // namespace
-
-QPointF placedPoint(const QPointF& p, const ScenePlacement& at) {
-    return Placer(at)(p);
+SceneShape textShapeOf(SceneText text) {
+    SceneShape shape;
+    shape.isText = true;
+    shape.kind = ShapeKind::Text;
+    shape.text = std::move(text);
+    return shape;
 }
 
-QRectF placedRect(const QRectF& r, const ScenePlacement& at) {
-    const Placer place(at);
-    const QPointF corners[4] = {place(r.topLeft()), place(r.topRight()),
-                                place(r.bottomRight()), place(r.bottomLeft())};
-    double left = corners[0].x(), right = left, top = corners[0].y(), bottom = top;
-    for (const QPointF& p : corners) {
+SceneShape pathShape(std::vector<QPointF> points, bool closed) {
+    SceneShape shape;
+    shape.points = std::move(points);
+    shape.closed = closed;
+    return shape;
+}
+
+SceneShape areaShape(std::vector<std::vector<QPointF>> rings, ShapeKind kind) {
+    SceneShape shape;
+    shape.kind = kind;
+    shape.closed = true;
+    for (auto& ring : rings) {
+        if (ring.size() < 2)
+            continue;
+        shape.points.insert(shape.points.end(), ring.begin(), ring.end());
+        shape.ringEnds.push_back(static_cast<std::uint32_t>(shape.points.size()));
+    }
+    return shape;
+}
+
+void transformShape(SceneShape& shape, const QTransform& map) {
+    if (map.isIdentity())
+        return;
+    if (shape.isText)
+        return transformText(shape.text, map);
+    for (QPointF& p : shape.points)
+        p = map.map(p);
+}
+
+QRectF shapeBounds(const SceneShape& shape) {
+    const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
+    if (points.empty())
+        return {};
+    double left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+    for (const QPointF& p : points) {
         left = std::min(left, p.x());
         right = std::max(right, p.x());
         top = std::min(top, p.y());
         bottom = std::max(bottom, p.y());
     }
+    // A point or a straight line still has bounds that a union keeps.
     return QRectF(QPointF(left, top), QPointF(right + 1e-9, bottom + 1e-9));
 }
 
-QRectF boundsOf(const std::vector<SceneShape>& shapes) {
+QRectF shapeBounds(const std::vector<SceneShape>& shapes) {
     QRectF bounds;
-    for (const SceneShape& shape : shapes) {
-        const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
-        for (const QPointF& p : points)
-            bounds |= QRectF(p, QSizeF(1e-9, 1e-9));
-    }
+    for (const SceneShape& shape : shapes)
+        bounds |= shapeBounds(shape);
     return bounds;
 }
 
-SceneShape placedShape(SceneShape shape, const ScenePlacement& at) {
-    if (!shape.isText) {
-        const Placer place(at);
-        for (QPointF& p : shape.points)
-            p = place(p);
-        return shape;
-    }
-    SceneText& t = shape.text;
-    t.anchor = placedPoint(t.anchor, at);
-    t.rotation += at.rotation;
-    t.height *= std::abs(at.scaleY);
-    t.width *= std::abs(at.scaleX);
-    t.widthFactor *= std::abs(at.scaleX / (at.scaleY == 0 ? 1 : at.scaleY));
-    t.boxOrigin =
-        QPointF(t.boxOrigin.x() * std::abs(at.scaleX), t.boxOrigin.y() * std::abs(at.scaleY));
-    return shape;
-}
-
-std::vector<SceneShape> placedShapes(const std::vector<SceneShape>& shapes,
-                                     const ScenePlacement& at) {
-    std::vector<SceneShape> placed;
-    placed.reserve(shapes.size());
-    for (const SceneShape& shape : shapes)
-        placed.push_back(placedShape(shape, at));
-    return placed;
+std::vector<SceneShape> transformedShapes(const std::vector<SceneShape>& shapes,
+                                          const QTransform& map) {
+    std::vector<SceneShape> mapped = shapes;
+    for (SceneShape& shape : mapped)
+        transformShape(shape, map);
+    return mapped;
 }
 
 std::vector<SceneShape> drawnShapes(const SceneEntry& entry) {
     std::vector<SceneShape> shapes;
     if (entry.block)
-        shapes = placedShapes(entry.block->block->shapes, entry.block->placement);
+        shapes = transformedShapes(entry.block->block->shapes, entry.block->map);
     shapes.insert(shapes.end(), entry.shapes.begin(), entry.shapes.end());
     return shapes;
 }

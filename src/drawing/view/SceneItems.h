@@ -4,6 +4,7 @@
 #include <QPointF>
 #include <QRectF>
 #include <QString>
+#include <QTransform>
 #include <memory>
 #include <vector>
 
@@ -20,35 +21,46 @@ struct SceneText {
     double widthFactor = 1.0;
     double width = 0.0; // estimated advance of the whole string, width factor included
     QPointF boxOrigin;  // lower left of the text box relative to the anchor, unrotated
+    // The font family, one of the font mapping's (shared by every text); null for the default.
+    const QString* family = nullptr;
+    float oblique = 0.0f;        // degrees the glyphs lean to the right
+    bool backwards : 1 = false;  // mirrored left to right about the anchor
+    bool upsideDown : 1 = false; // mirrored top to bottom about the anchor
+    bool underline : 1 = false;
+    bool overline : 1 = false;
+    bool strikeOut : 1 = false;
 };
 
-// A piece of an entity's picture: a polyline, or a text.
+enum class ShapeKind : std::uint8_t {
+    Polyline,   // points joined in order, closed or not
+    Text,       // the text member
+    Fill,       // the area the rings enclose (odd-even), filled with the colour
+    Background, // like Fill, painted in the background colour (masks what lies below)
+    Point,      // one point, a dot on screen
+    Ray,        // from points[0] through points[1] and on, clipped to the view
+    Xline,      // through points[0] and points[1] both ways, clipped to the view
+    Segments,   // separate lines between points 0-1, 2-3 ... (the lines of a hatch pattern)
+};
+
+// A dash pattern in drawing units: dashes positive, gaps negative, dots zero.
+struct LinePattern {
+    std::vector<double> lengths;
+    double total = 0.0;
+};
+
+// A piece of an entity's picture: a polyline, an area, a point or a text.
 struct SceneShape {
     QColor color;
     std::vector<QPointF> points; // empty for a text
     bool closed = false;
     bool isText = false;
     SceneText text;
+    ShapeKind kind = ShapeKind::Polyline;
+    std::vector<std::uint32_t> ringEnds;        // areas: where each ring ends in points; empty: one
+    float lineWeight = 0.0f;                    // millimetres; 0 draws the thinnest line
+    float width = 0.0f;                         // drawing units: the width of a wide polyline
+    std::shared_ptr<const LinePattern> pattern; // null: continuous
 };
-
-// How a block reference places its block: the block's base point is moved to the origin, the
-// block scaled, turned and moved to the insertion point.
-struct ScenePlacement {
-    QPointF base;
-    QPointF origin;
-    double scaleX = 1.0;
-    double scaleY = 1.0;
-    double rotation = 0.0; // degrees
-};
-
-// A shape of a block as a reference with this placement draws it. Texts keep reading left to
-// right whatever the signs of the scales.
-SceneShape placedShape(SceneShape shape, const ScenePlacement& at);
-std::vector<SceneShape> placedShapes(const std::vector<SceneShape>& shapes,
-                                     const ScenePlacement& at);
-QPointF placedPoint(const QPointF& p, const ScenePlacement& at);
-// The box around a placed box (larger than the placed box itself when the block is turned).
-QRectF placedRect(const QRectF& r, const ScenePlacement& at);
 
 // The geometry of a block in the block's own coordinates, made once and shared by every
 // reference that draws it alike.
@@ -58,10 +70,10 @@ struct SceneBlock {
     QRectF ink;    // where painting the shapes may leave ink
 };
 
-// A block reference's block: the shared geometry and where the reference puts it.
+// A block reference's block: the shared geometry and the map that places it.
 struct SceneBlockRef {
     std::shared_ptr<const SceneBlock> block;
-    ScenePlacement placement;
+    QTransform map; // block coordinates to drawing units
 };
 
 // Everything drawn for one top-level entity of model space (an INSERT with its block's
@@ -69,19 +81,33 @@ struct SceneBlockRef {
 struct SceneEntry {
     RecordId id = kNoRecord;
     std::vector<SceneShape> shapes;
-    QRectF bounds;       // in drawing units; empty when nothing is drawn
-    bool locked = false; // on a locked layer: drawn faded
-    bool live = false;   // erased or hidden entities are not drawn
-    // An INSERT's block, drawn placed; `shapes` then hold what the reference adds (attributes).
+    QRectF bounds;          // in drawing units; empty when nothing is drawn
+    bool locked = false;    // on a locked layer: drawn faded
+    bool live = false;      // erased or hidden entities are not drawn
+    bool unbounded = false; // holds a ray or construction line, drawn whatever the area
+    // A block reference's block, drawn placed; `shapes` then hold what the reference adds
+    // (its attributes).
     std::shared_ptr<const SceneBlockRef> block;
 };
 
-// The shapes of an entry as they are drawn, a block reference's block placed.
-std::vector<SceneShape> drawnShapes(const SceneEntry& entry);
-
 // The corners of a text's box in drawing units.
 std::vector<QPointF> textCorners(const SceneText& text);
-// The box around the points and text boxes of shapes.
-QRectF boundsOf(const std::vector<SceneShape>& shapes);
+
+SceneShape textShapeOf(SceneText text);
+SceneShape pathShape(std::vector<QPointF> points, bool closed);
+SceneShape areaShape(std::vector<std::vector<QPointF>> rings, ShapeKind kind);
+
+// Maps a shape given in local coordinates through an affine map (a block placement, an
+// object coordinate system); texts keep their look: rotated, scaled, slanted or mirrored.
+void transformShape(SceneShape& shape, const QTransform& map);
+// The points a shape covers, text boxes by their corners.
+QRectF shapeBounds(const SceneShape& shape);
+QRectF shapeBounds(const std::vector<SceneShape>& shapes);
+
+// Copies of shapes mapped through an affine map.
+std::vector<SceneShape> transformedShapes(const std::vector<SceneShape>& shapes,
+                                          const QTransform& map);
+// The shapes of an entry as they are drawn, a block reference's block placed.
+std::vector<SceneShape> drawnShapes(const SceneEntry& entry);
 
 } // namespace kalvex::drawing

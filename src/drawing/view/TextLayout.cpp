@@ -42,10 +42,34 @@ QString displayText(const std::string& utf8) {
     return shown;
 }
 
+// Advances in units of the cap height of the fonts text is drawn with (DejaVu Sans, and a
+// CJK font whose wide characters are one em, 1.35 cap heights).
+double advanceOf(char32_t c) {
+    if (isWide(c))
+        return 1.35;
+    if (c >= 0xFF61 && c <= 0xFF9F)
+        return 0.68;
+    if (c == U' ' || c == 0xA0)
+        return 0.43;
+    if (c == U'i' || c == U'l' || c == U'j' || c == U'I' || c == U'|')
+        return 0.38;
+    if (c == U'f' || c == U't' || c == U'r')
+        return 0.52;
+    if (c == U'm' || c == U'w' || c == U'M' || c == U'W')
+        return 1.2;
+    if (c >= U'0' && c <= U'9')
+        return 0.86;
+    if (c >= U'A' && c <= U'Z')
+        return 0.91;
+    if (c >= U'a' && c <= U'z')
+        return 0.76;
+    return c < 0x80 ? 0.5 : 0.8;
+}
+
 double estimatedWidth(const QString& text) {
     double width = 0.0;
     for (char32_t c : text.toUcs4())
-        width += isWide(c) ? 1.0 : (c == U' ' ? 0.45 : 0.62);
+        width += advanceOf(c);
     return width;
 }
 

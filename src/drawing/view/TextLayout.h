@@ -11,8 +11,8 @@ namespace kalvex::drawing {
 // plus/minus become their signs, the underline and overline switches are dropped.
 QString displayText(const std::string& utf8);
 
-// The advance of a string in units of the text height: full-width characters take about one
-// height, the others a little over half of it.
+// The advance of a string in units of the text height, as the fonts the drawing window uses
+// draw it: full-width characters take 1.35 heights, Latin letters about three quarters.
 double estimatedWidth(const QString& text);
 
 // Where the text box lies relative to the anchor for the DXF horizontal (72) and vertical

@@ -1,5 +1,6 @@
-# Builds the DXF reader's fuzz target with clang, when clang is installed, and runs it for a
-# few seconds as a test, starting from the seed drawings beside this file.
+# Builds the fuzz target of the DXF reader and the scene builder with clang, when clang is
+# installed, and runs it for a few seconds as a test, starting from the seed drawings beside
+# this file.
 find_program(KALVEX_CLANGXX NAMES clang++ clang++-14)
 if(NOT KALVEX_CLANGXX)
     message(STATUS "clang++ not found: the DXF reader fuzz test is left out")
@@ -22,3 +23,5 @@ add_test(NAME drawing_dxf_reader_fuzz
          COMMAND ${fuzz_binary_dir}/dxf_reader_fuzzer -max_total_time=5 -timeout=20
                  -rss_limit_mb=2048 -print_final_stats=1 ${fuzz_work_dir}
                  ${CMAKE_CURRENT_LIST_DIR}/seeds)
+set_tests_properties(drawing_dxf_reader_fuzz PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp")

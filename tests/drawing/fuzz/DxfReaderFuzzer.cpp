@@ -1,3 +1,4 @@
+#include <QGuiApplication>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +9,8 @@
 #include "drawing/entities/EntityLifetime.h"
 #include "drawing/entities/RecordView.h"
 #include "drawing/entities/TextEntity.h"
+#include "drawing/view/Scene.h"
+#include "drawing/view/SceneRender.h"
 
 using namespace kalvex::drawing;
 
@@ -56,7 +59,24 @@ void exerciseEntities(Drawing& drawing) {
     drawing.undo();
 }
 
+// Builds what the drawing window shows (block cycles, huge arrays, degenerate splines and
+// hatches must neither crash nor hang) and paints it into a small picture.
+void exerciseScene(const Drawing& drawing) {
+    const Scene scene(drawing);
+    for (std::uint32_t i = 0; i < scene.size(); ++i)
+        for (const SceneShape& shape : scene.entry(i).shapes)
+            if (shape.kind == ShapeKind::Text && !std::isfinite(shape.text.height))
+                fail("a text of the scene has no finite height");
+    renderDrawing(drawing, {QSize(48, 32), std::nullopt});
+}
+
 } // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
@@ -67,6 +87,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0; // refused with a message: what a damaged file should get
     }
     checkRoundTrip(*drawing, bytes);
+    exerciseScene(*drawing);
     exerciseEntities(*drawing);
     return 0;
 }

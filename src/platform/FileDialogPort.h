@@ -1,0 +1,29 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+class QWidget;
+
+namespace kalvex {
+
+// Asks the user for files to open or a file to save to; empty answers mean Cancel.
+class FileDialogPort {
+public:
+    virtual ~FileDialogPort() = default;
+    virtual QStringList askOpenFiles(QWidget* parent, const QString& caption, const QString& folder,
+                                     const QString& filter) = 0;
+    virtual QString askSaveFile(QWidget* parent, const QString& caption, const QString& file,
+                                const QString& filter) = 0;
+};
+
+// Qt's own file dialog, wide enough for its columns, in the language Qt's translations give.
+class QtFileDialogPort : public FileDialogPort {
+public:
+    QStringList askOpenFiles(QWidget* parent, const QString& caption, const QString& folder,
+                             const QString& filter) override;
+    QString askSaveFile(QWidget* parent, const QString& caption, const QString& file,
+                        const QString& filter) override;
+};
+
+} // namespace kalvex

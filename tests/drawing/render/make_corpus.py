@@ -1,0 +1,274 @@
+#!/usr/bin/python3
+"""Writes one small drawing per kind of entity the drawing window draws, with ezdxf.
+
+Usage: make_corpus.py OUTDIR
+
+Each drawing holds one kind (or one feature: colours, linetypes, OCS) in a few variants,
+so a rendering comparison names what differs. A drawing whose name starts with "cycle_"
+holds a block that inserts itself; it is for the scene builder, not for the comparison.
+"""
+import math
+import os
+import sys
+
+import ezdxf
+from ezdxf.math import Vec3
+
+OUT = sys.argv[1]
+
+
+def new():
+    doc = ezdxf.new("R2018", setup=True)
+    return doc, doc.modelspace()
+
+
+def save(doc, name):
+    doc.saveas(os.path.join(OUT, name + ".dxf"))
+
+
+def mtext():
+    doc, msp = new()
+    msp.add_mtext("First paragraph\\PSecond \\C1;red\\C256; text", dxfattribs={"char_height": 2.5}).set_location((0, 40))
+    msp.add_mtext("{\\H2x;Tall} and {\\LUnder\\l} {\\OOver\\o} \\S1/2; and more",
+                  dxfattribs={"char_height": 2.5, "insert": (0, 25)})
+    wrapped = msp.add_mtext("Diameter %%c50 at 90%%d and %%p0.1 with no break, "
+                            "a long line that wraps at the reference width of the box",
+                            dxfattribs={"char_height": 2.0, "width": 40, "insert": (60, 40)})
+    wrapped.dxf.attachment_point = 5
+    rotated = msp.add_mtext("Rotated note\\Pline two", dxfattribs={"char_height": 3, "insert": (60, 10)})
+    rotated.dxf.rotation = 30
+    save(doc, "mtext")
+
+
+def mtext_reference_faults():
+    doc, msp = new()
+    msp.add_mtext("Tolerance \\S+0.1^-0.2; and\\~non-breaking", dxfattribs={"char_height": 2.5})
+    msp.add_mtext("日本語の注記\\P二行目", dxfattribs={"char_height": 3, "insert": (0, 10)})
+    save(doc, "mtext_reference_faults")
+
+
+def text():
+    doc, msp = new()
+    doc.styles.add("ROMANS", font="romans.shx")
+    doc.styles.add("JP", font="txt.shx").dxf.bigfont = "extfont2.shx"
+    msp.add_text("Standard TEXT", dxfattribs={"height": 2.5, "insert": (0, 0)})
+    msp.add_text("Width 0.6 oblique 15", dxfattribs={"height": 2.5, "insert": (0, 5), "width": 0.6, "oblique": 15})
+    msp.add_text("Backwards", dxfattribs={"height": 2.5, "insert": (40, 10), "text_generation_flag": 2})
+    msp.add_text("Upside down", dxfattribs={"height": 2.5, "insert": (0, 20), "text_generation_flag": 4})
+    msp.add_text("%%c20 %%d %%p", dxfattribs={"height": 2.5, "insert": (0, 25), "style": "ROMANS"})
+    msp.add_text("TB-1", dxfattribs={"height": 3, "insert": (0, 30), "style": "JP"})
+    msp.add_text("Right aligned", dxfattribs={"height": 2.5}).set_placement((60, 35), align=ezdxf.enums.TextEntityAlignment.RIGHT)
+    msp.add_text("Middle", dxfattribs={"height": 2.5, "rotation": 45}).set_placement((70, 20), align=ezdxf.enums.TextEntityAlignment.MIDDLE_CENTER)
+    block = doc.blocks.new("TAG")
+    block.add_circle((0, 0), 4)
+    block.add_attdef("NAME", (5, 0), dxfattribs={"height": 2})
+    block.add_attdef("HIDDEN", (5, -3), dxfattribs={"height": 2, "flags": 1})
+    ref = msp.add_blockref("TAG", (90, 0))
+    ref.add_auto_attribs({"NAME": "P-101", "HIDDEN": "not shown"})
+    save(doc, "text")
+
+
+def text_cjk():
+    doc, msp = new()
+    doc.styles.add("JP", font="txt.shx").dxf.bigfont = "extfont2.shx"
+    doc.styles.add("GOTHIC", font="msgothic.ttc")
+    msp.add_text("端子台 TB-1", dxfattribs={"height": 3, "insert": (0, 0), "style": "JP"})
+    msp.add_text("配線 ｹｰﾌﾞﾙ", dxfattribs={"height": 3, "insert": (0, 6), "style": "GOTHIC"})
+    save(doc, "text_cjk")
+
+
+def dimension():
+    doc, msp = new()
+    msp.add_line((0, 0), (50, 0))
+    msp.add_linear_dim(base=(0, 10), p1=(0, 0), p2=(50, 0)).render()
+    msp.add_circle((80, 10), 10)
+    msp.add_radius_dim(center=(80, 10), radius=10, angle=45).render()
+    msp.add_aligned_dim(p1=(0, 20), p2=(30, 40), distance=5).render()
+    save(doc, "dimension")
+
+
+def leader():
+    doc, msp = new()
+    msp.add_leader([(0, 0), (10, 10), (25, 10)])
+    msp.add_leader([(40, 0), (45, 15), (60, 15)])
+    msp.add_text("NOTE", dxfattribs={"height": 2.5, "insert": (26, 9)})
+    save(doc, "leader")
+
+
+def hatch_solid():
+    doc, msp = new()
+    hatch = msp.add_hatch(color=3)
+    hatch.paths.add_polyline_path([(0, 0), (30, 0), (30, 20), (0, 20)], is_closed=True)
+    hatch.paths.add_polyline_path([(10, 5), (20, 5), (20, 15), (10, 15)], is_closed=True)
+    bulged = msp.add_hatch(color=5)
+    bulged.paths.add_polyline_path([(40, 0, 0), (60, 0, 1), (60, 20, 0), (40, 20, 0.5)], is_closed=True)
+    save(doc, "hatch_solid")
+
+
+def hatch_pattern():
+    doc, msp = new()
+    for i, (pattern, scale) in enumerate([("ANSI31", 1.0), ("ANSI37", 1.0), ("BRICK", 0.5)]):
+        hatch = msp.add_hatch(color=2)
+        hatch.set_pattern_fill(pattern, scale=scale)
+        x = i * 40
+        hatch.paths.add_polyline_path([(x, 0), (x + 30, 0), (x + 30, 30), (x, 30)], is_closed=True)
+    save(doc, "hatch_pattern")
+
+
+def hatch_edges():
+    doc, msp = new()
+    hatch = msp.add_hatch(color=6)
+    edges = hatch.paths.add_edge_path()
+    edges.add_line((0, 0), (40, 0))
+    edges.add_arc((40, 10), radius=10, start_angle=270, end_angle=90)
+    edges.add_line((40, 20), (20, 20))
+    edges.add_ellipse((10, 20), major_axis=(10, 0), ratio=0.5, start_angle=0, end_angle=180)
+    edges.add_line((0, 20), (0, 0))
+    spline = msp.add_hatch(color=4)
+    path = spline.paths.add_edge_path()
+    path.add_spline(control_points=[(60, 0), (80, 30), (100, 0)], degree=2)
+    path.add_line((100, 0), (60, 0))
+    save(doc, "hatch_edges")
+
+
+def solids():
+    doc, msp = new()
+    msp.add_solid([(0, 0), (20, 0), (0, 10), (20, 10)], dxfattribs={"color": 1})
+    msp.add_solid([(30, 0), (50, 0), (40, 15)], dxfattribs={"color": 3})
+    msp.add_trace([(60, 0), (80, 0), (60, 5), (80, 5)], dxfattribs={"color": 5})
+    msp.add_3dface([(0, 20), (20, 20), (20, 35), (0, 35)])
+    save(doc, "solids")
+
+
+def ellipse():
+    doc, msp = new()
+    msp.add_ellipse((0, 0), major_axis=(20, 0), ratio=0.5)
+    msp.add_ellipse((50, 0), major_axis=(10, 10), ratio=0.4, start_param=0, end_param=math.pi)
+    msp.add_ellipse((90, 0), major_axis=(15, 0), ratio=0.6, start_param=0, end_param=math.pi / 2,
+                    dxfattribs={"extrusion": (0, 0, -1)})
+    save(doc, "ellipse")
+
+
+def spline():
+    doc, msp = new()
+    msp.add_open_spline([(0, 0), (10, 20), (30, -10), (40, 10), (60, 0)], degree=3)
+    msp.add_spline([(0, 30), (20, 45), (40, 30), (60, 45)])
+    msp.add_rational_spline([(70, 0), (80, 20), (100, 0)], weights=[1, 3, 1], degree=2)
+    save(doc, "spline")
+
+
+def points():
+    doc, msp = new()
+    for i in range(10):
+        msp.add_point((i * 5, (i % 3) * 5))
+    msp.add_line((0, -5), (45, -5))
+    save(doc, "point")
+
+
+def xline_ray():
+    doc, msp = new()
+    msp.add_line((0, 0), (50, 30))
+    msp.add_xline((0, 10), (1, 0.2))
+    msp.add_ray((25, 0), (0, 1))
+    save(doc, "xline_ray")
+
+
+def minsert():
+    doc, msp = new()
+    block = doc.blocks.new("CELL")
+    block.add_lwpolyline([(0, 0), (8, 0), (8, 6), (0, 6)], close=True)
+    block.add_circle((4, 3), 2)
+    ref = msp.add_blockref("CELL", (0, 0))
+    ref.grid(size=(4, 6), spacing=(10, 12))
+    turned = msp.add_blockref("CELL", (90, 0), dxfattribs={"rotation": 30})
+    turned.grid(size=(3, 2), spacing=(10, 12))
+    save(doc, "minsert")
+
+
+def wipeout():
+    doc, msp = new()
+    for i in range(8):
+        msp.add_line((0, i * 4), (60, i * 4))
+    msp.add_wipeout([(10, 5), (40, 5), (40, 20), (10, 20)])
+    msp.add_text("masked", dxfattribs={"height": 3, "insert": (15, 11)})
+    save(doc, "wipeout")
+
+
+def ocs():
+    doc, msp = new()
+    mirrored = {"extrusion": (0, 0, -1)}
+    msp.add_circle((-20, 0), 5, dxfattribs=mirrored)
+    msp.add_arc((-40, 0), 8, 0, 90, dxfattribs=mirrored)
+    msp.add_lwpolyline([(-60, 0), (-70, 10), (-80, 0)], dxfattribs=mirrored)
+    msp.add_text("OCS", dxfattribs={"height": 3, "insert": (-90, 0), **mirrored})
+    block = doc.blocks.new("ARROW")
+    block.add_lwpolyline([(0, 0), (10, 0), (8, 2)])
+    block.add_arc((0, 0), 5, 0, 120)
+    msp.add_blockref("ARROW", (0, 20))
+    msp.add_blockref("ARROW", (-20, 20), dxfattribs=mirrored)
+    msp.add_blockref("ARROW", (20, 20), dxfattribs={"extrusion": (0.6, 0, 0.8)})
+    save(doc, "ocs")
+
+
+def linetypes():
+    doc, msp = new()
+    doc.header["$LTSCALE"] = 2.0
+    for i, ltype in enumerate(["DASHED", "CENTER", "DASHDOT", "DOT", "HIDDEN"]):
+        msp.add_line((0, i * 5), (80, i * 5), dxfattribs={"linetype": ltype})
+    msp.add_line((0, 30), (80, 30), dxfattribs={"linetype": "DASHED", "ltscale": 3})
+    doc.layers.add("CENTERLINES", linetype="CENTER", color=1)
+    msp.add_circle((100, 15), 12, dxfattribs={"layer": "CENTERLINES"})
+    block = doc.blocks.new("BYBLOCK_LINES")
+    block.add_line((0, 0), (30, 0), dxfattribs={"linetype": "BYBLOCK"})
+    msp.add_blockref("BYBLOCK_LINES", (0, 40), dxfattribs={"linetype": "DASHED"})
+    save(doc, "linetypes")
+
+
+def colors():
+    doc, msp = new()
+    doc.layers.add("RED", color=1)
+    doc.layers.add("OFF", color=3).off()
+    doc.layers.add("FROZEN", color=4).freeze()
+    doc.layers.add("THICK", color=2, lineweight=70)
+    msp.add_line((0, 0), (40, 0), dxfattribs={"layer": "RED"})
+    msp.add_line((0, 5), (40, 5), dxfattribs={"color": 5})
+    line = msp.add_line((0, 10), (40, 10))
+    line.rgb = (255, 128, 0)
+    msp.add_line((0, 15), (40, 15), dxfattribs={"layer": "OFF"})
+    msp.add_line((0, 20), (40, 20), dxfattribs={"layer": "FROZEN"})
+    msp.add_line((0, 25), (40, 25), dxfattribs={"layer": "THICK"})
+    msp.add_line((0, 30), (40, 30), dxfattribs={"lineweight": 100, "color": 6})
+    block = doc.blocks.new("BYBLOCK_COLOR")
+    block.add_circle((0, 0), 4, dxfattribs={"color": 0})
+    block.add_circle((0, 0), 2, dxfattribs={"layer": "0"})
+    msp.add_blockref("BYBLOCK_COLOR", (60, 10), dxfattribs={"color": 3})
+    msp.add_blockref("BYBLOCK_COLOR", (60, 25), dxfattribs={"layer": "RED"})
+    save(doc, "colors")
+
+
+def attribute_mtext():
+    doc, msp = new()
+    block = doc.blocks.new("NOTE")
+    block.add_lwpolyline([(0, 0), (40, 0), (40, 15), (0, 15)], close=True)
+    block.add_attdef("TEXT", (1, 13), dxfattribs={"height": 2})
+    ref = msp.add_blockref("NOTE", (0, 0))
+    attrib = ref.add_attrib("TEXT", "", (1, 13), dxfattribs={"height": 2})
+    mtext = msp.add_mtext("Line one\\PLine two\\PLine three", dxfattribs={"char_height": 2, "insert": (1, 13)})
+    attrib.embed_mtext(mtext)
+    msp.delete_entity(mtext)
+    save(doc, "attribute_mtext")
+
+
+def cycle():
+    doc, msp = new()
+    block = doc.blocks.new("LOOP")
+    block.add_line((0, 0), (10, 0))
+    for i in range(10):
+        block.add_blockref("LOOP", (i, 5), dxfattribs={"xscale": 0.5, "yscale": 0.5})
+    msp.add_blockref("LOOP", (0, 0))
+    save(doc, "cycle_self")
+
+
+for make in (mtext, mtext_reference_faults, text, text_cjk, dimension, leader, hatch_solid, hatch_pattern, hatch_edges, solids, ellipse,
+             spline, points, xline_ray, minsert, wipeout, ocs, linetypes, colors, attribute_mtext, cycle):
+    make()
