@@ -12,6 +12,7 @@ void HandleIndex::reserve(std::size_t count) {
 void HandleIndex::add(std::uint64_t handle, RecordId id) {
     if (contains(handle))
         return;
+    m_largest = std::max(m_largest, handle);
     if (m_rising.empty() || handle > m_rising.back()) {
         m_rising.push_back(handle);
         m_risingRecords.push_back(id);
@@ -21,6 +22,8 @@ void HandleIndex::add(std::uint64_t handle, RecordId id) {
 }
 
 std::optional<RecordId> HandleIndex::find(std::uint64_t handle) const {
+    if (handle > m_largest)
+        return std::nullopt; // as a handle being added mostly is
     const auto at = std::lower_bound(m_rising.begin(), m_rising.end(), handle);
     if (at != m_rising.end() && *at == handle)
         return m_risingRecords[static_cast<std::size_t>(at - m_rising.begin())];

@@ -24,6 +24,7 @@ private:
     std::vector<std::uint64_t> m_rising;
     std::vector<RecordId> m_risingRecords;
     std::unordered_map<std::uint64_t, RecordId> m_others;
+    std::uint64_t m_largest = 0;
 };
 
 } // namespace kalvex::drawing

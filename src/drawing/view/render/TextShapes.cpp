@@ -39,8 +39,12 @@ bool hasEmbeddedText(const EntityInput& in) {
 SceneText singleLineText(const EntityFields& f, const std::string& utf8, const QString* family) {
     SceneText t;
     t.text = displayText(utf8);
-    t.underline = QString::fromStdString(utf8).contains(QLatin1String("%%u"), Qt::CaseInsensitive);
-    t.overline = QString::fromStdString(utf8).contains(QLatin1String("%%o"), Qt::CaseInsensitive);
+    // The switches are control codes: a string without "%%" is not read again for them.
+    if (utf8.find("%%") != std::string::npos) {
+        const QString coded = QString::fromStdString(utf8);
+        t.underline = coded.contains(QLatin1String("%%u"), Qt::CaseInsensitive);
+        t.overline = coded.contains(QLatin1String("%%o"), Qt::CaseInsensitive);
+    }
     t.family = family;
     t.height = std::abs(f.height);
     t.rotation = f.angle;
