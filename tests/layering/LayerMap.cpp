@@ -80,6 +80,10 @@ std::string folderOf(const std::string& relativeFile) {
     return relativeFile.substr(0, relativeFile.find('/'));
 }
 
+bool isQtHeader(const Include& include) {
+    return !include.quoted && include.target.rfind('Q', 0) == 0;
+}
+
 bool isWidgetHeader(const Include& include, const std::set<std::string>& widgetHeaders) {
     if (include.quoted)
         return false;
@@ -100,7 +104,9 @@ LayerMap readLayerMap(const std::filesystem::path& path) {
             rule.uses.insert(used);
         const std::string condition = trimmed(line.right);
         if (condition == "without QtWidgets")
-            rule.withoutWidgets = true;
+            rule.qt = QtUse::WithoutWidgets;
+        else if (condition == "without Qt")
+            rule.qt = QtUse::WithoutQt;
         else if (!condition.empty())
             throw std::runtime_error("unknown condition \"" + condition + "\"");
         map[line.folder] = rule;
@@ -157,7 +163,12 @@ std::vector<std::string> includeViolations(const LayerMap& map,
             violations.push_back(where + "the folder " + from + " is not on the map");
             continue;
         }
-        if (isWidgetHeader(include, widgetHeaders) && rule->second.withoutWidgets) {
+        const QtUse qt = rule->second.qt;
+        if (qt == QtUse::WithoutQt && isQtHeader(include)) {
+            violations.push_back(where + from + " stays clear of Qt");
+            continue;
+        }
+        if (qt == QtUse::WithoutWidgets && isWidgetHeader(include, widgetHeaders)) {
             violations.push_back(where + from + " stays clear of Qt Widgets");
             continue;
         }
@@ -187,6 +198,8 @@ std::vector<std::string> linkViolations(const LayerMap& map,
             violations.push_back("kalvex_" + folder + " is built but not on the map");
             continue;
         }
+        if (rule->second.qt == QtUse::WithoutQt && !linked.qtModules.empty())
+            violations.push_back("kalvex_" + folder + " links Qt but the map keeps it clear of Qt");
         if (linked.uses != rule->second.uses)
             violations.push_back("kalvex_" + folder + " links " + joined(linked.uses) +
                                  " but the map lets it use " + joined(rule->second.uses));
