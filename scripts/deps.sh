@@ -13,8 +13,13 @@ done
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 echo "Installing: ${missing[*]}"
-# Other builds on the machine may be installing at the same moment: wait for their dpkg lock.
+# Other builds on the machine may be installing at the same moment: wait for their dpkg lock,
+# and retry the update, whose lock on the package lists apt does not wait for.
 wait_lock=(-o DPkg::Lock::Timeout=600)
-$sudo apt-get "${wait_lock[@]}" update -qq
+for attempt in 1 2 3 4 5 6 7 8 9 10; do
+    $sudo apt-get "${wait_lock[@]}" update -qq && break
+    [ "$attempt" -eq 10 ] && exit 1
+    sleep 30
+done
 DEBIAN_FRONTEND=noninteractive $sudo apt-get "${wait_lock[@]}" install -y -qq --no-install-recommends \
     "${missing[@]}"
