@@ -1,5 +1,7 @@
 #include "com/ComCollections.h"
 
+#include <utility>
+
 #include "com/ComEntities.h"
 #include "com/Dispatch.h"
 
@@ -25,16 +27,18 @@ private:
     DispatchObject m_layer;
 };
 
-class ComLayers final : public cad::Layers {
+// A collection of the drawing whose items the tool only counts and reads by index.
+template <class Collection, class Element> class ComCollection final : public Collection {
 public:
-    explicit ComLayers(ComRef<IDispatch> object) : m_layers(std::move(object), Interface::Layers) {}
-    int Count() const override { return countOf(m_layers); }
-    std::shared_ptr<cad::Layer> Item(int index) const override {
-        return std::make_shared<ComLayer>(itemOf(m_layers, index));
+    ComCollection(ComRef<IDispatch> object, Interface names)
+        : m_collection(std::move(object), names) {}
+    int Count() const override { return countOf(m_collection); }
+    auto Item(int index) const -> decltype(std::declval<Collection>().Item(0)) override {
+        return std::make_shared<Element>(itemOf(m_collection, index));
     }
 
 private:
-    DispatchObject m_layers;
+    DispatchObject m_collection;
 };
 
 class ComSelectionSet final : public cad::SelectionSet {
@@ -101,22 +105,11 @@ private:
     DispatchObject m_block;
 };
 
-class ComBlocks final : public cad::Blocks {
-public:
-    explicit ComBlocks(ComRef<IDispatch> object) : m_blocks(std::move(object), Interface::Blocks) {}
-    int Count() const override { return countOf(m_blocks); }
-    std::shared_ptr<cad::Block> Item(int index) const override {
-        return std::make_shared<ComBlock>(itemOf(m_blocks, index));
-    }
-
-private:
-    DispatchObject m_blocks;
-};
-
 } // namespace
 
 std::shared_ptr<cad::Layers> layersOf(ComRef<IDispatch> object) {
-    return std::make_shared<ComLayers>(std::move(object));
+    return std::make_shared<ComCollection<cad::Layers, ComLayer>>(std::move(object),
+                                                                  Interface::Layers);
 }
 
 std::shared_ptr<cad::SelectionSets> selectionSetsOf(ComRef<IDispatch> object) {
@@ -124,7 +117,8 @@ std::shared_ptr<cad::SelectionSets> selectionSetsOf(ComRef<IDispatch> object) {
 }
 
 std::shared_ptr<cad::Blocks> blocksOf(ComRef<IDispatch> object) {
-    return std::make_shared<ComBlocks>(std::move(object));
+    return std::make_shared<ComCollection<cad::Blocks, ComBlock>>(std::move(object),
+                                                                  Interface::Blocks);
 }
 
 } // namespace kalvex::com

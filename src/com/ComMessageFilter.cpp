@@ -2,37 +2,20 @@
 
 #include <objbase.h>
 
-#include <atomic>
 #include <utility>
 
 #include "cadlink/MessageFilter.h"
 #include "com/ComRef.h"
+#include "com/RefCounted.h"
 
 namespace kalvex::com {
 
 namespace {
 
 // COM's face of one of our filters: every question goes to the filter as it is.
-class ComFilterAdapter final : public ::IMessageFilter {
+class ComFilterAdapter final : public RefCounted<::IMessageFilter> {
 public:
     explicit ComFilterAdapter(kalvex::IMessageFilter& filter) : m_filter(filter) {}
-
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid != IID_IUnknown && iid != IID_IMessageFilter) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<::IMessageFilter*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
 
     DWORD STDMETHODCALLTYPE HandleInComingCall(DWORD callType, HTASK, DWORD tickCount,
                                                LPINTERFACEINFO) override {
@@ -46,8 +29,9 @@ public:
     }
 
 private:
+    bool offers(REFIID iid) const override { return iid == IID_IMessageFilter; }
+
     kalvex::IMessageFilter& m_filter;
-    std::atomic<ULONG> m_references{1};
 };
 
 thread_local ::IMessageFilter* t_registered = nullptr; // our adapter COM holds, if any

@@ -94,42 +94,56 @@ TEST(ConnectionMessageFilter, IsRegisteredWithComAndAnswersAsTheToolDoes) {
     EXPECT_EQ(registeredWithCom(), nullptr);
 }
 
-using ConnectionRetry = BackendTest;
+// A TEXT on the fake CAD and the backend's object for it.
+class ConnectionRetry : public BackendTest {
+protected:
+    void SetUp() override {
+        BackendTest::SetUp();
+        handle = server.drawing().addText("TB-01", {0, 0, 0});
+        text = cad::entityAs<cad::Text>(connect()->ActiveDocument()->HandleToObject(handle));
+    }
+    void TearDown() override {
+        text.reset();
+        BackendTest::TearDown();
+    }
+    const std::string& textOnTheCad() { return server.drawing().at(handle).text; }
 
-TEST_F(ConnectionRetry, ACallABusyCadTurnsAwayIsRetriedUntilItIsTaken) {
+    std::string handle;
+    std::shared_ptr<cad::Text> text;
+};
+
+// The same with the tool's filter registered, as the main window registers it.
+class ConnectionRetryWithFilter : public ConnectionRetry {
+protected:
+    void SetUp() override {
+        ConnectionRetry::SetUp();
+        filter.RegisterFilter();
+    }
+    void TearDown() override {
+        filter.RevokeFilter();
+        ConnectionRetry::TearDown();
+    }
+
     com::ComMessageFilterRegistration registration;
     CountingFilter filter;
-    filter.RegisterFilter();
-    const std::string handle = server.drawing().addText("TB-01", {0, 0, 0});
-    {
-        auto text = cad::entityAs<cad::Text>(connect()->ActiveDocument()->HandleToObject(handle));
-        server.log().busyCalls = 2;
-        text->SetTextString("TB-02");
-    }
-    filter.RevokeFilter();
+};
+
+TEST_F(ConnectionRetryWithFilter, ACallABusyCadTurnsAwayIsRetriedUntilItIsTaken) {
+    server.log().busyCalls = 2;
+    text->SetTextString("TB-02");
     EXPECT_EQ(server.log().rejections, 2);
     EXPECT_EQ(filter.asked, 2);
-    EXPECT_EQ(server.drawing().at(handle).text, "TB-02");
+    EXPECT_EQ(textOnTheCad(), "TB-02");
 }
 
-TEST_F(ConnectionRetry, ARejectedCallIsNotRetriedAndFails) {
-    com::ComMessageFilterRegistration registration;
-    CountingFilter filter;
-    filter.RegisterFilter();
-    const std::string handle = server.drawing().addText("TB-01", {0, 0, 0});
-    {
-        auto text = cad::entityAs<cad::Text>(connect()->ActiveDocument()->HandleToObject(handle));
-        server.log().refusedCalls = 1;
-        EXPECT_THROW(text->SetTextString("TB-02"), cad::CadError);
-    }
-    filter.RevokeFilter();
+TEST_F(ConnectionRetryWithFilter, ARejectedCallIsNotRetriedAndFails) {
+    server.log().refusedCalls = 1;
+    EXPECT_THROW(text->SetTextString("TB-02"), cad::CadError);
     EXPECT_EQ(filter.asked, 1);
-    EXPECT_EQ(server.drawing().at(handle).text, "TB-01");
+    EXPECT_EQ(textOnTheCad(), "TB-01");
 }
 
 TEST_F(ConnectionRetry, WithoutAFilterABusyCadsAnswerFailsTheCall) {
-    const std::string handle = server.drawing().addText("TB-01", {0, 0, 0});
-    auto text = cad::entityAs<cad::Text>(connect()->ActiveDocument()->HandleToObject(handle));
     server.log().busyCalls = 1;
     EXPECT_THROW(text->TextString(), cad::CadError);
     EXPECT_EQ(text->TextString(), "TB-01") << "the next call goes through";

@@ -7,6 +7,7 @@
 
 #include "FakeObjects.h"
 #include "com/ComApplication.h"
+#include "com/RefCounted.h"
 
 namespace kalvex::fake {
 
@@ -93,26 +94,10 @@ HRESULT registerApplicationInterface() {
     return once;
 }
 
-class ClassFactory final : public IClassFactory {
+class ClassFactory final : public com::RefCounted<IClassFactory> {
 public:
     explicit ClassFactory(Cad& cad) : m_cad(cad) {}
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override {
-        if (iid != IID_IUnknown && iid != IID_IClassFactory) {
-            *object = nullptr;
-            return E_NOINTERFACE;
-        }
-        *object = static_cast<IClassFactory*>(this);
-        AddRef();
-        return S_OK;
-    }
-    ULONG STDMETHODCALLTYPE AddRef() override { return ++m_references; }
-    ULONG STDMETHODCALLTYPE Release() override {
-        const ULONG left = --m_references;
-        if (left == 0)
-            delete this;
-        return left;
-    }
     HRESULT STDMETHODCALLTYPE CreateInstance(IUnknown* outer, REFIID iid, void** object) override {
         if (outer)
             return CLASS_E_NOAGGREGATION;
@@ -124,8 +109,9 @@ public:
     HRESULT STDMETHODCALLTYPE LockServer(BOOL) override { return S_OK; }
 
 private:
+    bool offers(REFIID iid) const override { return iid == IID_IClassFactory; }
+
     Cad& m_cad;
-    std::atomic<ULONG> m_references{1};
 };
 
 HWND createWindow(Cad& cad, const wchar_t* title, DWORD style, RECT at, HWND parent) {

@@ -18,21 +18,21 @@ bool wildcardMatch(const char* pattern, const char* text) {
     return false;
 }
 
-const char* typeName(Kind kind) {
+} // namespace
+
+KindNames namesOf(Kind kind) {
     switch (kind) {
     case Kind::Text:
-        return "TEXT";
+        return {"TEXT", "AcDbText"};
     case Kind::Insert:
-        return "INSERT";
+        return {"INSERT", "AcDbBlockReference"};
     case Kind::Attribute:
-        return "ATTRIB";
+        return {"ATTRIB", "AcDbAttribute"};
     case Kind::Line:
-        return "LINE";
+        return {"LINE", "AcDbLine"};
     }
-    return "";
+    return {"", ""};
 }
-
-} // namespace
 
 Drawing::Drawing() {
     m_layers.push_back({"0", false});
@@ -139,7 +139,7 @@ void Drawing::deleteSelectionSet(const std::string& name) {
 bool Drawing::matches(const Entity& entity, const Filter& filter) const {
     for (std::size_t i = 0; i < filter.codes.size(); ++i) {
         const char* pattern = filter.values[i].c_str();
-        const bool ok = filter.codes[i] == 0   ? wildcardMatch(pattern, typeName(entity.kind))
+        const bool ok = filter.codes[i] == 0 ? wildcardMatch(pattern, namesOf(entity.kind).typeName)
                         : filter.codes[i] == 1 ? wildcardMatch(pattern, entity.text.c_str())
                         : filter.codes[i] == 2 ? wildcardMatch(pattern, entity.blockName.c_str())
                                                : false;

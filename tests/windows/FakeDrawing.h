@@ -23,6 +23,13 @@ struct Point {
 
 enum class Kind { Text, Insert, Attribute, Line };
 
+// A kind's type name in selection filters and its name as the CAD's objects give it.
+struct KindNames {
+    const char* typeName;
+    const char* entityName;
+};
+KindNames namesOf(Kind kind);
+
 struct Entity {
     std::string handle;
     Kind kind = Kind::Text;

@@ -63,27 +63,6 @@ Object::~Object() {
     --m_cad.log.liveObjects;
 }
 
-HRESULT Object::QueryInterface(REFIID iid, void** object) {
-    if (iid == IID_IUnknown || iid == IID_IDispatch || offers(iid)) {
-        *object = static_cast<IDispatch*>(this);
-        AddRef();
-        return S_OK;
-    }
-    *object = nullptr;
-    return E_NOINTERFACE;
-}
-
-ULONG Object::AddRef() {
-    return ++m_references;
-}
-
-ULONG Object::Release() {
-    const ULONG left = --m_references;
-    if (left == 0)
-        delete this;
-    return left;
-}
-
 HRESULT Object::GetTypeInfoCount(UINT* count) {
     *count = 0;
     return S_OK;
@@ -168,6 +147,17 @@ HRESULT Object::run(Member& member, WORD flags, const DISPPARAMS& parameters, VA
 void Object::property(const std::string& name, Getter get, Setter set) {
     m_ids[name] = m_nextId;
     m_members[m_nextId++] = {name, std::move(get), std::move(set), nullptr, 0};
+}
+
+void Object::collection(std::function<std::size_t()> count,
+                        std::function<IDispatch*(std::size_t index)> item) {
+    property("Count", [count](VARIANT& out) { setInt(out, static_cast<int>(count())); });
+    method("Item", 1, [count, item](const Arguments& arguments, VARIANT& out) {
+        const int index = readInt(*arguments[0]);
+        if (index < 0 || static_cast<std::size_t>(index) >= count())
+            throw Refusal("Index " + std::to_string(index) + " out of range.");
+        setObject(out, item(static_cast<std::size_t>(index)));
+    });
 }
 
 void Object::method(const std::string& name, std::size_t argumentCount, Method call) {

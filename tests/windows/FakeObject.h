@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "FakeDrawing.h"
+#include "com/RefCounted.h"
 
 namespace kalvex::fake {
 
@@ -59,14 +60,11 @@ using Method = std::function<void(const Arguments& arguments, VARIANT& result)>;
 // Member ids differ from one interface to the next (an interface's ids start at `firstId`),
 // as they may in the CAD, so that a caller mixing up ids of two interfaces calls the wrong
 // member. Refusals come back as exceptions with the fake's description.
-class Object : public IDispatch {
+class Object : public com::RefCounted<IDispatch> {
 public:
     Object(Cad& cad, std::string interfaceName, DISPID firstId);
-    virtual ~Object();
+    ~Object() override;
 
-    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** object) override;
-    ULONG STDMETHODCALLTYPE AddRef() override;
-    ULONG STDMETHODCALLTYPE Release() override;
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
@@ -78,9 +76,12 @@ public:
 protected:
     void property(const std::string& name, Getter get, Setter set = nullptr);
     void method(const std::string& name, std::size_t argumentCount, Method call);
+    // Count and Item (0-based, checked) of a collection.
+    void collection(std::function<std::size_t()> count,
+                    std::function<IDispatch*(std::size_t index)> item);
     // Members from here on are numbered from `id`.
     void numberFrom(DISPID id) { m_nextId = id; }
-    virtual bool offers(REFIID) const { return false; }
+    bool offers(REFIID iid) const override { return iid == IID_IDispatch; }
 
     Cad& m_cad;
 
@@ -98,7 +99,6 @@ private:
     std::map<DISPID, Member> m_members;
     std::map<std::string, DISPID> m_ids;
     DISPID m_nextId;
-    std::atomic<ULONG> m_references{1};
 };
 
 } // namespace kalvex::fake

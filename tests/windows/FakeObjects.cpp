@@ -7,25 +7,6 @@ namespace kalvex::fake {
 
 namespace {
 
-void checkIndex(int index, std::size_t count) {
-    if (index < 0 || static_cast<std::size_t>(index) >= count)
-        throw Refusal("Index " + std::to_string(index) + " out of range.");
-}
-
-const char* entityNameOf(Kind kind) {
-    switch (kind) {
-    case Kind::Text:
-        return "AcDbText";
-    case Kind::Insert:
-        return "AcDbBlockReference";
-    case Kind::Attribute:
-        return "AcDbAttribute";
-    case Kind::Line:
-        return "AcDbLine";
-    }
-    return "";
-}
-
 // Entities share the ids of the members every entity has; the members of a kind follow.
 class EntityObject : public Object {
 public:
@@ -49,7 +30,7 @@ private:
         property("Layer", [this](VARIANT& out) { setString(out, entity().layer); });
         property("ObjectID", [this](VARIANT& out) { setInt64(out, entity().objectId); });
         property("EntityName",
-                 [this](VARIANT& out) { setString(out, entityNameOf(entity().kind)); });
+                 [this](VARIANT& out) { setString(out, namesOf(entity().kind).entityName); });
         method("Copy", 0, [this](const Arguments&, VARIANT& out) {
             setObject(out, new EntityObject(m_cad, m_cad.drawing.copy(m_handle)));
         });
@@ -136,12 +117,8 @@ class LayersObject : public Object {
 public:
     explicit LayersObject(Cad& cad) : Object(cad, "Layers", 300) {
         auto& layers = cad.drawing.layers();
-        property("Count", [&layers](VARIANT& out) { setInt(out, int(layers.size())); });
-        method("Item", 1, [this, &layers](const Arguments& arguments, VARIANT& out) {
-            const int index = readInt(*arguments[0]);
-            checkIndex(index, layers.size());
-            setObject(out, new LayerObject(m_cad, std::size_t(index)));
-        });
+        collection([&layers] { return layers.size(); },
+                   [this](std::size_t index) { return new LayerObject(m_cad, index); });
     }
 };
 
@@ -150,12 +127,9 @@ public:
     SelectionSetObject(Cad& cad, std::string name)
         : Object(cad, "SelectionSet", 600), m_name(std::move(name)) {
         property("Name", [this](VARIANT& out) { setString(out, set().name); });
-        property("Count", [this](VARIANT& out) { setInt(out, int(set().handles.size())); });
-        method("Item", 1, [this](const Arguments& arguments, VARIANT& out) {
-            const int index = readInt(*arguments[0]);
-            checkIndex(index, set().handles.size());
-            setObject(out, new EntityObject(m_cad, set().handles[std::size_t(index)]));
-        });
+        collection(
+            [this] { return set().handles.size(); },
+            [this](std::size_t index) { return new EntityObject(m_cad, set().handles[index]); });
         method("Clear", 0, [this](const Arguments&, VARIANT&) { set().handles.clear(); });
         method("Delete", 0,
                [this](const Arguments&, VARIANT&) { m_cad.drawing.deleteSelectionSet(m_name); });
@@ -186,12 +160,10 @@ class SelectionSetsObject : public Object {
 public:
     explicit SelectionSetsObject(Cad& cad) : Object(cad, "SelectionSets", 500) {
         auto& sets = cad.drawing.selectionSets();
-        property("Count", [&sets](VARIANT& out) { setInt(out, int(sets.size())); });
-        method("Item", 1, [this, &sets](const Arguments& arguments, VARIANT& out) {
-            const int index = readInt(*arguments[0]);
-            checkIndex(index, sets.size());
-            setObject(out, new SelectionSetObject(m_cad, sets[std::size_t(index)].name));
-        });
+        collection([&sets] { return sets.size(); },
+                   [this, &sets](std::size_t index) {
+                       return new SelectionSetObject(m_cad, sets[index].name);
+                   });
         method("Add", 1, [this, &sets](const Arguments& arguments, VARIANT& out) {
             const std::string name = readString(*arguments[0]);
             for (const SelectionSet& set : sets)
@@ -227,12 +199,10 @@ public:
     BlockObject(Cad& cad, std::size_t index) : Object(cad, "Block", 800) {
         const Block& block = cad.drawing.blocks().at(index);
         property("Name", [&block](VARIANT& out) { setString(out, block.name); });
-        property("Count", [&block](VARIANT& out) { setInt(out, int(block.items.size())); });
-        method("Item", 1, [this, &block](const Arguments& arguments, VARIANT& out) {
-            const int item = readInt(*arguments[0]);
-            checkIndex(item, block.items.size());
-            setObject(out, new BlockItemObject(m_cad, block.items[std::size_t(item)]));
-        });
+        collection([&block] { return block.items.size(); },
+                   [this, &block](std::size_t item) {
+                       return new BlockItemObject(m_cad, block.items[item]);
+                   });
     }
 };
 
@@ -240,12 +210,8 @@ class BlocksObject : public Object {
 public:
     explicit BlocksObject(Cad& cad) : Object(cad, "Blocks", 700) {
         auto& blocks = cad.drawing.blocks();
-        property("Count", [&blocks](VARIANT& out) { setInt(out, int(blocks.size())); });
-        method("Item", 1, [this, &blocks](const Arguments& arguments, VARIANT& out) {
-            const int index = readInt(*arguments[0]);
-            checkIndex(index, blocks.size());
-            setObject(out, new BlockObject(m_cad, std::size_t(index)));
-        });
+        collection([&blocks] { return blocks.size(); },
+                   [this](std::size_t index) { return new BlockObject(m_cad, index); });
     }
 };
 
@@ -297,7 +263,9 @@ public:
     }
 
 private:
-    bool offers(REFIID iid) const override { return iid == com::kApplicationInterface; }
+    bool offers(REFIID iid) const override {
+        return iid == com::kApplicationInterface || Object::offers(iid);
+    }
 };
 
 } // namespace
