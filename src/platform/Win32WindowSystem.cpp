@@ -8,7 +8,7 @@ namespace kalvex {
 
 namespace {
 
-constexpr ULONGLONG kActivationMilliseconds = 200;
+constexpr ULONGLONG kActivationMilliseconds = 500;
 
 HWND hwndOf(WindowHandle window) {
     return reinterpret_cast<HWND>(window);

@@ -41,20 +41,14 @@ void registerWindowClass() {
     (void)registered;
 }
 
-HRESULT describeApplicationInterface(const std::wstring& path) {
-    ICreateTypeLib2* library = nullptr;
-    HRESULT result = CreateTypeLib2(SYS_WIN64, path.c_str(), &library);
-    if (FAILED(result))
-        return result;
-    library->SetGuid(kFakeTypeLibrary);
-    library->SetName(const_cast<LPOLESTR>(L"KalvexFakeCad"));
-    library->SetVersion(1, 0);
+// The application interface as a dispinterface that derives from IDispatch.
+HRESULT describeInterface(ICreateTypeLib2& library) {
     ICreateTypeInfo* info = nullptr;
-    result =
-        library->CreateTypeInfo(const_cast<LPOLESTR>(L"IFakeApplication"), TKIND_DISPATCH, &info);
     ITypeLib* standard = nullptr;
     ITypeInfo* dispatch = nullptr;
     HREFTYPE dispatchReference = 0;
+    HRESULT result =
+        library.CreateTypeInfo(const_cast<LPOLESTR>(L"IFakeApplication"), TKIND_DISPATCH, &info);
     if (SUCCEEDED(result))
         result = info->SetGuid(com::kApplicationInterface);
     if (SUCCEEDED(result))
@@ -67,12 +61,25 @@ HRESULT describeApplicationInterface(const std::wstring& path) {
         result = info->AddImplType(0, dispatchReference);
     if (SUCCEEDED(result))
         result = info->LayOut();
-    if (SUCCEEDED(result))
-        result = library->SaveAllChanges();
     for (IUnknown* held : {static_cast<IUnknown*>(dispatch), static_cast<IUnknown*>(standard),
-                           static_cast<IUnknown*>(info), static_cast<IUnknown*>(library)})
+                           static_cast<IUnknown*>(info)})
         if (held)
             held->Release();
+    return result;
+}
+
+HRESULT describeApplicationInterface(const std::wstring& path) {
+    ICreateTypeLib2* library = nullptr;
+    HRESULT result = CreateTypeLib2(SYS_WIN64, path.c_str(), &library);
+    if (FAILED(result))
+        return result;
+    library->SetGuid(kFakeTypeLibrary);
+    library->SetName(const_cast<LPOLESTR>(L"KalvexFakeCad"));
+    library->SetVersion(1, 0);
+    result = describeInterface(*library);
+    if (SUCCEEDED(result))
+        result = library->SaveAllChanges();
+    library->Release();
     return result;
 }
 
