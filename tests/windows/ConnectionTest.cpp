@@ -59,6 +59,27 @@ TEST_F(ConnectionCad, FetchRestoresTheCadHandsItTheForegroundAndTakesItBack) {
     expectToolInFront();
 }
 
+// Stands for a reference an earlier operation left in the out parameter.
+class EarlierApplication : public cad::Application {
+public:
+    WindowHandle Hwnd() override { return 0; }
+    cad::DocumentPtr ActiveDocument() override { return nullptr; }
+    void ZoomWindow(const cad::CadPoint&, const cad::CadPoint&) override {}
+};
+
+TEST(ConnectionWithoutServer, AWindowWithoutTheCadsClassGivesNoConnection) {
+    HWND window = CreateWindowExW(0, L"STATIC", L"nanoCAD 5", WS_OVERLAPPEDWINDOW, 0, 0, 100, 100,
+                                  nullptr, nullptr, GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(window, nullptr);
+    Win32WindowSystem windows;
+    SleepWaiter waiter;
+    CadLink link{windows, waiter, com::createApplication};
+    cad::ApplicationPtr app = std::make_shared<EarlierApplication>();
+    EXPECT_FALSE(ConnectCad(link, app));
+    EXPECT_EQ(app, nullptr) << "a failed creation clears the reference";
+    DestroyWindow(window);
+}
+
 // Counts what COM and the backend ask the filter, answering as the tool's filter does.
 class CountingFilter : public TMessageFilter {
 public:
