@@ -18,6 +18,7 @@
 #include "platform/Ports.h"
 #include "transform/GridTarget.h"
 #include "widgets/StringGrid.h"
+#include "workstate/SourceDrawing.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -115,7 +116,7 @@ void AttrGridHandlers::SpeedButton11Click() {
     cad::DocumentPtr document;
     try {
         document =
-            session.sourceDocument(m_context.work.records.gridSource, m_context.ports.messages);
+            sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
     } catch (const std::exception&) {
         return;
     }
@@ -185,7 +186,7 @@ bool AttrGridHandlers::writeCurrentCell() {
     if (!session.connected())
         return false;
     const cad::DocumentPtr document =
-        session.sourceDocument(m_context.work.records.gridSource, m_context.ports.messages);
+        sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
     if (!document)
         return false;
     try {

@@ -12,14 +12,9 @@ CadSession::CadSession(CadLink& link, CadOperation operation)
 
 CadSession::~CadSession() = default;
 
-cad::DocumentPtr CadSession::sourceDocument(const std::string& key, MessagePort& messages) const {
+cad::DocumentPtr CadSession::sourceDocument(const std::string& key) const {
     // Records that no fetch gave a drawing belong to the active one.
-    cad::DocumentPtr document = key.empty() ? m_app->ActiveDocument() : m_app->DocumentWithKey(key);
-    if (!document)
-        messages.show({QStringLiteral("データを取得した図面は閉じられています。"
-                                      "図面には何も書き込みませんでした。"),
-                       MessageIcon::Warning, MessageButtons::Ok});
-    return document;
+    return key.empty() ? m_app->ActiveDocument() : m_app->DocumentWithKey(key);
 }
 
 void CadSession::before() {

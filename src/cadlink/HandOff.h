@@ -1,7 +1,6 @@
 #pragma once
 
 #include "cadlink/CadLink.h"
-#include "platform/MessagePort.h"
 
 namespace kalvex {
 
@@ -31,8 +30,8 @@ public:
     cad::Application& app() const { return *m_app; }
     cad::DocumentPtr document() const { return m_app->ActiveDocument(); }
     // The drawing records were fetched from (its key, kept with them), for writing them back;
-    // null, after telling the user, when that drawing has been closed since.
-    cad::DocumentPtr sourceDocument(const std::string& key, MessagePort& messages) const;
+    // null when that drawing has been closed since.
+    cad::DocumentPtr sourceDocument(const std::string& key) const;
 
     void finish();
 

@@ -18,6 +18,11 @@ public:
 IMessageFilter* installMessageFilter(IMessageFilter* filter);
 IMessageFilter* currentMessageFilter();
 
+// Told of every filter installed in this thread's slot (null when the slot is emptied), so
+// that a platform can register it with its own automation layer as well.
+using MessageFilterListener = void (*)(IMessageFilter* installed);
+void setMessageFilterListener(MessageFilterListener listener);
+
 // Lets calls into a busy CAD be retried every second for as long as the CAD asks for it.
 class TMessageFilter : public IMessageFilter {
 public:
@@ -25,7 +30,7 @@ public:
     static constexpr std::uint32_t kRejectRetryLater = 2;
     static constexpr std::int32_t kRetryAfterMilliseconds = 1000;
     static constexpr std::int32_t kCancelCall = -1;
-    static constexpr std::uint32_t kPendingWaitDefProcess = 1;
+    static constexpr std::uint32_t kPendingWaitNoProcess = 1;
 
     std::uint32_t HandleInComingCall(std::uint32_t callType, std::uint32_t tickCount) override;
     std::int32_t RetryRejectedCall(std::uint32_t tickCount, std::uint32_t rejectType) override;

@@ -1,6 +1,6 @@
 #include "cadlink/Selection.h"
 
-#include <QString>
+#include <algorithm>
 
 namespace kalvex {
 
@@ -22,8 +22,11 @@ SelectionFilter TextSearchFilter(const std::string& textPattern) {
 
 namespace {
 
-bool isTempSetName(const std::string& name) {
-    return QString::fromStdString(name).toUpper() == QString::fromStdString(kTempSelectionSetName);
+// Set names are compared in upper case; only ASCII letters change, as the name sought is ASCII.
+bool isTempSetName(std::string name) {
+    std::transform(name.begin(), name.end(), name.begin(),
+                   [](char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; });
+    return name == kTempSelectionSetName;
 }
 
 cad::SelectionSetPtr findOrAddTempSet(cad::Document& document) {

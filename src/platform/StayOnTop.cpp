@@ -4,11 +4,15 @@
 #include <QWidget>
 #include <QWindow>
 
+#ifdef Q_OS_LINUX
 #include <xcb/xcb.h>
+#endif
 
 namespace kalvex {
 
 namespace {
+
+#ifdef Q_OS_LINUX
 
 xcb_atom_t atomNamed(xcb_connection_t* connection, const char* name) {
     const xcb_intern_atom_cookie_t cookie =
@@ -41,6 +45,12 @@ bool askWindowManager(const QWindow& window, bool above) {
     xcb_flush(connection);
     return true;
 }
+#else
+// Other window systems change the topmost state of a shown native window in place.
+bool askWindowManager(const QWindow&, bool) {
+    return false;
+}
+#endif
 
 } // namespace
 

@@ -13,6 +13,7 @@
 #include "search/HitGrid.h"
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
+#include "workstate/SourceDrawing.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -156,7 +157,7 @@ void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
     if (!session.connected())
         return;
     cad::DocumentPtr document =
-        session.sourceDocument(m_context.work.records.searchSource, m_context.ports.messages);
+        sourceDrawing(session, m_context.work.records.searchSource, m_context.ports.messages);
     if (!document)
         return;
     if (hit.locked) {
@@ -183,8 +184,8 @@ void HitEditor::SpeedButton15Click() {
     if (!hits().empty()) {
         CadSession session(m_context.link, CadOperation::SearchResultUpdate);
         if (session.connected()) {
-            const cad::DocumentPtr document = session.sourceDocument(
-                m_context.work.records.searchSource, m_context.ports.messages);
+            const cad::DocumentPtr document = sourceDrawing(
+                session, m_context.work.records.searchSource, m_context.ports.messages);
             if (!document)
                 return session.finish();
             count = writeChangedRows(*document);

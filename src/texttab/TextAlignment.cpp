@@ -11,6 +11,7 @@
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
 #include "workstate/RunFlag.h"
+#include "workstate/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -133,7 +134,7 @@ void SpeedButton6Click(TextTabContext& context) {
     if (!session.connected())
         return;
     cad::DocumentPtr document =
-        session.sourceDocument(context.work.records.textSource, context.messages);
+        sourceDrawing(session, context.work.records.textSource, context.messages);
     if (!document)
         return session.finish();
     document->StartUndoMark();

@@ -12,6 +12,7 @@
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
+#include "workstate/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -194,7 +195,7 @@ void SpeedButton2Click(TextTabContext& context) {
     if (!session.connected())
         return;
     cad::DocumentPtr document =
-        session.sourceDocument(context.work.records.textSource, context.messages);
+        sourceDrawing(session, context.work.records.textSource, context.messages);
     if (!document)
         return session.finish();
     document->StartUndoMark();

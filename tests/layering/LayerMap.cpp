@@ -80,12 +80,59 @@ std::string folderOf(const std::string& relativeFile) {
     return relativeFile.substr(0, relativeFile.find('/'));
 }
 
+bool isQtHeader(const Include& include) {
+    return !include.quoted && include.target.rfind('Q', 0) == 0;
+}
+
 bool isWidgetHeader(const Include& include, const std::set<std::string>& widgetHeaders) {
     if (include.quoted)
         return false;
     if (include.target.rfind("QtWidgets/", 0) == 0 || include.target == "QtWidgets")
         return true;
     return widgetHeaders.count(include.target) > 0;
+}
+
+using IncludesOf = std::map<std::string, std::vector<const Include*>>;
+
+// The first Qt header reached from `file` through the quoted includes of src/, or empty.
+std::string qtReachedFrom(const std::string& file, const IncludesOf& includesOf,
+                          std::set<std::string>& seen) {
+    if (!seen.insert(file).second)
+        return {};
+    const auto found = includesOf.find(file);
+    if (found == includesOf.end())
+        return {};
+    for (const Include* include : found->second) {
+        if (isQtHeader(*include))
+            return include->target;
+        if (!include->quoted)
+            continue;
+        if (std::string reached = qtReachedFrom(include->target, includesOf, seen);
+            !reached.empty())
+            return reached;
+    }
+    return {};
+}
+
+// A folder without Qt must not reach Qt through another folder's header either.
+void addQtReachedIndirectly(const LayerMap& map, const std::vector<Include>& includes,
+                            std::vector<std::string>& violations) {
+    IncludesOf includesOf;
+    for (const Include& include : includes)
+        includesOf[include.file].push_back(&include);
+    for (const Include& include : includes) {
+        const std::string from = folderOf(include.file);
+        const auto rule = map.find(from);
+        if (rule == map.end() || rule->second.qt != QtUse::WithoutQt || !include.quoted ||
+            folderOf(include.target) == from)
+            continue;
+        std::set<std::string> seen;
+        const std::string qt = qtReachedFrom(include.target, includesOf, seen);
+        if (!qt.empty())
+            violations.push_back(include.file + ":" + std::to_string(include.line) + " includes " +
+                                 include.target + ", which brings in " + qt + ": " + from +
+                                 " stays clear of Qt");
+    }
 }
 
 } // namespace
@@ -100,7 +147,9 @@ LayerMap readLayerMap(const std::filesystem::path& path) {
             rule.uses.insert(used);
         const std::string condition = trimmed(line.right);
         if (condition == "without QtWidgets")
-            rule.withoutWidgets = true;
+            rule.qt = QtUse::WithoutWidgets;
+        else if (condition == "without Qt")
+            rule.qt = QtUse::WithoutQt;
         else if (!condition.empty())
             throw std::runtime_error("unknown condition \"" + condition + "\"");
         map[line.folder] = rule;
@@ -157,7 +206,12 @@ std::vector<std::string> includeViolations(const LayerMap& map,
             violations.push_back(where + "the folder " + from + " is not on the map");
             continue;
         }
-        if (isWidgetHeader(include, widgetHeaders) && rule->second.withoutWidgets) {
+        const QtUse qt = rule->second.qt;
+        if (qt == QtUse::WithoutQt && isQtHeader(include)) {
+            violations.push_back(where + from + " stays clear of Qt");
+            continue;
+        }
+        if (qt == QtUse::WithoutWidgets && isWidgetHeader(include, widgetHeaders)) {
             violations.push_back(where + from + " stays clear of Qt Widgets");
             continue;
         }
@@ -172,6 +226,7 @@ std::vector<std::string> includeViolations(const LayerMap& map,
         if (to != from && !rule->second.uses.count(to))
             violations.push_back(where + from + " may include " + joined(rule->second.uses));
     }
+    addQtReachedIndirectly(map, includes, violations);
     return violations;
 }
 
@@ -187,6 +242,8 @@ std::vector<std::string> linkViolations(const LayerMap& map,
             violations.push_back("kalvex_" + folder + " is built but not on the map");
             continue;
         }
+        if (rule->second.qt == QtUse::WithoutQt && !linked.qtModules.empty())
+            violations.push_back("kalvex_" + folder + " links Qt but the map keeps it clear of Qt");
         if (linked.uses != rule->second.uses)
             violations.push_back("kalvex_" + folder + " links " + joined(linked.uses) +
                                  " but the map lets it use " + joined(rule->second.uses));

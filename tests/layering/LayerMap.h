@@ -8,10 +8,13 @@
 
 namespace kalvex::layering {
 
-// What one folder of src/ may include, and whether it must stay clear of Qt Widgets.
+// How much of Qt a folder may use: any of it, all but the Widgets module, or none at all.
+enum class QtUse { Any, WithoutWidgets, WithoutQt };
+
+// What one folder of src/ may include, and how much of Qt.
 struct FolderRule {
     std::set<std::string> uses;
-    bool withoutWidgets = false;
+    QtUse qt = QtUse::Any;
 };
 
 using LayerMap = std::map<std::string, FolderRule>;
@@ -24,8 +27,8 @@ struct Include {
     bool quoted = true; // "…" rather than <…>
 };
 
-// Reads the map ("folder: a b c | without QtWidgets", # comments). A line it cannot read throws
-// std::runtime_error naming the line.
+// Reads the map ("folder: a b c | without QtWidgets" or "| without Qt", # comments). A line it
+// cannot read throws std::runtime_error naming the line.
 LayerMap readLayerMap(const std::filesystem::path& path);
 
 // Reads the link graph CMake writes ("folder: a b | Qt modules").
@@ -45,7 +48,8 @@ std::vector<std::string> includeViolations(const LayerMap& map,
                                            const std::vector<Include>& includes,
                                            const std::set<std::string>& widgetHeaders);
 
-// Where CMake's links and the map disagree, and product libraries that link Qt's test module.
+// Where CMake's links and the map disagree, product libraries that link Qt's test module and
+// folders without Qt that link a Qt module.
 std::vector<std::string> linkViolations(const LayerMap& map,
                                         const std::map<std::string, LinkedFolder>& links);
 

@@ -51,8 +51,9 @@ class LayerMapRulesTest : public ::testing::Test {
 protected:
     LayerMapRulesTest() {
         map["platform"] = {};
-        map["cadlink"] = {{"platform"}, true};
-        map["texttab"] = {{"cadlink", "platform"}, false};
+        map["cadlink"] = {{"platform"}, QtUse::WithoutWidgets};
+        map["texttab"] = {{"cadlink", "platform"}, QtUse::Any};
+        map["com"] = {{"cadlink", "platform"}, QtUse::WithoutQt};
     }
     LayerMap map;
     std::set<std::string> widgets{"QWidget", "QDialog"};
@@ -67,6 +68,9 @@ TEST_F(LayerMapRulesTest, NamesTheFileLineAndIncludeThatBreakTheMap) {
         {"texttab/TextFetch.cpp", 2, "QDialog", false},          // widgets allowed here
         {"texttab/TextFetch.cpp", 9, "TextFetch.h"},             // no folder named
         {"shell/Main.cpp", 1, "cadlink/CadError.h"},             // folder not on the map
+        {"com/Variant.h", 3, "QString", false},                  // any of Qt in com
+        {"com/Variant.h", 4, "string", false},                   // the standard library is fine
+        {"com/Variant.h", 5, "oleauto.h", false},                // so is the system's
     };
     const auto violations = includeViolations(map, includes, widgets);
     EXPECT_EQ(
@@ -77,17 +81,34 @@ TEST_F(LayerMapRulesTest, NamesTheFileLineAndIncludeThatBreakTheMap) {
             "texttab/TextFetch.cpp:9 includes TextFetch.h: name the folder, as in "
             "\"texttab/TextFetch.h\"",
             "shell/Main.cpp:1 includes cadlink/CadError.h: the folder shell is not on the map",
+            "com/Variant.h:3 includes QString: com stays clear of Qt",
         }));
+}
+
+TEST_F(LayerMapRulesTest, AFolderWithoutQtDoesNotReachQtThroughAnotherFoldersHeader) {
+    const std::vector<Include> includes = {
+        {"com/Backend.cpp", 2, "platform/WindowSystem.h"}, // Qt-free all the way down
+        {"com/Backend.cpp", 3, "platform/Ports.h"},        // reaches Qt two levels down
+        {"platform/WindowSystem.h", 3, "platform/WindowHandle.h"},
+        {"platform/Ports.h", 3, "platform/MessagePort.h"},
+        {"platform/MessagePort.h", 3, "QString", false},
+        {"texttab/TextFetch.cpp", 4, "platform/Ports.h"}, // texttab may use Qt
+    };
+    EXPECT_EQ(includeViolations(map, includes, widgets),
+              (std::vector<std::string>{"com/Backend.cpp:3 includes platform/Ports.h, which brings "
+                                        "in QString: com stays clear of Qt"}));
 }
 
 TEST_F(LayerMapRulesTest, LinksMustMatchTheMapAndLeaveQtTestToTests) {
     std::map<std::string, LinkedFolder> links;
     links["platform"] = {{}, {"Widgets", "Test"}};
     links["cadlink"] = {{"platform", "texttab"}, {"Core"}};
+    links["com"] = {{"cadlink", "platform"}, {"Core"}};
     const auto violations = linkViolations(map, links);
     EXPECT_EQ(violations,
               (std::vector<std::string>{
                   "kalvex_cadlink links platform texttab but the map lets it use platform",
+                  "kalvex_com links Qt but the map keeps it clear of Qt",
                   "kalvex_platform links Qt6::Test, which only tests may link",
                   "the map lists texttab, which CMake does not build",
               }));

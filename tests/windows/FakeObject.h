@@ -1,0 +1,104 @@
+#pragma once
+
+#include <windows.h>
+
+#include <atomic>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "FakeDrawing.h"
+#include "com/RefCounted.h"
+
+namespace kalvex::fake {
+
+// What the fake CAD counts and remembers across its objects and threads.
+class ServerLog {
+public:
+    std::atomic<int> liveObjects{0};
+    std::atomic<int> applicationsCreated{0};
+    std::atomic<int> nameLookups{0};
+    std::atomic<int> busyCalls{0};    // the next calls are answered "busy, retry later"
+    std::atomic<int> refusedCalls{0}; // the next calls are rejected outright
+    std::atomic<int> rejections{0};
+
+    void called(const std::string& member);
+    void unserved(const std::string& member);
+    std::vector<std::string> calls() const;
+    std::set<std::string> unservedMembers() const;
+    void clearCalls();
+
+private:
+    mutable std::mutex m_mutex;
+    std::vector<std::string> m_calls;
+    std::set<std::string> m_unserved;
+};
+
+// The fake CAD as its objects see it: the drawing, the log and the windows.
+struct Cad {
+    Drawing drawing;
+    ServerLog log;
+    HWND mainWindow = nullptr;
+    HWND documentWindow = nullptr;
+    // Where the tool's window is, and what the fake saw of it and of the CAD window while the
+    // user picked: the hand-off must have minimised the tool and brought the CAD forward.
+    HWND toolWindow = nullptr;
+    bool toolMinimisedWhilePicking = false;
+    bool cadInFrontWhilePicking = false;
+    std::atomic<int> escapes{0};
+};
+
+using Arguments = std::vector<const VARIANT*>; // first to last
+using Getter = std::function<void(VARIANT& result)>;
+using Setter = std::function<void(const VARIANT& value)>;
+using Method = std::function<void(const Arguments& arguments, VARIANT& result)>;
+
+// An object of the fake CAD's automation server: IDispatch over a table of named members.
+// Member ids differ from one interface to the next (an interface's ids start at `firstId`),
+// as they may in the CAD, so that a caller mixing up ids of two interfaces calls the wrong
+// member. Refusals come back as exceptions with the fake's description.
+class Object : public com::RefCounted<IDispatch> {
+public:
+    Object(Cad& cad, std::string interfaceName, DISPID firstId);
+    ~Object() override;
+
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override;
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                                            DISPID* ids) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                                     VARIANT* result, EXCEPINFO* exception,
+                                     UINT* argumentError) override;
+
+protected:
+    void property(const std::string& name, Getter get, Setter set = nullptr);
+    void method(const std::string& name, std::size_t argumentCount, Method call);
+    // Count and Item (0-based, checked) of a collection.
+    void collection(std::function<std::size_t()> count,
+                    std::function<IDispatch*(std::size_t index)> item);
+    // Members from here on are numbered from `id`.
+    void numberFrom(DISPID id) { m_nextId = id; }
+    bool offers(REFIID iid) const override { return iid == IID_IDispatch; }
+
+    Cad& m_cad;
+
+private:
+    struct Member {
+        std::string name;
+        Getter get;
+        Setter set;
+        Method call;
+        std::size_t argumentCount = 0;
+    };
+    HRESULT run(Member& member, WORD flags, const DISPPARAMS& parameters, VARIANT& result);
+
+    std::string m_interface;
+    std::map<DISPID, Member> m_members;
+    std::map<std::string, DISPID> m_ids;
+    DISPID m_nextId;
+};
+
+} // namespace kalvex::fake
