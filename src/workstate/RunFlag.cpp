@@ -18,7 +18,10 @@ RunFlagScope::~RunFlagScope() {
 }
 
 bool RunFlagScope::proceed() {
-    QCoreApplication::processEvents();
+    if (!m_sinceEvents.isValid() || m_sinceEvents.elapsed() >= kEventInterval.count()) {
+        QCoreApplication::processEvents();
+        m_sinceEvents.start();
+    }
     return m_runFlag;
 }
 
