@@ -30,8 +30,8 @@ Detail detailOf(const SceneBlockRef& block, double pixelsPerUnit) {
 
 QColor mainColor(const SceneEntry& entry) {
     if (entry.block && !entry.block->block->shapes.empty())
-        return entry.block->block->shapes.front().color;
-    return entry.shapes.empty() ? QColor() : entry.shapes.front().color;
+        return entry.block->block->shapes.front().color.toColor();
+    return entry.shapes.empty() ? QColor() : entry.shapes.front().color.toColor();
 }
 
 bool CoarseMarks::takeAsDot(const SceneEntry& entry, const ViewTransform& view,
@@ -70,7 +70,7 @@ bool CoarseMarks::takeAsLine(const SceneText& text, const ViewTransform& view,
         return text.anchor + QPointF(q.x() * c - q.y() * s, q.x() * s + q.y() * c);
     };
     const QPointF from = placed(text.boxOrigin);
-    const QPointF to = placed(text.boxOrigin + QPointF(text.width, 0));
+    const QPointF to = placed(QPointF(text.boxOrigin) + QPointF(text.width, 0));
     m_lines[color.rgba()].append(QLineF(view.toScreen(from), view.toScreen(to)));
     return true;
 }

@@ -23,7 +23,7 @@ QRectF textInk(const SceneText& text) {
                          std::abs(std::tan(slant)) * text.height;
     const double across = kTextHeightOverrun * text.height;
     SceneText widened = text;
-    widened.boxOrigin -= QPointF(along, across);
+    widened.boxOrigin = QPointF(text.boxOrigin) - QPointF(along, across);
     widened.width += 2 * along;
     widened.height += 2 * across;
     QRectF box;

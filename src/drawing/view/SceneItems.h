@@ -12,15 +12,46 @@
 
 namespace kalvex::drawing {
 
+// A point in single precision, for offsets that need no more precision than a look.
+class CompactPoint {
+public:
+    CompactPoint() = default;
+    CompactPoint(const QPointF& p)
+        : m_x(static_cast<float>(p.x())), m_y(static_cast<float>(p.y())) {}
+    operator QPointF() const { return {m_x, m_y}; }
+    double x() const { return m_x; }
+    double y() const { return m_y; }
+
+private:
+    float m_x = 0.0f, m_y = 0.0f;
+};
+
+// A shape's colour in half the room of a QColor: the colour as RGBA, or none (the shape then
+// takes the colour its style gives it).
+class ShapeColor {
+public:
+    ShapeColor() = default;
+    ShapeColor(const QColor& color) : m_rgba(color.rgba()), m_valid(color.isValid()) {}
+    bool isValid() const { return m_valid; }
+    QColor toColor() const { return m_valid ? QColor::fromRgba(m_rgba) : QColor(); }
+    friend bool operator==(const ShapeColor&, const ShapeColor&) = default;
+
+private:
+    QRgb m_rgba = 0;
+    bool m_valid = false;
+};
+
 // One line of text as the drawing places it, in drawing units.
 struct SceneText {
+    // Sizes and angles in single precision: a drawing holds hundreds of thousands of texts,
+    // and their look needs no more; the anchor, which places them, keeps double precision.
     QString text;
     QPointF anchor;        // the point the alignment refers to
-    double height = 1.0;   // cap height
-    double rotation = 0.0; // degrees, counter-clockwise
-    double widthFactor = 1.0;
-    double width = 0.0; // estimated advance of the whole string, width factor included
-    QPointF boxOrigin;  // lower left of the text box relative to the anchor, unrotated
+    float height = 1.0f;   // cap height
+    float rotation = 0.0f; // degrees, counter-clockwise
+    float widthFactor = 1.0f;
+    float width = 0.0f;     // estimated advance of the whole string, width factor included
+    CompactPoint boxOrigin; // lower left of the text box relative to the anchor, unrotated
     // The font family, one of the font mapping's (shared by every text); null for the default.
     const QString* family = nullptr;
     float oblique = 0.0f;        // degrees the glyphs lean to the right
@@ -50,16 +81,16 @@ struct LinePattern {
 
 // A piece of an entity's picture: a polyline, an area, a point or a text.
 struct SceneShape {
-    QColor color;
+    ShapeColor color;
     std::vector<QPointF> points; // empty for a text
-    bool closed = false;
-    bool isText = false;
     SceneText text;
-    ShapeKind kind = ShapeKind::Polyline;
     std::vector<std::uint32_t> ringEnds;        // areas: where each ring ends in points; empty: one
+    std::shared_ptr<const LinePattern> pattern; // null: continuous
     float lineWeight = 0.0f;                    // millimetres; 0 draws the thinnest line
     float width = 0.0f;                         // drawing units: the width of a wide polyline
-    std::shared_ptr<const LinePattern> pattern; // null: continuous
+    ShapeKind kind = ShapeKind::Polyline;
+    bool closed = false;
+    bool isText = false;
 };
 
 // The geometry of a block in the block's own coordinates, made once and shared by every
@@ -80,11 +111,11 @@ struct SceneBlockRef {
 // geometry and its attributes).
 struct SceneEntry {
     RecordId id = kNoRecord;
-    std::vector<SceneShape> shapes;
-    QRectF bounds;          // in drawing units; empty when nothing is drawn
     bool locked = false;    // on a locked layer: drawn faded
     bool live = false;      // erased or hidden entities are not drawn
     bool unbounded = false; // holds a ray or construction line, drawn whatever the area
+    std::vector<SceneShape> shapes;
+    QRectF bounds; // in drawing units; empty when nothing is drawn
     // A block reference's block, drawn placed; `shapes` then hold what the reference adds
     // (its attributes).
     std::shared_ptr<const SceneBlockRef> block;

@@ -147,7 +147,7 @@ void ScenePainter::paintBlock(const SceneEntry& entry, const QColor& color) {
 void ScenePainter::paintShapes(const std::vector<SceneShape>& shapes, const SceneEntry& entry) {
     const bool highlighted = m_highlighted.contains(entry.id);
     for (const SceneShape& shape : shapes) {
-        const QColor color = shown(shape.color, entry);
+        const QColor color = shown(shape.color.toColor(), entry);
         switch (shape.kind) {
         case ShapeKind::Text:
             paintText(shape.text, color);
@@ -259,7 +259,7 @@ QFont& ScenePainter::fontFor(const SceneText& text) {
 // aligned texts end where they should and the runs of a note do not overlap.
 double ScenePainter::stretchToBox(const SceneText& text, const QFont& font, double grow) const {
     const double natural = QFontMetricsF(font).horizontalAdvance(text.text) * grow;
-    const double wanted = text.width / std::max(1e-9, text.widthFactor) * m_transform.scale;
+    const double wanted = text.width / std::max(1e-9, double(text.widthFactor)) * m_transform.scale;
     if (natural <= 0 || wanted <= 0)
         return 1.0;
     return std::clamp(wanted / natural, kLeastStretch, 1.0 / kLeastStretch);
