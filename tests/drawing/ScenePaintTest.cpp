@@ -11,6 +11,7 @@
 #include "drawing/view/BlockPictures.h"
 #include "drawing/view/SceneHitTest.h"
 #include "drawing/view/ScenePainter.h"
+#include "kit/DrawingBuilder.h"
 
 namespace kalvex::drawing {
 namespace {
@@ -170,6 +171,42 @@ TEST(LevelOfDetailTest, AReferenceIsPickedWhereItsBlockIsPlaced) {
     EXPECT_GT(distanceTo(entry, onBottomLine + QPointF(5, 0)), 4.0); // below the block
     EXPECT_TRUE(touches(entry, QRectF(onBottomLine - QPointF(0.1, 0.1), QSizeF(0.2, 0.2))));
     EXPECT_TRUE(liesInside(entry, entry.bounds.adjusted(-1, -1, 1, 1)));
+}
+
+// Texts seen from afar are dots in their entity's colour: faded on a locked layer, in the
+// highlight colour when picked, and none is left out or drawn where it is not.
+TEST(LevelOfDetailTest, DotsTakeTheirEntitysColourFadedWhenLockedAndHighlightedWhenPicked) {
+    DrawingBuilder b;
+    b.layer("OLD", LayerState::Locked);
+    b.text({.text = "plain", .insertion = {0, 0, 0}});
+    b.text({.text = "locked", .insertion = {400, 0, 0}, .layer = "OLD"});
+    b.text({.text = "picked", .insertion = {800, 0, 0}});
+    const auto drawing = b.drawing();
+    const Scene scene(*drawing);
+    const ViewTransform view{scene.extents().center(), 0.05, QSize(60, 20)};
+    ASSERT_EQ(detailOf(scene.entry(0), view.scale), Detail::Dot);
+    const std::unordered_set<RecordId> picked{scene.entry(2).id};
+    QImage image(view.size, QImage::Format_RGB32);
+    image.fill(kBackground);
+    {
+        QPainter painter(&image);
+        ScenePainter(painter, view, picked).paint(scene, view.visibleArea());
+    }
+    auto dotOf = [&](std::uint32_t index) {
+        return image.pixelColor(view.toScreen(scene.entry(index).bounds.center()).toPoint());
+    };
+    const QColor plain = dotOf(0), locked = dotOf(1), highlighted = dotOf(2);
+    EXPECT_NE(plain, kBackground);
+    EXPECT_NE(locked, kBackground);
+    EXPECT_NE(locked, plain);
+    EXPECT_LT(locked.lightness(), plain.lightness()); // light ink faded towards the dark ground
+    EXPECT_NE(highlighted, plain);
+    EXPECT_NE(highlighted, kBackground);
+    int ink = 0;
+    for (int y = 0; y < image.height(); ++y)
+        for (int x = 0; x < image.width(); ++x)
+            ink += image.pixelColor(x, y) != kBackground ? 1 : 0;
+    EXPECT_EQ(ink, 3);
 }
 
 } // namespace

@@ -114,6 +114,10 @@ TEST_F(SceneSyncTest, AnErasedTextIsRepaintedAwayAndNoLongerFound) {
     const SceneChanges changes = scene->sync();
     EXPECT_TRUE(covered(where, changes.areas));
     EXPECT_FALSE(idsIn(*scene, where).contains(scene->entry(3).id));
+    // A view of the whole drawing takes the entries in their order: the erased one stays out.
+    const std::set<RecordId> whole = idsIn(*scene, scene->extents().adjusted(-1, -1, 1, 1));
+    EXPECT_EQ(whole.size(), handles.size() - 1);
+    EXPECT_FALSE(whole.contains(scene->entry(3).id));
 }
 
 TEST_F(SceneSyncTest, ALockedLayerRedrawsEverything) {

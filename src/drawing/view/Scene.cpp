@@ -58,6 +58,7 @@ void Scene::rebuild() {
 // The index spans the entities' bounds; the few whose ink reaches beyond go to its outside list.
 void Scene::reindex() {
     m_ink.assign(m_entries.size(), InkBox());
+    m_maskingEntries = 0;
     m_unbounded.clear();
     m_extraPiecesOf.clear();
     m_extraPieces.clear();
@@ -144,6 +145,8 @@ void Scene::indexEntry(std::uint32_t index, SceneChanges* changes) {
     const SceneEntry& entry = m_entries[index];
     if (!entry.live)
         return;
+    if (entry.masks)
+        ++m_maskingEntries;
     if (entry.unbounded) {
         m_unbounded.push_back(index);
         if (changes)
@@ -177,6 +180,8 @@ void Scene::addPiece(std::uint32_t index, const QRectF& ink) {
 }
 
 void Scene::unindexEntry(std::uint32_t index, SceneChanges& changes) {
+    if (m_entries[index].live && m_entries[index].masks)
+        --m_maskingEntries;
     const auto listed = std::find(m_unbounded.begin(), m_unbounded.end(), index);
     if (listed != m_unbounded.end()) {
         m_unbounded.erase(listed);
@@ -218,6 +223,10 @@ void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&
         std::fill(m_visitStamp.begin(), m_visitStamp.end(), 0);
         m_visitNumber = 1;
     }
+    if (area.contains(m_extents)) {
+        visitAll(visit);
+        return;
+    }
     m_index.query(area, [&](std::uint32_t index) {
         const InkBox& ink = m_ink[index];
         const bool inArea = ink.left < area.right() && area.left() < ink.right &&
@@ -230,6 +239,17 @@ void Scene::visit(const QRectF& area, const std::function<void(const SceneEntry&
         if (meets(piece.ink, area) && firstVisit(piece.entry))
             visit(m_entries[piece.entry]);
     });
+    for (std::uint32_t index : m_unbounded)
+        visit(m_entries[index]);
+}
+
+// A view of the whole drawing meets every entry: they are taken in their order, which reads
+// memory front to back instead of in the index's order, each once through its first piece.
+void Scene::visitAll(const std::function<void(const SceneEntry&)>& visit) const {
+    for (std::uint32_t index = 0; index < m_entries.size(); ++index) {
+        if (m_index.contains(index))
+            visit(m_entries[index]);
+    }
     for (std::uint32_t index : m_unbounded)
         visit(m_entries[index]);
 }

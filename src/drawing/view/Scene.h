@@ -28,6 +28,8 @@ public:
     SceneChanges sync();
 
     QRectF extents() const { return m_extents; }
+    // Whether some live entry holds a wipeout: only then must entries paint in drawing order.
+    bool anyMasks() const { return m_maskingEntries > 0; }
     std::size_t size() const { return m_entries.size(); }
     const SceneEntry& entry(std::uint32_t index) const { return m_entries[index]; }
     // What building met that the user is told of (kinds not drawn, blocks inserting themselves).
@@ -56,6 +58,7 @@ private:
     void addPiece(std::uint32_t index, const QRectF& ink);
     void reindex();
     bool firstVisit(std::uint32_t index) const;
+    void visitAll(const std::function<void(const SceneEntry&)>& visit) const;
     RecordId topLevelOf(RecordId id) const;
     bool isModelSpaceEntity(RecordId id) const;
 
@@ -75,6 +78,7 @@ private:
     QRectF m_extents;
     std::vector<RecordId> m_changed; // top-level records, possibly repeated
     bool m_rebuildAll = false;
+    std::size_t m_maskingEntries = 0; // indexed entries holding a wipeout
     mutable std::vector<std::uint32_t> m_visitStamp;
     mutable std::uint32_t m_visitNumber = 0;
 };

@@ -1,5 +1,7 @@
 #include "drawing/view/SceneBuilder.h"
 
+#include "drawing/view/SceneDetail.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -125,6 +127,8 @@ SceneEntry SceneBuilder::build(RecordId id) {
     }
     if (entry.block && !entry.block->block->bounds.isNull())
         entry.bounds |= entry.block->map.mapRect(entry.block->block->bounds);
+    entry.masks = holdsMask(entry.shapes) || (entry.block && holdsMask(entry.block->block->shapes));
+    keepMainColor(entry);
     return entry;
 }
 

@@ -29,16 +29,28 @@ Detail detailOf(const SceneBlockRef& block, double pixelsPerUnit) {
 }
 
 QColor mainColor(const SceneEntry& entry) {
+    if (entry.mainColorKept)
+        return QColor(entry.mainRed, entry.mainGreen, entry.mainBlue);
     if (entry.block && !entry.block->block->shapes.empty())
         return entry.block->block->shapes.front().color.toColor();
     return entry.shapes.empty() ? QColor() : entry.shapes.front().color.toColor();
 }
 
-bool CoarseMarks::takeAsDot(const SceneEntry& entry, const ViewTransform& view,
-                            const QColor& color) {
+void keepMainColor(SceneEntry& entry) {
+    entry.mainColorKept = false;
+    const QColor color = mainColor(entry);
+    if (!color.isValid() || color.alpha() != 255)
+        return;
+    entry.mainRed = static_cast<std::uint8_t>(color.red());
+    entry.mainGreen = static_cast<std::uint8_t>(color.green());
+    entry.mainBlue = static_cast<std::uint8_t>(color.blue());
+    entry.mainColorKept = true;
+}
+
+bool CoarseMarks::takeAsDot(const SceneEntry& entry, const ViewTransform& view, QRgb color) {
     if (detailOf(entry, view.scale) != Detail::Dot)
         return false;
-    m_dots[color.rgba()].append(view.toScreen(entry.bounds.center()));
+    m_dots[color].append(view.toScreen(entry.bounds.center()));
     return true;
 }
 

@@ -23,6 +23,9 @@ Detail detailOf(const SceneBlockRef& block, double pixelsPerUnit);
 
 // The colour an entity is mostly drawn in: its block's first shape's, else its own first.
 QColor mainColor(const SceneEntry& entry);
+// Keeps the entry's main colour beside its flags when it is opaque; made once the entry's
+// shapes are complete.
+void keepMainColor(SceneEntry& entry);
 
 // Things to draw gathered per colour. Drawings use few colours, so a short list searched from
 // the colour met last finds a colour quicker than a hash would.
@@ -51,7 +54,7 @@ class CoarseMarks {
 public:
     // Takes the entry as a dot, or the block as a box, when small enough on screen; false when
     // it is to be drawn in full.
-    bool takeAsDot(const SceneEntry& entry, const ViewTransform& view, const QColor& color);
+    bool takeAsDot(const SceneEntry& entry, const ViewTransform& view, QRgb color);
     bool takeAsBox(const SceneBlockRef& block, const ViewTransform& view, const QColor& color);
     bool takeAsLine(const SceneText& text, const ViewTransform& view, const QColor& color);
     void paint(QPainter& painter);

@@ -1,5 +1,6 @@
 #include "drawing/view/SceneItems.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace kalvex::drawing {
@@ -127,6 +128,11 @@ std::vector<SceneShape> drawnShapes(const SceneEntry& entry) {
         shapes = transformedShapes(entry.block->block->shapes, entry.block->map);
     shapes.insert(shapes.end(), entry.shapes.begin(), entry.shapes.end());
     return shapes;
+}
+
+bool holdsMask(const std::vector<SceneShape>& shapes) {
+    return std::any_of(shapes.begin(), shapes.end(),
+                       [](const SceneShape& s) { return s.kind == ShapeKind::Background; });
 }
 
 } // namespace kalvex::drawing

@@ -33,7 +33,10 @@ public:
     ShapeColor() = default;
     ShapeColor(const QColor& color) : m_rgba(color.rgba()), m_valid(color.isValid()) {}
     bool isValid() const { return m_valid; }
-    QColor toColor() const { return m_valid ? QColor::fromRgba(m_rgba) : QColor(); }
+    QColor toColor() const {
+        return m_valid ? QColor(qRed(m_rgba), qGreen(m_rgba), qBlue(m_rgba), qAlpha(m_rgba))
+                       : QColor();
+    }
     friend bool operator==(const ShapeColor&, const ShapeColor&) = default;
 
 private:
@@ -111,9 +114,14 @@ struct SceneBlockRef {
 // geometry and its attributes).
 struct SceneEntry {
     RecordId id = kNoRecord;
-    bool locked = false;    // on a locked layer: drawn faded
-    bool live = false;      // erased or hidden entities are not drawn
-    bool unbounded = false; // holds a ray or construction line, drawn whatever the area
+    // The opaque colour of what the entry draws first, kept beside its flags so that an entry
+    // drawn as a dot is drawn without reading its shapes (see mainColor).
+    std::uint8_t mainRed = 0, mainGreen = 0, mainBlue = 0;
+    bool mainColorKept : 1 = false;
+    bool locked : 1 = false;    // on a locked layer: drawn faded
+    bool live : 1 = false;      // erased or hidden entities are not drawn
+    bool unbounded : 1 = false; // holds a ray or construction line, drawn whatever the area
+    bool masks : 1 = false;     // holds a wipeout, or its block does: painted in drawing order
     std::vector<SceneShape> shapes;
     QRectF bounds; // in drawing units; empty when nothing is drawn
     // A block reference's block, drawn placed; `shapes` then hold what the reference adds
@@ -138,6 +146,8 @@ QRectF shapeBounds(const std::vector<SceneShape>& shapes);
 // Copies of shapes mapped through an affine map.
 std::vector<SceneShape> transformedShapes(const std::vector<SceneShape>& shapes,
                                           const QTransform& map);
+// Whether the shapes hold an area painted in the background colour (a wipeout).
+bool holdsMask(const std::vector<SceneShape>& shapes);
 // The shapes of an entry as they are drawn, a block reference's block placed.
 std::vector<SceneShape> drawnShapes(const SceneEntry& entry);
 

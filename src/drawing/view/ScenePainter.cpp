@@ -74,11 +74,6 @@ QList<qreal> dashesOf(const LinePattern& pattern, double scale, double unit) {
     return dashes;
 }
 
-bool holdsMask(const std::vector<SceneShape>& shapes) {
-    return std::any_of(shapes.begin(), shapes.end(),
-                       [](const SceneShape& s) { return s.kind == ShapeKind::Background; });
-}
-
 } // namespace
 
 const QColor ScenePainter::kBackground(33, 40, 48);
@@ -92,18 +87,16 @@ void ScenePainter::paint(const Scene& scene, const QRectF& area) {
     m_area = area;
     if (m_pictures)
         m_pictures->startPaint(m_transform.scale);
-    std::vector<const SceneEntry*> entries;
-    bool masks = false;
-    scene.visit(area, [&](const SceneEntry& entry) {
-        entries.push_back(&entry);
-        masks = masks || holdsMask(entry.shapes) ||
-                (entry.block && holdsMask(entry.block->block->shapes));
-    });
-    if (masks)
+    if (scene.anyMasks()) {
+        std::vector<const SceneEntry*> entries;
+        scene.visit(area, [&](const SceneEntry& entry) { entries.push_back(&entry); });
         std::stable_sort(entries.begin(), entries.end(),
                          [](const SceneEntry* a, const SceneEntry* b) { return a->id < b->id; });
-    for (const SceneEntry* entry : entries)
-        paintEntry(*entry);
+        for (const SceneEntry* entry : entries)
+            paintEntry(*entry);
+    } else {
+        scene.visit(area, [&](const SceneEntry& entry) { paintEntry(entry); });
+    }
     m_coarse.paint(m_painter);
 }
 
@@ -111,14 +104,22 @@ QColor ScenePainter::shown(QColor color, const SceneEntry& entry) const {
     if (!m_highlighted.empty() && m_highlighted.contains(entry.id))
         return kHighlight;
     if (entry.locked)
-        color.setAlpha(90);
+        color.setAlpha(kLockedAlpha);
     return color;
 }
 
+// Most entries of a drawing seen whole are dots: their colour comes from the entry's kept
+// colour without a QColor made for each.
+QRgb ScenePainter::dotColor(const SceneEntry& entry) const {
+    if (!entry.mainColorKept || (!m_highlighted.empty() && m_highlighted.contains(entry.id)))
+        return shown(mainColor(entry), entry).rgba();
+    return qRgba(entry.mainRed, entry.mainGreen, entry.mainBlue, entry.locked ? kLockedAlpha : 255);
+}
+
 void ScenePainter::paintEntry(const SceneEntry& entry) {
-    const QColor color = shown(mainColor(entry), entry);
-    if (!entry.unbounded && m_coarse.takeAsDot(entry, m_transform, color))
+    if (!entry.unbounded && m_coarse.takeAsDot(entry, m_transform, dotColor(entry)))
         return;
+    const QColor color = shown(mainColor(entry), entry);
     if (entry.block)
         paintBlock(entry, color);
     paintShapes(entry.shapes, entry);

@@ -27,6 +27,7 @@ public:
     void setBlockPictures(BlockPictures* pictures) { m_pictures = pictures; }
 
     static const QColor kBackground;
+    static constexpr int kLockedAlpha = 90; // entries on locked layers are drawn faded
 
 private:
     void paintEntry(const SceneEntry& entry);
@@ -40,6 +41,7 @@ private:
     void paintText(const SceneText& text, const QColor& color);
     QPen penFor(const SceneShape& shape, const QColor& color) const;
     QColor shown(QColor color, const SceneEntry& entry) const;
+    QRgb dotColor(const SceneEntry& entry) const;
     QFont& fontFor(const SceneText& text);
     double stretchToBox(const SceneText& text, const QFont& font, double grow) const;
 

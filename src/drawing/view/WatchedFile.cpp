@@ -1,8 +1,8 @@
 #include "drawing/view/WatchedFile.h"
 
-#include <QHash>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 
 namespace kalvex::drawing {
 
