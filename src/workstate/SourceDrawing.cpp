@@ -1,15 +1,14 @@
 #include "workstate/SourceDrawing.h"
 
+#include "operations/SourceDrawing.h"
+#include "workstate/QtRunWindow.h"
+
 namespace kalvex {
 
 cad::DocumentPtr sourceDrawing(const CadSession& session, const std::string& key,
                                MessagePort& messages) {
-    cad::DocumentPtr document = session.sourceDocument(key);
-    if (!document)
-        messages.show({QStringLiteral("データを取得した図面は閉じられています。"
-                                      "図面には何も書き込みませんでした。"),
-                       MessageIcon::Warning, MessageButtons::Ok});
-    return document;
+    QtRunWindow window(messages);
+    return sourceDrawing(session, key, static_cast<RunWindow&>(window));
 }
 
 } // namespace kalvex
