@@ -10,4 +10,15 @@ cad::DocumentPtr sourceDrawing(const CadSession& session, const std::string& key
     return document;
 }
 
+void writeToSourceDrawing(CadLink& link, CadOperation operation, const std::string& key,
+                          RunWindow& window, const std::function<void(cad::Document&)>& work) {
+    CadSession session(link, operation);
+    if (!session.connected())
+        return;
+    cad::DocumentPtr document = sourceDrawing(session, key, window);
+    if (document)
+        work(*document);
+    session.finish();
+}
+
 } // namespace kalvex

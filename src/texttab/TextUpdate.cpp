@@ -4,12 +4,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 
+#include "operations/SourceDrawing.h"
 #include "texttab/EditorLines.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
 #include "workstate/QtRunWindow.h"
-#include "workstate/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -28,21 +28,16 @@ TextLines readTextLines(TextTabContext& context) {
 } // namespace
 
 void writeBackTexts(TextTabContext& context, CadOperation operation, const TextWriteBack& work) {
-    CadSession session(context.link, operation);
-    if (!session.connected())
-        return;
-    cad::DocumentPtr document =
-        sourceDrawing(session, context.work.records.textSource, context.messages);
-    if (!document)
-        return session.finish();
     TextTabPage& page = context.page;
-    page.Label2->show();
-    page.SpeedButton3->hide();
     QtRunWindow window(context.messages, {&context.work.runFlag, page.SpeedButton5}, page.Label2);
-    work(*document, readTextLines(context), window);
-    page.Label2->hide();
-    page.SpeedButton3->show();
-    session.finish();
+    writeToSourceDrawing(context.link, operation, context.work.records.textSource, window,
+                         [&](cad::Document& document) {
+                             page.Label2->show();
+                             page.SpeedButton3->hide();
+                             work(document, readTextLines(context), window);
+                             page.Label2->hide();
+                             page.SpeedButton3->show();
+                         });
 }
 
 void SpeedButton2Click(TextTabContext& context) {
