@@ -10,10 +10,10 @@
 #include "attrgrid/GridPopupMenu.h"
 #include "attrgrid/SortGridRows.h"
 #include "cadlink/AttributeReference.h"
-#include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
+#include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
 #include "transform/GridTarget.h"
@@ -234,15 +234,7 @@ void AttrGridHandlers::StringGrid1Click() {
     if (!m_context.page.CheckBox6->isChecked())
         return;
     m_context.statusPanel1.setText(QString::fromStdString(record->text));
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
-        return;
-    try {
-        FollowView(m_context.link, session.app(), record->insPt, kFollowPenWidth,
-                   kFollowMarkerRatio);
-    } catch (const std::exception&) {
-    }
-    session.finish();
+    followRecord(m_context.link, record->insPt);
 }
 
 void AttrGridHandlers::StringGrid1GetEditText(int col, int row) {

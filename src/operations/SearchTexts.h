@@ -1,0 +1,45 @@
+#pragma once
+
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "cadlink/CadLink.h"
+#include "cadlink/Records.h"
+#include "cadlink/Text.h"
+#include "operations/BulkWriteMessage.h"
+#include "operations/RunWindow.h"
+
+namespace kalvex {
+
+// The drawing-wide search: every TEXT of the active drawing whose string matches the pattern
+// (the CAD's wildcards), sorted by text, those on locked layers marked; `source` is set to the
+// drawing searched. Nothing when there is no CAD or the user aborted the search.
+std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string& pattern,
+                                               RunWindow& window, std::string& source);
+
+// Writes the string to the hit's TEXT and returns the entity, so the caller can read it back.
+std::shared_ptr<cad::Text> writeHitText(cad::Document& document, const Orvik2& hit,
+                                        const std::string& text);
+
+// A hit whose grid cell the user changed, and the cell's text.
+struct HitEdit {
+    Orvik2* hit;
+    std::string text;
+};
+
+enum class HitWrite { Done, NoCad, DrawingClosed };
+
+struct HitWriteResult {
+    HitWrite outcome = HitWrite::NoCad;
+    BulkWriteCount count;
+};
+
+// The bulk write: the changed hits are written into the drawing they were found in, as one
+// undo step. Hits on locked layers are counted and left alone, a hit that cannot be written is
+// skipped.
+HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
+                               const std::vector<HitEdit>& edits, RunWindow& window);
+
+} // namespace kalvex
