@@ -13,11 +13,13 @@
 #include "cadlink/HandOff.h"
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
+#include "operations/GridAttributes.h"
 #include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
 #include "transform/GridTarget.h"
 #include "widgets/StringGrid.h"
+#include "workstate/QtRunWindow.h"
 #include "workstate/SourceDrawing.h"
 #include "workstate/WorkState.h"
 
@@ -110,37 +112,17 @@ void AttrGridHandlers::SpeedButton10Click() {
 
 // Every cell with an attribute is written, changed or not; a cell that fails is skipped.
 void AttrGridHandlers::SpeedButton11Click() {
-    CadSession session(m_context.link, CadOperation::GridUpdateOrAlign);
-    if (!session.connected())
-        return;
-    cad::DocumentPtr document;
-    try {
-        document =
-            sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
-    } catch (const std::exception&) {
-        return;
-    }
-    if (!document)
-        return session.finish();
     StringGrid& g = grid();
+    std::vector<GridEdit> edits;
     for (int row = 1; row < g.rowCount(); ++row) {
         for (int col = 1; col < g.columnCount(); ++col) {
-            nAtt* record = attributeOf(m_context.work, g, col, row);
-            if (!record)
-                continue;
-            const std::string text = g.cell(col, row).toStdString();
-            try {
-                auto attribute =
-                    cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
-                attribute->SetTextString(text);
-                attribute->Update();
-                record->text = text;
-            } catch (const std::exception&) {
-            }
+            if (nAtt* record = attributeOf(m_context.work, g, col, row))
+                edits.push_back({record, g.cell(col, row).toStdString()});
         }
     }
+    QtRunWindow window(m_context.ports.messages);
+    WriteGridCells(m_context.link, m_context.work.records.gridSource, edits, window);
     g.viewport()->update();
-    session.finish();
 }
 
 void AttrGridHandlers::SpeedButton13Click() {
@@ -190,10 +172,7 @@ bool AttrGridHandlers::writeCurrentCell() {
     if (!document)
         return false;
     try {
-        auto attribute =
-            cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
-        attribute->SetTextString(g.cell(col, row).toStdString());
-        attribute->Update();
+        auto attribute = writeAttributeValue(*document, *record, g.cell(col, row).toStdString());
         record->insPt = attribute->InsertionPoint();
         record->text = attribute->TextString();
     } catch (const std::exception&) {

@@ -16,6 +16,11 @@ public:
     virtual void warn(const std::string& text) = 0;
     // How far the operation has come, e.g. "12 / 40".
     virtual void showProgress(const std::string& text) = 0;
+    // The same for a progress bar; a window without one ignores it.
+    virtual void showStep(int done, int total) {
+        (void)done;
+        (void)total;
+    }
 
     // A long run sets the run flag between these two; `proceed`, called after each item, lets
     // the window handle pending events and tells whether the flag is still set.
