@@ -14,6 +14,7 @@
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
 #include "operations/GridAttributes.h"
+#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
@@ -172,7 +173,8 @@ bool AttrGridHandlers::writeCurrentCell() {
     if (!document)
         return false;
     try {
-        auto attribute = writeAttributeValue(*document, *record, g.cell(col, row).toStdString());
+        auto attribute = writeEntityText<cad::AttributeReference>(*document, record->sHnd,
+                                                                  g.cell(col, row).toStdString());
         record->insPt = attribute->InsertionPoint();
         record->text = attribute->TextString();
     } catch (const std::exception&) {

@@ -6,11 +6,13 @@
 #include <optional>
 #include <utility>
 
+#include "cadlink/AttributeReference.h"
 #include "cadlink/Block.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Connection.h"
 #include "cadlink/Selection.h"
 #include "operations/SourceDrawing.h"
+#include "operations/TextLineWriter.h"
 #include "sorting/ExchangeOrder.h"
 
 namespace kalvex {
@@ -207,20 +209,12 @@ void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode) {
             blocks, [](const nBlk& b) { return b.insPt.y(); }, SortOrder::Descending);
 }
 
-std::shared_ptr<cad::AttributeReference>
-writeAttributeValue(cad::Document& document, const nAtt& record, const std::string& value) {
-    auto attribute = cad::entityAs<cad::AttributeReference>(document.HandleToObject(record.sHnd));
-    attribute->SetTextString(value);
-    attribute->Update();
-    return attribute;
-}
-
 namespace {
 
 void writeCells(cad::Document& document, const std::vector<GridEdit>& edits) {
     for (const GridEdit& edit : edits) {
         try {
-            writeAttributeValue(document, *edit.record, edit.text);
+            writeEntityText<cad::AttributeReference>(document, edit.record->sHnd, edit.text);
             edit.record->text = edit.text;
         } catch (const std::exception&) {
         }

@@ -1,10 +1,8 @@
 #pragma once
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "cadlink/AttributeReference.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/Document.h"
 #include "cadlink/Records.h"
@@ -49,10 +47,6 @@ std::string GetAttributePrompt(cad::Document& document, const std::string& block
 // Orders the blocks by X ascending (mode 0) or Y descending (mode 1); mode 3 and above picks
 // the axis of the larger spread, Y when the spreads are equal; other modes leave them.
 void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode);
-
-// Writes the value into the record's attribute and redraws it; the CAD's refusal throws.
-std::shared_ptr<cad::AttributeReference>
-writeAttributeValue(cad::Document& document, const nAtt& record, const std::string& value);
 
 // A grid cell's attribute record and the cell's text.
 struct GridEdit {

@@ -6,6 +6,7 @@
 #include "operations/HitSort.h"
 #include "operations/LockedHits.h"
 #include "operations/SourceDrawing.h"
+#include "operations/TextLineWriter.h"
 
 namespace kalvex {
 
@@ -85,14 +86,6 @@ std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string&
     return hits;
 }
 
-std::shared_ptr<cad::Text> writeHitText(cad::Document& document, const Orvik2& hit,
-                                        const std::string& text) {
-    auto entity = cad::entityAs<cad::Text>(document.HandleToObject(hit.sHnd));
-    entity->SetTextString(text);
-    entity->Update();
-    return entity;
-}
-
 namespace {
 
 BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& edits) {
@@ -105,7 +98,8 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
         }
         ++count.tried;
         try {
-            edit.hit->insPt = writeHitText(document, *edit.hit, edit.text)->InsertionPoint();
+            edit.hit->insPt =
+                writeEntityText<cad::Text>(document, edit.hit->sHnd, edit.text)->InsertionPoint();
             edit.hit->text = edit.text;
             ++count.written;
         } catch (const std::exception&) {

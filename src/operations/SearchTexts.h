@@ -1,13 +1,11 @@
 #pragma once
 
-#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "cadlink/CadLink.h"
 #include "cadlink/Records.h"
-#include "cadlink/Text.h"
 #include "operations/BulkWriteMessage.h"
 #include "operations/RunWindow.h"
 
@@ -18,10 +16,6 @@ namespace kalvex {
 // drawing searched. Nothing when there is no CAD or the user aborted the search.
 std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string& pattern,
                                                RunWindow& window, std::string& source);
-
-// Writes the string to the hit's TEXT and returns the entity, so the caller can read it back.
-std::shared_ptr<cad::Text> writeHitText(cad::Document& document, const Orvik2& hit,
-                                        const std::string& text);
 
 // A hit whose grid cell the user changed, and the cell's text.
 struct HitEdit {

@@ -59,6 +59,17 @@ template <class Entity> void writeIfDifferent(Entity& entity, const std::string&
         entity.SetTextString(line);
 }
 
+// Writes the string into the entity behind the handle, a TEXT or an attribute, and redraws
+// it; returns the entity so that the caller can read it back. The CAD's refusal throws.
+template <class Entity>
+std::shared_ptr<Entity> writeEntityText(cad::Document& document, const std::string& handle,
+                                        const std::string& text) {
+    auto entity = cad::entityAs<Entity>(document.HandleToObject(handle));
+    entity->SetTextString(text);
+    entity->Update();
+    return entity;
+}
+
 // Deletes the record's TEXT and leaves the record a placeholder that keeps its position.
 void deleteText(cad::Text& text, Orvik& record);
 

@@ -8,6 +8,7 @@
 #include "cadlink/Text.h"
 #include "grid/GridClipboardKey.h"
 #include "operations/SearchTexts.h"
+#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
@@ -156,7 +157,8 @@ void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
         return;
     }
     try {
-        auto entity = writeHitText(*document, hit, grid().cell(0, row).toStdString());
+        auto entity =
+            writeEntityText<cad::Text>(*document, hit.sHnd, grid().cell(0, row).toStdString());
         hit.insPt = entity->InsertionPoint();
         hit.text = entity->TextString();
     } catch (const std::exception&) {

@@ -4,8 +4,10 @@
 #include <tuple>
 
 #include "TabsFixture.h"
+#include "cadlink/AttributeReference.h"
 #include "cadlink/HandOff.h"
 #include "operations/GridAttributes.h"
+#include "operations/TextLineWriter.h"
 
 namespace kalvex {
 namespace {
@@ -109,7 +111,8 @@ TEST_F(TabsGrid, UpdateWritesEveryCellAndSkipsErasedAndLockedAttributes) {
     EXPECT_EQ(textOf(attributeOf(p3, 0)), "P-3");
 
     try {
-        writeAttributeValue(*connect()->ActiveDocument(), records.gridAttrs[3], "P-3B");
+        writeEntityText<cad::AttributeReference>(*connect()->ActiveDocument(),
+                                                 records.gridAttrs[3].sHnd, "P-3B");
         ADD_FAILURE() << "the locked layer refuses the write";
     } catch (const cad::CadError& error) {
         EXPECT_EQ(std::string(error.what()), "The object is on a locked layer: L")

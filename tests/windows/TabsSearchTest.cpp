@@ -2,6 +2,7 @@
 
 #include "TabsFixture.h"
 #include "operations/SearchTexts.h"
+#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 
 namespace kalvex {
@@ -84,7 +85,8 @@ TEST_F(TabsSearch, TheBulkWriteWritesChangedHitsSkipsLockedAndErasedOnes) {
     EXPECT_EQ(drawing().undoMarks, 1);
 
     unlockLayer("旧");
-    EXPECT_THROW(writeHitText(*connect()->ActiveDocument(), hits[2], "P-30"), cad::CadError)
+    EXPECT_THROW(writeEntityText<cad::Text>(*connect()->ActiveDocument(), hits[2].sHnd, "P-30"),
+                 cad::CadError)
         << "the single-row write of an erased TEXT fails, and the row goes back";
 }
 
