@@ -40,7 +40,7 @@ const std::string& TextUpdateRun::line(int k) const {
 // repaints it, which would cost more than writing the TEXT itself.
 void TextUpdateRun::showProgress(int number) {
     const auto now = std::chrono::steady_clock::now();
-    if (m_lastProgress.time_since_epoch().count() != 0 && now - m_lastProgress < kProgressInterval)
+    if (m_lastProgress && now - *m_lastProgress < kProgressInterval)
         return;
     m_lastProgress = now;
     m_window.showProgress(std::to_string(number) + " / " + std::to_string(m_input.lines.size()));

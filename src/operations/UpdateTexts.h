@@ -1,6 +1,7 @@
 #pragma once
 
 #include <chrono>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -51,7 +52,7 @@ private:
     int m_used = 0;
     int m_line = 0;
     TextLineWriter m_writer;
-    std::chrono::steady_clock::time_point m_lastProgress;
+    std::optional<std::chrono::steady_clock::time_point> m_lastProgress;
 };
 
 // Writes the editor's lines back into the drawing as one undo step, under the run flag. An
