@@ -14,14 +14,12 @@
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
 #include "operations/GridAttributes.h"
-#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
 #include "transform/GridTarget.h"
 #include "widgets/StringGrid.h"
 #include "workstate/QtRunWindow.h"
-#include "workstate/SourceDrawing.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -165,24 +163,12 @@ bool AttrGridHandlers::writeCurrentCell() {
     const int col = g.currentColumn();
     const int row = g.currentRow();
     nAtt* record = attributeOf(m_context.work, g, col, row);
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
-        return false;
-    const cad::DocumentPtr document =
-        sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
-    if (!document)
-        return false;
-    try {
-        auto attribute = writeEntityText<cad::AttributeReference>(*document, record->sHnd,
-                                                                  g.cell(col, row).toStdString());
-        record->insPt = attribute->InsertionPoint();
-        record->text = attribute->TextString();
-    } catch (const std::exception&) {
+    QtRunWindow window(m_context.ports.messages);
+    const WriteBack written = WriteGridCell(m_context.link, m_context.work.records.gridSource,
+                                            *record, g.cell(col, row).toStdString(), window);
+    if (written == WriteBack::Refused)
         g.setCell(col, row, QString::fromStdString(record->text));
-        return false;
-    }
-    session.finish();
-    return true;
+    return written == WriteBack::Done;
 }
 
 void AttrGridHandlers::moveAfterEnter() {

@@ -233,4 +233,10 @@ void WriteGridCells(CadLink& link, const std::string& source, const std::vector<
     }
 }
 
+WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
+                        const std::string& text, RunWindow& window) {
+    return writeValueBack<cad::AttributeReference>(link, source, record, text, LayerLock::Free,
+                                                   window);
+}
+
 } // namespace kalvex

@@ -7,6 +7,7 @@
 #include "cadlink/Document.h"
 #include "cadlink/Records.h"
 #include "operations/RunWindow.h"
+#include "operations/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -58,5 +59,10 @@ struct GridEdit {
 // that cannot be written is skipped. Without a CAD nothing happens.
 void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
                     RunWindow& window);
+
+// Enter in the grid: the cell's text is written into its attribute, and the record takes what
+// the CAD reads back.
+WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
+                        const std::string& text, RunWindow& window);
 
 } // namespace kalvex

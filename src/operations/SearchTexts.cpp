@@ -112,17 +112,17 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
 
 HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
                                const std::vector<HitEdit>& edits, RunWindow& window) {
-    CadSession session(link, CadOperation::SearchResultUpdate);
-    if (!session.connected())
-        return {};
-    const cad::DocumentPtr document = sourceDrawing(session, source, window);
     HitWriteResult result;
-    result.outcome = HitWrite::DrawingClosed;
-    if (document) {
-        result = {HitWrite::Done, writeEdits(*document, edits)};
-    }
-    session.finish();
+    result.outcome = writeToSourceDrawing(
+        link, CadOperation::SearchResultUpdate, source, window,
+        [&](cad::Document& document) { result.count = writeEdits(document, edits); });
     return result;
+}
+
+WriteBack WriteSearchHit(CadLink& link, const std::string& source, Orvik2& hit,
+                         const std::string& text, RunWindow& window) {
+    const LayerLock lock = hit.locked ? LayerLock::Locked : LayerLock::Free;
+    return writeValueBack<cad::Text>(link, source, hit, text, lock, window);
 }
 
 } // namespace kalvex

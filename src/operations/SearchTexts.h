@@ -8,6 +8,7 @@
 #include "cadlink/Records.h"
 #include "operations/BulkWriteMessage.h"
 #include "operations/RunWindow.h"
+#include "operations/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -23,10 +24,8 @@ struct HitEdit {
     std::string text;
 };
 
-enum class HitWrite { Done, NoCad, DrawingClosed };
-
 struct HitWriteResult {
-    HitWrite outcome = HitWrite::NoCad;
+    WriteBack outcome = WriteBack::NoCad;
     BulkWriteCount count;
 };
 
@@ -35,5 +34,10 @@ struct HitWriteResult {
 // skipped.
 HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
                                const std::vector<HitEdit>& edits, RunWindow& window);
+
+// Enter in the hit grid: the cell's text is written into the hit's TEXT, and the hit takes what
+// the CAD reads back. A hit on a locked layer is never written (Refused).
+WriteBack WriteSearchHit(CadLink& link, const std::string& source, Orvik2& hit,
+                         const std::string& text, RunWindow& window);
 
 } // namespace kalvex

@@ -10,15 +10,16 @@ cad::DocumentPtr sourceDrawing(const CadSession& session, const std::string& key
     return document;
 }
 
-void writeToSourceDrawing(CadLink& link, CadOperation operation, const std::string& key,
-                          RunWindow& window, const std::function<void(cad::Document&)>& work) {
+WriteBack writeToSourceDrawing(CadLink& link, CadOperation operation, const std::string& key,
+                               RunWindow& window, const std::function<void(cad::Document&)>& work) {
     CadSession session(link, operation);
     if (!session.connected())
-        return;
+        return WriteBack::NoCad;
     cad::DocumentPtr document = sourceDrawing(session, key, window);
     if (document)
         work(*document);
     session.finish();
+    return document ? WriteBack::Done : WriteBack::DrawingClosed;
 }
 
 } // namespace kalvex

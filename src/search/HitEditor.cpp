@@ -8,7 +8,6 @@
 #include "cadlink/Text.h"
 #include "grid/GridClipboardKey.h"
 #include "operations/SearchTexts.h"
-#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
@@ -16,7 +15,6 @@
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
 #include "workstate/QtRunWindow.h"
-#include "workstate/SourceDrawing.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -145,26 +143,15 @@ void HitEditor::enterKey() {
 // A locked hit is never written: its cell goes back to the drawing's string, as it does when
 // the write fails.
 void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
+    QtRunWindow window(m_context.ports.messages);
+    const WriteBack written = WriteSearchHit(m_context.link, m_context.work.records.searchSource,
+                                             hit, grid().cell(0, row).toStdString(), window);
+    if (written == WriteBack::NoCad || written == WriteBack::DrawingClosed)
         return;
-    cad::DocumentPtr document =
-        sourceDrawing(session, m_context.work.records.searchSource, m_context.ports.messages);
-    if (!document)
-        return;
-    if (hit.locked) {
+    if (written == WriteBack::Refused)
         grid().setCell(0, row, fromStd(hit.text));
-        return;
-    }
-    try {
-        auto entity =
-            writeEntityText<cad::Text>(*document, hit.sHnd, grid().cell(0, row).toStdString());
-        hit.insPt = entity->InsertionPoint();
-        hit.text = entity->TextString();
-    } catch (const std::exception&) {
-        grid().setCell(0, row, fromStd(hit.text));
-    }
-    grid().viewport()->update();
+    if (!hit.locked)
+        grid().viewport()->update();
 }
 
 void HitEditor::moveDownWrapping() {
@@ -178,9 +165,9 @@ void HitEditor::SpeedButton15Click() {
         QtRunWindow window(m_context.ports.messages);
         const HitWriteResult result = WriteSearchHits(
             m_context.link, m_context.work.records.searchSource, changedRows(), window);
-        if (result.outcome == HitWrite::DrawingClosed)
+        if (result.outcome == WriteBack::DrawingClosed)
             return;
-        if (result.outcome == HitWrite::Done)
+        if (result.outcome == WriteBack::Done)
             m_context.page.SpeedButton15->setEnabled(false);
         count = result.count;
     }

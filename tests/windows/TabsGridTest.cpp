@@ -110,13 +110,20 @@ TEST_F(TabsGrid, UpdateWritesEveryCellAndSkipsErasedAndLockedAttributes) {
     EXPECT_EQ(records.gridAttrs[2].text, "P-2") << "the record keeps the drawing's value";
     EXPECT_EQ(textOf(attributeOf(p3, 0)), "P-3");
 
+    EXPECT_EQ(WriteGridCell(link, records.gridSource, records.gridAttrs[3], "P-3B", window),
+              WriteBack::Refused);
+    EXPECT_EQ(records.gridAttrs[3].text, "P-3") << "the cell goes back to the drawing's value";
+    EXPECT_EQ(WriteGridCell(link, records.gridSource, records.gridAttrs[0], "P-1B", window),
+              WriteBack::Done);
+    EXPECT_EQ(textOf(attributeOf(p1, 0)), "P-1B");
+    EXPECT_EQ(records.gridAttrs[0].text, "P-1B");
     try {
         writeEntityText<cad::AttributeReference>(*connect()->ActiveDocument(),
                                                  records.gridAttrs[3].sHnd, "P-3B");
         ADD_FAILURE() << "the locked layer refuses the write";
     } catch (const cad::CadError& error) {
         EXPECT_EQ(std::string(error.what()), "The object is on a locked layer: L")
-            << "the single-cell write reports the CAD's own words";
+            << "the refusal carries the CAD's own words";
     }
 }
 
@@ -126,6 +133,8 @@ TEST_F(TabsGrid, WithTheCadClosedTheUpdateWritesNothing) {
     server.closeMainWindow();
     server.log().clearCalls();
     WriteGridCells(link, records.gridSource, cellsWith({{"P-1", "P-1A"}}), window);
+    EXPECT_EQ(WriteGridCell(link, records.gridSource, records.gridAttrs[0], "P-1B", window),
+              WriteBack::NoCad);
     EXPECT_EQ(textOf(attributeOf(p1, 0)), "P-1");
     EXPECT_TRUE(server.log().calls().empty());
 }

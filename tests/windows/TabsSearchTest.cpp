@@ -2,7 +2,6 @@
 
 #include "TabsFixture.h"
 #include "operations/SearchTexts.h"
-#include "operations/TextLineWriter.h"
 #include "operations/ViewFollow.h"
 
 namespace kalvex {
@@ -73,7 +72,7 @@ TEST_F(TabsSearch, TheBulkWriteWritesChangedHitsSkipsLockedAndErasedOnes) {
     drawing().erase(hits[2].sHnd);
     const auto result = write({{&hits[0], "P-10"}, {&hits[2], "P-30"}, {&hits[3], "P-40"}});
 
-    EXPECT_EQ(result.outcome, HitWrite::Done);
+    EXPECT_EQ(result.outcome, WriteBack::Done);
     EXPECT_EQ(bulkWriteMessage(result.count),
               "1 / 2 個の TEXT を更新しました．\nロック画層の TEXT 1 個は更新されません．");
     EXPECT_EQ(textOf(hits[0].sHnd), "P-10");
@@ -83,18 +82,41 @@ TEST_F(TabsSearch, TheBulkWriteWritesChangedHitsSkipsLockedAndErasedOnes) {
     EXPECT_EQ(hits[3].text, "P-4");
     EXPECT_EQ(drawing().at(hits[0].sHnd).updates, 1) << "a written TEXT is redrawn";
     EXPECT_EQ(drawing().undoMarks, 1);
+}
+
+TEST_F(TabsSearch, EnterWritesOneHitAndReadsItBackButNotOnALockedLayer) {
+    drawing().addLayer("旧", true);
+    drawing().addText("P-1", {0, 0, 0});
+    drawing().addText("P-2", {0, 10, 0});
+    drawing().addText("P-3", {0, 20, 0}, "旧");
+    auto hits = *search("P-*");
+    ASSERT_EQ(hits.size(), 3u);
+    const std::string source = records.searchSource;
+
+    EXPECT_EQ(WriteSearchHit(link, source, hits[0], "P-1A", window), WriteBack::Done);
+    EXPECT_EQ(textOf(hits[0].sHnd), "P-1A");
+    EXPECT_EQ(hits[0].text, "P-1A");
 
     unlockLayer("旧");
-    EXPECT_THROW(writeEntityText<cad::Text>(*connect()->ActiveDocument(), hits[2].sHnd, "P-30"),
-                 cad::CadError)
-        << "the single-row write of an erased TEXT fails, and the row goes back";
+    EXPECT_EQ(WriteSearchHit(link, source, hits[2], "P-3A", window), WriteBack::Refused)
+        << "a hit found on a locked layer stays unwritten";
+    EXPECT_EQ(textOf(hits[2].sHnd), "P-3");
+
+    drawing().erase(hits[1].sHnd);
+    EXPECT_EQ(WriteSearchHit(link, source, hits[1], "P-2A", window), WriteBack::Refused);
+    EXPECT_EQ(hits[1].text, "P-2") << "the row goes back to the drawing's string";
+    EXPECT_TRUE(window.messages.empty());
+
+    server.closeMainWindow();
+    EXPECT_EQ(WriteSearchHit(link, source, hits[0], "P-1B", window), WriteBack::NoCad);
+    EXPECT_EQ(textOf(hits[0].sHnd), "P-1A");
 }
 
 TEST_F(TabsSearch, TheBulkWriteWithoutCadWritesNothing) {
     drawing().addText("P-1", {0, 0, 0});
     auto hits = *search("P-*");
     server.closeMainWindow();
-    EXPECT_EQ(write({{&hits[0], "P-10"}}).outcome, HitWrite::NoCad);
+    EXPECT_EQ(write({{&hits[0], "P-10"}}).outcome, WriteBack::NoCad);
     EXPECT_EQ(textOf(hits[0].sHnd), "P-1");
 }
 
