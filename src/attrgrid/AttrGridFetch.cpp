@@ -1,25 +1,18 @@
 #include "attrgrid/AttrGridFetch.h"
 
-#include <map>
-#include <utility>
-
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
 
 #include "attrgrid/AttrGridPage.h"
-#include "cadlink/Block.h"
-#include "cadlink/BlockReference.h"
-#include "cadlink/Connection.h"
 #include "cadlink/HandOff.h"
-#include "cadlink/Selection.h"
 #include "grid/TUndoCells.h"
-#include "sorting/ExchangeSort.h"
+#include "operations/GridAttributes.h"
+#include "platform/Ports.h"
 #include "widgets/StringGrid.h"
-#include "workstate/RunFlag.h"
+#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -28,33 +21,23 @@ namespace {
 
 constexpr int kFitMargin = 10;
 
-// The prompts asked for during one fetch, so that a block definition without prompts is
-// searched once per tag rather than once per row.
-using PromptCache = std::map<std::pair<std::string, std::string>, std::string>;
+// The grid fetch's window: the progress goes to the bar and the label beside it.
+class GridFetchWindow : public QtRunWindow {
+public:
+    explicit GridFetchWindow(AttrGridContext& context)
+        : QtRunWindow(context.ports.messages, {&context.work.runFlag, context.page.SpeedButton12},
+                      context.page.Label5),
+          m_bar(*context.page.ProgressBar1) {}
 
-struct FetchRun {
-    AttrGridContext& context;
-    const TagSet& set;
-    cad::Document& document;
-    RunFlagScope& run;
-    int picked = 0;
-    PromptCache prompts;
-    QElapsedTimer shown; // since the progress was last shown
+    void showStep(int done, int total) override {
+        m_bar.setMaximum(total);
+        m_bar.setValue(done);
+        m_bar.repaint();
+    }
+
+private:
+    QProgressBar& m_bar;
 };
-
-// Showing the progress repaints the window, which costs far more than reading one entity:
-// it is shown at most every few hundredths of a second, and always for the last item.
-constexpr qint64 kProgressInterval = 40;
-
-void showProgress(FetchRun& f, int done, int total, const QString& text) {
-    if (done < total && f.shown.isValid() && f.shown.elapsed() < kProgressInterval)
-        return;
-    f.shown.start();
-    QProgressBar& bar = *f.context.page.ProgressBar1;
-    bar.setValue(done);
-    bar.repaint();
-    f.context.page.Label5->setText(text);
-}
 
 // Repainting is held back while the grid is refilled, and resumes however the fetch ends.
 class BulkUpdate {
@@ -65,50 +48,6 @@ public:
 private:
     QWidget& m_widget;
 };
-
-void startProgress(QProgressBar& bar, int maximum) {
-    bar.setMaximum(maximum);
-    bar.setValue(0);
-}
-
-int tagColumn(const TagSet& set, const std::string& tag) {
-    for (std::size_t c = 0; c < set.tags.size(); ++c) {
-        if (set.tags[c] == tag)
-            return static_cast<int>(c) + 1;
-    }
-    return 0;
-}
-
-// A block reference with at least one attribute of the set becomes a block record.
-void acceptBlock(FetchRun& f, cad::SelectionSet& selection, int i) {
-    auto reference = cad::entityAs<cad::BlockReference>(selection.Item(i));
-    if (!reference->HasAttributes())
-        return;
-    for (const auto& attribute : reference->GetAttributes()) {
-        if (tagColumn(f.set, attribute->TagString()) == 0)
-            continue;
-        f.context.work.records.gridBlocks.push_back({reference->Handle(),
-                                                     reference->InsertionPoint(),
-                                                     reference->Layer(), 0, reference->Name()});
-        return;
-    }
-}
-
-void firstPass(FetchRun& f, cad::SelectionSet& selection) {
-    for (int i = 0; i < f.picked; ++i) {
-        if (!f.run.proceed()) {
-            f.context.work.records.gridBlocks.clear();
-            return;
-        }
-        showProgress(f, i + 1, f.picked,
-                     QStringLiteral("INSERT = %1 / %2").arg(i + 1).arg(f.picked));
-        try {
-            acceptBlock(f, selection, i);
-        } catch (const std::exception&) {
-            // An entity that cannot be read is left out.
-        }
-    }
-}
 
 void prepareGrid(StringGrid& grid, int blocks, int tags) {
     for (int row = 0; row < grid.rowCount(); ++row) {
@@ -121,91 +60,31 @@ void prepareGrid(StringGrid& grid, int blocks, int tags) {
     grid.setColumnCount(tags + 1);
 }
 
-const std::string& promptOf(FetchRun& f, const std::string& blockName, const std::string& tag) {
-    const auto key = std::make_pair(blockName, tag);
-    auto found = f.prompts.find(key);
-    if (found == f.prompts.end())
-        found = f.prompts.emplace(key, GetAttributePrompt(f.document, blockName, tag)).first;
-    return found->second;
-}
-
-void placeAttribute(FetchRun& f, cad::BlockReference& reference, cad::AttributeReference& attribute,
-                    int row) {
-    const std::string tag = attribute.TagString();
-    const int col = tagColumn(f.set, tag);
-    if (col == 0)
-        return;
-    std::vector<nAtt>& attrs = f.context.work.records.gridAttrs;
-    attrs.push_back({attribute.Handle(), attribute.TextString(), attribute.InsertionPoint(),
-                     attribute.Layer()});
-    StringGrid& grid = *f.context.page.StringGrid1;
-    grid.setCell(col, row, QString::fromStdString(attrs.back().text));
-    grid.setObject(col, row, static_cast<int>(attrs.size()));
-    if (grid.cell(col, 0).isEmpty())
-        grid.setCell(col, 0, QString::fromStdString(promptOf(f, reference.Name(), tag)));
-}
-
-// Looking the block up and asking for its attributes may fail and end the fetch; a failure
-// while reading the attributes only ends this row.
-void fillRow(FetchRun& f, const nBlk& block, int row) {
-    f.context.page.StringGrid1->setCell(0, row, QString::number(row));
-    auto reference = cad::entityAs<cad::BlockReference>(f.document.HandleToObject(block.sHnd));
-    if (!reference->HasAttributes())
-        return;
-    const auto attributes = reference->GetAttributes();
-    try {
-        for (const auto& attribute : attributes)
-            placeAttribute(f, *reference, *attribute, row);
-    } catch (const std::exception&) {
+void fillGrid(StringGrid& grid, const GridFetch& fetched, const WorkState& work, int tags) {
+    const BulkUpdate bulk(grid);
+    prepareGrid(grid, static_cast<int>(work.records.gridBlocks.size()), tags);
+    for (int row = 1; row <= fetched.rowsReached; ++row)
+        grid.setCell(0, row, QString::number(row));
+    for (const GridCell& cell : fetched.cells) {
+        const nAtt& record = work.records.gridAttrs[static_cast<std::size_t>(cell.attribute - 1)];
+        grid.setCell(cell.col, cell.row, QString::fromStdString(record.text));
+        grid.setObject(cell.col, cell.row, cell.attribute);
     }
+    for (std::size_t col = 0; col < fetched.prompts.size(); ++col)
+        grid.setCell(static_cast<int>(col) + 1, 0, QString::fromStdString(fetched.prompts[col]));
 }
 
-void secondPass(FetchRun& f) {
-    const std::vector<nBlk>& blocks = f.context.work.records.gridBlocks;
-    for (int row = 1; row <= static_cast<int>(blocks.size()); ++row) {
-        if (!f.run.proceed())
-            return;
-        showProgress(f, row, static_cast<int>(blocks.size()),
-                     QStringLiteral("ATTR = %1 / %2").arg(row).arg(f.picked));
-        fillRow(f, blocks[static_cast<std::size_t>(row - 1)], row);
-    }
-}
-
-void fillGrid(FetchRun& f) {
-    AttrGridPage& page = f.context.page;
-    WorkState& work = f.context.work;
-    SortBlocksByPosition(work.records.gridBlocks, 3);
-    const int blocks = static_cast<int>(work.records.gridBlocks.size());
-    {
-        BulkUpdate bulk(*page.StringGrid1);
-        prepareGrid(*page.StringGrid1, blocks, static_cast<int>(f.set.tags.size()));
-        if (blocks > 0)
-            startProgress(*page.ProgressBar1, blocks);
-        f.shown.invalidate();
-        secondPass(f);
-    }
-    FitColumnWidths(*page.StringGrid1, kFitMargin);
-    f.context.FUndoCells.Clear();
-    work.sgUndoCnt = 0;
-    page.SpeedButton11->setEnabled(true);
-}
-
-void fetch(AttrGridContext& context, const TagSet& set, cad::Document& document,
-           RunFlagScope& run) {
-    auto selection = PickOnScreen(document, InsertPickFilter(set.pattern), context.link.waiter);
-    if (!selection)
+void showFetched(AttrGridContext& context, const GridFetch& fetched, int tags) {
+    if (fetched.end != GridFetchEnd::FailedInRows && fetched.end != GridFetchEnd::Done)
         return;
-    FetchRun f{context, set, document, run, selection->set().Count(), {}};
-    RestoreTool(context.link);
-    context.page.Label5->setText(QStringLiteral("INSERT = %1").arg(f.picked));
-    if (f.picked == 0)
+    StringGrid& grid = *context.page.StringGrid1;
+    fillGrid(grid, fetched, context.work, tags);
+    if (fetched.end != GridFetchEnd::Done)
         return;
-    startProgress(*context.page.ProgressBar1, f.picked);
-    context.work.records.gridBlocks.clear();
-    context.work.records.gridAttrs.clear();
-    context.work.records.gridSource = document.Key();
-    firstPass(f, selection->set());
-    fillGrid(f);
+    FitColumnWidths(grid, kFitMargin);
+    context.FUndoCells.Clear();
+    context.work.sgUndoCnt = 0;
+    context.page.SpeedButton11->setEnabled(true);
 }
 
 void keepTwoRows(StringGrid& grid) {
@@ -232,46 +111,6 @@ TagSet parseTagSet(const QString& line) {
     return set;
 }
 
-std::string GetAttributePrompt(cad::Document& document, const std::string& blockName,
-                               const std::string& tag) {
-    const auto blocks = document.GetBlocks();
-    const int count = blocks->Count();
-    for (int i = 0; i < count; ++i) {
-        const auto block = blocks->Item(i);
-        if (block->Name() != blockName)
-            continue;
-        for (int k = 0; k < block->Count(); ++k) {
-            const auto item = block->Item(k);
-            if (item->EntityName() == "AcDbAttributeDefinition" && item->TagString() == tag)
-                return item->PromptString();
-        }
-        return {};
-    }
-    return {};
-}
-
-void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode) {
-    if (blocks.size() < 2)
-        return;
-    if (mode >= 3) {
-        auto [minX, maxX] = std::minmax_element(blocks.begin(), blocks.end(), [](auto& a, auto& b) {
-            return a.insPt.x() < b.insPt.x();
-        });
-        auto [minY, maxY] = std::minmax_element(blocks.begin(), blocks.end(), [](auto& a, auto& b) {
-            return a.insPt.y() < b.insPt.y();
-        });
-        const double spreadX = maxX->insPt.x() - minX->insPt.x();
-        const double spreadY = maxY->insPt.y() - minY->insPt.y();
-        mode = spreadY < spreadX ? 0 : 1;
-    }
-    if (mode == 0)
-        exchangeSortBy(
-            blocks, [](const nBlk& b) { return b.insPt.x(); }, SortOrder::Ascending);
-    else if (mode == 1)
-        exchangeSortBy(
-            blocks, [](const nBlk& b) { return b.insPt.y(); }, SortOrder::Descending);
-}
-
 void FitColumnWidths(StringGrid& grid, int margin) {
     const QFontMetrics metrics(grid.font());
     for (int col = 0; col < grid.columnCount(); ++col) {
@@ -295,17 +134,15 @@ void SpeedButton10Click(AttrGridContext& context) {
     context.Label1.clear();
     context.Label2.clear();
     context.work.ATTmode = true;
-    RunFlagScope run(context.work.runFlag, context.page.SpeedButton12);
     context.statusPanel0.clear();
     context.statusPanel1.clear();
     const TagSet set = parseTagSet(context.page.ComboBox2->currentText());
     CadSession session(context.link, CadOperation::Fetch);
     if (session.connected()) {
-        try {
-            fetch(context, set, *session.document(), run);
-        } catch (const std::exception&) {
-            // The fetch ends at a failure it cannot skip; what was filled stays.
-        }
+        GridFetchWindow window(context);
+        const GridFetch fetched = FetchGrid(*session.document(), context.link, set.pattern,
+                                            set.tags, window, context.work.records);
+        showFetched(context, fetched, static_cast<int>(set.tags.size()));
     }
     keepTwoRows(*context.page.StringGrid1);
     context.page.ProgressBar1->setValue(0);

@@ -7,7 +7,6 @@
 #include <QStringList>
 
 #include "attrgrid/AttrGridContext.h"
-#include "cadlink/Document.h"
 #include "cadlink/Records.h"
 
 namespace kalvex {
@@ -23,15 +22,6 @@ struct TagSet {
 };
 
 TagSet parseTagSet(const QString& line);
-
-// The prompt of the attribute definition with the tag in the first block definition of that
-// name; empty when there is none.
-std::string GetAttributePrompt(cad::Document& document, const std::string& blockName,
-                               const std::string& tag);
-
-// Orders the blocks by X ascending (mode 0) or Y descending (mode 1); mode 3 and above picks
-// the axis of the larger spread, Y when the spreads are equal; other modes leave them.
-void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode);
 
 // Sets each column as wide as its widest text plus the margin; empty columns keep theirs.
 void FitColumnWidths(StringGrid& grid, int margin);

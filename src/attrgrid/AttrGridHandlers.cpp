@@ -10,15 +10,16 @@
 #include "attrgrid/GridPopupMenu.h"
 #include "attrgrid/SortGridRows.h"
 #include "cadlink/AttributeReference.h"
-#include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
+#include "operations/GridAttributes.h"
+#include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
 #include "transform/GridTarget.h"
 #include "widgets/StringGrid.h"
-#include "workstate/SourceDrawing.h"
+#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -110,37 +111,17 @@ void AttrGridHandlers::SpeedButton10Click() {
 
 // Every cell with an attribute is written, changed or not; a cell that fails is skipped.
 void AttrGridHandlers::SpeedButton11Click() {
-    CadSession session(m_context.link, CadOperation::GridUpdateOrAlign);
-    if (!session.connected())
-        return;
-    cad::DocumentPtr document;
-    try {
-        document =
-            sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
-    } catch (const std::exception&) {
-        return;
-    }
-    if (!document)
-        return session.finish();
     StringGrid& g = grid();
+    std::vector<GridEdit> edits;
     for (int row = 1; row < g.rowCount(); ++row) {
         for (int col = 1; col < g.columnCount(); ++col) {
-            nAtt* record = attributeOf(m_context.work, g, col, row);
-            if (!record)
-                continue;
-            const std::string text = g.cell(col, row).toStdString();
-            try {
-                auto attribute =
-                    cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
-                attribute->SetTextString(text);
-                attribute->Update();
-                record->text = text;
-            } catch (const std::exception&) {
-            }
+            if (nAtt* record = attributeOf(m_context.work, g, col, row))
+                edits.push_back({record, g.cell(col, row).toStdString()});
         }
     }
+    QtRunWindow window(m_context.ports.messages);
+    WriteGridCells(m_context.link, m_context.work.records.gridSource, edits, window);
     g.viewport()->update();
-    session.finish();
 }
 
 void AttrGridHandlers::SpeedButton13Click() {
@@ -182,26 +163,12 @@ bool AttrGridHandlers::writeCurrentCell() {
     const int col = g.currentColumn();
     const int row = g.currentRow();
     nAtt* record = attributeOf(m_context.work, g, col, row);
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
-        return false;
-    const cad::DocumentPtr document =
-        sourceDrawing(session, m_context.work.records.gridSource, m_context.ports.messages);
-    if (!document)
-        return false;
-    try {
-        auto attribute =
-            cad::entityAs<cad::AttributeReference>(document->HandleToObject(record->sHnd));
-        attribute->SetTextString(g.cell(col, row).toStdString());
-        attribute->Update();
-        record->insPt = attribute->InsertionPoint();
-        record->text = attribute->TextString();
-    } catch (const std::exception&) {
+    QtRunWindow window(m_context.ports.messages);
+    const WriteBack written = WriteGridCell(m_context.link, m_context.work.records.gridSource,
+                                            *record, g.cell(col, row).toStdString(), window);
+    if (written == WriteBack::Refused)
         g.setCell(col, row, QString::fromStdString(record->text));
-        return false;
-    }
-    session.finish();
-    return true;
+    return written == WriteBack::Done;
 }
 
 void AttrGridHandlers::moveAfterEnter() {
@@ -234,15 +201,7 @@ void AttrGridHandlers::StringGrid1Click() {
     if (!m_context.page.CheckBox6->isChecked())
         return;
     m_context.statusPanel1.setText(QString::fromStdString(record->text));
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
-        return;
-    try {
-        FollowView(m_context.link, session.app(), record->insPt, kFollowPenWidth,
-                   kFollowMarkerRatio);
-    } catch (const std::exception&) {
-    }
-    session.finish();
+    followRecord(m_context.link, record->insPt);
 }
 
 void AttrGridHandlers::StringGrid1GetEditText(int col, int row) {

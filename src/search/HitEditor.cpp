@@ -4,16 +4,17 @@
 #include <QLabel>
 #include <QPushButton>
 
-#include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/Text.h"
 #include "grid/GridClipboardKey.h"
+#include "operations/SearchTexts.h"
+#include "operations/ViewFollow.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
 #include "search/HitGrid.h"
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
-#include "workstate/SourceDrawing.h"
+#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {
@@ -22,15 +23,6 @@ namespace {
 
 QString fromStd(const std::string& text) {
     return QString::fromStdString(text);
-}
-
-// Writes the string to the hit's TEXT and returns the entity, so the caller can read it back.
-std::shared_ptr<cad::Text> writeText(cad::Document& document, const Orvik2& hit,
-                                     const QString& text) {
-    auto entity = cad::entityAs<cad::Text>(document.HandleToObject(hit.sHnd));
-    entity->SetTextString(text.toStdString());
-    entity->Update();
-    return entity;
 }
 
 const QColor kLockedBackground(0xC0, 0xC0, 0xC0);
@@ -93,9 +85,7 @@ void HitEditor::StringGrid2Click() {
     }
     m_context.statusPanel0.setText(fromStd(hit->sHnd));
     m_context.statusPanel1.setText(QString::asprintf("%.3f, %.3f", hit->insPt.x(), hit->insPt.y()));
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (session.connected())
-        FollowView(m_context.link, session.app(), hit->insPt, kFollowPenWidth, kFollowMarkerRatio);
+    followRecord(m_context.link, hit->insPt);
 }
 
 // A cell is never left empty: it shows the fetched string again. A change to the drawn
@@ -153,25 +143,15 @@ void HitEditor::enterKey() {
 // A locked hit is never written: its cell goes back to the drawing's string, as it does when
 // the write fails.
 void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
-    CadSession session(m_context.link, CadOperation::Quiet);
-    if (!session.connected())
+    QtRunWindow window(m_context.ports.messages);
+    const WriteBack written = WriteSearchHit(m_context.link, m_context.work.records.searchSource,
+                                             hit, grid().cell(0, row).toStdString(), window);
+    if (written == WriteBack::NoCad || written == WriteBack::DrawingClosed)
         return;
-    cad::DocumentPtr document =
-        sourceDrawing(session, m_context.work.records.searchSource, m_context.ports.messages);
-    if (!document)
-        return;
-    if (hit.locked) {
+    if (written == WriteBack::Refused)
         grid().setCell(0, row, fromStd(hit.text));
-        return;
-    }
-    try {
-        auto entity = writeText(*document, hit, grid().cell(0, row));
-        hit.insPt = entity->InsertionPoint();
-        hit.text = entity->TextString();
-    } catch (const std::exception&) {
-        grid().setCell(0, row, fromStd(hit.text));
-    }
-    grid().viewport()->update();
+    if (!hit.locked)
+        grid().viewport()->update();
 }
 
 void HitEditor::moveDownWrapping() {
@@ -182,44 +162,28 @@ void HitEditor::moveDownWrapping() {
 void HitEditor::SpeedButton15Click() {
     BulkWriteCount count;
     if (!hits().empty()) {
-        CadSession session(m_context.link, CadOperation::SearchResultUpdate);
-        if (session.connected()) {
-            const cad::DocumentPtr document = sourceDrawing(
-                session, m_context.work.records.searchSource, m_context.ports.messages);
-            if (!document)
-                return session.finish();
-            count = writeChangedRows(*document);
+        QtRunWindow window(m_context.ports.messages);
+        const HitWriteResult result = WriteSearchHits(
+            m_context.link, m_context.work.records.searchSource, changedRows(), window);
+        if (result.outcome == WriteBack::DrawingClosed)
+            return;
+        if (result.outcome == WriteBack::Done)
             m_context.page.SpeedButton15->setEnabled(false);
-            session.finish();
-        }
+        count = result.count;
     }
     grid().viewport()->update();
-    m_context.ports.messages.show(
-        {bulkWriteMessage(count), MessageIcon::Information, MessageButtons::Ok});
+    m_context.ports.messages.show({QString::fromStdString(bulkWriteMessage(count)),
+                                   MessageIcon::Information, MessageButtons::Ok});
 }
 
-// The whole write is one undo step in the drawing. A row that cannot be written is skipped.
-BulkWriteCount HitEditor::writeChangedRows(cad::Document& document) {
-    BulkWriteCount count;
-    document.StartUndoMark();
+std::vector<HitEdit> HitEditor::changedRows() {
+    std::vector<HitEdit> edits;
     for (int row = 0; row < grid().rowCount(); ++row) {
         Orvik2* hit = hitOfRow(hits(), grid(), row);
-        if (!hit || !isChangedRow(*hit, grid(), row))
-            continue;
-        if (hit->locked) {
-            ++count.lockedChanged;
-            continue;
-        }
-        ++count.tried;
-        try {
-            const QString cell = grid().cell(0, row);
-            hit->insPt = writeText(document, *hit, cell)->InsertionPoint();
-            hit->text = cell.toStdString();
-            ++count.written;
-        } catch (const std::exception&) {
-        }
+        if (hit && isChangedRow(*hit, grid(), row))
+            edits.push_back({hit, grid().cell(0, row).toStdString()});
     }
-    return count;
+    return edits;
 }
 
 } // namespace kalvex

@@ -3,7 +3,7 @@
 #include <QObject>
 
 #include "grid/TUndoCells.h"
-#include "search/BulkWriteMessage.h"
+#include "operations/SearchTexts.h"
 #include "search/SearchContext.h"
 
 class QTableWidgetItem;
@@ -13,10 +13,6 @@ namespace kalvex {
 class StringGrid;
 struct CellLook;
 struct Orvik2;
-
-namespace cad {
-class Document;
-}
 
 // Editing the search hits in the grid and writing them back, through the grid's hooks: the
 // current row follows the drawing, Enter writes one row, the update button writes every
@@ -46,7 +42,7 @@ private:
     void enterKey();
     void writeCurrentRow(int row, Orvik2& hit);
     void moveDownWrapping();
-    BulkWriteCount writeChangedRows(cad::Document& document);
+    std::vector<HitEdit> changedRows();
 
     SearchContext& m_context;
     TUndoCells FUndoCells2;

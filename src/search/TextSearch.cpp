@@ -6,16 +6,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "cadlink/HandOff.h"
-#include "cadlink/Selection.h"
-#include "cadlink/Text.h"
+#include "operations/SearchTexts.h"
 #include "platform/ErrorReport.h"
+#include "platform/Ports.h"
 #include "search/HitEditor.h"
 #include "search/HitGrid.h"
-#include "search/HitSort.h"
-#include "search/LockedLayers.h"
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
+#include "workstate/QtRunWindow.h"
 #include "workstate/RunFlag.h"
 #include "workstate/WorkState.h"
 
@@ -23,19 +21,23 @@ namespace kalvex {
 
 namespace {
 
-// The CAD needs a moment after a selection set is made and after it is filled.
-constexpr int kSelectionPause = 5;
+// The search's window: while the search runs, the tab shows the pattern sent to the CAD.
+class SearchRunWindow : public QtRunWindow {
+public:
+    SearchRunWindow(SearchContext& context, const QString& pattern)
+        : QtRunWindow(context.ports.messages, {&context.work.runFlag, nullptr},
+                      context.page.Label6),
+          m_caption(*context.page.Label7), m_pattern(pattern) {}
 
-Orvik2 readHit(const cad::SelectionSet& set, int index) {
-    auto text = cad::entityAs<cad::Text>(set.Item(index));
-    Orvik2 hit;
-    hit.text = text->TextString();
-    hit.sHnd = text->Handle();
-    hit.index = index;
-    hit.insPt = text->InsertionPoint();
-    hit.lay = text->Layer();
-    return hit;
-}
+    void runStarts() override {
+        QtRunWindow::runStarts();
+        m_caption.setText(patternCaption(m_pattern));
+    }
+
+private:
+    QLabel& m_caption;
+    QString m_pattern;
+};
 
 } // namespace
 
@@ -87,10 +89,12 @@ void TextSearch::abortSearch() {
 void TextSearch::runSearch() {
     m_context.page.SpeedButton14->setText(kAbortCaption);
     try {
-        std::vector<Orvik2> hits;
-        const std::optional<std::string> lockedLayers = collectHits(hits);
-        if (lockedLayers)
-            showHits(std::move(hits), *lockedLayers);
+        const QString pattern = searchPattern(m_context.page.Edit3->text(), matchMode());
+        SearchRunWindow window(m_context, pattern);
+        std::optional<std::vector<Orvik2>> hits = SearchTexts(
+            m_context.link, pattern.toStdString(), window, m_context.work.records.searchSource);
+        if (hits)
+            showHits(std::move(*hits));
         else
             dropHits();
     } catch (...) {
@@ -101,58 +105,7 @@ void TextSearch::runSearch() {
     }
 }
 
-// The locked layers of the drawing when the search ran to its end; nothing when there was no
-// CAD or the search was aborted.
-std::optional<std::string> TextSearch::collectHits(std::vector<Orvik2>& hits) {
-    CadSession session(m_context.link, CadOperation::Search);
-    if (!session.connected()) {
-        session.finish();
-        return std::nullopt;
-    }
-    RunFlagScope run(m_context.work.runFlag, nullptr);
-    cad::DocumentPtr document = session.document();
-    std::string lockedLayers = lockedLayerList(*document);
-    const QString pattern = searchPattern(m_context.page.Edit3->text(), matchMode());
-    m_context.page.Label7->setText(patternCaption(pattern));
-    readHits(*document, pattern, run, hits);
-    m_context.work.records.searchSource = document->Key();
-    session.finish();
-    if (!m_context.work.runFlag)
-        return std::nullopt;
-    return lockedLayers;
-}
-
-void TextSearch::readHits(cad::Document& document, const QString& pattern, RunFlagScope& run,
-                          std::vector<Orvik2>& hits) {
-    cad::SelectionSetPtr set = GetTempSelectionSet(document);
-    m_context.link.waiter.wait(kSelectionPause);
-    if (!set)
-        return;
-    const TempSelection selection(set);
-    set->Clear();
-    try {
-        set->Select(cad::SelectionSet::Mode::All, TextSearchFilter(pattern.toStdString()));
-    } catch (const std::exception&) {
-        // The search goes on with whatever the set holds.
-    }
-    m_context.link.waiter.wait(kSelectionPause);
-    const int count = set->Count();
-    QLabel& progress = *m_context.page.Label6;
-    progress.setText(QStringLiteral("TEXT = %1").arg(count));
-    hits.reserve(static_cast<std::size_t>(count));
-    const int step = std::max(1, count / 100);
-    for (int i = 0; i < count; ++i) {
-        if (i % step == 0)
-            progress.setText(QStringLiteral("%1 / %2").arg(i + 1).arg(count));
-        if (!run.proceed())
-            return;
-        hits.push_back(readHit(*set, i));
-    }
-}
-
-void TextSearch::showHits(std::vector<Orvik2> hits, const std::string& lockedLayers) {
-    SortHitsByText(hits, *m_context.page.Label6);
-    markLockedHits(hits, lockedLayers);
+void TextSearch::showHits(std::vector<Orvik2> hits) {
     std::vector<Orvik2>& searchHits = m_context.work.records.searchHits;
     searchHits = std::move(hits);
     StringGrid& grid = *m_context.page.StringGrid2;

@@ -1,7 +1,5 @@
 #pragma once
 
-#include <optional>
-#include <string>
 #include <vector>
 
 #include <QObject>
@@ -13,11 +11,6 @@
 namespace kalvex {
 
 class HitEditor;
-class RunFlagScope;
-
-namespace cad {
-class Document;
-}
 
 // The drawing-wide search: every TEXT whose string matches the pattern built from the search
 // text, sorted by text and listed in the grid. While it runs, the search button aborts it.
@@ -34,10 +27,7 @@ public:
 private:
     void abortSearch();
     void runSearch();
-    std::optional<std::string> collectHits(std::vector<Orvik2>& hits);
-    void readHits(cad::Document& document, const QString& pattern, RunFlagScope& run,
-                  std::vector<Orvik2>& hits);
-    void showHits(std::vector<Orvik2> hits, const std::string& lockedLayers);
+    void showHits(std::vector<Orvik2> hits);
     void dropHits();
     void showIdle();
     MatchMode matchMode() const;

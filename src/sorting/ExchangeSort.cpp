@@ -1,12 +1,13 @@
-#include "sorting/ExchangeSort.h"
-
-#include <QHash>
+#include "sorting/ExchangeOrder.h"
 
 #include <bit>
 #include <cmath>
 #include <limits>
 #include <numeric>
 #include <stdexcept>
+#include <unordered_map>
+
+#include "platform/Utf16.h"
 
 // How the order is found without running the exchange procedure. The result is sorted by key, so
 // only the order inside each class of equal keys is in question. Keys greater than a class never
@@ -145,10 +146,11 @@ std::vector<std::size_t> orderByKeys(std::span<const Key> keys, SortOrder order,
 // and sorting only the distinct ones saves most of the string comparisons, each of which reaches
 // two scattered strings. Gives up (returns false) once most texts seen are distinct, as merging
 // would then cost more than it saves.
-bool mergeEqualTexts(std::span<const QStringView> keys, std::vector<QStringView>& distinct,
-                     std::vector<std::uint32_t>& ids) {
+bool mergeEqualTexts(std::span<const std::u16string_view> keys,
+                     std::vector<std::u16string_view>& distinct, std::vector<std::uint32_t>& ids) {
     constexpr std::size_t kTrialLength = 1024;
-    QHash<QStringView, std::uint32_t> idPlusOne;
+    std::unordered_map<std::u16string_view, std::uint32_t> idPlusOne;
+    idPlusOne.reserve(std::min(keys.size(), kTrialLength));
     ids.resize(keys.size());
     for (std::size_t pos = 0; pos < keys.size(); ++pos) {
         std::uint32_t& slot = idPlusOne[keys[pos]];
@@ -163,13 +165,13 @@ bool mergeEqualTexts(std::span<const QStringView> keys, std::vector<QStringView>
     return true;
 }
 
-std::vector<std::uint32_t> textRanks(std::span<const QStringView> keys, SortOrder order) {
-    std::vector<QStringView> distinct;
+std::vector<std::uint32_t> textRanks(std::span<const std::u16string_view> keys, SortOrder order) {
+    std::vector<std::u16string_view> distinct;
     std::vector<std::uint32_t> ids;
     if (!mergeEqualTexts(keys, distinct, ids))
-        return ranksInOrder(keys, order, textLess);
+        return ranksInOrder(keys, order, utf16Less);
     const std::vector<std::uint32_t> distinctRanks =
-        ranksInOrder(std::span<const QStringView>(distinct), order, textLess);
+        ranksInOrder(std::span<const std::u16string_view>(distinct), order, utf16Less);
     for (std::uint32_t& id : ids)
         id = distinctRanks[id];
     return ids;
@@ -238,9 +240,18 @@ std::vector<std::size_t> exchangeSortOrder(std::span<const std::int64_t> keys, S
     return orderByKeys(keys, order, [](std::int64_t a, std::int64_t b) { return a < b; });
 }
 
-std::vector<std::size_t> exchangeSortOrder(std::span<const QStringView> keys, SortOrder order) {
+std::vector<std::size_t> exchangeSortOrder(std::span<const std::u16string_view> keys,
+                                           SortOrder order) {
     checkSize(keys.size());
     return exchangeSortOrderFromRanks(textRanks(keys, order));
 }
+
+namespace detail {
+
+std::u16string TextKey<std::string>::hold(const std::string& key) {
+    return toUtf16(key);
+}
+
+} // namespace detail
 
 } // namespace kalvex

@@ -3,115 +3,38 @@
 #include <QString>
 #include <QStringView>
 
-#include <algorithm>
-#include <cstddef>
-#include <cstdint>
-#include <functional>
-#include <span>
-#include <type_traits>
-#include <utility>
-#include <vector>
+#include "sorting/ExchangeOrder.h"
 
 namespace kalvex {
 
-// The order in which the records are listed. The lists of this program are ordered by an exchange
-// sort: for i < j, items i and j are exchanged when item i sorts after item j. Ascending exchanges
-// when key(i) > key(j), Descending when key(i) < key(j). The order of equal keys is the one that
-// procedure leaves behind, which is not the input order (it is not a stable sort); the functions
-// below compute exactly that order in O(n log n) instead of running the quadratic procedure.
-enum class SortOrder { Ascending, Descending };
+inline std::u16string_view utf16View(QStringView text) {
+    return {text.utf16(), static_cast<std::size_t>(text.size())};
+}
 
 // Ordinal comparison of UTF-16 code units, independent of case rules and locale; a string that is
 // a prefix of another sorts first.
 inline bool textLess(QStringView a, QStringView b) {
-    return std::lexicographical_compare(a.utf16(), a.utf16() + a.size(), b.utf16(),
-                                        b.utf16() + b.size());
+    return utf16Less(utf16View(a), utf16View(b));
 }
 
-// The order the exchange sort gives to keys that fall into ordered classes: ranks[i] < ranks[j]
-// when key i sorts before key j, equal ranks for equal keys. Ranks must be dense (0 .. R-1).
-// Element k of the result is the input index of the item that ends at position k.
-std::vector<std::size_t> exchangeSortOrderFromRanks(std::span<const std::uint32_t> ranks);
-
-// The exchange-sort order of a sequence of keys. A NaN never sorts after anything nor anything
-// after it, so a NaN key is never exchanged and keeps its position; the other keys are ordered
-// around it as if it were not there.
-std::vector<std::size_t> exchangeSortOrder(std::span<const double> keys, SortOrder order);
-std::vector<std::size_t> exchangeSortOrder(std::span<const std::int64_t> keys, SortOrder order);
-std::vector<std::size_t> exchangeSortOrder(std::span<const QStringView> keys, SortOrder order);
+inline std::vector<std::size_t> exchangeSortOrder(std::span<const QStringView> keys,
+                                                  SortOrder order) {
+    std::vector<std::u16string_view> views;
+    views.reserve(keys.size());
+    for (QStringView key : keys)
+        views.push_back(utf16View(key));
+    return exchangeSortOrder(std::span<const std::u16string_view>(views), order);
+}
 
 namespace detail {
 
-template <typename Record, typename KeyOf>
-using ProjectedKey = std::invoke_result_t<KeyOf&, const Record&>;
-
-// The keys of the records as the order computation takes them. Text keys are viewed in place when
-// the projection returns a reference into the record; a projection that returns a string by value
-// has its results kept in `storage` for as long as the views are used.
-template <typename Record, typename KeyOf>
-std::vector<std::size_t> orderOfRecords(const std::vector<Record>& records, KeyOf& keyOf,
-                                        SortOrder order) {
-    using Key = std::remove_cvref_t<ProjectedKey<Record, KeyOf>>;
-    if constexpr (std::is_same_v<Key, QString>) {
-        std::vector<QString> storage;
-        if constexpr (!std::is_reference_v<ProjectedKey<Record, KeyOf>>)
-            storage.reserve(records.size());
-        std::vector<QStringView> keys;
-        keys.reserve(records.size());
-        for (const Record& record : records) {
-            if constexpr (std::is_reference_v<ProjectedKey<Record, KeyOf>>) {
-                keys.emplace_back(std::invoke(keyOf, record));
-            } else {
-                storage.push_back(std::invoke(keyOf, record));
-                keys.emplace_back(storage.back());
-            }
-        }
-        return exchangeSortOrder(std::span<const QStringView>(keys), order);
-    } else {
-        static_assert(std::is_arithmetic_v<Key>, "Keys are numbers or QStrings.");
-        static_assert(!std::is_unsigned_v<Key> || sizeof(Key) < sizeof(std::int64_t),
-                      "64-bit unsigned keys would not keep their order as signed numbers.");
-        using Stored = std::conditional_t<std::is_floating_point_v<Key>, double, std::int64_t>;
-        std::vector<Stored> keys;
-        keys.reserve(records.size());
-        for (const Record& record : records)
-            keys.push_back(static_cast<Stored>(std::invoke(keyOf, record)));
-        return exchangeSortOrder(std::span<const Stored>(keys), order);
-    }
-}
+template <> struct TextKey<QString> {
+    using Held = QString;
+    static constexpr bool kViewsKey = true;
+    static Held hold(QString key) { return key; }
+    static std::u16string_view view(const QString& key) { return utf16View(key); }
+};
 
 } // namespace detail
-
-// Rearranges the records so that position k holds the record that was at order[k]. Records are
-// moved, never copied: each moves once, plus one move through a temporary per cycle.
-template <typename Record>
-void applyOrder(std::vector<Record>& records, std::span<const std::size_t> order) {
-    std::vector<bool> placed(records.size(), false);
-    for (std::size_t start = 0; start < records.size(); ++start) {
-        if (placed[start] || order[start] == start)
-            continue;
-        Record held = std::move(records[start]);
-        std::size_t at = start;
-        while (order[at] != start) {
-            records[at] = std::move(records[order[at]]);
-            placed[at] = true;
-            at = order[at];
-        }
-        records[at] = std::move(held);
-        placed[at] = true;
-    }
-}
-
-// Orders records in place by the key keyOf(record) returns (a number or a QString), giving the
-// order the exchange sort gives. All keys are read before anything moves, so a projection that
-// throws leaves the records as they were. Sorting text records left to right is one line:
-//     exchangeSortBy(records, [](const Orvik& r) { return r.insPt.x(); }, SortOrder::Ascending);
-template <typename Record, typename KeyOf>
-void exchangeSortBy(std::vector<Record>& records, KeyOf keyOf, SortOrder order) {
-    if (records.size() < 2)
-        return;
-    const std::vector<std::size_t> permutation = detail::orderOfRecords(records, keyOf, order);
-    applyOrder(records, std::span<const std::size_t>(permutation));
-}
 
 } // namespace kalvex

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "sorting/ExchangeSort.h"
+#include "sorting/ExchangeOrder.h"
 
 namespace kalvex {
 

@@ -2,17 +2,13 @@
 
 #include <QString>
 
+#include "operations/FetchAttributes.h"
 #include "texttab/TextTabContext.h"
 
 namespace kalvex {
 
 // What a tag list entry "TAG:description[PATTERN]" asks for: the attribute tag and the
 // pattern the block names must match ("*" when the entry gives none).
-struct TagSelection {
-    QString tag;
-    QString blockPattern;
-};
-
 TagSelection parseTagSelection(const QString& entry);
 
 // "ATTR": the user picks block references; the values of the chosen tag fill the editor.

@@ -4,8 +4,7 @@
 
 #include <QCheckBox>
 
-#include "cadlink/Connection.h"
-#include "cadlink/FollowView.h"
+#include "operations/ViewFollow.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
 
@@ -28,16 +27,6 @@ std::optional<cad::CadPoint> followPoint(TextTabContext& context, int caretY) {
     return cad::CadPoint(last.x() + dX * steps, last.y() + dY * steps, last.z());
 }
 
-void follow(TextTabContext& context, const cad::CadPoint& point) {
-    try {
-        cad::ApplicationPtr app;
-        if (ConnectCad(context.link, app))
-            FollowView(context.link, *app, point, kFollowPenWidth, kFollowMarkerRatio);
-    } catch (const std::exception&) {
-        // Following the view is a courtesy: a CAD that does not answer changes nothing.
-    }
-}
-
 } // namespace
 
 void CaretYChanged(TextTabContext& context, int caretY) {
@@ -46,7 +35,7 @@ void CaretYChanged(TextTabContext& context, int caretY) {
     if (context.page.CheckBox9->isChecked() && !context.records().empty()) {
         const std::optional<cad::CadPoint> point = followPoint(context, caretY);
         if (point)
-            follow(context, *point);
+            followRecord(context.link, *point);
     }
     context.work.CaretY_Old = caretY;
 }

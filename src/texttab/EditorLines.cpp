@@ -1,60 +1,25 @@
 #include "texttab/EditorLines.h"
 
-#include <algorithm>
-
 #include <QPlainTextEdit>
 #include <QTextBlock>
 #include <QTextDocument>
 
+#include "operations/LineText.h"
+
 namespace kalvex {
 
-namespace {
-
-bool isControlOrSpace(QChar c) {
-    return c.unicode() <= 32;
-}
-
-bool breaksLine(QChar c) {
-    switch (c.unicode()) {
-    case u'\n':
-    case u'\r':
-    case QChar::LineSeparator:
-    case QChar::ParagraphSeparator:
-    case 0xFDD0: // QTextDocument's start-of-frame mark
-    case 0xFDD1: // and its end-of-frame mark
-        return true;
-    default:
-        return false;
-    }
-}
-
-} // namespace
-
-bool isBlankLine(const QString& line) {
-    for (QChar c : line) {
-        if (!isControlOrSpace(c))
-            return false;
-    }
-    return true;
-}
-
-bool holdsLineBreak(const QString& text) {
-    return std::any_of(text.begin(), text.end(), breaksLine);
-}
-
-QString editorLine(const QPlainTextEdit& editor, int k) {
-    const QTextBlock block = editor.document()->findBlockByNumber(k);
-    return block.isValid() ? block.text() : QString();
-}
-
-int totalLineCount(const QPlainTextEdit& editor) {
-    return editor.document()->blockCount();
+std::vector<std::string> editorTextLines(const QPlainTextEdit& editor) {
+    std::vector<std::string> lines;
+    lines.reserve(static_cast<std::size_t>(editor.document()->blockCount()));
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        lines.push_back(block.text().toStdString());
+    return lines;
 }
 
 int UsedLineCount(const QPlainTextEdit& editor) {
     for (QTextBlock block = editor.document()->lastBlock(); block.isValid();
          block = block.previous()) {
-        if (!isBlankLine(block.text()))
+        if (!isBlankLine(block.text().toStdString()))
             return block.blockNumber() + 1;
     }
     return 0;

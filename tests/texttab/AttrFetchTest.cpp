@@ -22,8 +22,8 @@ TEST(TagSelectionTest, TagAndBlockPatternOfAnEntry) {
     };
     for (const auto& c : cases) {
         const TagSelection selection = parseTagSelection(QString::fromUtf8(c.entry));
-        EXPECT_EQ(selection.tag, QString::fromUtf8(c.tag)) << c.entry;
-        EXPECT_EQ(selection.blockPattern, QString::fromUtf8(c.pattern)) << c.entry;
+        EXPECT_EQ(selection.tag, c.tag) << c.entry;
+        EXPECT_EQ(selection.blockPattern, c.pattern) << c.entry;
     }
 }
 

@@ -27,6 +27,11 @@ std::set<std::string> ServerLog::unservedMembers() const {
     return m_unserved;
 }
 
+void ServerLog::forgetUnserved() {
+    std::lock_guard lock(m_mutex);
+    m_unserved.clear();
+}
+
 void ServerLog::clearCalls() {
     std::lock_guard lock(m_mutex);
     m_calls.clear();

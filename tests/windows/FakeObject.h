@@ -29,6 +29,8 @@ public:
     void unserved(const std::string& member);
     std::vector<std::string> calls() const;
     std::set<std::string> unservedMembers() const;
+    // For the test that shows an unserved member is listed: it leaves no entry behind.
+    void forgetUnserved();
     void clearCalls();
 
 private:

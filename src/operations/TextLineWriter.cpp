@@ -1,13 +1,13 @@
-#include "texttab/TextLineWriter.h"
+#include "operations/TextLineWriter.h"
 
-#include "texttab/EditorLines.h"
+#include "operations/LineText.h"
 
 namespace kalvex {
 
 TextLineWriter::TextLineWriter(const std::vector<Orvik>& records, cad::Document& document)
     : m_records(records), m_document(document) {}
 
-LineResult TextLineWriter::writeLine(const TextPtr& text, Orvik& record, const QString& line) {
+LineResult TextLineWriter::writeLine(const TextPtr& text, Orvik& record, const std::string& line) {
     if (isBlankLine(line)) {
         deleteText(*text, record);
         return LineResult::Deleted;

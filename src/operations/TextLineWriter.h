@@ -1,9 +1,8 @@
 #pragma once
 
 #include <memory>
+#include <string>
 #include <vector>
-
-#include <QString>
 
 #include "cadlink/Document.h"
 #include "cadlink/Records.h"
@@ -26,7 +25,7 @@ public:
     // A line that is not blank is written into the TEXT when its string differs, and the TEXT
     // becomes the template. For a blank line the TEXT is deleted and its record becomes a
     // placeholder.
-    LineResult writeLine(const TextPtr& text, Orvik& record, const QString& line);
+    LineResult writeLine(const TextPtr& text, Orvik& record, const std::string& line);
 
     // True when there is a template: the one of this run, or else the TEXT FindTemplateText
     // finds. Throws when that TEXT cannot be opened.
@@ -55,10 +54,20 @@ TextPtr openText(cad::Document& document, const std::string& handle);
 
 // Writes the line into a TEXT or an attribute only when its string differs, so that unchanged
 // lines cause no change in the drawing.
-template <class Entity> void writeIfDifferent(Entity& entity, const QString& line) {
-    const std::string wanted = line.toStdString();
-    if (entity.TextString() != wanted)
-        entity.SetTextString(wanted);
+template <class Entity> void writeIfDifferent(Entity& entity, const std::string& line) {
+    if (entity.TextString() != line)
+        entity.SetTextString(line);
+}
+
+// Writes the string into the entity behind the handle, a TEXT or an attribute, and redraws
+// it; returns the entity so that the caller can read it back. The CAD's refusal throws.
+template <class Entity>
+std::shared_ptr<Entity> writeEntityText(cad::Document& document, const std::string& handle,
+                                        const std::string& text) {
+    auto entity = cad::entityAs<Entity>(document.HandleToObject(handle));
+    entity->SetTextString(text);
+    entity->Update();
+    return entity;
 }
 
 // Deletes the record's TEXT and leaves the record a placeholder that keeps its position.

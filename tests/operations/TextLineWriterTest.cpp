@@ -2,7 +2,7 @@
 
 #include "kit/DrawingBuilder.h"
 #include "kit/FaultInjector.h"
-#include "texttab/TextLineWriter.h"
+#include "operations/TextLineWriter.h"
 
 namespace kalvex::testing {
 namespace {
@@ -35,7 +35,7 @@ protected:
 
 TEST_F(TextLineWriterTest, AnUnchangedLineIsNotWrittenButTheTextBecomesTheTemplate) {
     TextLineWriter writer(records, *document);
-    EXPECT_EQ(writer.writeLine(text(0), records[0], QStringLiteral("first")), LineResult::Written);
+    EXPECT_EQ(writer.writeLine(text(0), records[0], "first"), LineResult::Written);
     EXPECT_EQ(faults->callCount("SetTextString"), 0);
     ASSERT_TRUE(writer.haveTemplate());
     EXPECT_EQ(copiedLayer(writer), "FIRST") << "not the last record's TEXT";
@@ -56,11 +56,11 @@ TEST_F(TextLineWriterTest, ATemplateThatCannotBeOpenedIsAnError) {
 
 TEST_F(TextLineWriterTest, FindingAgainTakesTheLastRecordOrKeepsTheTemplateItCannotReplace) {
     TextLineWriter writer(records, *document);
-    writer.writeLine(text(0), records[0], QStringLiteral("first"));
+    writer.writeLine(text(0), records[0], "first");
     ASSERT_TRUE(writer.findTemplate());
     EXPECT_EQ(copiedLayer(writer), "LAST");
 
-    writer.writeLine(text(0), records[0], QStringLiteral("first"));
+    writer.writeLine(text(0), records[0], "first");
     text(1)->Delete();
     ASSERT_TRUE(writer.findTemplate());
     EXPECT_EQ(copiedLayer(writer), "FIRST");

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <QString>
+#include <string>
 
 namespace kalvex {
 
@@ -13,6 +13,6 @@ struct BulkWriteCount {
 };
 
 // The report shown after a bulk write.
-QString bulkWriteMessage(const BulkWriteCount& count);
+std::string bulkWriteMessage(const BulkWriteCount& count);
 
 } // namespace kalvex

@@ -1,4 +1,4 @@
-#include "search/LockedLayers.h"
+#include "operations/LockedHits.h"
 
 #include <algorithm>
 
