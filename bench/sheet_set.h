@@ -13,7 +13,7 @@ namespace fs = std::filesystem;
 
 // One sheet: a title block, `texts` TEXTs, `terminals` references of a block with four
 // attributes, and LINEs up to about `bytes` bytes, as CAD programs write them (R2000, ANSI_932).
-struct SheetSpec {
+struct SheetShape {
     int texts = 500;
     int terminals = 100;
     std::size_t bytes = 2'000'000;
@@ -89,10 +89,10 @@ inline std::string numbered(const char* prefix, int number) {
 } // namespace sheet
 
 // Sheet `number` of a set; the Japanese strings are CP932 bytes (配電盤, 端子).
-inline std::string generateSheet(int number, const SheetSpec& spec) {
+inline std::string generateSheet(int number, const SheetShape& shape) {
     using namespace sheet;
     std::string out;
-    out.reserve(spec.bytes + 4096);
+    out.reserve(shape.bytes + 4096);
     header(out);
     const std::string sheetNumber = numbered("E-", 1000 + number);
     insert(out, 0x100, "TITLE",
@@ -103,19 +103,19 @@ inline std::string generateSheet(int number, const SheetSpec& spec) {
             {"DRAWN", "KALVEX"}},
            400.0, 10.0);
     int handle = 0x200;
-    for (int i = 0; i < spec.texts; ++i, ++handle)
+    for (int i = 0; i < shape.texts; ++i, ++handle)
         append(out,
                "  0\nTEXT\n  5\n%X\n330\n1F\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n%.3f\n"
                " 20\n%.3f\n 30\n0.0\n 40\n2.5\n  1\nLABEL-%04d \x92\x5b\x8e\x71\n100\nAcDbText\n",
                handle, 10.0 + i % 20 * 20.0, 10.0 + i / 20 * 8.0, i);
-    for (int i = 0; i < spec.terminals; ++i, handle += 6)
+    for (int i = 0; i < shape.terminals; ++i, handle += 6)
         insert(out, handle, "TERM",
                {{"TAG", numbered("X", i)},
                 {"WIRE", numbered("W", number * 1000 + i)},
                 {"FROM", numbered("TB1-", i)},
                 {"TO", numbered("TB2-", i)}},
                10.0 + i % 10 * 30.0, 300.0 + i / 10 * 25.0);
-    for (int i = 0; out.size() + 200 < spec.bytes; ++i, ++handle)
+    for (int i = 0; out.size() + 200 < shape.bytes; ++i, ++handle)
         append(out,
                "  0\nLINE\n  5\n%X\n330\n1F\n100\nAcDbEntity\n  8\nWIRES\n100\nAcDbLine\n"
                " 10\n%.6f\n 20\n%.6f\n 30\n0.0\n 11\n%.6f\n 21\n%.6f\n 31\n0.0\n",
@@ -126,7 +126,7 @@ inline std::string generateSheet(int number, const SheetSpec& spec) {
 
 // Writes `count` sheets into `dir` (emptied first) and returns their paths.
 inline std::vector<std::string> writeSheetSet(const fs::path& dir, int count,
-                                              const SheetSpec& spec = {}) {
+                                              const SheetShape& shape = {}) {
     fs::remove_all(dir);
     fs::create_directories(dir);
     std::vector<std::string> paths;
@@ -134,7 +134,7 @@ inline std::vector<std::string> writeSheetSet(const fs::path& dir, int count,
         char name[32];
         std::snprintf(name, sizeof name, "E-%04d.dxf", i + 1);
         paths.push_back((dir / name).string());
-        std::ofstream(paths.back(), std::ios::binary) << generateSheet(i, spec);
+        std::ofstream(paths.back(), std::ios::binary) << generateSheet(i, shape);
     }
     return paths;
 }
