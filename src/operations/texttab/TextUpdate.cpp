@@ -1,4 +1,4 @@
-#include "operations/UpdateTexts.h"
+#include "operations/texttab/TextUpdate.h"
 
 #include <cmath>
 

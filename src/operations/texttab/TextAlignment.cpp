@@ -1,4 +1,4 @@
-#include "operations/AlignTexts.h"
+#include "operations/texttab/TextAlignment.h"
 
 #include <cmath>
 

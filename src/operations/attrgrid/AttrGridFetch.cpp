@@ -1,4 +1,4 @@
-#include "operations/GridAttributes.h"
+#include "operations/attrgrid/AttrGridFetch.h"
 
 #include <algorithm>
 #include <chrono>
@@ -207,36 +207,6 @@ void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode) {
     else if (mode == 1)
         exchangeSortBy(
             blocks, [](const nBlk& b) { return b.insPt.y(); }, SortOrder::Descending);
-}
-
-namespace {
-
-void writeCells(cad::Document& document, const std::vector<GridEdit>& edits) {
-    for (const GridEdit& edit : edits) {
-        try {
-            writeEntityText<cad::AttributeReference>(document, edit.record->sHnd, edit.text);
-            edit.record->text = edit.text;
-        } catch (const std::exception&) {
-        }
-    }
-}
-
-} // namespace
-
-void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
-                    RunWindow& window) {
-    try {
-        writeToSourceDrawing(link, CadOperation::GridUpdateOrAlign, source, window,
-                             [&edits](cad::Document& document) { writeCells(document, edits); });
-    } catch (const std::exception&) {
-        // The drawing the grid came from could not be asked for: nothing is written.
-    }
-}
-
-WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
-                        const std::string& text, RunWindow& window) {
-    return writeValueBack<cad::AttributeReference>(link, source, record, text, LayerLock::Free,
-                                                   window);
 }
 
 } // namespace kalvex

@@ -1,4 +1,4 @@
-#include "operations/FetchAttributes.h"
+#include "operations/texttab/AttrFetch.h"
 
 #include "cadlink/AttributeReference.h"
 #include "cadlink/BlockReference.h"
