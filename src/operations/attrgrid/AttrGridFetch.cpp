@@ -9,6 +9,7 @@
 #include "cadlink/AttributeReference.h"
 #include "cadlink/Block.h"
 #include "cadlink/BlockReference.h"
+#include "cadlink/CadError.h"
 #include "cadlink/Connection.h"
 #include "cadlink/Selection.h"
 #include "operations/SourceDrawing.h"
@@ -75,7 +76,7 @@ void firstPass(FetchRun& f, cad::SelectionSet& selection) {
                      "INSERT = " + std::to_string(i + 1) + " / " + std::to_string(picked));
         try {
             acceptBlock(f, selection, i);
-        } catch (const std::exception&) {
+        } catch (const cad::CadError&) {
             // An entity that cannot be read is left out.
         }
     }
@@ -115,7 +116,7 @@ void fillRow(FetchRun& f, const nBlk& block, int row) {
     try {
         for (const auto& attribute : attributes)
             placeAttribute(f, *reference, *attribute, row);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
     }
 }
 
@@ -164,7 +165,7 @@ GridFetch FetchGrid(cad::Document& document, CadLink& link, const std::string& p
     FetchRun f{document, tags, window, run, records, result, {}, std::nullopt};
     try {
         fetch(f, link, pattern);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The fetch ends at a failure it cannot skip; what was read stays.
     }
     return result;

@@ -1,6 +1,7 @@
 #include "operations/attrgrid/AttrGridUpdate.h"
 
 #include "cadlink/AttributeReference.h"
+#include "cadlink/CadError.h"
 #include "operations/TextLineWriter.h"
 
 namespace kalvex {
@@ -12,7 +13,7 @@ void writeCells(cad::Document& document, const std::vector<GridEdit>& edits) {
         try {
             writeEntityText<cad::AttributeReference>(document, edit.record->sHnd, edit.text);
             edit.record->text = edit.text;
-        } catch (const std::exception&) {
+        } catch (const cad::CadError&) {
         }
     }
 }
@@ -24,7 +25,7 @@ void WriteGridCells(CadLink& link, const std::string& source, const std::vector<
     try {
         writeToSourceDrawing(link, CadOperation::GridUpdateOrAlign, source, window,
                              [&edits](cad::Document& document) { writeCells(document, edits); });
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The drawing the grid came from could not be asked for: nothing is written.
     }
 }

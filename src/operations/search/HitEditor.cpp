@@ -1,5 +1,6 @@
 #include "operations/search/HitEditor.h"
 
+#include "cadlink/CadError.h"
 #include "cadlink/Text.h"
 #include "operations/TextLineWriter.h"
 
@@ -21,7 +22,7 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
                 writeEntityText<cad::Text>(document, edit.hit->sHnd, edit.text)->InsertionPoint();
             edit.hit->text = edit.text;
             ++count.written;
-        } catch (const std::exception&) {
+        } catch (const cad::CadError&) {
         }
     }
     return count;

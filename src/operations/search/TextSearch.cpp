@@ -1,5 +1,6 @@
 #include "operations/search/TextSearch.h"
 
+#include "cadlink/CadError.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/LockedLayers.h"
 #include "cadlink/Selection.h"
@@ -35,7 +36,7 @@ void readHits(cad::Document& document, const std::string& pattern, Waiter& waite
     set->Clear();
     try {
         set->Select(cad::SelectionSet::Mode::All, TextSearchFilter(pattern));
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The search goes on with whatever the set holds.
     }
     waiter.wait(kSelectionPause);

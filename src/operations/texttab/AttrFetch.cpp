@@ -74,7 +74,7 @@ int FetchAttributes(cad::Document& document, CadLink& link, const TagSelection& 
     int withLineBreak = 0;
     try {
         withLineBreak = collectAttributes(*selection, wanted.tag, window, records.textRecords);
-    } catch (const std::exception&) {
+    } catch (...) {
         RestoreTool(link);
         throw;
     }
