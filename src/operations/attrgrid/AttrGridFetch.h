@@ -7,7 +7,6 @@
 #include "cadlink/Document.h"
 #include "cadlink/Records.h"
 #include "operations/RunWindow.h"
-#include "operations/SourceDrawing.h"
 
 namespace kalvex {
 
@@ -48,21 +47,5 @@ std::string GetAttributePrompt(cad::Document& document, const std::string& block
 // Orders the blocks by X ascending (mode 0) or Y descending (mode 1); mode 3 and above picks
 // the axis of the larger spread, Y when the spreads are equal; other modes leave them.
 void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode);
-
-// A grid cell's attribute record and the cell's text.
-struct GridEdit {
-    nAtt* record;
-    std::string text;
-};
-
-// The grid update: every cell is written into the drawing the grid was fetched from; a cell
-// that cannot be written is skipped. Without a CAD nothing happens.
-void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
-                    RunWindow& window);
-
-// Enter in the grid: the cell's text is written into its attribute, and the record takes what
-// the CAD reads back.
-WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
-                        const std::string& text, RunWindow& window);
 
 } // namespace kalvex

@@ -1,4 +1,4 @@
-#include "operations/GridAttributes.h"
+#include "operations/attrgrid/AttrGridFetch.h"
 
 #include <algorithm>
 #include <chrono>
@@ -9,6 +9,7 @@
 #include "cadlink/AttributeReference.h"
 #include "cadlink/Block.h"
 #include "cadlink/BlockReference.h"
+#include "cadlink/CadError.h"
 #include "cadlink/Connection.h"
 #include "cadlink/Selection.h"
 #include "operations/SourceDrawing.h"
@@ -75,7 +76,7 @@ void firstPass(FetchRun& f, cad::SelectionSet& selection) {
                      "INSERT = " + std::to_string(i + 1) + " / " + std::to_string(picked));
         try {
             acceptBlock(f, selection, i);
-        } catch (const std::exception&) {
+        } catch (const cad::CadError&) {
             // An entity that cannot be read is left out.
         }
     }
@@ -115,7 +116,7 @@ void fillRow(FetchRun& f, const nBlk& block, int row) {
     try {
         for (const auto& attribute : attributes)
             placeAttribute(f, *reference, *attribute, row);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
     }
 }
 
@@ -164,7 +165,7 @@ GridFetch FetchGrid(cad::Document& document, CadLink& link, const std::string& p
     FetchRun f{document, tags, window, run, records, result, {}, std::nullopt};
     try {
         fetch(f, link, pattern);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The fetch ends at a failure it cannot skip; what was read stays.
     }
     return result;
@@ -207,36 +208,6 @@ void SortBlocksByPosition(std::vector<nBlk>& blocks, int mode) {
     else if (mode == 1)
         exchangeSortBy(
             blocks, [](const nBlk& b) { return b.insPt.y(); }, SortOrder::Descending);
-}
-
-namespace {
-
-void writeCells(cad::Document& document, const std::vector<GridEdit>& edits) {
-    for (const GridEdit& edit : edits) {
-        try {
-            writeEntityText<cad::AttributeReference>(document, edit.record->sHnd, edit.text);
-            edit.record->text = edit.text;
-        } catch (const std::exception&) {
-        }
-    }
-}
-
-} // namespace
-
-void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
-                    RunWindow& window) {
-    try {
-        writeToSourceDrawing(link, CadOperation::GridUpdateOrAlign, source, window,
-                             [&edits](cad::Document& document) { writeCells(document, edits); });
-    } catch (const std::exception&) {
-        // The drawing the grid came from could not be asked for: nothing is written.
-    }
-}
-
-WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
-                        const std::string& text, RunWindow& window) {
-    return writeValueBack<cad::AttributeReference>(link, source, record, text, LayerLock::Free,
-                                                   window);
 }
 
 } // namespace kalvex

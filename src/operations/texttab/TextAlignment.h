@@ -3,7 +3,7 @@
 #include "cadlink/Document.h"
 #include "operations/RunWindow.h"
 #include "operations/TextLineWriter.h"
-#include "operations/UpdateTexts.h"
+#include "operations/texttab/TextUpdate.h"
 
 namespace kalvex {
 

@@ -1,4 +1,4 @@
-#include "workstate/QtRunWindow.h"
+#include "runwindow/QtRunWindow.h"
 
 #include <QCoreApplication>
 #include <QLabel>

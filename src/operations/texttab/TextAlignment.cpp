@@ -1,7 +1,8 @@
-#include "operations/AlignTexts.h"
+#include "operations/texttab/TextAlignment.h"
 
 #include <cmath>
 
+#include "cadlink/CadError.h"
 #include "operations/LineText.h"
 
 namespace kalvex {
@@ -128,7 +129,7 @@ void AlignTexts(cad::Document& document, std::vector<Orvik>& records, const Text
     try {
         RunScope run(window);
         TextAlignmentRun(records, input, document, window).run();
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         window.inform("エラーのため、更新処理を中止しました．");
     }
 }

@@ -1,4 +1,4 @@
-#include "operations/FetchTexts.h"
+#include "operations/texttab/TextFetch.h"
 
 #include "cadlink/LockedLayers.h"
 #include "cadlink/Selection.h"

@@ -1,12 +1,12 @@
-#include "operations/SearchTexts.h"
+#include "operations/search/TextSearch.h"
 
+#include "cadlink/CadError.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/LockedLayers.h"
 #include "cadlink/Selection.h"
 #include "operations/HitSort.h"
 #include "operations/LockedHits.h"
 #include "operations/SourceDrawing.h"
-#include "operations/TextLineWriter.h"
 
 namespace kalvex {
 
@@ -36,7 +36,7 @@ void readHits(cad::Document& document, const std::string& pattern, Waiter& waite
     set->Clear();
     try {
         set->Select(cad::SelectionSet::Mode::All, TextSearchFilter(pattern));
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The search goes on with whatever the set holds.
     }
     waiter.wait(kSelectionPause);
@@ -84,45 +84,6 @@ std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string&
     SortHitsByText(hits, window);
     markLockedHits(hits, *lockedLayers);
     return hits;
-}
-
-namespace {
-
-BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& edits) {
-    BulkWriteCount count;
-    document.StartUndoMark();
-    for (const HitEdit& edit : edits) {
-        if (edit.hit->locked) {
-            ++count.lockedChanged;
-            continue;
-        }
-        ++count.tried;
-        try {
-            edit.hit->insPt =
-                writeEntityText<cad::Text>(document, edit.hit->sHnd, edit.text)->InsertionPoint();
-            edit.hit->text = edit.text;
-            ++count.written;
-        } catch (const std::exception&) {
-        }
-    }
-    return count;
-}
-
-} // namespace
-
-HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
-                               const std::vector<HitEdit>& edits, RunWindow& window) {
-    HitWriteResult result;
-    result.outcome = writeToSourceDrawing(
-        link, CadOperation::SearchResultUpdate, source, window,
-        [&](cad::Document& document) { result.count = writeEdits(document, edits); });
-    return result;
-}
-
-WriteBack WriteSearchHit(CadLink& link, const std::string& source, Orvik2& hit,
-                         const std::string& text, RunWindow& window) {
-    const LayerLock lock = hit.locked ? LayerLock::Locked : LayerLock::Free;
-    return writeValueBack<cad::Text>(link, source, hit, text, lock, window);
 }
 
 } // namespace kalvex

@@ -1,6 +1,5 @@
 #pragma once
 
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,13 +9,9 @@
 #include "operations/RunWindow.h"
 #include "operations/SourceDrawing.h"
 
-namespace kalvex {
+// The search hits' writes into the drawing, run by the hit grid (search/HitEditor).
 
-// The drawing-wide search: every TEXT of the active drawing whose string matches the pattern
-// (the CAD's wildcards), sorted by text, those on locked layers marked; `source` is set to the
-// drawing searched. Nothing when there is no CAD or the user aborted the search.
-std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string& pattern,
-                                               RunWindow& window, std::string& source);
+namespace kalvex {
 
 // A hit whose grid cell the user changed, and the cell's text.
 struct HitEdit {

@@ -1,4 +1,4 @@
-#include "operations/FetchAttributes.h"
+#include "operations/texttab/AttrFetch.h"
 
 #include "cadlink/AttributeReference.h"
 #include "cadlink/BlockReference.h"
@@ -74,7 +74,7 @@ int FetchAttributes(cad::Document& document, CadLink& link, const TagSelection& 
     int withLineBreak = 0;
     try {
         withLineBreak = collectAttributes(*selection, wanted.tag, window, records.textRecords);
-    } catch (const std::exception&) {
+    } catch (...) {
         RestoreTool(link);
         throw;
     }

@@ -5,8 +5,8 @@
 #include "cadlink/CadLink.h"
 #include "cadlink/Document.h"
 #include "cadlink/Records.h"
-#include "operations/FetchTexts.h"
 #include "operations/RunWindow.h"
+#include "operations/texttab/TextFetch.h"
 
 namespace kalvex {
 

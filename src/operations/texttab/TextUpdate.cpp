@@ -1,8 +1,9 @@
-#include "operations/UpdateTexts.h"
+#include "operations/texttab/TextUpdate.h"
 
 #include <cmath>
 
 #include "cadlink/AttributeReference.h"
+#include "cadlink/CadError.h"
 #include "operations/LineText.h"
 
 namespace kalvex {
@@ -73,7 +74,7 @@ void TextUpdateRun::updateRecord(std::size_t i) {
             updateAttribute(record);
         else
             updateText(record);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
     }
     if (hasLine)
         ++m_line;
@@ -159,7 +160,7 @@ void UpdateTexts(cad::Document& document, std::vector<Orvik>& records, const Tex
     try {
         RunScope run(window);
         TextUpdateRun(records, input, document, window, run).run();
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         window.inform("エラーのため、更新を中止しました．");
     }
     if (input.content == EditorContent::Texts)
