@@ -15,7 +15,7 @@
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
 #include "kit/DrawingBuilder.h"
-#include "platform/QtMessagePort.h"
+#include "qtplatform/QtMessagePort.h"
 #include "real_windows.h"
 #include "widgets/StringGrid.h"
 

@@ -2,8 +2,8 @@
 
 #include "cadlink/Application.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 #include "drawing_sample.h"
 
 namespace {

@@ -6,7 +6,7 @@
 #include <malloc.h>
 #include <string>
 
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "drawing_sample.h"
 
 namespace {

@@ -4,10 +4,10 @@
 
 #include "BenchWindowSupport.h"
 #include "cadlink/Connection.h"
-#include "drawing/DxfFile.h"
-#include "drawing/view/DrawingWindow.h"
-#include "drawing/view/Scene.h"
-#include "drawing/view/SceneRender.h"
+#include "drawing/dxf/DxfFile.h"
+#include "drawingwindow/DrawingWindow.h"
+#include "drawingwindow/Scene.h"
+#include "drawingwindow/SceneRender.h"
 
 namespace {
 

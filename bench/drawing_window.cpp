@@ -8,9 +8,9 @@
 #include <map>
 
 #include "cadlink/Connection.h"
-#include "drawing/DxfFile.h"
-#include "drawing/view/DrawingWindow.h"
+#include "drawing/dxf/DxfFile.h"
 #include "drawing_sample.h"
+#include "drawingwindow/DrawingWindow.h"
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <benchmark/benchmark.h>
 
-#include "drawing/dxf/CodePage.h"
+#include "drawing/tags/CodePage.h"
 
 using kalvex::CodePage;
 

@@ -3,7 +3,7 @@
 #include <memory>
 
 #include "drawing/cad/EntityPicker.h"
-#include "drawing/view/DrawingWindow.h"
+#include "drawingwindow/DrawingWindow.h"
 #include "script/ScriptDrawing.h"
 
 namespace kalvex {

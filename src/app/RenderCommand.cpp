@@ -3,8 +3,8 @@
 #include <QGuiApplication>
 #include <cstdio>
 
-#include "drawing/DxfFile.h"
-#include "drawing/view/SceneRender.h"
+#include "drawing/dxf/DxfFile.h"
+#include "drawingwindow/SceneRender.h"
 
 namespace kalvex {
 

@@ -4,7 +4,7 @@
 #include <QTimer>
 
 #include "app/DrawingWindowSettings.h"
-#include "drawing/view/DrawingWindow.h"
+#include "drawingwindow/DrawingWindow.h"
 #include "shell/IniFile.h"
 
 namespace kalvex {

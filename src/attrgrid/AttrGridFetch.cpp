@@ -9,10 +9,10 @@
 #include "attrgrid/AttrGridPage.h"
 #include "cadlink/HandOff.h"
 #include "grid/TUndoCells.h"
-#include "operations/GridAttributes.h"
+#include "operations/attrgrid/AttrGridFetch.h"
 #include "platform/Ports.h"
+#include "runwindow/QtRunWindow.h"
 #include "widgets/StringGrid.h"
-#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {

@@ -13,13 +13,13 @@
 #include "cadlink/HandOff.h"
 #include "grid/GridClipboardKey.h"
 #include "grid/TUndoCells.h"
-#include "operations/GridAttributes.h"
 #include "operations/ViewFollow.h"
+#include "operations/attrgrid/AttrGridUpdate.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
+#include "runwindow/QtRunWindow.h"
 #include "transform/GridTarget.h"
 #include "widgets/StringGrid.h"
-#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {

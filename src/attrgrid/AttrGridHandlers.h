@@ -14,7 +14,8 @@ struct CellLook;
 
 // The attribute grid tab's behaviour: fetch, write-back by button and by Enter, batch undo,
 // the range keys, fixed-cell clicks, colouring of cells and row ordering. Connected to the
-// page's controls for as long as this lives.
+// page's controls for as long as this lives. The fetch runs in attrgrid/AttrGridFetch; the writes
+// into the drawing are operations/attrgrid/AttrGridUpdate.
 class AttrGridHandlers {
 public:
     explicit AttrGridHandlers(AttrGridContext context);

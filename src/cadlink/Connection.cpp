@@ -1,6 +1,6 @@
 #include "cadlink/Connection.h"
 
-#include <exception>
+#include "cadlink/CadError.h"
 
 namespace kalvex {
 
@@ -9,7 +9,7 @@ bool ConnectCad(CadLink& link, cad::ApplicationPtr& app) {
         return false;
     try {
         app = link.createApplication ? link.createApplication() : nullptr;
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         app = nullptr;
     }
     return app != nullptr;

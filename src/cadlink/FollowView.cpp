@@ -1,7 +1,8 @@
 #include "cadlink/FollowView.h"
 
 #include <cmath>
-#include <exception>
+
+#include "cadlink/CadError.h"
 
 namespace kalvex {
 
@@ -57,7 +58,7 @@ void FollowView(CadLink& link, cad::Application& app, const cad::CadPoint& point
         link.waiter.wait(100);
         if (area.width > 0 && area.height > 0)
             paintMarker(link, area, penWidth, markerRatio);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // The view follow is a courtesy: a CAD that does not answer just stays where it is.
     }
 }

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "cadlink/CadError.h"
+
 namespace kalvex {
 
 using cad::SelectionFilter;
@@ -46,13 +48,14 @@ cad::SelectionSetPtr findOrAddTempSet(cad::Document& document) {
 cad::SelectionSetPtr GetTempSelectionSet(cad::Document& document) {
     try {
         return findOrAddTempSet(document);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         return nullptr;
     }
 }
 
 TempSelection::~TempSelection() {
-    // Runs also while an error unwinds the operation, so a failure here must not escape.
+    // Runs also while an error unwinds the operation, so no failure here may escape, whatever
+    // its kind: one leaving a destructor would end the program.
     try {
         m_set->Clear();
     } catch (const std::exception&) {
@@ -73,7 +76,7 @@ std::unique_ptr<TempSelection> PickOnScreen(cad::Document& document, const Selec
     set->Clear();
     try {
         set->SelectOnScreen(filter);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
         // A cancelled pick is no error: the operation goes on with what the set holds.
     }
     waiter.wait(5);

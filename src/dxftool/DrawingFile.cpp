@@ -9,7 +9,7 @@
 #include <unistd.h>
 #include <unordered_map>
 
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 
 namespace kalvex::dxftool {
 

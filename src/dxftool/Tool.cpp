@@ -1,7 +1,7 @@
 #include "dxftool/Tool.h"
 
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 #include "dxftool/CommandLine.h"
 #include "dxftool/Commands.h"
 

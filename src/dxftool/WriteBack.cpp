@@ -5,7 +5,7 @@
 #include <stdexcept>
 #include <unordered_map>
 
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "dxftool/DrawingFile.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WorkerPool.h"

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+#include "cadlink/CadError.h"
 #include "cadlink/HandOff.h"
 #include "operations/RunWindow.h"
 #include "operations/TextLineWriter.h"
@@ -43,7 +44,7 @@ WriteBack writeValueBack(CadLink& link, const std::string& source, Record& recor
                 auto entity = writeEntityText<Entity>(document, record.sHnd, text);
                 record.insPt = entity->InsertionPoint();
                 record.text = entity->TextString();
-            } catch (const std::exception&) {
+            } catch (const cad::CadError&) {
                 written = WriteBack::Refused;
             }
         });

@@ -1,5 +1,6 @@
 #include "operations/TextLineWriter.h"
 
+#include "cadlink/CadError.h"
 #include "operations/LineText.h"
 
 namespace kalvex {
@@ -44,7 +45,7 @@ bool FindTemplateText(const std::vector<Orvik>& records, cad::Document& document
             continue;
         try {
             templateText = cad::entityAs<cad::Text>(document.HandleToObject(record->sHnd));
-        } catch (const std::exception&) {
+        } catch (const cad::CadError&) {
             // The caller finds the template it had before, or none.
         }
         return true;

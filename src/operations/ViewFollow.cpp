@@ -1,5 +1,6 @@
 #include "operations/ViewFollow.h"
 
+#include "cadlink/CadError.h"
 #include "cadlink/FollowView.h"
 #include "cadlink/HandOff.h"
 
@@ -10,7 +11,7 @@ void followRecord(CadLink& link, const cad::CadPoint& point) {
         CadSession session(link, CadOperation::Quiet);
         if (session.connected())
             FollowView(link, session.app(), point, kFollowPenWidth, kFollowMarkerRatio);
-    } catch (const std::exception&) {
+    } catch (const cad::CadError&) {
     }
 }
 

@@ -7,14 +7,14 @@
 #include "cadlink/HandOff.h"
 #include "cadlink/Text.h"
 #include "grid/GridClipboardKey.h"
-#include "operations/SearchTexts.h"
 #include "operations/ViewFollow.h"
+#include "operations/search/HitEditor.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
+#include "runwindow/QtRunWindow.h"
 #include "search/HitGrid.h"
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
-#include "workstate/QtRunWindow.h"
 #include "workstate/WorkState.h"
 
 namespace kalvex {

@@ -3,7 +3,7 @@
 #include <QObject>
 
 #include "grid/TUndoCells.h"
-#include "operations/SearchTexts.h"
+#include "operations/search/HitEditor.h"
 #include "search/SearchContext.h"
 
 class QTableWidgetItem;

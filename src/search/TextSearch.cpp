@@ -6,14 +6,14 @@
 #include <QPushButton>
 #include <QSignalBlocker>
 
-#include "operations/SearchTexts.h"
+#include "operations/search/TextSearch.h"
 #include "platform/ErrorReport.h"
 #include "platform/Ports.h"
+#include "runwindow/QtRunWindow.h"
 #include "search/HitEditor.h"
 #include "search/HitGrid.h"
 #include "search/SearchPage.h"
 #include "widgets/StringGrid.h"
-#include "workstate/QtRunWindow.h"
 #include "workstate/RunFlag.h"
 #include "workstate/WorkState.h"
 

@@ -16,7 +16,7 @@
 #include "attrgrid/AttrGridPage.h"
 #include "attrgrid/GridPopupMenu.h"
 #include "cadlink/Connection.h"
-#include "platform/QtWindowSystem.h"
+#include "qtplatform/QtWindowSystem.h"
 #include "search/SearchHandlers.h"
 #include "search/SearchPage.h"
 #include "shell/FileOpener.h"

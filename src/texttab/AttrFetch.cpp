@@ -7,11 +7,11 @@
 #include <QPushButton>
 
 #include "cadlink/HandOff.h"
+#include "runwindow/QtRunWindow.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextFetch.h"
 #include "texttab/TextTabPage.h"
-#include "workstate/QtRunWindow.h"
 
 namespace kalvex {
 

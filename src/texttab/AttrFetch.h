@@ -2,7 +2,7 @@
 
 #include <QString>
 
-#include "operations/FetchAttributes.h"
+#include "operations/texttab/AttrFetch.h"
 #include "texttab/TextTabContext.h"
 
 namespace kalvex {

@@ -1,6 +1,6 @@
 #include "texttab/TextAlignment.h"
 
-#include "operations/AlignTexts.h"
+#include "operations/texttab/TextAlignment.h"
 #include "texttab/TextUpdate.h"
 
 namespace kalvex {

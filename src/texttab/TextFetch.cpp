@@ -6,11 +6,11 @@
 #include <QPushButton>
 
 #include "cadlink/HandOff.h"
-#include "operations/FetchTexts.h"
+#include "operations/texttab/TextFetch.h"
+#include "runwindow/QtRunWindow.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
-#include "workstate/QtRunWindow.h"
 
 namespace kalvex {
 

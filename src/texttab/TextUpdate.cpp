@@ -5,11 +5,11 @@
 #include <QPushButton>
 
 #include "operations/SourceDrawing.h"
+#include "runwindow/QtRunWindow.h"
 #include "texttab/EditorLines.h"
 #include "texttab/LineEditor.h"
 #include "texttab/Spacing.h"
 #include "texttab/TextTabPage.h"
-#include "workstate/QtRunWindow.h"
 
 namespace kalvex {
 

@@ -3,7 +3,7 @@
 #include <functional>
 
 #include "cadlink/HandOff.h"
-#include "operations/UpdateTexts.h"
+#include "operations/texttab/TextUpdate.h"
 #include "texttab/TextTabContext.h"
 
 namespace kalvex {

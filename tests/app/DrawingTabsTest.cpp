@@ -5,9 +5,9 @@
 #include <QTemporaryDir>
 
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/EntityPicker.h"
-#include "drawing/view/DrawingWindow.h"
+#include "drawing/dxf/DxfFile.h"
+#include "drawingwindow/DrawingWindow.h"
 #include "kit/DrawingBuilder.h"
 #include "search/SearchPage.h"
 #include "shell/TOrvikMainForm.h"

@@ -8,9 +8,9 @@
 #include "app/WindowPair.h"
 #include "app/WindowPlacement.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
-#include "drawing/view/DrawingWindow.h"
+#include "drawing/dxf/DxfFile.h"
+#include "drawingwindow/DrawingWindow.h"
 #include "shell/IniFile.h"
 #include "support/FakePorts.h"
 

@@ -5,7 +5,7 @@
 #include <QStringDecoder>
 #include <gtest/gtest.h>
 
-#include "drawing/dxf/CodePage.h"
+#include "drawing/tags/CodePage.h"
 
 using kalvex::CodePage;
 

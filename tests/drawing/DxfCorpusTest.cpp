@@ -9,8 +9,8 @@
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 
 namespace kalvex::drawing {
 namespace {

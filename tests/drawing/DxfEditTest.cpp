@@ -4,8 +4,8 @@
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 #include "drawing/entities/TextEntity.h"
 
 namespace kalvex::drawing {

@@ -5,8 +5,8 @@
 #include "DxfTestSupport.h"
 #include "cadlink/Application.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 
 namespace kalvex::drawing {
 namespace {

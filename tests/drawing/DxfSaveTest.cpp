@@ -4,7 +4,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "kit/DrawingBuilder.h"
 
 namespace kalvex::drawing {

@@ -13,8 +13,8 @@
 #include "cadlink/AttributeReference.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 
 namespace kalvex::drawing {
 namespace {

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "drawing/Wildcard.h"
+#include "drawing/cad/Wildcard.h"
 
 using kalvex::drawing::LetterCase;
 using kalvex::drawing::wildcardMatch;

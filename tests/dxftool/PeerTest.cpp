@@ -7,8 +7,8 @@
 #include "PeerSupport.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Text.h"
-#include "drawing/DxfFile.h"
 #include "drawing/cad/CadModel.h"
+#include "drawing/dxf/DxfFile.h"
 
 using namespace kalvex;
 using namespace kalvex::peer;

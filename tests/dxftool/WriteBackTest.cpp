@@ -7,7 +7,7 @@
 #include <gtest/gtest.h>
 
 #include "PeerSupport.h"
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "dxftool/TableApplier.h"
 #include "dxftool/WriteBack.h"
 #include "kit/DrawingBuilder.h"

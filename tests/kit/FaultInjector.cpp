@@ -1,15 +1,27 @@
 #include "kit/FaultInjector.h"
 
+#include <stdexcept>
+
 #include "cadlink/CadError.h"
 
 namespace kalvex::testing {
 
-void FaultInjector::failOn(const std::string& operation, const std::string& handle) {
-    m_failOn.emplace(operation, handle);
+namespace {
+
+[[noreturn]] void fail(Fault fault, const std::string& message) {
+    if (fault == Fault::Logic)
+        throw std::logic_error(message);
+    throw cad::CadError(message);
 }
 
-void FaultInjector::failAfter(const std::string& operation, int successfulCalls) {
-    m_failAfter[operation] = successfulCalls;
+} // namespace
+
+void FaultInjector::failOn(const std::string& operation, const std::string& handle, Fault fault) {
+    m_failOn[{operation, handle}] = fault;
+}
+
+void FaultInjector::failAfter(const std::string& operation, int successfulCalls, Fault fault) {
+    m_failAfter[operation] = {successfulCalls, fault};
     m_calls[operation] = 0;
 }
 
@@ -23,18 +35,19 @@ void FaultInjector::check(const std::string& operation,
     const int calls = ++m_calls[operation];
     if (handleOf && failsOnSomeHandle(operation)) {
         const std::string handle = handleOf();
-        if (m_failOn.contains({operation, handle}))
-            throw cad::CadError("Injected failure of " + operation + " on " + handle + ".");
+        const auto rule = m_failOn.find({operation, handle});
+        if (rule != m_failOn.end())
+            fail(rule->second, "Injected failure of " + operation + " on " + handle + ".");
     }
     const auto limit = m_failAfter.find(operation);
-    if (limit != m_failAfter.end() && calls > limit->second)
-        throw cad::CadError("Injected failure of " + operation + " after " +
-                            std::to_string(limit->second) + " calls.");
+    if (limit != m_failAfter.end() && calls > limit->second.successfulCalls)
+        fail(limit->second.fault, "Injected failure of " + operation + " after " +
+                                      std::to_string(limit->second.successfulCalls) + " calls.");
 }
 
 bool FaultInjector::failsOnSomeHandle(const std::string& operation) const {
     const auto rule = m_failOn.lower_bound({operation, std::string()});
-    return rule != m_failOn.end() && rule->first == operation;
+    return rule != m_failOn.end() && rule->first.first == operation;
 }
 
 int FaultInjector::callCount(const std::string& operation) const {

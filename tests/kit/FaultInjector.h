@@ -3,7 +3,6 @@
 #include <functional>
 #include <map>
 #include <memory>
-#include <set>
 #include <string>
 #include <utility>
 
@@ -14,14 +13,17 @@ namespace kalvex::testing {
 // Makes named operations of the CAD interface fail, so tests can reach every "a failure here
 // is skipped" path. Operation names are the interface's member names ("SetTextString",
 // "Copy", "HandleToObject" ...), prefixed where two classes share a name ("DocumentHwnd",
-// "SelectionSetCount", "LayersItem" ...); a failure throws CadError. The rules act on the
-// objects of an application wrapped by withFaults.
+// "SelectionSetCount", "LayersItem" ...); a failure throws CadError, or, to show that an
+// operation takes only the CAD's failures for failures of the CAD, std::logic_error. The rules
+// act on the objects of an application wrapped by withFaults.
+enum class Fault { Cad, Logic };
+
 class FaultInjector {
 public:
     // Every call of the operation on the entity with this handle fails.
-    void failOn(const std::string& operation, const std::string& handle);
+    void failOn(const std::string& operation, const std::string& handle, Fault fault = Fault::Cad);
     // The first `successfulCalls` calls of the operation succeed, every later one fails.
-    void failAfter(const std::string& operation, int successfulCalls);
+    void failAfter(const std::string& operation, int successfulCalls, Fault fault = Fault::Cad);
     void clear();
     int callCount(const std::string& operation) const;
 
@@ -33,8 +35,13 @@ public:
 private:
     bool failsOnSomeHandle(const std::string& operation) const;
 
-    std::set<std::pair<std::string, std::string>> m_failOn;
-    std::map<std::string, int> m_failAfter;
+    struct After {
+        int successfulCalls = 0;
+        Fault fault = Fault::Cad;
+    };
+
+    std::map<std::pair<std::string, std::string>, Fault> m_failOn;
+    std::map<std::string, After> m_failAfter;
     std::map<std::string, int> m_calls;
 };
 

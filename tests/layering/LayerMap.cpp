@@ -76,20 +76,45 @@ bool isSource(const std::filesystem::path& path) {
     return ext == ".h" || ext == ".cpp";
 }
 
-std::string folderOf(const std::string& relativeFile) {
-    return relativeFile.substr(0, relativeFile.find('/'));
+std::string topLevelOf(const std::string& folder) {
+    return folder.substr(0, folder.find('/'));
+}
+
+bool isInnerFolder(const std::string& folder) {
+    return folder.find('/') != std::string::npos;
 }
 
 bool isQtHeader(const Include& include) {
     return !include.quoted && include.target.rfind('Q', 0) == 0;
 }
 
-bool isWidgetHeader(const Include& include, const std::set<std::string>& widgetHeaders) {
+bool isModuleHeader(const Include& include, const std::string& module,
+                    const std::set<std::string>& moduleHeaders) {
     if (include.quoted)
         return false;
-    if (include.target.rfind("QtWidgets/", 0) == 0 || include.target == "QtWidgets")
+    if (include.target.rfind(module + "/", 0) == 0 || include.target == module)
         return true;
-    return widgetHeaders.count(include.target) > 0;
+    return moduleHeaders.count(include.target) > 0;
+}
+
+// What a folder may not include of Qt, as the message says it; empty when the include is fine.
+std::string qtBreach(QtUse qt, const Include& include, const QtHeaders& headers) {
+    if (qt == QtUse::WithoutQt && isQtHeader(include))
+        return "stays clear of Qt";
+    const bool widget = isModuleHeader(include, "QtWidgets", headers.widgets);
+    if (qt == QtUse::WithoutWidgets && widget)
+        return "stays clear of Qt Widgets";
+    if (qt == QtUse::WithoutGui && (widget || isModuleHeader(include, "QtGui", headers.gui)))
+        return "uses nothing of Qt but Qt Core";
+    return {};
+}
+
+// An include from one folder of the map into another is allowed when the first uses the second,
+// or, across libraries, the library that holds the second.
+bool mayInclude(const FolderRule& rule, const std::string& from, const std::string& to) {
+    if (to == from || rule.uses.count(to))
+        return true;
+    return topLevelOf(to) != topLevelOf(from) && rule.uses.count(topLevelOf(to));
 }
 
 using IncludesOf = std::map<std::string, std::vector<const Include*>>;
@@ -121,10 +146,10 @@ void addQtReachedIndirectly(const LayerMap& map, const std::vector<Include>& inc
     for (const Include& include : includes)
         includesOf[include.file].push_back(&include);
     for (const Include& include : includes) {
-        const std::string from = folderOf(include.file);
+        const std::string from = folderOf(map, include.file);
         const auto rule = map.find(from);
         if (rule == map.end() || rule->second.qt != QtUse::WithoutQt || !include.quoted ||
-            folderOf(include.target) == from)
+            folderOf(map, include.target) == from)
             continue;
         std::set<std::string> seen;
         const std::string qt = qtReachedFrom(include.target, includesOf, seen);
@@ -148,6 +173,8 @@ LayerMap readLayerMap(const std::filesystem::path& path) {
         const std::string condition = trimmed(line.right);
         if (condition == "without QtWidgets")
             rule.qt = QtUse::WithoutWidgets;
+        else if (condition == "without QtGui")
+            rule.qt = QtUse::WithoutGui;
         else if (condition == "without Qt")
             rule.qt = QtUse::WithoutQt;
         else if (!condition.empty())
@@ -155,10 +182,16 @@ LayerMap readLayerMap(const std::filesystem::path& path) {
         map[line.folder] = rule;
     });
     for (const auto& [folder, rule] : map)
-        for (const std::string& used : rule.uses)
+        for (const std::string& used : rule.uses) {
             if (!map.count(used))
                 throw std::runtime_error(path.string() + ": " + folder + " uses " + used +
                                          ", which the map does not list");
+            const std::string library = topLevelOf(folder);
+            if (isInnerFolder(folder) && topLevelOf(used) != library &&
+                (!map.count(library) || !map.at(library).uses.count(topLevelOf(used))))
+                throw std::runtime_error(path.string() + ": " + folder + " uses " + used +
+                                         ", which its library " + library + " does not use");
+        }
     return map;
 }
 
@@ -193,12 +226,22 @@ std::vector<Include> collectIncludes(const std::filesystem::path& srcRoot) {
     return includes;
 }
 
+std::string folderOf(const LayerMap& map, const std::string& relativeFile) {
+    for (auto slash = relativeFile.rfind('/'); slash != std::string::npos && slash > 0;
+         slash = relativeFile.rfind('/', slash - 1)) {
+        const std::string folder = relativeFile.substr(0, slash);
+        if (map.count(folder) || !isInnerFolder(folder))
+            return folder;
+    }
+    return topLevelOf(relativeFile);
+}
+
 std::vector<std::string> includeViolations(const LayerMap& map,
                                            const std::vector<Include>& includes,
-                                           const std::set<std::string>& widgetHeaders) {
+                                           const QtHeaders& qtHeaders) {
     std::vector<std::string> violations;
     for (const Include& include : includes) {
-        const std::string from = folderOf(include.file);
+        const std::string from = folderOf(map, include.file);
         const std::string where = include.file + ":" + std::to_string(include.line) + " includes " +
                                   include.target + ": ";
         const auto rule = map.find(from);
@@ -206,13 +249,9 @@ std::vector<std::string> includeViolations(const LayerMap& map,
             violations.push_back(where + "the folder " + from + " is not on the map");
             continue;
         }
-        const QtUse qt = rule->second.qt;
-        if (qt == QtUse::WithoutQt && isQtHeader(include)) {
-            violations.push_back(where + from + " stays clear of Qt");
-            continue;
-        }
-        if (qt == QtUse::WithoutWidgets && isWidgetHeader(include, widgetHeaders)) {
-            violations.push_back(where + from + " stays clear of Qt Widgets");
+        if (const std::string breach = qtBreach(rule->second.qt, include, qtHeaders);
+            !breach.empty()) {
+            violations.push_back(where + from + " " + breach);
             continue;
         }
         if (!include.quoted)
@@ -222,8 +261,8 @@ std::vector<std::string> includeViolations(const LayerMap& map,
                                  "\"");
             continue;
         }
-        const std::string to = folderOf(include.target);
-        if (to != from && !rule->second.uses.count(to))
+        const std::string to = folderOf(map, include.target);
+        if (!mayInclude(rule->second, from, to))
             violations.push_back(where + from + " may include " + joined(rule->second.uses));
     }
     addQtReachedIndirectly(map, includes, violations);
@@ -244,12 +283,16 @@ std::vector<std::string> linkViolations(const LayerMap& map,
         }
         if (rule->second.qt == QtUse::WithoutQt && !linked.qtModules.empty())
             violations.push_back("kalvex_" + folder + " links Qt but the map keeps it clear of Qt");
+        if (rule->second.qt == QtUse::WithoutGui &&
+            (linked.qtModules.count("Gui") || linked.qtModules.count("Widgets")))
+            violations.push_back("kalvex_" + folder +
+                                 " links Qt Gui or Widgets but the map keeps it to Qt Core");
         if (linked.uses != rule->second.uses)
             violations.push_back("kalvex_" + folder + " links " + joined(linked.uses) +
                                  " but the map lets it use " + joined(rule->second.uses));
     }
     for (const auto& [folder, rule] : map)
-        if (!links.count(folder))
+        if (!isInnerFolder(folder) && !links.count(folder))
             violations.push_back("the map lists " + folder + ", which CMake does not build");
     return violations;
 }

@@ -14,9 +14,9 @@ const fs::path kSourceRoot = fs::path(KALVEX_SOURCE_DIR) / "src";
 const fs::path kMapFile = fs::path(KALVEX_SOURCE_DIR) / "tests/layering/layers.txt";
 const fs::path kLinkGraph = fs::path(KALVEX_BINARY_DIR) / "link-graph.txt";
 
-std::set<std::string> widgetHeaders() {
+std::set<std::string> headersIn(const fs::path& folder) {
     std::set<std::string> names;
-    for (const auto& entry : fs::directory_iterator(KALVEX_QT_WIDGETS_INCLUDE))
+    for (const auto& entry : fs::directory_iterator(folder))
         names.insert(entry.path().filename().string());
     return names;
 }
@@ -32,11 +32,12 @@ TEST(LayeringTest, EveryIncludeOfTheSourceTreeFollowsTheMap) {
     const LayerMap map = readLayerMap(kMapFile);
     const std::vector<Include> includes = collectIncludes(kSourceRoot);
     ASSERT_GT(includes.size(), 100u) << "the source tree was not found at " << kSourceRoot;
-    const std::set<std::string> widgets = widgetHeaders();
-    ASSERT_TRUE(widgets.count("QWidget"))
+    const QtHeaders qt{headersIn(KALVEX_QT_WIDGETS_INCLUDE), headersIn(KALVEX_QT_GUI_INCLUDE)};
+    ASSERT_TRUE(qt.widgets.count("QWidget"))
         << "no Qt Widgets headers at " << KALVEX_QT_WIDGETS_INCLUDE;
+    ASSERT_TRUE(qt.gui.count("QColor")) << "no Qt Gui headers at " << KALVEX_QT_GUI_INCLUDE;
 
-    const auto violations = includeViolations(map, includes, widgets);
+    const auto violations = includeViolations(map, includes, qt);
     EXPECT_TRUE(violations.empty())
         << "includes the map in " << kMapFile << " forbids:" << listed(violations);
 }
@@ -56,7 +57,7 @@ protected:
         map["com"] = {{"cadlink", "platform"}, QtUse::WithoutQt};
     }
     LayerMap map;
-    std::set<std::string> widgets{"QWidget", "QDialog"};
+    QtHeaders widgets{{"QWidget", "QDialog"}, {"QColor", "QPainter"}};
 };
 
 TEST_F(LayerMapRulesTest, NamesTheFileLineAndIncludeThatBreakTheMap) {
@@ -97,6 +98,80 @@ TEST_F(LayerMapRulesTest, AFolderWithoutQtDoesNotReachQtThroughAnotherFoldersHea
     EXPECT_EQ(includeViolations(map, includes, widgets),
               (std::vector<std::string>{"com/Backend.cpp:3 includes platform/Ports.h, which brings "
                                         "in QString: com stays clear of Qt"}));
+}
+
+// A library layered inside: its inner folders include only the inner folders and libraries
+// their rule names, and keep to the Qt their rule allows.
+class InnerFolderRulesTest : public LayerMapRulesTest {
+protected:
+    InnerFolderRulesTest() {
+        map["drawing"] = {{"cadlink", "platform"}, QtUse::WithoutGui};
+        map["drawing/tags"] = {{}, QtUse::WithoutQt};
+        map["drawing/model"] = {{"drawing/tags"}, QtUse::WithoutQt};
+        map["drawing/cad"] = {{"drawing/model", "drawing/tags", "cadlink"}, QtUse::WithoutGui};
+        map["drawingwindow"] = {{"drawing", "platform"}, QtUse::Any};
+        map["dxftool"] = {{"drawing", "cadlink"}, QtUse::WithoutGui};
+    }
+};
+
+TEST_F(InnerFolderRulesTest, InnerFoldersFollowTheirOwnRules) {
+    const std::vector<Include> includes = {
+        {"drawing/model/Drawing.cpp", 2, "drawing/tags/Tag.h"},           // downwards
+        {"drawing/model/Drawing.cpp", 3, "drawing/model/UndoLog.h"},      // own inner folder
+        {"drawing/tags/TagReader.cpp", 4, "drawing/model/Drawing.h"},     // upwards
+        {"drawing/model/Drawing.cpp", 5, "drawing/cad/CadModel.h"},       // upwards
+        {"drawing/model/Drawing.cpp", 6, "cadlink/CadError.h"},           // not in its rule
+        {"drawing/cad/CadModel.cpp", 7, "cadlink/CadError.h"},            // another library
+        {"drawing/cad/Wildcard.cpp", 8, "QChar", false},                  // Qt Core is fine here
+        {"drawing/cad/CadModel.cpp", 9, "QColor", false},                 // Qt Gui is not
+        {"drawing/tags/CodePage.cpp", 10, "QString", false},              // nor any Qt in tags
+        {"drawingwindow/render/Text.cpp", 11, "drawing/model/Drawing.h"}, // a library it uses
+        {"drawingwindow/render/Text.cpp", 12, "drawingwindow/Scene.h"},   // its own library
+        {"dxftool/Main.cpp", 13, "drawing/cad/CadModel.h"},               // through the library
+        {"dxftool/Main.cpp", 14, "QWidget", false},                       // Widgets, too, is Gui
+        {"dxftool/Main.cpp", 15, "drawingwindow/Scene.h"},                // upwards
+    };
+    EXPECT_EQ(includeViolations(map, includes, widgets),
+              (std::vector<std::string>{
+                  "drawing/tags/TagReader.cpp:4 includes drawing/model/Drawing.h: drawing/tags "
+                  "may include nothing of src/",
+                  "drawing/model/Drawing.cpp:5 includes drawing/cad/CadModel.h: drawing/model may "
+                  "include drawing/tags",
+                  "drawing/model/Drawing.cpp:6 includes cadlink/CadError.h: drawing/model may "
+                  "include drawing/tags",
+                  "drawing/cad/CadModel.cpp:9 includes QColor: drawing/cad uses nothing of Qt but "
+                  "Qt Core",
+                  "drawing/tags/CodePage.cpp:10 includes QString: drawing/tags stays clear of Qt",
+                  "dxftool/Main.cpp:14 includes QWidget: dxftool uses nothing of Qt but Qt Core",
+                  "dxftool/Main.cpp:15 includes drawingwindow/Scene.h: dxftool may include cadlink "
+                  "drawing",
+              }));
+}
+
+TEST_F(InnerFolderRulesTest, InnerFoldersAreNoLibrariesButKeepToTheirLibrarysLinks) {
+    std::map<std::string, LinkedFolder> links;
+    links["platform"] = {{}, {}};
+    links["cadlink"] = {{"platform"}, {}};
+    links["com"] = {{"cadlink", "platform"}, {}};
+    links["texttab"] = {{"cadlink", "platform"}, {"Widgets"}};
+    links["drawing"] = {{"cadlink", "platform"}, {"Core", "Gui"}};
+    links["drawingwindow"] = {{"drawing", "platform"}, {"Core", "Gui", "Widgets"}};
+    links["dxftool"] = {{"drawing", "cadlink"}, {"Core"}};
+    EXPECT_EQ(linkViolations(map, links),
+              (std::vector<std::string>{
+                  "kalvex_drawing links Qt Gui or Widgets but the map keeps it to Qt Core"}));
+
+    const fs::path file = fs::temp_directory_path() / "kalvex-inner-layers-test.txt";
+    std::ofstream(file) << "platform:\ncadlink: platform\ndrawing: platform\n"
+                           "drawing/cad: cadlink\n";
+    try {
+        readLayerMap(file);
+        FAIL() << "an inner folder used a library its library does not use";
+    } catch (const std::runtime_error& e) {
+        EXPECT_EQ(std::string(e.what()), file.string() + ": drawing/cad uses cadlink, which its "
+                                                         "library drawing does not use");
+    }
+    fs::remove(file);
 }
 
 TEST_F(LayerMapRulesTest, LinksMustMatchTheMapAndLeaveQtTestToTests) {

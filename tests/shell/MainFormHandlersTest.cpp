@@ -7,7 +7,7 @@
 
 #include "attrgrid/AttrGridPage.h"
 #include "cadlink/MessageFilter.h"
-#include "platform/QtWindowSystem.h"
+#include "qtplatform/QtWindowSystem.h"
 #include "search/SearchPage.h"
 #include "texttab/LineEditor.h"
 #include "texttab/TextTabPage.h"

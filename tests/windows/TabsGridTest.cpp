@@ -6,8 +6,9 @@
 #include "TabsFixture.h"
 #include "cadlink/AttributeReference.h"
 #include "cadlink/HandOff.h"
-#include "operations/GridAttributes.h"
 #include "operations/TextLineWriter.h"
+#include "operations/attrgrid/AttrGridFetch.h"
+#include "operations/attrgrid/AttrGridUpdate.h"
 
 namespace kalvex {
 namespace {

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "TabsFixture.h"
-#include "operations/SearchTexts.h"
 #include "operations/ViewFollow.h"
+#include "operations/search/HitEditor.h"
+#include "operations/search/TextSearch.h"
 
 namespace kalvex {
 namespace {

@@ -2,11 +2,11 @@
 
 #include "TabsFixture.h"
 #include "cadlink/HandOff.h"
-#include "operations/AlignTexts.h"
-#include "operations/FetchAttributes.h"
-#include "operations/FetchTexts.h"
 #include "operations/SourceDrawing.h"
-#include "operations/UpdateTexts.h"
+#include "operations/texttab/AttrFetch.h"
+#include "operations/texttab/TextAlignment.h"
+#include "operations/texttab/TextFetch.h"
+#include "operations/texttab/TextUpdate.h"
 
 namespace kalvex {
 namespace {

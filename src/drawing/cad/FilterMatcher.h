@@ -3,7 +3,7 @@
 #include <vector>
 
 #include "cadlink/SelectionFilter.h"
-#include "drawing/Wildcard.h"
+#include "drawing/cad/Wildcard.h"
 #include "drawing/model/Drawing.h"
 
 namespace kalvex::drawing {

@@ -1,6 +1,6 @@
 #include "drawing/model/TextCodec.h"
 
-#include "drawing/dxf/CodePage.h"
+#include "drawing/tags/CodePage.h"
 
 namespace kalvex::drawing {
 

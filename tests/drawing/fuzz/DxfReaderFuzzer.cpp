@@ -5,12 +5,12 @@
 #include <cstdlib>
 #include <string>
 
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "drawing/entities/EntityLifetime.h"
 #include "drawing/entities/RecordView.h"
 #include "drawing/entities/TextEntity.h"
-#include "drawing/view/Scene.h"
-#include "drawing/view/SceneRender.h"
+#include "drawingwindow/Scene.h"
+#include "drawingwindow/SceneRender.h"
 
 using namespace kalvex::drawing;
 

@@ -1,0 +1,138 @@
+#include "drawingwindow/SceneItems.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace kalvex::drawing {
+
+namespace {
+
+constexpr double kDegrees = 180.0 / M_PI;
+
+double length(const QPointF& v) {
+    return std::hypot(v.x(), v.y());
+}
+
+void transformText(SceneText& t, const QTransform& map) {
+    const double radians = t.rotation / kDegrees;
+    const QPointF anchor = map.map(t.anchor);
+    const QPointF along =
+        map.map(t.anchor + QPointF(std::cos(radians), std::sin(radians))) - anchor;
+    const QPointF up = map.map(t.anchor + QPointF(-std::sin(radians), std::cos(radians))) - anchor;
+    const double sx = length(along);
+    t.anchor = anchor;
+    if (sx <= 0.0)
+        return;
+    const double cross = along.x() * up.y() - along.y() * up.x();
+    const double sy = std::abs(cross) / sx;
+    if (sy <= 0.0)
+        return;
+    t.rotation = std::atan2(along.y(), along.x()) * kDegrees;
+    if (cross < 0)
+        t.upsideDown = !t.upsideDown;
+    const double lean = QPointF::dotProduct(up, along) / sx;
+    t.oblique += static_cast<float>(std::atan2(lean, sy) * kDegrees * (t.upsideDown ? -1 : 1));
+    t.height *= sy;
+    t.width *= sx;
+    t.widthFactor *= sx / sy;
+    t.boxOrigin = QPointF(t.boxOrigin.x() * sx, t.boxOrigin.y() * sy);
+}
+
+} // namespace
+
+std::vector<QPointF> textCorners(const SceneText& text) {
+    const double radians = text.rotation / kDegrees;
+    const double c = std::cos(radians), s = std::sin(radians);
+    const double fx = text.backwards ? -1 : 1, fy = text.upsideDown ? -1 : 1;
+    const QPointF o = text.boxOrigin;
+    const QPointF local[4] = {o, o + QPointF(text.width, 0), o + QPointF(text.width, text.height),
+                              o + QPointF(0, text.height)};
+    std::vector<QPointF> corners;
+    for (const QPointF& q : local) {
+        const QPointF p(q.x() * fx, q.y() * fy);
+        corners.push_back(text.anchor + QPointF(p.x() * c - p.y() * s, p.x() * s + p.y() * c));
+    }
+    return corners;
+}
+
+SceneShape textShapeOf(SceneText text) {
+    SceneShape shape;
+    shape.isText = true;
+    shape.kind = ShapeKind::Text;
+    shape.text = std::move(text);
+    return shape;
+}
+
+SceneShape pathShape(std::vector<QPointF> points, bool closed) {
+    SceneShape shape;
+    shape.points = std::move(points);
+    shape.closed = closed;
+    return shape;
+}
+
+SceneShape areaShape(std::vector<std::vector<QPointF>> rings, ShapeKind kind) {
+    SceneShape shape;
+    shape.kind = kind;
+    shape.closed = true;
+    for (auto& ring : rings) {
+        if (ring.size() < 2)
+            continue;
+        shape.points.insert(shape.points.end(), ring.begin(), ring.end());
+        shape.ringEnds.push_back(static_cast<std::uint32_t>(shape.points.size()));
+    }
+    return shape;
+}
+
+void transformShape(SceneShape& shape, const QTransform& map) {
+    if (map.isIdentity())
+        return;
+    if (shape.isText)
+        return transformText(shape.text, map);
+    for (QPointF& p : shape.points)
+        p = map.map(p);
+}
+
+QRectF shapeBounds(const SceneShape& shape) {
+    const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
+    if (points.empty())
+        return {};
+    double left = points[0].x(), right = left, top = points[0].y(), bottom = top;
+    for (const QPointF& p : points) {
+        left = std::min(left, p.x());
+        right = std::max(right, p.x());
+        top = std::min(top, p.y());
+        bottom = std::max(bottom, p.y());
+    }
+    // A point or a straight line still has bounds that a union keeps.
+    return QRectF(QPointF(left, top), QPointF(right + 1e-9, bottom + 1e-9));
+}
+
+QRectF shapeBounds(const std::vector<SceneShape>& shapes) {
+    QRectF bounds;
+    for (const SceneShape& shape : shapes)
+        bounds |= shapeBounds(shape);
+    return bounds;
+}
+
+std::vector<SceneShape> transformedShapes(const std::vector<SceneShape>& shapes,
+                                          const QTransform& map) {
+    std::vector<SceneShape> mapped = shapes;
+    for (SceneShape& shape : mapped)
+        transformShape(shape, map);
+    return mapped;
+}
+
+std::vector<SceneShape> drawnShapes(const SceneEntry& entry) {
+    std::vector<SceneShape> shapes;
+    if (entry.block)
+        shapes = transformedShapes(entry.block->block->shapes, entry.block->map);
+    shapes.insert(shapes.end(), entry.shapes.begin(), entry.shapes.end());
+    return shapes;
+}
+
+bool holdsMask(const std::vector<SceneShape>& shapes) {
+    return std::any_of(shapes.begin(), shapes.end(),
+                       [](const SceneShape& s) { return s.kind == ShapeKind::Background; });
+}
+
+} // namespace kalvex::drawing
