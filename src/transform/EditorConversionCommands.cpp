@@ -3,12 +3,23 @@
 #include <QAction>
 #include <QPlainTextEdit>
 
-#include "transform/ConversionTables.h"
+#include "textaids/ConversionTables.h"
+#include "textaids/MenuConversions.h"
+#include "textaids/TableConversions.h"
+#include "textaids/WidthMapping.h"
 #include "transform/EditorText.h"
-#include "transform/TableConversions.h"
-#include "transform/WidthMapping.h"
+#include "transform/QtText.h"
 
 namespace kalvex {
+
+namespace {
+
+// A line conversion made of a conversion of the text aids.
+template <typename Convert> LineConversion lineConversion(Convert convert) {
+    return [convert](const QString& line) { return toQString(convert(viewOf(line))); };
+}
+
+} // namespace
 
 EditorCommands::EditorCommands(EditorTarget target, TransformDialogs& dialogs, Ports ports)
     : m_target(target), m_dialogs(dialogs), m_ports(ports) {}
@@ -47,40 +58,38 @@ void EditorCommands::convertSelection(const LineConversion& convert) {
 
 // すべて全角に: the whole editor to full width
 void EditorCommands::N1Click() {
-    convertAllLines(ToFullWidth);
+    convertAllLines(lineConversion(ToFullWidth));
 }
 
 // 選択範囲を全角に: the selected text to full width
 void EditorCommands::N2Click() {
-    convertSelection(ToFullWidth);
+    convertSelection(lineConversion(ToFullWidth));
 }
 
 // すべて半角に: the whole editor to half width
 void EditorCommands::N4Click() {
-    convertAllLines(ToHalfWidth);
+    convertAllLines(lineConversion(ToHalfWidth));
 }
 
 // 選択範囲を半角に: the selected text to half width
 void EditorCommands::N5Click() {
-    convertSelection(ToHalfWidth);
+    convertSelection(lineConversion(ToHalfWidth));
 }
 
 // すべての半角 ( ) を全角に: every half-width parenthesis in the editor to full width
 void EditorCommands::N28Click() {
-    convertAllLines([](const QString& line) {
-        return QString(line).replace(u'(', u'（').replace(u')', u'）');
-    });
+    convertAllLines(lineConversion(ParensToFullWidth));
 }
 
 // その他のすべてを変換 (each of its ten items): the whole editor by the clicked item's table
 void EditorCommands::N23Click(const QObject* sender) {
     const TableConversion* conversion =
-        sender ? findTableConversion(sender->objectName()) : nullptr;
+        sender ? findTableConversion(sender->objectName().toStdString()) : nullptr;
     if (!conversion)
         return;
-    convertAllLines([conversion](const QString& line) {
-        return ReplaceByTable(line, conversion->table, conversion->direction);
-    });
+    convertAllLines(lineConversion([conversion](std::u16string_view line) {
+        return ReplaceByTable(std::u16string(line), conversion->table, conversion->direction);
+    }));
 }
 
 } // namespace kalvex

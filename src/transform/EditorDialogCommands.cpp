@@ -4,8 +4,9 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 
-#include "transform/AddToNumber.h"
+#include "textaids/AddToNumber.h"
 #include "transform/EditorText.h"
+#include "transform/QtText.h"
 #include "transform/TransformDialogs.h"
 
 namespace kalvex {
@@ -15,9 +16,10 @@ namespace {
 // Only strings that are not blank and hold a number change.
 LineConversion addition(const NumberRule& rule, std::int32_t addend) {
     return [rule, addend](const QString& line) {
-        if (isBlank(line))
+        if (isBlank(viewOf(line)))
             return line;
-        return AddToNumber(line, rule, addend).value_or(line);
+        const std::optional<std::u16string> sum = AddToNumber(viewOf(line), rule, addend);
+        return sum ? toQString(*sum) : line;
     };
 }
 
@@ -33,11 +35,12 @@ void EditorCommands::N7Click() {
     }
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
         return;
-    const QString search = form.Edit1->text();
-    const QString replacement = form.Edit2->text();
+    const std::u16string search = toU16(form.Edit1->text());
+    const std::u16string replacement = toU16(form.Edit2->text());
     const CaseMatch match = form.caseMatch();
-    convertAllLines(
-        [&](const QString& line) { return ReplaceText(line, search, replacement, match); });
+    convertAllLines([&](const QString& line) {
+        return toQString(ReplaceText(viewOf(line), search, replacement, match));
+    });
 }
 
 // 選択範囲を置換: replaces a string in the selected text, asked for in the replace dialog
@@ -52,10 +55,10 @@ void EditorCommands::N8Click() {
     }
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
         return;
-    const QString search = form.Edit1->text();
-    const QString replacement = form.Edit2->text();
+    const std::u16string search = toU16(form.Edit1->text());
+    const std::u16string replacement = toU16(form.Edit2->text());
     convertSelection([&](const QString& line) {
-        return ReplaceText(line, search, replacement, CaseMatch::Exact);
+        return toQString(ReplaceText(viewOf(line), search, replacement, CaseMatch::Exact));
     });
 }
 
@@ -84,7 +87,9 @@ void EditorCommands::N17Click() {
     const SerialSeries series(form.input());
     if (!series.isValid())
         return;
-    const QStringList items = series.items();
+    QStringList items;
+    for (const std::u16string& item : series.items())
+        items.append(toQString(item));
     m_target.undo.UndoMark(true);
     if (form.placement() == SerialPlacement::Insert)
         insertLinesBeforeCaretLine(m_target.SynEdit1, items);

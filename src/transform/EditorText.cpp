@@ -4,7 +4,7 @@
 #include <QTextBlock>
 #include <QTextCursor>
 
-#include "transform/NumberHelpers.h"
+#include "textaids/NumberHelpers.h"
 
 namespace kalvex {
 
@@ -56,11 +56,13 @@ QStringList selectedLines(const QPlainTextEdit& editor) {
 }
 
 QString trimBlanksKeepingLineBreaks(QStringView text) {
-    const BlankTrim kept = blankTrim(text);
+    const BlankTrim kept =
+        blankTrim({reinterpret_cast<const char16_t*>(text.utf16()), std::size_t(text.size())});
+    const qsizetype first = qsizetype(kept.first);
+    const qsizetype last = qsizetype(kept.last);
     const auto lineBreaks = [](QStringView blanks) { return QString(blanks.count(u'\n'), u'\n'); };
-    return lineBreaks(text.first(kept.first)) +
-           text.sliced(kept.first, kept.last - kept.first).toString() +
-           lineBreaks(text.sliced(kept.last));
+    return lineBreaks(text.first(first)) + text.sliced(first, last - first).toString() +
+           lineBreaks(text.sliced(last));
 }
 
 // A selection that ends with a line break keeps it: the command changes the selected lines,

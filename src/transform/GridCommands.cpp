@@ -2,10 +2,13 @@
 
 #include <QLineEdit>
 
-#include "transform/AddToNumber.h"
-#include "transform/SerialNumbers.h"
+#include "textaids/AddToNumber.h"
+#include "textaids/MenuConversions.h"
+#include "textaids/ReplaceText.h"
+#include "textaids/SerialNumbers.h"
+#include "textaids/WidthMapping.h"
+#include "transform/QtText.h"
 #include "transform/TransformDialogs.h"
-#include "transform/WidthMapping.h"
 #include "widgets/StringGrid.h"
 
 namespace kalvex {
@@ -43,15 +46,16 @@ void GridCommands::convertCells(const CellConversion& convert, Record record) {
 void GridCommands::N32Click() {
     convertCells(
         [](const QString& cell) {
-            return std::optional(ToFullWidth(cell).replace(QChar(0x3000), u' '));
+            return std::optional(toQString(ToFullWidthButSpaces(viewOf(cell))));
         },
         Record::EveryCell);
 }
 
 // 選択範囲を半角に: the selected cells to half width
 void GridCommands::N33Click() {
-    convertCells([](const QString& cell) { return std::optional(ToHalfWidth(cell)); },
-                 Record::EveryCell);
+    convertCells(
+        [](const QString& cell) { return std::optional(toQString(ToHalfWidth(viewOf(cell)))); },
+        Record::EveryCell);
 }
 
 // 選択範囲を置換: replaces a string in the selected cells, asked for in the replace dialog
@@ -62,11 +66,12 @@ void GridCommands::N35Click() {
         form.Edit1->setText(m_target.StringGrid1.cell(cells.left(), cells.top()));
     if (m_ports.dialogs.exec(form) != QDialog::Accepted || form.Edit1->text().isEmpty())
         return;
-    const QString search = form.Edit1->text();
-    const QString replacement = form.Edit2->text();
+    const std::u16string search = toU16(form.Edit1->text());
+    const std::u16string replacement = toU16(form.Edit2->text());
     convertCells(
         [&](const QString& cell) {
-            return std::optional(ReplaceText(cell, search, replacement, CaseMatch::Exact));
+            return std::optional(
+                toQString(ReplaceText(viewOf(cell), search, replacement, CaseMatch::Exact)));
         },
         Record::EveryCell);
 }
@@ -91,12 +96,12 @@ void GridCommands::addCells(Record record) {
     EventSlicer events(m_target.eventSlice);
     convertCells(
         [&](const QString& cell) -> std::optional<QString> {
-            if (isBlank(cell))
+            if (isBlank(viewOf(cell)))
                 return std::nullopt;
-            std::optional<QString> sum = AddToNumber(cell, rule, addend);
+            const std::optional<std::u16string> sum = AddToNumber(viewOf(cell), rule, addend);
             if (sum && record == Record::EveryCell)
                 events.tick();
-            return sum;
+            return sum ? std::optional(toQString(*sum)) : std::nullopt;
         },
         record);
 }
@@ -134,7 +139,7 @@ void GridCommands::N31Click() {
     int written = 0;
     for (std::int32_t b = 0; b < series.count() && first + b <= last; ++b) {
         m_target.undo.Add(grid, col, first + b);
-        grid.setCell(col, first + b, series.item(b));
+        grid.setCell(col, first + b, toQString(series.item(b)));
         ++written;
     }
     finishBatch(written);

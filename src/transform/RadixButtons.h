@@ -2,7 +2,7 @@
 
 #include <QObject>
 
-#include "transform/AddToNumber.h"
+#include "textaids/AddToNumber.h"
 
 class QButtonGroup;
 class QPushButton;

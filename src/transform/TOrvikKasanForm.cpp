@@ -8,8 +8,9 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "textaids/SerialNumbers.h"
+#include "transform/QtText.h"
 #include "transform/RadixButtons.h"
-#include "transform/SerialNumbers.h"
 #include "widgets/Controls.h"
 
 namespace kalvex {
@@ -97,7 +98,7 @@ void TOrvikKasanForm::SpeedButton1Click() {
     RadioButton2->setEnabled(decimal);
     Label3->setEnabled(!decimal);
     UpDown1->setEnabled(!decimal);
-    Label5->setText(radixDisplay(radix));
+    Label5->setText(toQString(radixDisplay(radix)));
 }
 
 NumberRule TOrvikKasanForm::rule() const {
@@ -106,7 +107,7 @@ NumberRule TOrvikKasanForm::rule() const {
 }
 
 std::int32_t TOrvikKasanForm::addend() const {
-    return parseDecimal(Edit1->text().trimmed()).value_or(0);
+    return parseDecimal(viewOf(Edit1->text().trimmed())).value_or(0);
 }
 
 } // namespace kalvex

@@ -4,7 +4,7 @@
 
 #include <QDialog>
 
-#include "transform/AddToNumber.h"
+#include "textaids/AddToNumber.h"
 
 class QLabel;
 class QLineEdit;

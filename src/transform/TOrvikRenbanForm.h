@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "transform/SerialNumbers.h"
+#include "textaids/SerialNumbers.h"
 
 class QLabel;
 class QLineEdit;

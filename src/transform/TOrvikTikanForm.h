@@ -2,7 +2,7 @@
 
 #include <QDialog>
 
-#include "transform/ReplaceText.h"
+#include "textaids/ReplaceText.h"
 
 class QCheckBox;
 class QLabel;

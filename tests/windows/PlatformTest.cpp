@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "BackendFixture.h"
-#include "platform/WidthMapping.h"
+#include "textaids/WidthMapping.h"
 
 namespace kalvex {
 namespace {

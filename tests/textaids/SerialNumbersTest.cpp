@@ -1,20 +1,22 @@
 #include <gtest/gtest.h>
 
-#include "transform/SerialNumbers.h"
+#include <QString>
+
+#include "textaids/SerialNumbers.h"
 
 namespace kalvex {
 namespace {
 
 SerialInput input(Radix radix, const char* prefix, const char* start, const char* step,
                   const char* count) {
-    return {radix,     QString::fromUtf8(prefix), QString::fromUtf8(start),
-            QString(), QString::fromUtf8(step),   QString::fromUtf8(count)};
+    const auto u16 = [](const char* text) { return QString::fromUtf8(text).toStdU16String(); };
+    return {radix, u16(prefix), u16(start), std::u16string(), u16(step), u16(count)};
 }
 
 struct SeriesCase {
     const char* name;
     SerialInput input;
-    QStringList items;
+    std::vector<std::u16string> items;
     const char* preview;
 };
 
@@ -23,13 +25,13 @@ class SerialSeriesTest : public testing::TestWithParam<SeriesCase> {};
 TEST_P(SerialSeriesTest, GeneratesAndPreviews) {
     const SerialSeries series(GetParam().input);
     EXPECT_EQ(series.items(), GetParam().items);
-    EXPECT_EQ(series.preview(), QString::fromUtf8(GetParam().preview));
+    EXPECT_EQ(series.preview(), QString::fromUtf8(GetParam().preview).toStdU16String());
 }
 
-QStringList decimalRange(int first, int last, int width) {
-    QStringList list;
+std::vector<std::u16string> decimalRange(int first, int last, int width) {
+    std::vector<std::u16string> list;
     for (int i = first; i <= last; ++i)
-        list.append(QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')));
+        list.push_back(QStringLiteral("%1").arg(i, width, 10, QLatin1Char('0')).toStdU16String());
     return list;
 }
 
@@ -39,30 +41,30 @@ INSTANTIATE_TEST_SUITE_P(
                                decimalRange(0, 15, 2), "[ 00 ] ～ [ 15 ]"},
                     SeriesCase{"ThreeDigitStart", input(Radix::Decimal, "", "000", "1", "16"),
                                decimalRange(0, 15, 3), "[ 000 ] ～ [ 015 ]"},
-                    SeriesCase{
-                        "HexUpperCased",
-                        input(Radix::Hexadecimal, "io-", "0a", "1", "8"),
-                        {"IO-0A", "IO-0B", "IO-0C", "IO-0D", "IO-0E", "IO-0F", "IO-10", "IO-11"},
-                        "[ IO-0A ] ～ [ IO-11 ]"},
+                    SeriesCase{"HexUpperCased",
+                               input(Radix::Hexadecimal, "io-", "0a", "1", "8"),
+                               {u"IO-0A", u"IO-0B", u"IO-0C", u"IO-0D", u"IO-0E", u"IO-0F",
+                                u"IO-10", u"IO-11"},
+                               "[ IO-0A ] ～ [ IO-11 ]"},
                     SeriesCase{"Octal",
                                input(Radix::Octal, "", "06", "1", "4"),
-                               {"06", "07", "10", "11"},
+                               {u"06", u"07", u"10", u"11"},
                                "[ 06 ] ～ [ 11 ]"},
                     SeriesCase{"Step",
                                input(Radix::Decimal, "", "10", "5", "3"),
-                               {"10", "15", "20"},
+                               {u"10", u"15", u"20"},
                                "[ 10 ] ～ [ 20 ]"},
                     SeriesCase{"FixedText",
                                input(Radix::Decimal, "sp", "", "1", "3"),
-                               {"SP", "SP", "SP"},
+                               {u"SP", u"SP", u"SP"},
                                "[ SP ] x 3"},
                     SeriesCase{"StepAndCountDefaultToOne",
                                input(Radix::Decimal, "", "7", "x", ""),
-                               {"7"},
+                               {u"7"},
                                "[ 7 ] ～ [ 7 ]"},
                     SeriesCase{"NegativeDecimalKeepsWidth",
                                input(Radix::Decimal, "", "01", "-1", "3"),
-                               {"01", "00", "-1"},
+                               {u"01", u"00", u"-1"},
                                "[ 01 ] ～ [ -1 ]"},
                     SeriesCase{"InvalidDecimalStart",
                                input(Radix::Decimal, "A", "1x", "1", "3"),
@@ -78,7 +80,7 @@ INSTANTIATE_TEST_SUITE_P(
                                "開始数が16進数ではありません"},
                     SeriesCase{"HexStartOfNineDigitsThatFits",
                                input(Radix::Hexadecimal, "", "000000001", "1", "2"),
-                               {"000000001", "000000002"},
+                               {u"000000001", u"000000002"},
                                "[ 000000001 ] ～ [ 000000002 ]"},
                     SeriesCase{"HexStartBeyond32Bits",
                                input(Radix::Hexadecimal, "", "100000000", "1", "2"),
@@ -86,14 +88,14 @@ INSTANTIATE_TEST_SUITE_P(
                                "開始数が16進数ではありません"},
                     SeriesCase{"BlanksAroundNumbersAreIgnored",
                                input(Radix::Decimal, "", " 5", " 2 ", "\u3000 3\t"),
-                               {"5", "7", "9"},
+                               {u"5", u"7", u"9"},
                                "[ 5 ] ～ [ 9 ]"}),
     [](const testing::TestParamInfo<SeriesCase>& info) { return std::string(info.param.name); });
 
 TEST(SerialSeries, SuffixFollowsTheCounterAndOnlyAsciiIsUpperCased) {
     SerialInput fields = input(Radix::Decimal, "ａb", "1", "1", "2");
-    fields.suffix = QStringLiteral("-x");
-    EXPECT_EQ(SerialSeries(fields).items(), QStringList({"ａB1-X", "ａB2-X"}));
+    fields.suffix = u"-x";
+    EXPECT_EQ(SerialSeries(fields).items(), std::vector<std::u16string>({u"ａB1-X", u"ａB2-X"}));
 }
 
 } // namespace

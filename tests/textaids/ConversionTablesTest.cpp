@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
-#include "transform/ConversionTables.h"
+#include <QString>
+
+#include "textaids/ConversionTables.h"
 
 namespace kalvex {
 namespace {
 
-QString str(std::u16string_view text) {
-    return QString(reinterpret_cast<const QChar*>(text.data()), qsizetype(text.size()));
+std::u16string str(std::u16string_view text) {
+    return std::u16string(text);
 }
 
 struct TableCase {
@@ -61,12 +63,12 @@ TEST(ConversionTables, EveryPairRoundTrips) {
          {ConversionTable(DigitTable), ConversionTable(AlphabetTable), ConversionTable(NumberTable),
           ConversionTable(SymbolTable), ConversionTable(KanaTable)}) {
         for (const WidthPair& pair : table) {
-            const QString full = str(pair.full);
-            const QString half = str(pair.half);
+            const std::u16string full = str(pair.full);
+            const std::u16string half = str(pair.half);
             EXPECT_EQ(ReplaceByTable(half, table, Direction::HalfToFull), full)
-                << half.toStdString();
+                << QString::fromStdU16String(half).toStdString();
             EXPECT_EQ(ReplaceByTable(full, table, Direction::FullToHalf), half)
-                << full.toStdString();
+                << QString::fromStdU16String(full).toStdString();
         }
     }
 }

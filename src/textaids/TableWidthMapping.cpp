@@ -1,4 +1,4 @@
-#include "platform/WidthMapping.h"
+#include "textaids/WidthMapping.h"
 
 #include <array>
 #include <optional>

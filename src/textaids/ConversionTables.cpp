@@ -1,4 +1,6 @@
-#include "transform/ConversionTables.h"
+#include "textaids/ConversionTables.h"
+
+#include <utility>
 
 namespace kalvex {
 
@@ -74,14 +76,30 @@ const std::array<WidthPair, 84> KanaTable = {{
     {u"レ", u"ﾚ"},  {u"ロ", u"ﾛ"},  {u"ワ", u"ﾜ"},  {u"ン", u"ﾝ"},  {u"「", u"｢"},  {u"」", u"｣"},
 }};
 
-QString ReplaceByTable(QString text, ConversionTable table, Direction direction) {
-    for (const WidthPair& pair : table) {
-        const bool toFull = direction == Direction::HalfToFull;
-        const std::u16string_view from = toFull ? pair.half : pair.full;
-        const std::u16string_view to = toFull ? pair.full : pair.half;
-        text.replace(reinterpret_cast<const QChar*>(from.data()), qsizetype(from.size()),
-                     reinterpret_cast<const QChar*>(to.data()), qsizetype(to.size()));
+namespace {
+
+// Every occurrence of from, left to right, by to; the text is copied only when from occurs.
+void replaceAll(std::u16string& text, std::u16string_view from, std::u16string_view to) {
+    std::size_t at = text.find(from);
+    if (at == std::u16string::npos)
+        return;
+    std::u16string result;
+    result.reserve(text.size());
+    std::size_t done = 0;
+    for (; at != std::u16string::npos; at = text.find(from, done)) {
+        result.append(text, done, at - done).append(to);
+        done = at + from.size();
     }
+    result.append(text, done);
+    text = std::move(result);
+}
+
+} // namespace
+
+std::u16string ReplaceByTable(std::u16string text, ConversionTable table, Direction direction) {
+    const bool toFull = direction == Direction::HalfToFull;
+    for (const WidthPair& pair : table)
+        replaceAll(text, toFull ? pair.half : pair.full, toFull ? pair.full : pair.half);
     return text;
 }
 

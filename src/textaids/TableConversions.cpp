@@ -1,4 +1,4 @@
-#include "transform/TableConversions.h"
+#include "textaids/TableConversions.h"
 
 #include <array>
 
@@ -21,9 +21,9 @@ const std::array<TableConversion, 10> kTableConversions = {{
 
 } // namespace
 
-const TableConversion* findTableConversion(const QString& item) {
+const TableConversion* findTableConversion(std::string_view item) {
     for (const TableConversion& conversion : kTableConversions) {
-        if (item == QLatin1String(conversion.item))
+        if (item == conversion.item)
             return &conversion;
     }
     return nullptr;

@@ -2,8 +2,10 @@
 
 #include <QRandomGenerator>
 
-#include "transform/ConversionTables.h"
-#include "transform/WidthMapping.h"
+#include <QString>
+
+#include "textaids/ConversionTables.h"
+#include "textaids/WidthMapping.h"
 
 namespace kalvex {
 namespace {
@@ -14,8 +16,8 @@ struct WidthCase {
     const char16_t* full;
 };
 
-QString str(const char16_t* text) {
-    return QString::fromUtf16(text);
+std::u16string str(const char16_t* text) {
+    return text;
 }
 
 class ToFullWidthTest : public testing::TestWithParam<WidthCase> {};
@@ -62,11 +64,11 @@ INSTANTIATE_TEST_SUITE_P(
 
 // Every half-width character the mapping knows comes back from its full-width form.
 TEST(WidthMapping, HalfWidthRangeRoundTrips) {
-    QString half;
+    std::u16string half;
     for (char16_t c = 0x20; c <= 0x7E; ++c)
-        half.append(QChar(c));
+        half.push_back(c);
     for (char16_t c = 0xFF61; c <= 0xFF9D; ++c)
-        half.append(QChar(c));
+        half.push_back(c);
     EXPECT_EQ(ToHalfWidth(ToFullWidth(half)), half);
 }
 
@@ -81,12 +83,12 @@ namespace {
 TEST(WidthMapping, AgreesWithTheKanaTableOnRandomKanaText) {
     QRandomGenerator random(11);
     for (int round = 0; round < 300; ++round) {
-        QString full;
+        std::u16string full;
         for (int i = random.bounded(1, 12); i > 0; --i)
-            full += QString::fromUtf16(KanaTable[random.bounded(int(KanaTable.size()))].full);
-        const QString half = ReplaceByTable(full, KanaTable, Direction::FullToHalf);
-        EXPECT_EQ(ToHalfWidth(full), half) << full.toStdString();
-        EXPECT_EQ(ToFullWidth(half), full) << half.toStdString();
+            full += KanaTable[random.bounded(int(KanaTable.size()))].full;
+        const std::u16string half = ReplaceByTable(full, KanaTable, Direction::FullToHalf);
+        EXPECT_EQ(ToHalfWidth(full), half) << QString::fromStdU16String(full).toStdString();
+        EXPECT_EQ(ToFullWidth(half), full) << QString::fromStdU16String(half).toStdString();
         EXPECT_EQ(ReplaceByTable(half, KanaTable, Direction::HalfToFull), full);
     }
 }

@@ -2,9 +2,8 @@
 
 #include <array>
 #include <span>
+#include <string>
 #include <string_view>
-
-#include <QString>
 
 namespace kalvex {
 
@@ -28,6 +27,6 @@ extern const std::array<WidthPair, 84> KanaTable;
 // Applies every pair of the table in table order, each as a plain case-sensitive substring
 // replacement of the pair's source side by its target side. The order matters: voiced kana
 // pairs come before the plain kana so that a base and its mark become one letter.
-QString ReplaceByTable(QString text, ConversionTable table, Direction direction);
+std::u16string ReplaceByTable(std::u16string text, ConversionTable table, Direction direction);
 
 } // namespace kalvex

@@ -1,8 +1,9 @@
 #include <gtest/gtest.h>
 
 #include <QRandomGenerator>
+#include <QString>
 
-#include "transform/ReplaceText.h"
+#include "textaids/ReplaceText.h"
 
 namespace kalvex {
 namespace {
@@ -20,9 +21,7 @@ class ReplaceTextTest : public testing::TestWithParam<ReplaceCase> {};
 
 TEST_P(ReplaceTextTest, Replaces) {
     const ReplaceCase& c = GetParam();
-    EXPECT_EQ(ReplaceText(QString::fromUtf16(c.text), QString::fromUtf16(c.search),
-                          QString::fromUtf16(c.replacement), c.match),
-              QString::fromUtf16(c.expected));
+    EXPECT_EQ(ReplaceText(c.text, c.search, c.replacement, c.match), std::u16string(c.expected));
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -71,7 +70,9 @@ TEST(ReplaceText, AgreesWithAPlainReferenceOnRandomText) {
                 expected += text[at++];
             }
         }
-        EXPECT_EQ(ReplaceText(text, search, replacement, CaseMatch::IgnoreCase), expected)
+        EXPECT_EQ(ReplaceText(text.toStdU16String(), search.toStdU16String(),
+                              replacement.toStdU16String(), CaseMatch::IgnoreCase),
+                  expected.toStdU16String())
             << text.toStdString() << " / " << search.toStdString();
     }
 }

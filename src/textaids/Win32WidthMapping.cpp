@@ -1,6 +1,6 @@
 #include <windows.h>
 
-#include "platform/WidthMapping.h"
+#include "textaids/WidthMapping.h"
 
 namespace kalvex {
 

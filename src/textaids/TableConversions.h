@@ -1,8 +1,8 @@
 #pragma once
 
-#include <QString>
+#include <string_view>
 
-#include "transform/ConversionTables.h"
+#include "textaids/ConversionTables.h"
 
 namespace kalvex {
 
@@ -14,6 +14,6 @@ struct TableConversion {
 };
 
 // The item of the given name, or null when it is none of the ten.
-const TableConversion* findTableConversion(const QString& item);
+const TableConversion* findTableConversion(std::string_view item);
 
 } // namespace kalvex

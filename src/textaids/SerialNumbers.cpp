@@ -1,10 +1,10 @@
-#include "transform/SerialNumbers.h"
+#include "textaids/SerialNumbers.h"
 
 namespace kalvex {
 
 namespace {
 
-std::optional<std::int32_t> parseStart(Radix radix, const QString& start) {
+std::optional<std::int32_t> parseStart(Radix radix, std::u16string_view start) {
     switch (radix) {
     case Radix::Decimal:
         return parseDecimal(start);
@@ -18,30 +18,30 @@ std::optional<std::int32_t> parseStart(Radix radix, const QString& start) {
 
 // Blanks typed around a number are no part of it, nor of the counter's width.
 SerialInput withoutSurroundingBlanks(SerialInput input) {
-    input.start = input.start.trimmed();
-    input.step = input.step.trimmed();
-    input.count = input.count.trimmed();
+    input.start = std::u16string(trimWhiteSpace(input.start));
+    input.step = std::u16string(trimWhiteSpace(input.step));
+    input.count = std::u16string(trimWhiteSpace(input.count));
     return input;
 }
 
 } // namespace
 
-QString upperAscii(QString text) {
-    for (QChar& c : text) {
+std::u16string upperAscii(std::u16string text) {
+    for (char16_t& c : text) {
         if (c >= u'a' && c <= u'z')
-            c = QChar(c.unicode() - u'a' + u'A');
+            c = char16_t(c - u'a' + u'A');
     }
     return text;
 }
 
-QString radixDisplay(Radix radix) {
+std::u16string radixDisplay(Radix radix) {
     switch (radix) {
     case Radix::Decimal:
-        return QStringLiteral("10進");
+        return u"10進";
     case Radix::Hexadecimal:
-        return QStringLiteral("16進");
+        return u"16進";
     case Radix::Octal:
-        return QStringLiteral(" 8進");
+        return u" 8進";
     }
     return {};
 }
@@ -51,7 +51,7 @@ SerialSeries::SerialSeries(const SerialInput& input)
       m_step(parseDecimal(m_input.step).value_or(1)),
       m_count(parseDecimal(m_input.count).value_or(1)) {}
 
-QString SerialSeries::formatCounter(std::int32_t value) const {
+std::u16string SerialSeries::formatCounter(std::int32_t value) const {
     const int width = int(m_input.start.size());
     switch (m_input.radix) {
     case Radix::Decimal:
@@ -64,35 +64,35 @@ QString SerialSeries::formatCounter(std::int32_t value) const {
     return {};
 }
 
-QString SerialSeries::item(std::int32_t b) const {
+std::u16string SerialSeries::item(std::int32_t b) const {
     if (!hasCounter())
         return upperAscii(m_input.prefix + m_input.suffix);
     const std::int32_t value = wrapAdd(m_start.value_or(0), wrapMul(b, m_step));
     return upperAscii(m_input.prefix + formatCounter(value) + m_input.suffix);
 }
 
-QStringList SerialSeries::items() const {
-    QStringList list;
+std::vector<std::u16string> SerialSeries::items() const {
+    std::vector<std::u16string> list;
     if (!isValid())
         return list;
     for (std::int32_t b = 0; b < m_count; ++b)
-        list.append(item(b));
+        list.push_back(item(b));
     return list;
 }
 
-QString SerialSeries::preview() const {
+std::u16string SerialSeries::preview() const {
     if (!hasCounter())
-        return QStringLiteral("[ ") + upperAscii(m_input.prefix + m_input.suffix) +
-               QStringLiteral(" ] x ") + QString::number(m_count);
+        return u"[ " + upperAscii(m_input.prefix + m_input.suffix) + u" ] x " +
+               formatDecimal(m_count, 0);
     if (!isValid())
         return invalidStartMessage();
-    const QString first = m_input.prefix + m_input.start + m_input.suffix;
-    return upperAscii(QStringLiteral("[ ") + first + QStringLiteral(" ] ～ [ ") +
-                      item(wrapAdd(m_count, -1)) + QStringLiteral(" ]"));
+    const std::u16string first = m_input.prefix + m_input.start + m_input.suffix;
+    return upperAscii(u"[ " + first + u" ] ～ [ " + item(wrapAdd(m_count, -1)) + u" ]");
 }
 
-QString SerialSeries::invalidStartMessage() const {
-    return QStringLiteral("開始数が%1数ではありません").arg(radixDisplay(m_input.radix).trimmed());
+std::u16string SerialSeries::invalidStartMessage() const {
+    return u"開始数が" + std::u16string(trimWhiteSpace(radixDisplay(m_input.radix))) +
+           u"数ではありません";
 }
 
 } // namespace kalvex

@@ -2,11 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
-#include <QString>
-#include <QStringList>
-
-#include "transform/AddToNumber.h"
+#include "textaids/AddToNumber.h"
 
 namespace kalvex {
 
@@ -14,11 +13,12 @@ namespace kalvex {
 // count are no part of them.
 struct SerialInput {
     Radix radix = Radix::Decimal;
-    QString prefix;
-    QString start; // in the radix; its length is the counter width; empty for fixed text only
-    QString suffix;
-    QString step;  // decimal, 1 when not a number
-    QString count; // decimal, 1 when not a number
+    std::u16string prefix;
+    // In the radix; its length is the counter width; empty for fixed text only.
+    std::u16string start;
+    std::u16string suffix;
+    std::u16string step;  // decimal, 1 when not a number
+    std::u16string count; // decimal, 1 when not a number
 };
 
 // A series of numbered strings: prefix, counter, suffix, upper-cased. A start field that is
@@ -27,20 +27,20 @@ class SerialSeries {
 public:
     explicit SerialSeries(const SerialInput& input);
 
-    bool hasCounter() const { return !m_input.start.isEmpty(); }
+    bool hasCounter() const { return !m_input.start.empty(); }
     bool isValid() const { return !hasCounter() || m_start.has_value(); }
     std::int32_t count() const { return m_count; }
 
     // Item b of the series (the fixed text when there is no counter); only when valid.
-    QString item(std::int32_t b) const;
-    QStringList items() const;
-    QString preview() const;
+    std::u16string item(std::int32_t b) const;
+    std::vector<std::u16string> items() const;
+    std::u16string preview() const;
 
     // What the preview and the buttons tell the user when the start number is not valid.
-    QString invalidStartMessage() const;
+    std::u16string invalidStartMessage() const;
 
 private:
-    QString formatCounter(std::int32_t value) const;
+    std::u16string formatCounter(std::int32_t value) const;
 
     SerialInput m_input;
     std::optional<std::int32_t> m_start;
@@ -49,9 +49,9 @@ private:
 };
 
 // The letters a to z in upper case, everything else as it is.
-QString upperAscii(QString text);
+std::u16string upperAscii(std::u16string text);
 
 // The radix as the dialogs' large display shows it: "10進", "16進", " 8進".
-QString radixDisplay(Radix radix);
+std::u16string radixDisplay(Radix radix);
 
 } // namespace kalvex

@@ -2,10 +2,10 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <string_view>
 
-#include <QString>
-
-#include "transform/NumberHelpers.h"
+#include "textaids/NumberHelpers.h"
 
 namespace kalvex {
 
@@ -22,7 +22,7 @@ struct NumberRule {
 // The string with addend added to its number (32-bit wrapping), or nothing when it has none.
 // A decimal result is padded to the length of the digit run and the string comes back
 // trimmed; a hexadecimal or octal result has at least `width` digits.
-std::optional<QString> AddToNumber(const QString& text, const NumberRule& rule,
-                                   std::int32_t addend);
+std::optional<std::u16string> AddToNumber(std::u16string_view text, const NumberRule& rule,
+                                          std::int32_t addend);
 
 } // namespace kalvex

@@ -2,7 +2,9 @@
 
 #include <limits>
 
-#include "transform/AddToNumber.h"
+#include <QString>
+
+#include "textaids/AddToNumber.h"
 
 namespace kalvex {
 namespace {
@@ -25,12 +27,14 @@ class AddToNumberTest : public testing::TestWithParam<AddCase> {};
 
 TEST_P(AddToNumberTest, Adds) {
     const AddCase& c = GetParam();
-    const std::optional<QString> result = AddToNumber(QString::fromUtf8(c.text), c.rule, c.addend);
+    const std::optional<std::u16string> result =
+        AddToNumber(QString::fromUtf8(c.text).toStdU16String(), c.rule, c.addend);
     if (c.expected == nullptr) {
-        EXPECT_FALSE(result.has_value()) << result.value_or(QString()).toStdString();
+        EXPECT_FALSE(result.has_value())
+            << QString::fromStdU16String(result.value_or(u"")).toStdString();
     } else {
         ASSERT_TRUE(result.has_value());
-        EXPECT_EQ(*result, QString::fromUtf8(c.expected));
+        EXPECT_EQ(*result, QString::fromUtf8(c.expected).toStdU16String());
     }
 }
 
@@ -118,7 +122,7 @@ TEST(NumberHelpers, SplitDigitRunFindsFirstOrLastRun) {
     EXPECT_EQ(first.tail, u"-B345x");
     const DigitRun none = SplitDigitRun(u"\tAB ", RunEnd::Last);
     EXPECT_EQ(none.head + none.tail, u"AB");
-    EXPECT_TRUE(none.digits.isEmpty());
+    EXPECT_TRUE(none.digits.empty());
 }
 
 } // namespace
