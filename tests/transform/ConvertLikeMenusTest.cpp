@@ -26,28 +26,13 @@ namespace {
 using dxftool::ConversionRequest;
 using dxftool::TextConversion;
 
+// clang-format off
 const QStringList kSamples = {
-    "ｶﾞｽ ﾎﾟﾝﾌﾟ-07",
-    "ヴァイオリン　（１２．５）",
-    "TB-07",
-    "  12  ",
-    "A1-B9",
-    "X0F",
-    "abc ABC Abc",
-    "￥１，０００＋",
-    "\"q\" 'a' `b` \\",
-    "ｱﾞｳﾞ",
-    "",
-    "配線 No.3 (予備)",
-    "ａｂｃ－ＸＹＺ",
-    "P07",
-    "XFF ",
-    "TB1-0099 ﾊﾟﾝ (ｶﾞ)",
-    "「ｶﾅ」ｰ",
-    "1A",
-    " ",
-    "-5",
+    "ｶﾞｽ ﾎﾟﾝﾌﾟ-07", "ヴァイオリン　（１２．５）", "TB-07", "  12  ", "A1-B9", "X0F", "abc ABC Abc",
+    "￥１，０００＋", "\"q\" 'a' `b` \\", "ｱﾞｳﾞ", "", "配線 No.3 (予備)", "ａｂｃ－ＸＹＺ", "P07",
+    "XFF ", "TB1-0099 ﾊﾟﾝ (ｶﾞ)", "「ｶﾅ」ｰ", "1A", " ", "-5",
 };
+// clang-format on
 
 class ConvertLikeTheMenus : public ::testing::Test {
 protected:
