@@ -143,21 +143,21 @@ Converted convertDrawing(cad::Document& document, const Scope& scope,
     return converted;
 }
 
-void printChanges(const std::string& path, const std::vector<Change>& changes, std::ostream& out) {
+void appendChanges(const std::string& path, const std::vector<Change>& changes,
+                   std::string& table) {
     const std::string file = escapeField(path);
     for (const Change& change : changes)
-        out << file << '\t' << change.handle << '\t' << change.kind << '\t'
-            << escapeField(change.tag) << '\t' << escapeField(change.before) << '\t'
-            << escapeField(change.after) << '\n';
+        table += file + '\t' + change.handle + '\t' + change.kind + '\t' + escapeField(change.tag) +
+                 '\t' + escapeField(change.before) + '\t' + escapeField(change.after) + '\n';
 }
 
 // Reads and converts every drawing without saving any: the changes as a table on `out`, the
-// counts on `err`.
+// counts on `err`; nothing on `out` when a drawing has a problem.
 void dryRun(const Command& command, const Scope& scope, const TextConversion& conversion,
             std::ostream& out, std::ostream& err) {
     Problems problems;
     std::vector<FileSummary> summaries;
-    out << "file\thandle\tkind\ttag\told\tnew\n";
+    std::string table = "file\thandle\tkind\ttag\told\tnew\n";
     forEachDrawing<std::pair<Converted, Problems>>(
         command.drawings,
         [&](const OpenDrawing& drawing) {
@@ -169,12 +169,13 @@ void dryRun(const Command& command, const Scope& scope, const TextConversion& co
         [&](std::size_t i, std::pair<Converted, Problems>& result) {
             for (Problem& problem : result.second)
                 problems.push_back({0, command.drawings[i] + ": " + problem.message});
-            printChanges(command.drawings[i], result.first.changes, out);
+            appendChanges(command.drawings[i], result.first.changes, table);
             summaries.push_back({command.drawings[i], result.first.summary});
         },
         problems, err);
     if (!problems.empty())
         refuse(problems, {}, "the conversion would write nothing", err);
+    out << table;
     printSummaries(summaries, err);
 }
 
