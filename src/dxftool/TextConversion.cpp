@@ -6,6 +6,7 @@
 
 #include "dxftool/CommandLine.h"
 #include "textaids/AddToNumber.h"
+#include "textaids/MenuConversions.h"
 #include "textaids/ReplaceText.h"
 #include "textaids/TableConversions.h"
 #include "textaids/WidthMapping.h"
