@@ -13,7 +13,8 @@
 
 // attout over a set of sheets, and attin of one changed column (the WIRE number of every
 // terminal), through the command the user runs. `bench_dxftool_sheets --generate DIR N` only
-// writes a set of N sheets, for timing kalvex-dxf itself.
+// writes a set of N sheets, for timing kalvex-dxf itself (with --kana, TEXTs in half-width
+// katakana too, for convert).
 namespace {
 
 namespace fs = std::filesystem;
@@ -108,11 +109,14 @@ void attinOneColumn(benchmark::State& state) {
 }
 
 int generateOnly(int argc, char** argv) {
-    if (argc != 4) {
-        std::cerr << "usage: bench_dxftool_sheets --generate DIR COUNT\n";
+    const bool kana = argc == 5 && std::strcmp(argv[4], "--kana") == 0;
+    if (argc != 4 && !kana) {
+        std::cerr << "usage: bench_dxftool_sheets --generate DIR COUNT [--kana]\n";
         return 1;
     }
-    for (const std::string& path : writeSheetSet(argv[2], std::atoi(argv[3])))
+    kalvex::bench::SheetShape shape;
+    shape.halfWidthKana = kana;
+    for (const std::string& path : writeSheetSet(argv[2], std::atoi(argv[3]), shape))
         std::cout << path << '\n';
     return 0;
 }

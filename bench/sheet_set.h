@@ -17,6 +17,8 @@ struct SheetShape {
     int texts = 500;
     int terminals = 100;
     std::size_t bytes = 2'000'000;
+    // Every other TEXT ends in a word of half-width katakana (ﾎﾟﾝﾌﾟ ｶﾞｽ), for the kana conversions.
+    bool halfWidthKana = false;
 };
 
 namespace sheet {
@@ -103,11 +105,14 @@ inline std::string generateSheet(int number, const SheetShape& shape) {
             {"DRAWN", "KALVEX"}},
            400.0, 10.0);
     int handle = 0x200;
-    for (int i = 0; i < shape.texts; ++i, ++handle)
+    for (int i = 0; i < shape.texts; ++i, ++handle) {
+        const char* kana =
+            shape.halfWidthKana && i % 2 == 0 ? " \xce\xdf\xdd\xcc\xdf \xb6\xde\xbd" : "";
         append(out,
                "  0\nTEXT\n  5\n%X\n330\n1F\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n 10\n%.3f\n"
-               " 20\n%.3f\n 30\n0.0\n 40\n2.5\n  1\nLABEL-%04d \x92\x5b\x8e\x71\n100\nAcDbText\n",
-               handle, 10.0 + i % 20 * 20.0, 10.0 + i / 20 * 8.0, i);
+               " 20\n%.3f\n 30\n0.0\n 40\n2.5\n  1\nLABEL-%04d \x92\x5b\x8e\x71%s\n100\nAcDbText\n",
+               handle, 10.0 + i % 20 * 20.0, 10.0 + i / 20 * 8.0, i, kana);
+    }
     for (int i = 0; i < shape.terminals; ++i, handle += 6)
         insert(out, handle, "TERM",
                {{"TAG", numbered("X", i)},

@@ -8,19 +8,34 @@ namespace kalvex::dxftool {
 
 namespace {
 
-// An option a command takes, and what its value is ("" for an option without one).
+// Whether an option takes a value: none, one (the next word, or after "=" in --name=value), or
+// one that may be given after "=" and is otherwise left out.
+enum class Value { None, Required, Optional };
+
+// An option a command takes, and what its value is.
 struct OptionSpec {
     std::string_view command;
     std::string_view name;
     std::string_view value;
+    Value form = Value::Required;
 };
 
 constexpr OptionSpec kOptions[] = {
-    {"export", "--bom", ""},
-    {"attout", "--bom", ""},
+    {"export", "--bom", "", Value::None},
+    {"attout", "--bom", "", Value::None},
     {"apply", "-o", "a file name"},
     {"attout", "--blocks", "a pattern"},
     {"attout", "--tags", "a list of tags"},
+    {"convert", "--texts", "", Value::None},
+    {"convert", "--attributes", "a list of tags", Value::Optional},
+    {"convert", "--layers", "a pattern"},
+    {"convert", "--blocks", "a pattern"},
+    {"convert", "--match", "a search text"},
+    {"convert", "--dry-run", "", Value::None},
+    {"convert", "--ignore-case", "", Value::None},
+    {"convert", "--radix", "dec, hex or oct"},
+    {"convert", "--number", "first or last"},
+    {"convert", "--width", "a number from 1 to 8"},
 };
 
 constexpr std::size_t kAny = SIZE_MAX;
@@ -38,13 +53,34 @@ const OptionSpec* optionFor(std::string_view word, std::string_view command) {
     return nullptr;
 }
 
+// A word that is an operand although it starts with "-": a negative number (an addend).
+bool isNegativeNumber(const std::string& word) {
+    return word.size() > 1 && word[0] == '-' && word[1] >= '0' && word[1] <= '9';
+}
+
+// Takes the value of the option `word` names: after "=" in the word, or the next argument.
+std::string takeValue(const OptionSpec& option, const std::string& word, std::size_t equals,
+                      const std::vector<std::string>& arguments, std::size_t& i) {
+    if (equals != std::string::npos) {
+        if (option.form == Value::None)
+            throw UsageError(std::string(option.name) + " takes no value");
+        return word.substr(equals + 1);
+    }
+    if (option.form != Value::Required)
+        return "";
+    if (i + 1 == arguments.size() || arguments[i + 1].empty())
+        throw UsageError(word + " needs " + std::string(option.value));
+    return arguments[++i];
+}
+
 // Splits the words after the command into operands and options; "--" ends the options.
 Words readWords(const std::vector<std::string>& arguments, const std::string& command) {
     Words words;
     bool optionsEnded = false;
     for (std::size_t i = 1; i < arguments.size(); ++i) {
         const std::string& word = arguments[i];
-        if (optionsEnded || word.empty() || word[0] != '-' || word == "-") {
+        if (optionsEnded || word.empty() || word[0] != '-' || word == "-" ||
+            isNegativeNumber(word)) {
             words.operands.push_back(word);
             continue;
         }
@@ -52,15 +88,14 @@ Words readWords(const std::vector<std::string>& arguments, const std::string& co
             optionsEnded = true;
             continue;
         }
-        const OptionSpec* option = optionFor(word, command);
+        const std::size_t equals = word.starts_with("--") ? word.find('=') : std::string::npos;
+        const std::string name = word.substr(0, equals);
+        const OptionSpec* option = optionFor(name, command);
         if (!option)
-            throw UsageError("unknown option " + word + " for " + command);
-        if (words.options.contains(word))
-            throw UsageError(word + " given twice");
-        const bool needsValue = !option->value.empty();
-        if (needsValue && (i + 1 == arguments.size() || arguments[i + 1].empty()))
-            throw UsageError(word + " needs " + std::string(option->value));
-        words.options[word] = needsValue ? arguments[++i] : "";
+            throw UsageError("unknown option " + name + " for " + command);
+        if (words.options.contains(name))
+            throw UsageError(name + " given twice");
+        words.options[name] = takeValue(*option, word, equals, arguments, i);
     }
     return words;
 }
@@ -79,13 +114,13 @@ void expectOperands(const Words& words, std::size_t least, std::size_t most,
                      std::to_string(count) + " given");
 }
 
-std::vector<std::string> splitTags(const std::string& list) {
+std::vector<std::string> splitTags(const std::string& list, const std::string& option) {
     std::vector<std::string> tags;
     for (std::size_t start = 0;;) {
         const std::size_t comma = list.find(',', start);
         tags.push_back(list.substr(start, comma - start));
         if (tags.back().empty())
-            throw UsageError("--tags holds an empty tag");
+            throw UsageError(option + " holds an empty tag");
         if (comma == std::string::npos)
             return tags;
         start = comma + 1;
@@ -105,8 +140,48 @@ Command commandOf(CommandKind kind, const Words& words) {
     command.output = optionValue(words, "-o");
     command.blocks = optionValue(words, "--blocks", "*");
     if (words.options.contains("--tags"))
-        command.tags = splitTags(optionValue(words, "--tags"));
+        command.tags = splitTags(optionValue(words, "--tags"), "--tags");
     return command;
+}
+
+// The options of convert. --texts or --attributes alone narrows it to TEXT strings or to
+// attribute values; both, or neither, take both.
+void readConvertOptions(Command& command, const Words& words) {
+    const bool texts = words.options.contains("--texts");
+    const bool attributes = words.options.contains("--attributes");
+    command.texts = texts || !attributes;
+    command.attributes = attributes || !texts;
+    if (const std::string tags = optionValue(words, "--attributes"); !tags.empty())
+        command.tags = splitTags(tags, "--attributes");
+    command.layers = optionValue(words, "--layers", "*");
+    command.match = optionValue(words, "--match");
+    command.dryRun = words.options.contains("--dry-run");
+    ConversionRequest& conversion = command.conversion;
+    conversion.ignoreCase = words.options.contains("--ignore-case");
+    conversion.radix = optionValue(words, "--radix", conversion.radix);
+    conversion.number = optionValue(words, "--number", conversion.number);
+    conversion.width = optionValue(words, "--width", conversion.width);
+}
+
+// CONVERSION, its operands, then at least one drawing. The conversion is checked here, so that
+// a wrong one is a usage error before any drawing is read.
+void placeConversion(Command& command, const Words& words) {
+    if (words.operands.empty())
+        throw UsageError("convert needs a conversion");
+    ConversionRequest& conversion = command.conversion;
+    conversion.name = words.operands.front();
+    const std::optional<std::size_t> count = operandCount(conversion.name);
+    if (!count)
+        throw UsageError("unknown conversion " + conversion.name);
+    if (words.operands.size() < 2 + *count)
+        throw UsageError("convert " + conversion.name + " takes " + std::to_string(*count) +
+                         " operand" + (*count == 1 ? "" : "s") + " and at least 1 file name");
+    const auto files = words.operands.begin() + std::ptrdiff_t(1 + *count);
+    conversion.operands.assign(words.operands.begin() + 1, files);
+    command.drawings.assign(files, words.operands.end());
+    if (conversion.name != "replace" && conversion.ignoreCase)
+        throw UsageError("--ignore-case is for replace only");
+    TextConversion{conversion};
 }
 
 // Checks the number of operands and tells the table and the output from the drawings.
@@ -123,6 +198,10 @@ void placeOperands(Command& command, const Words& words, const std::string& name
         expectOperands(words, 1, kAny, name);
         command.table = command.drawings.front();
         command.drawings.erase(command.drawings.begin());
+        break;
+    case CommandKind::Convert:
+        readConvertOptions(command, words);
+        placeConversion(command, words);
         break;
     case CommandKind::Roundtrip:
         expectOperands(words, 2, 2, name);
@@ -142,11 +221,10 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
     const std::string& name = arguments[0];
     if (name == "--help" || name == "-h" || name == "help")
         return Command{};
-    const std::map<std::string, CommandKind> kinds = {{"export", CommandKind::Export},
-                                                      {"apply", CommandKind::Apply},
-                                                      {"attout", CommandKind::Attout},
-                                                      {"attin", CommandKind::Attin},
-                                                      {"roundtrip", CommandKind::Roundtrip}};
+    const std::map<std::string, CommandKind> kinds = {
+        {"export", CommandKind::Export},       {"apply", CommandKind::Apply},
+        {"attout", CommandKind::Attout},       {"attin", CommandKind::Attin},
+        {"roundtrip", CommandKind::Roundtrip}, {"convert", CommandKind::Convert}};
     const auto kind = kinds.find(name);
     if (kind == kinds.end())
         throw UsageError("unknown command " + name);
@@ -163,6 +241,9 @@ const char* usageText() {
            "       kalvex-dxf attout [--blocks PATTERN] [--tags TAG,...] [--bom] FILE...\n"
            "       kalvex-dxf attin TABLE [FILE...]\n"
            "       kalvex-dxf roundtrip IN OUT\n"
+           "       kalvex-dxf convert CONVERSION [--texts] [--attributes[=TAG,...]]\n"
+           "                  [--layers PATTERN] [--blocks PATTERN] [--match TEXT] [--dry-run] "
+           "FILE...\n"
            "export writes the TEXTs and ATTRIBs of model space as a tab-separated table (with a\n"
            "first column \"file\" for several drawings); apply writes the texts of such a table\n"
            "back into the drawing, or into every drawing its file column names;\n"
@@ -170,6 +251,12 @@ const char* usageText() {
            "writes such a table back. Nothing is written unless every row of every drawing is\n"
            "right; each drawing is saved in place (or to OUT) keeping the previous file as .bak.\n"
            "roundtrip loads IN and saves it as OUT.\n"
+           "convert converts the TEXT strings and attribute values of model space, all or none\n"
+           "of the drawings; --dry-run prints the changes instead. CONVERSION is full-width,\n"
+           "half-width, parens-full-width, full-width-but-spaces, kana-full, kana-half,\n"
+           "digits-full, digits-half, numbers-full, numbers-half, alphabet-full,\n"
+           "alphabet-half, symbols-full, symbols-half, replace FROM TO [--ignore-case] or\n"
+           "add ADDEND [--radix=dec|hex|oct] [--number=first|last] [--width=1..8].\n"
            "Exit status: 0 done, 1 wrong usage, 2 bad input.\n";
 }
 

@@ -12,5 +12,7 @@ void exportTables(const Command& command, std::ostream& out, std::ostream& err);
 void applyTables(const Command& command, std::ostream& out, std::ostream& err);
 void attributesOut(const Command& command, std::ostream& out, std::ostream& err);
 void attributesIn(const Command& command, std::ostream& out, std::ostream& err);
+// Converts the strings of the drawings; with --dry-run, prints the changes instead.
+void convertTexts(const Command& command, std::ostream& out, std::ostream& err);
 
 } // namespace kalvex::dxftool

@@ -53,6 +53,9 @@ void execute(const Command& command, std::ostream& out, std::ostream& err) {
     case CommandKind::Roundtrip:
         roundTrip(command, err);
         break;
+    case CommandKind::Convert:
+        convertTexts(command, out, err);
+        break;
     }
 }
 

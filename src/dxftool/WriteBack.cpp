@@ -25,7 +25,7 @@ struct Prepared {
 };
 
 bool needsLoading(const FileJob& job) {
-    return !job.rows.empty() || job.output != job.path;
+    return job.scope == JobScope::WholeDrawing || !job.rows.empty() || job.output != job.path;
 }
 
 Prepared prepare(const FileJob& job, const EditDrawing& edit, const std::atomic<bool>& failed) {

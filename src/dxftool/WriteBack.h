@@ -29,12 +29,17 @@ struct RowKey {
     std::string handle;
 };
 
+// Whether a job's edit works on table rows, so that a drawing without rows needs no loading, or
+// looks at the whole drawing.
+enum class JobScope { Rows, WholeDrawing };
+
 // One drawing a table names and the rows for it.
 struct FileJob {
     std::string path;              // as the first row naming it spells it
     std::string output;            // where it is saved: `path`, or where -o says
     int line = 0;                  // the first table line naming it; 0 for the command line's
     std::vector<std::size_t> rows; // indexes of its rows in the table
+    JobScope scope = JobScope::Rows;
 };
 
 // The rows by the drawing they name, in the order the drawings are first named; rows that name

@@ -3,11 +3,7 @@
 namespace kalvex {
 
 QString searchPattern(const QString& searchText, MatchMode mode) {
-    if (searchText.isEmpty())
-        return QStringLiteral("*");
-    if (mode == MatchMode::Prefix)
-        return searchText + u'*';
-    return u'*' + searchText + u'*';
+    return QString::fromStdString(searchPattern(searchText.toStdString(), mode));
 }
 
 QString patternCaption(const QString& pattern) {

@@ -2,16 +2,15 @@
 
 #include <QString>
 
-namespace kalvex {
+#include "cadlink/SearchPattern.h"
 
-enum class MatchMode { Contains, Prefix };
+namespace kalvex {
 
 inline const QString kSearchCaption = QStringLiteral("検索");
 inline const QString kAbortCaption = QStringLiteral("中止");
 inline const QString kIdlePatternCaption = QStringLiteral("検索 (部分一致)");
 
-// The wildcard pattern the CAD matches the TEXT strings against. An empty search text
-// matches every string; the wildcards the user typed pass unchanged.
+// The search pattern (cadlink/SearchPattern.h) of the text typed in the tab.
 QString searchPattern(const QString& searchText, MatchMode mode);
 
 // What the tab shows of the pattern sent; the suffix stays the same in prefix mode.
