@@ -5,7 +5,7 @@
 #include "cadlink/BlockReference.h"
 #include "cadlink/SearchPattern.h"
 #include "cadlink/Text.h"
-#include "drawing/Wildcard.h"
+#include "drawing/cad/Wildcard.h"
 #include "dxftool/Commands.h"
 #include "dxftool/DrawingFile.h"
 #include "dxftool/TextConversion.h"

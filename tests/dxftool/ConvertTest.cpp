@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "PeerSupport.h"
-#include "drawing/DxfFile.h"
+#include "drawing/dxf/DxfFile.h"
 #include "kit/DrawingBuilder.h"
 
 using namespace kalvex;
