@@ -205,3 +205,105 @@ TEST_F(SetSafety, TerminatedRunLeavesNoTemporaryFiles) {
             << m_paths[i] << ": neither old nor new";
     }
 }
+
+// A table made before someone else changed the drawing: attin refuses the rows of references
+// whose values changed since (naming the tags), writes nothing, not even into the drawings that
+// are fine; --force writes the table as it is.
+TEST_F(SetSafety, StaleAttributeTableIsAConflictUnlessForced) {
+    for (int i = 0; i < 2; ++i) {
+        DrawingBuilder builder;
+        builder.block("PUMP");
+        m_handles.push_back(
+            builder.insert({.block = "PUMP",
+                            .attributes = {{.tag = "NAME", .text = "P-" + std::to_string(i)},
+                                           {.tag = "SIZE", .text = "50"},
+                                           {.tag = "NOTE", .text = "n"}}})[0]);
+        m_paths.push_back(pathOf("p" + std::to_string(i) + ".dxf"));
+        drawing::saveDxf(*builder.drawing(), m_paths.back());
+    }
+    const ProcessResult out = runInProcess({"attout", m_paths[0], m_paths[1]});
+    ASSERT_EQ(out.exitCode, 0) << out.err;
+    // Someone else renames the first pump and changes its note.
+    writeFile(pathOf("other.tsv"),
+              "HANDLE\tBLOCKNAME\tNAME\tNOTE\n" + m_handles[0] + "\tPUMP\tP-9\tmoved\n");
+    ASSERT_EQ(runInProcess({"attin", pathOf("other.tsv"), m_paths[0]}).exitCode, 0);
+    // The user edits the SIZE of both in the old table.
+    std::string table = out.out;
+    for (std::size_t at = 0; (at = table.find("\t50\t", at)) != std::string::npos;)
+        table.replace(at, 4, "\t65\t");
+    writeFile(pathOf("t.tsv"), table);
+    const std::vector<std::string> before = contents();
+
+    const ProcessResult stale = runInProcess({"attin", pathOf("t.tsv")});
+    EXPECT_EQ(stale.exitCode, 2);
+    EXPECT_EQ(stale.out, "");
+    EXPECT_EQ(stale.err, "kalvex-dxf: " + pathOf("t.tsv") + ":2: " + m_paths[0] +
+                             ": the block reference " + m_handles[0] +
+                             " changed in the drawing since the table was made (NAME, NOTE); "
+                             "--force writes the table's values over it\n"
+                             "kalvex-dxf: nothing was written\n");
+    EXPECT_EQ(contents(), before);
+
+    // A tag column taken out leaves fingerprints that fit no more.
+    const std::size_t note = table.find("\tNOTE");
+    std::string narrowed;
+    for (std::size_t start = 0; start < table.size();) {
+        const std::size_t end = table.find('\n', start);
+        std::string line = table.substr(start, end - start);
+        line.erase(line.rfind('\t'));
+        narrowed += line + "\n";
+        start = end + 1;
+    }
+    ASSERT_NE(note, std::string::npos);
+    writeFile(pathOf("n.tsv"), narrowed);
+    const ProcessResult unfit = runInProcess({"attin", pathOf("n.tsv")});
+    EXPECT_EQ(unfit.exitCode, 2);
+    EXPECT_NE(unfit.err.find(":3: " + m_paths[1] + ": the fingerprint of " + m_handles[1] +
+                             " does not fit the table's tag columns; --force writes the row "
+                             "without this check\n"),
+              std::string::npos)
+        << unfit.err;
+    EXPECT_EQ(contents(), before);
+
+    const ProcessResult forced = runInProcess({"attin", "--force", pathOf("t.tsv")});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(forced.out, m_paths[0] + ": changed 3, unchanged 0, locked 0\n" + m_paths[1] +
+                              ": changed 1, unchanged 2, locked 0\n"
+                              "total: changed 4, unchanged 2, locked 0 in 2 drawings\n");
+    const ProcessResult now = runInProcess({"attout", "--tags", "NAME,SIZE", m_paths[0]});
+    EXPECT_NE(now.out.find("\tPUMP\t"), std::string::npos);
+    EXPECT_NE(now.out.find("\tP-0\t65\n"), std::string::npos) << now.out;
+}
+
+// The same for the TEXT strings of export and apply.
+TEST_F(SetSafety, StaleTextTableIsAConflictUnlessForced) {
+    DrawingBuilder builder;
+    const std::string first = builder.text({.text = "FIRST"});
+    const std::string second = builder.text({.text = "SECOND"});
+    m_paths.push_back(pathOf("texts.dxf"));
+    drawing::saveDxf(*builder.drawing(), m_paths.back());
+    const ProcessResult exported = runInProcess({"export", m_paths[0]});
+    ASSERT_EQ(exported.exitCode, 0) << exported.err;
+    writeFile(pathOf("other.tsv"), "handle\ttext\n" + first + "\tFIRST by someone else\n");
+    ASSERT_EQ(runInProcess({"apply", m_paths[0], pathOf("other.tsv")}).exitCode, 0);
+    std::string table = exported.out;
+    table.replace(table.find("\tSECOND\t"), 8, "\tSECOND edited\t");
+    writeFile(pathOf("t.tsv"), table);
+    const std::string before = readFile(m_paths[0]);
+
+    const ProcessResult stale = runInProcess({"apply", m_paths[0], pathOf("t.tsv")});
+    EXPECT_EQ(stale.exitCode, 2);
+    EXPECT_EQ(stale.err, "kalvex-dxf: " + pathOf("t.tsv") + ":2: " + m_paths[0] + ": the text of " +
+                             first +
+                             " changed in the drawing since the table was made; --force writes "
+                             "the table's text over it\nkalvex-dxf: nothing was written\n");
+    EXPECT_EQ(readFile(m_paths[0]), before);
+
+    const ProcessResult forced = runInProcess({"apply", "--force", m_paths[0], pathOf("t.tsv")});
+    ASSERT_EQ(forced.exitCode, 0) << forced.err;
+    EXPECT_EQ(forced.out, "changed 2, unchanged 0, locked 0\n");
+    const std::vector<Row> rows = parseExport(runInProcess({"export", m_paths[0]}).out);
+    ASSERT_EQ(rows.size(), 2u);
+    EXPECT_EQ(rows[0].at("text"), "FIRST");
+    EXPECT_EQ(rows[1].at("text"), "SECOND edited");
+}
