@@ -454,6 +454,34 @@ bool CodePage::isUtf8() const {
     return m_tables->utf8;
 }
 
+bool CodePage::isValid(std::string_view bytes) const {
+    const CodePageTables& t = *m_tables;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            ++i;
+            continue;
+        }
+        if (t.utf8) {
+            char32_t cp = 0;
+            const std::size_t length = readUtf8(bytes, i, cp);
+            if (length == 0)
+                return false;
+            i += length;
+        } else if (t.single[b] != kLeadByte) {
+            if (t.single[b] == kInvalid)
+                return false;
+            ++i;
+        } else {
+            if (i + 1 >= bytes.size() ||
+                t.pairs[b << 8 | static_cast<unsigned char>(bytes[i + 1])] == kInvalid)
+                return false;
+            i += 2;
+        }
+    }
+    return true;
+}
+
 std::string CodePage::decode(std::string_view bytes) const {
     std::string out;
     out.reserve(bytes.size());
