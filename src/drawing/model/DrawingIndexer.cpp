@@ -181,9 +181,10 @@ void DrawingIndexer::readHeader() {
 // One warning for the strings whose bytes the drawing's encoding does not define, which are
 // shown as U+FFFD (and kept as they are unless changed).
 void DrawingIndexer::checkStrings() {
+    // Line breaks never sit inside a character, so a file that is valid as a whole holds only
+    // valid values: one pass over the bytes settles the usual case.
     const std::string_view bytes = m_drawing.m_pool.fileBytes();
-    if (std::none_of(bytes.begin(), bytes.end(),
-                     [](char c) { return static_cast<unsigned char>(c) >= 0x80; }))
+    if (m_drawing.m_codec->isValid(bytes))
         return;
     std::size_t count = 0;
     std::size_t firstLine = 0;
