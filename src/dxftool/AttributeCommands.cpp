@@ -95,7 +95,8 @@ void attributesIn(const Command& command, std::ostream& out, std::ostream& err) 
     std::vector<FileJob> jobs = groupRows(rowKeys(table, command, problems), problems);
     addUnnamed(jobs, command);
     const EditDrawing edit = [&](cad::Document& document, const FileJob& job, Problems& found) {
-        return applyAttributes(document, table.keys, rowsOf(table.entries, job), found);
+        return applyAttributes(document, table.keys, rowsOf(table.entries, job),
+                               command.force ? Staleness::Overwrite : Staleness::Refuse, found);
     };
     const std::vector<FileSummary> summaries = writeBack(jobs, edit, problems, err);
     if (!problems.empty())

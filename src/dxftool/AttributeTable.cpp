@@ -5,6 +5,7 @@
 #include <unordered_set>
 #include <variant>
 
+#include "dxftool/Fingerprint.h"
 #include "dxftool/TableText.h"
 
 namespace kalvex::dxftool {
@@ -15,6 +16,7 @@ constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kFile = "FILE";
 constexpr std::string_view kHandle = "HANDLE";
 constexpr std::string_view kBlockName = "BLOCKNAME";
+constexpr std::string_view kFingerprint = "FINGERPRINT";
 
 // A field as a spreadsheet writes it: quoted when it holds a tab, a line break or a double quote.
 std::string quoted(std::string_view value) {
@@ -40,6 +42,7 @@ struct Header {
     std::optional<std::size_t> file;
     std::size_t handle = 0;
     std::size_t block = 0;
+    std::optional<std::size_t> fingerprint;
     std::vector<std::size_t> keyColumns;
     std::size_t fieldCount = 0;
 };
@@ -57,6 +60,8 @@ Header parseHeader(const std::vector<std::string>& fields, int line, AttributeTa
             handle = i;
         else if (!block && fields[i] == kBlockName)
             block = i;
+        else if (!header.fingerprint && fields[i] == kFingerprint)
+            header.fingerprint = i;
         else if (fields[i].empty())
             failAt(source, line, "column " + std::to_string(i + 1) + " has no name");
         else if (!keys.insert(fields[i]).second)
@@ -81,7 +86,8 @@ std::variant<AttributeEntry, Problem> parseRow(std::vector<std::string>& fields,
                          header.file ? fields[*header.file] : "",
                          fields[header.handle],
                          fields[header.block],
-                         {}};
+                         {},
+                         header.fingerprint ? fingerprintOfCell(fields[*header.fingerprint]) : ""};
     if (entry.handle.starts_with('\''))
         entry.handle.erase(0, 1);
     if (entry.handle.empty())
@@ -115,6 +121,7 @@ std::string formatAttributeHeader(const std::vector<std::string>& keys, FileColu
         fields.emplace_back(kFile);
     fields.emplace_back(kHandle);
     fields.emplace_back(kBlockName);
+    fields.emplace_back(kFingerprint);
     fields.insert(fields.end(), keys.begin(), keys.end());
     return (bom == ByteOrderMark::Write ? std::string(kBom) : std::string()) + joinLine(fields);
 }
@@ -126,11 +133,14 @@ std::string formatAttributeRow(const std::string& file, const AttributeRow& row,
         fields.push_back(file);
     fields.push_back("'" + row.handle);
     fields.push_back(row.block);
-    for (const std::string& key : keys) {
+    const ValueOfKey valueOf = [&](const std::string& key) -> std::optional<std::string> {
         const auto value = std::find_if(row.values.begin(), row.values.end(),
                                         [&](const AttributeValue& v) { return v.key == key; });
-        fields.push_back(value == row.values.end() ? std::string(kNoAttribute) : value->text);
-    }
+        return value == row.values.end() ? std::nullopt : std::optional(value->text);
+    };
+    fields.push_back(fingerprintCell(rowFingerprint(keys, valueOf)));
+    for (const std::string& key : keys)
+        fields.push_back(valueOf(key).value_or(std::string(kNoAttribute)));
     return joinLine(fields);
 }
 

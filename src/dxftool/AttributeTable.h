@@ -12,7 +12,8 @@ namespace kalvex::dxftool {
 
 // The attribute table: one row per block reference, the columns FILE (when it covers several
 // drawings), HANDLE (written with a leading apostrophe, so that a spreadsheet keeps it text),
-// BLOCKNAME, then one column per attribute key. A key is the attribute's tag; the second
+// BLOCKNAME, FINGERPRINT (the row's values when the table was written, see rowFingerprint), then
+// one column per attribute key. A key is the attribute's tag; the second
 // attribute with the same tag in one block reference has the key TAG(1), the third TAG(2), and so
 // on. A cell of a tag the block reference does not have holds <>. Fields that hold a tab, a line
 // break or a double quote are quoted as spreadsheets quote them.
@@ -47,6 +48,7 @@ struct AttributeEntry {
     std::string handle;
     std::string block;
     std::vector<std::optional<std::string>> cells;
+    std::string fingerprint; // empty when the table has none for the row
 };
 
 struct AttributeTable {
@@ -56,9 +58,9 @@ struct AttributeTable {
 };
 
 // Reads an attribute table in any encoding decodeTable() knows. The header decides the columns:
-// FILE when it is the first one, the first HANDLE and the first BLOCKNAME, and every other one is
-// a key. A header without HANDLE or BLOCKNAME throws TableError; each malformed row is added to
-// `problems`, by line, and left out.
+// FILE when it is the first one, the first HANDLE, BLOCKNAME and FINGERPRINT (which tables of
+// other tools may lack), and every other one is a key. A header without HANDLE or BLOCKNAME throws
+// TableError; each malformed row is added to `problems`, by line, and left out.
 AttributeTable parseAttributeTable(std::string_view bytes, const std::string& source,
                                    Problems& problems);
 

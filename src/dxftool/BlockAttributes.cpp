@@ -5,6 +5,7 @@
 
 #include "cadlink/BlockReference.h"
 #include "drawing/cad/CadModel.h"
+#include "dxftool/Fingerprint.h"
 #include "dxftool/TextRows.h"
 
 namespace kalvex::dxftool {
@@ -94,8 +95,37 @@ Target targetOf(const AttributeEntry& entry, const cad::BlockReference& insert) 
     return target;
 }
 
+// Whether the block reference still holds the values the row's fingerprint was made of; a row
+// without fingerprint (a table of another tool) is taken as it is.
+bool stillAsTabled(const Target& target, const std::vector<std::string>& keys, Problems& problems) {
+    const AttributeEntry& entry = *target.entry;
+    if (entry.fingerprint.empty())
+        return true;
+    const ValueOfKey valueOf = [&](const std::string& key) -> std::optional<std::string> {
+        const auto attribute = target.attribute(key);
+        return attribute ? std::optional(attribute->TextString()) : std::nullopt;
+    };
+    const auto changed = keysChangedSince(entry.fingerprint, keys, valueOf);
+    if (!changed) {
+        problems.push_back({entry.line, "the fingerprint of " + entry.handle +
+                                            " does not fit the table's tag columns; --force "
+                                            "writes the row without this check"});
+        return false;
+    }
+    if (changed->empty())
+        return true;
+    std::string tags;
+    for (const std::string& key : *changed)
+        tags += (tags.empty() ? "" : ", ") + key;
+    problems.push_back({entry.line, "the block reference " + entry.handle +
+                                        " changed in the drawing since the table was made (" +
+                                        tags + "); --force writes the table's values over it"});
+    return false;
+}
+
 std::optional<Target> resolve(cad::Document& document, const std::vector<std::string>& keys,
-                              const AttributeEntry& entry, Problems& problems) {
+                              const AttributeEntry& entry, Staleness staleness,
+                              Problems& problems) {
     std::string fault;
     const auto insert = blockReference(document, entry, fault);
     if (!insert) {
@@ -111,6 +141,8 @@ std::optional<Target> resolve(cad::Document& document, const std::vector<std::st
             fits = false;
         }
     }
+    if (fits && staleness == Staleness::Refuse)
+        fits = stillAsTabled(target, keys, problems);
     return fits ? std::optional<Target>(target) : std::nullopt;
 }
 
@@ -130,12 +162,12 @@ std::vector<AttributeRow> readAttributeRows(cad::Document& document,
 }
 
 ApplySummary applyAttributes(cad::Document& document, const std::vector<std::string>& keys,
-                             const std::vector<const AttributeEntry*>& entries,
+                             const std::vector<const AttributeEntry*>& entries, Staleness staleness,
                              Problems& problems) {
     std::vector<Target> targets;
     const std::size_t problemsBefore = problems.size();
     for (const AttributeEntry* entry : entries) {
-        if (auto target = resolve(document, keys, *entry, problems))
+        if (auto target = resolve(document, keys, *entry, staleness, problems))
             targets.push_back(std::move(*target));
     }
     if (problems.size() != problemsBefore)

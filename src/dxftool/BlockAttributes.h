@@ -22,9 +22,11 @@ std::vector<AttributeRow> readAttributeRows(cad::Document& document, const Attri
 // Checks every entry against the drawing first: an unknown handle, one that is no block
 // reference or one of another block (the drawing changed since the table was made), a value for
 // an attribute the reference does not have, or a line break where a DXF text cannot hold one is
-// added to `problems` by line. When there is none, writes each value that differs; cells left
-// empty (<>) are not touched.
+// added to `problems` by line; so is, unless staleness says to overwrite, a row whose fingerprint
+// shows that the block reference's values changed since the table was made. When there is none,
+// writes each value that differs; cells left empty (<>) are not touched.
 ApplySummary applyAttributes(cad::Document& document, const std::vector<std::string>& keys,
-                             const std::vector<const AttributeEntry*>& entries, Problems& problems);
+                             const std::vector<const AttributeEntry*>& entries, Staleness staleness,
+                             Problems& problems);
 
 } // namespace kalvex::dxftool

@@ -24,6 +24,8 @@ constexpr OptionSpec kOptions[] = {
     {"export", "--bom", "", Value::None},
     {"attout", "--bom", "", Value::None},
     {"apply", "-o", "a file name"},
+    {"apply", "--force", "", Value::None},
+    {"attin", "--force", "", Value::None},
     {"attout", "--blocks", "a pattern"},
     {"attout", "--tags", "a list of tags"},
     {"convert", "--texts", "", Value::None},
@@ -138,6 +140,7 @@ Command commandOf(CommandKind kind, const Words& words) {
     command.drawings = words.operands;
     command.bom = words.options.contains("--bom") ? ByteOrderMark::Write : ByteOrderMark::Omit;
     command.output = optionValue(words, "-o");
+    command.force = words.options.contains("--force");
     command.blocks = optionValue(words, "--blocks", "*");
     if (words.options.contains("--tags"))
         command.tags = splitTags(optionValue(words, "--tags"), "--tags");
@@ -236,10 +239,10 @@ Command parseCommandLine(const std::vector<std::string>& arguments) {
 
 const char* usageText() {
     return "usage: kalvex-dxf export [--bom] FILE...\n"
-           "       kalvex-dxf apply FILE TABLE [-o OUT]\n"
-           "       kalvex-dxf apply TABLE\n"
+           "       kalvex-dxf apply [--force] FILE TABLE [-o OUT]\n"
+           "       kalvex-dxf apply [--force] TABLE\n"
            "       kalvex-dxf attout [--blocks PATTERN] [--tags TAG,...] [--bom] FILE...\n"
-           "       kalvex-dxf attin TABLE [FILE...]\n"
+           "       kalvex-dxf attin [--force] TABLE [FILE...]\n"
            "       kalvex-dxf roundtrip IN OUT\n"
            "       kalvex-dxf convert CONVERSION [--texts] [--attributes[=TAG,...]]\n"
            "                  [--layers PATTERN] [--blocks PATTERN] [--match TEXT] [--dry-run] "
@@ -250,6 +253,8 @@ const char* usageText() {
            "attout writes one row per block reference with one column per attribute tag, attin\n"
            "writes such a table back. Nothing is written unless every row of every drawing is\n"
            "right; each drawing is saved in place (or to OUT) keeping the previous file as .bak.\n"
+           "A row whose fingerprint shows that the drawing changed since the table was made is\n"
+           "refused unless --force is given.\n"
            "roundtrip loads IN and saves it as OUT.\n"
            "convert converts the TEXT strings and attribute values of model space, all or none\n"
            "of the drawings; --dry-run prints the changes instead. CONVERSION is full-width,\n"

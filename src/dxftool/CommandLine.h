@@ -27,6 +27,7 @@ struct Command {
     std::string layers = "*";      // --layers of convert
     std::string match;             // --match of convert: the search text (empty: every string)
     bool dryRun = false;           // --dry-run of convert
+    bool force = false;            // --force of apply and attin: write over stale rows
 };
 
 // A command line that does not say what to do; the message says what is wrong.

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 #include <unordered_map>
 
@@ -89,6 +90,20 @@ bool stillAsRead(const std::string& path, const FileStamp& stamp) {
     } catch (const FileError&) {
         return false;
     }
+}
+
+std::optional<std::string> writeProtection(const std::string& path) {
+    struct stat info {};
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    if (exists && (info.st_mode & S_IWUSR) == 0)
+        return "the file is write-protected (its owner has no write permission)";
+    const std::filesystem::path where =
+        exists ? std::filesystem::path(path) : std::filesystem::path(path).parent_path();
+    struct statvfs system {};
+    if (::statvfs(where.empty() ? "." : where.c_str(), &system) == 0 &&
+        (system.f_flag & ST_RDONLY) != 0)
+        return "the file is on a read-only file system";
+    return std::nullopt;
 }
 
 std::string fileIdentity(const std::string& path) {

@@ -40,6 +40,11 @@ std::string readFileBytes(const std::string& path, FileStamp* stamp = nullptr);
 // untouched, otherwise by reading it again. False when it cannot be read.
 bool stillAsRead(const std::string& path, const FileStamp& stamp);
 
+// Why the file at `path` may not be overwritten, or nothing: no write permission for its owner
+// (the mode is looked at, not access(), so that this holds when run as root too), or a
+// read-only file system. A file that does not exist is judged by its folder's file system.
+std::optional<std::string> writeProtection(const std::string& path);
+
 // The same text for every name of one file (through links or "./"), the lexically normal path
 // for a file that does not exist.
 std::string fileIdentity(const std::string& path);

@@ -4,6 +4,7 @@
 
 #include "cadlink/AttributeReference.h"
 #include "cadlink/Text.h"
+#include "dxftool/Fingerprint.h"
 #include "dxftool/TextRows.h"
 
 namespace kalvex::dxftool {
@@ -23,7 +24,7 @@ struct Target {
     }
 };
 
-std::optional<Target> resolve(cad::Document& document, const TableEntry& entry,
+std::optional<Target> resolve(cad::Document& document, const TableEntry& entry, Staleness staleness,
                               Problems& problems) {
     const auto refuse = [&](const std::string& message) {
         problems.push_back({entry.line, message});
@@ -42,17 +43,22 @@ std::optional<Target> resolve(cad::Document& document, const TableEntry& entry,
                       ", not a TEXT or ATTRIB");
     if (const auto fault = textFault(entry.text, target.TextString()))
         return refuse("the text of " + entry.handle + *fault);
+    if (staleness == Staleness::Refuse && !entry.fingerprint.empty() &&
+        entry.fingerprint != textFingerprint(target.TextString()))
+        return refuse("the text of " + entry.handle +
+                      " changed in the drawing since the table was made; --force writes the "
+                      "table's text over it");
     return target;
 }
 
 } // namespace
 
 ApplySummary applyTable(cad::Document& document, const std::vector<const TableEntry*>& entries,
-                        Problems& problems) {
+                        Staleness staleness, Problems& problems) {
     std::vector<Target> targets;
     const std::size_t problemsBefore = problems.size();
     for (const TableEntry* entry : entries) {
-        if (auto target = resolve(document, *entry, problems))
+        if (auto target = resolve(document, *entry, staleness, problems))
             targets.push_back(*target);
     }
     if (problems.size() != problemsBefore)

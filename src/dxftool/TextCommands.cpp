@@ -75,7 +75,8 @@ void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     if (named)
         jobs = {namedJob(command, jobs)};
     const EditDrawing edit = [&](cad::Document& document, const FileJob& job, Problems& found) {
-        return applyTable(document, rowsOf(table.entries, job), found);
+        return applyTable(document, rowsOf(table.entries, job),
+                          command.force ? Staleness::Overwrite : Staleness::Refuse, found);
     };
     const std::vector<FileSummary> summaries = writeBack(jobs, edit, problems, err);
     if (!problems.empty())

@@ -6,6 +6,7 @@
 #include <optional>
 #include <variant>
 
+#include "dxftool/Fingerprint.h"
 #include "dxftool/TableText.h"
 
 namespace kalvex::dxftool {
@@ -14,8 +15,9 @@ namespace {
 
 constexpr std::string_view kBom = "\xEF\xBB\xBF";
 constexpr std::string_view kFileColumn = "file";
-constexpr const char* kColumns[] = {"handle", "kind", "block", "tag", "layer",
-                                    "locked", "x",    "y",     "text"};
+constexpr std::string_view kFingerprintColumn = "fingerprint";
+constexpr const char* kColumns[] = {"handle", "kind", "block", "tag",  "layer",
+                                    "locked", "x",    "y",     "text", "fingerprint"};
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
@@ -46,17 +48,19 @@ struct Header {
     std::size_t handleColumn = 0;
     std::size_t textColumn = 0;
     std::optional<std::size_t> fileColumn;
+    std::optional<std::size_t> fingerprintColumn;
     std::size_t fieldCount = 0;
 };
 
 Header parseHeader(std::string_view line, int number, const std::string& source) {
     const auto fields = splitFields(line);
-    std::optional<std::size_t> handle, text, file;
+    std::optional<std::size_t> handle, text, file, fingerprint;
     for (std::size_t i = 0; i < fields.size(); ++i) {
-        std::optional<std::size_t>* target = fields[i] == "handle"      ? &handle
-                                             : fields[i] == "text"      ? &text
-                                             : fields[i] == kFileColumn ? &file
-                                                                        : nullptr;
+        std::optional<std::size_t>* target = fields[i] == "handle"             ? &handle
+                                             : fields[i] == "text"             ? &text
+                                             : fields[i] == kFileColumn        ? &file
+                                             : fields[i] == kFingerprintColumn ? &fingerprint
+                                                                               : nullptr;
         if (target && target->has_value())
             failAt(source, number, "the column \"" + std::string(fields[i]) + "\" appears twice");
         if (target)
@@ -64,7 +68,7 @@ Header parseHeader(std::string_view line, int number, const std::string& source)
     }
     if (!handle || !text)
         failAt(source, number, "the header row needs the columns \"handle\" and \"text\"");
-    return {*handle, *text, file, fields.size()};
+    return {*handle, *text, file, fingerprint, fields.size()};
 }
 
 // The row's entry, or the problem that keeps it out.
@@ -77,7 +81,10 @@ std::variant<TableEntry, Problem> parseRow(std::string_view line, int number,
     try {
         TableEntry entry{number, header.fileColumn ? unescapeField(fields[*header.fileColumn]) : "",
                          unescapeField(fields[header.handleColumn]),
-                         unescapeField(fields[header.textColumn])};
+                         unescapeField(fields[header.textColumn]),
+                         header.fingerprintColumn
+                             ? fingerprintOfCell(unescapeField(fields[*header.fingerprintColumn]))
+                             : ""};
         if (entry.handle.empty())
             return Problem{number, "the handle is empty"};
         if (header.fileColumn && entry.file.empty())
@@ -156,7 +163,8 @@ std::string formatHeader(ByteOrderMark bom, FileColumn file) {
 
 std::string formatRow(const TextRow& row) {
     return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
-                     formatCoordinate(row.x), formatCoordinate(row.y), row.text});
+                     formatCoordinate(row.x), formatCoordinate(row.y), row.text,
+                     fingerprintCell(textFingerprint(row.text))});
 }
 
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {

@@ -23,12 +23,14 @@ struct TextRow {
 };
 
 // A row of a table read back: the line it came from, the drawing it names (empty when the table
-// has no file column), its handle and its text.
+// has no file column), its handle, its text and the fingerprint of the text the entity held when
+// the table was made (empty when the table has none).
 struct TableEntry {
     int line = 0;
     std::string file;
     std::string handle;
     std::string text;
+    std::string fingerprint;
 };
 
 // A table read back: whether it has a file column, and its rows.
@@ -57,15 +59,16 @@ std::string unescapeField(std::string_view field);
 
 // The table's lines, each ended by LF: the header row (after the byte-order mark, if asked
 // for) and one line per entry, which a table with a file column starts with the escaped path.
+// The last column, "fingerprint", holds textFingerprint of the text.
 // formatTable is the whole table at once, without file column.
 std::string formatHeader(ByteOrderMark bom, FileColumn file = FileColumn::Omit);
 std::string formatRow(const TextRow& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
-// Reads a table in any column order (`handle` and `text` required, `file` read when present,
-// other columns ignored) in any encoding decodeTable() knows; CR LF line ends and blank lines are
-// accepted. `source` names the table in messages. A table that cannot be read at all throws
-// TableError; each malformed row is added to `problems`, by line, and left out.
+// Reads a table in any column order (`handle` and `text` required, `file` and `fingerprint` read
+// when present, other columns ignored) in any encoding decodeTable() knows; CR LF line ends and
+// blank lines are accepted. `source` names the table in messages. A table that cannot be read at
+// all throws TableError; each malformed row is added to `problems`, by line, and left out.
 ReadTable parseTable(std::string_view bytes, const std::string& source, Problems& problems);
 
 } // namespace kalvex::dxftool

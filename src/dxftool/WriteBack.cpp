@@ -1,11 +1,14 @@
 #include "dxftool/WriteBack.h"
 
 #include <atomic>
+#include <filesystem>
 #include <optional>
+#include <set>
 #include <stdexcept>
 #include <unordered_map>
 
 #include "drawing/dxf/DxfFile.h"
+#include "drawing/dxf/TemporaryFiles.h"
 #include "dxftool/DrawingFile.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WorkerPool.h"
@@ -38,9 +41,16 @@ Prepared prepare(const FileJob& job, const EditDrawing& edit, const std::atomic<
         prepared.stamp = open.stamp;
         prepared.inPlace = fileIdentity(job.output) == fileIdentity(job.path);
         prepared.summary = edit(*open.document, job, prepared.problems);
+        const bool wanted = prepared.summary.changed > 0 || !prepared.inPlace;
+        // A protected drawing is refused like a bad row, before anything is written.
+        if (wanted) {
+            if (const auto protection = writeProtection(job.output))
+                prepared.problems.push_back({job.line, job.output == job.path
+                                                           ? *protection
+                                                           : job.output + ": " + *protection});
+        }
         for (Problem& problem : prepared.problems)
             problem.message = job.path + ": " + problem.message;
-        const bool wanted = prepared.summary.changed > 0 || !prepared.inPlace;
         // Once any drawing failed nothing will be saved; the rest are only checked.
         if (prepared.problems.empty() && wanted && !failed)
             prepared.save.emplace(*open.drawing, job.output);
@@ -99,6 +109,18 @@ void commitAll(const std::vector<FileJob>& jobs, std::vector<Prepared>& prepared
                                  "; not written: " + listOf(notWritten));
 }
 
+// Removes, from the folders the drawings are saved in, the temporary files of earlier runs that
+// were stopped before they could remove them.
+void removeLeftovers(const std::vector<FileJob>& jobs, std::ostream& err) {
+    std::set<std::string> folders;
+    for (const FileJob& job : jobs)
+        folders.insert(std::filesystem::path(job.output).parent_path().string());
+    for (const std::string& folder : folders)
+        for (const std::string& path : drawing::removeLeftoverTemporaries(folder))
+            err << "kalvex-dxf: removed " << path
+                << ", a temporary file left by an earlier run that was stopped\n";
+}
+
 } // namespace
 
 ApplySummary& ApplySummary::operator+=(const ApplySummary& other) {
@@ -140,6 +162,7 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
 
 std::vector<FileSummary> writeBack(const std::vector<FileJob>& jobs, const EditDrawing& edit,
                                    Problems& problems, std::ostream& err) {
+    removeLeftovers(jobs, err);
     std::vector<Prepared> prepared(jobs.size());
     std::atomic<bool> failed = !problems.empty();
     forEachInOrder<Prepared>(

@@ -22,6 +22,10 @@ struct ApplySummary {
 // "changed N, unchanged M, locked L"
 std::string summaryLine(const ApplySummary& summary);
 
+// What becomes of a table row whose fingerprint shows that the drawing changed since the table
+// was made: refused as a conflict, or written over (--force).
+enum class Staleness { Refuse, Overwrite };
+
 // A table row as far as grouping by drawing goes.
 struct RowKey {
     int line = 0;

@@ -25,12 +25,13 @@ TEST(AttributeTable, WritesHandleAsTextAndMissingTagsAsAngleBrackets) {
     const AttributeRow row{
         "1A", "VALVE", {{"NO", "NO", "V-1"}, {"NO", "NO(1)", "6\" \"pipe\"\t2"}}};
     EXPECT_EQ(formatAttributeHeader(keys, FileColumn::Write, ByteOrderMark::Omit),
-              "FILE\tHANDLE\tBLOCKNAME\tNO\tNAME\tNO(1)\n");
+              "FILE\tHANDLE\tBLOCKNAME\tFINGERPRINT\tNO\tNAME\tNO(1)\n");
     EXPECT_EQ(formatAttributeHeader(keys, FileColumn::Omit, ByteOrderMark::Write),
-              "\xEF\xBB\xBFHANDLE\tBLOCKNAME\tNO\tNAME\tNO(1)\n");
+              "\xEF\xBB\xBFHANDLE\tBLOCKNAME\tFINGERPRINT\tNO\tNAME\tNO(1)\n");
     EXPECT_EQ(formatAttributeRow("a.dxf", row, keys, FileColumn::Write),
-              "a.dxf\t'1A\tVALVE\tV-1\t<>\t\"6\"\" \"\"pipe\"\"\t2\"\n");
-    EXPECT_EQ(formatAttributeRow("a.dxf", row, {"NAME"}, FileColumn::Omit), "'1A\tVALVE\t<>\n");
+              "a.dxf\t'1A\tVALVE\t'290be4880d6c\tV-1\t<>\t\"6\"\" \"\"pipe\"\"\t2\"\n");
+    EXPECT_EQ(formatAttributeRow("a.dxf", row, {"NAME"}, FileColumn::Omit),
+              "'1A\tVALVE\t'290b\t<>\n");
 }
 
 TEST(AttributeTable, ReadsBackWhatItWrites) {

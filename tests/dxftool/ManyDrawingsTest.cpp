@@ -94,24 +94,26 @@ std::string backupOf(const std::string& path) {
 
 TEST_F(ManyDrawings, AttoutHasARowPerReferenceAndAColumnPerTag) {
     const std::string a = m_a.path, b = m_b.path;
-    EXPECT_EQ(attout({"attout", a, b}), "FILE\tHANDLE\tBLOCKNAME\tTAG\tWIRE\tNO\tNO(1)\tREV\n" + a +
-                                            "\t'" + m_a.terminal + "\tTERM\tX1\tW1\t<>\t<>\t<>\n" +
-                                            a + "\t'" + m_a.lockedTerminal +
-                                            "\tTERM\tX2\tW2\t<>\t<>\t<>\n" + a + "\t'" + m_a.title +
-                                            "\ttitle\t<>\t<>\t1\t2\tA\n" + b + "\t'" + m_b.title +
-                                            "\tTITLE\t<>\t<>\t7\t<>\tC\n" + b + "\t'" + m_b.other +
-                                            "\tOTHER\tO1\t<>\t<>\t<>\t<>\n");
+    EXPECT_EQ(attout({"attout", a, b}),
+              "FILE\tHANDLE\tBLOCKNAME\tFINGERPRINT\tTAG\tWIRE\tNO\tNO(1)\tREV\n" + a + "\t'" +
+                  m_a.terminal + "\tTERM\t'87451b46e8c6bfdf6998\tX1\tW1\t<>\t<>\t<>\n" + a + "\t'" +
+                  m_a.lockedTerminal + "\tTERM\t'87451b46e8c6b7966b35\tX2\tW2\t<>\t<>\t<>\n" + a +
+                  "\t'" + m_a.title + "\ttitle\t'fc6c9a4d6d5f1834fff2\t<>\t<>\t1\t2\tA\n" + b +
+                  "\t'" + m_b.title + "\tTITLE\t'e8fe1b4692791834fff2\t<>\t<>\t7\t<>\tC\n" + b +
+                  "\t'" + m_b.other + "\tOTHER\t'87451b46e8c6c807fff2\tO1\t<>\t<>\t<>\t<>\n");
     // Block names match without regard to case; the tags keep the order asked for.
     EXPECT_EQ(attout({"attout", "--blocks", "TIT*", "--tags", "REV,NO", a, b}),
-              "FILE\tHANDLE\tBLOCKNAME\tREV\tNO\tNO(1)\n" + a + "\t'" + m_a.title +
-                  "\ttitle\tA\t1\t2\n" + b + "\t'" + m_b.title + "\tTITLE\tC\t7\t<>\n");
+              "FILE\tHANDLE\tBLOCKNAME\tFINGERPRINT\tREV\tNO\tNO(1)\n" + a + "\t'" + m_a.title +
+                  "\ttitle\t'fc6c9a4d6d5f\tA\t1\t2\n" + b + "\t'" + m_b.title +
+                  "\tTITLE\t'e8fe1b469279\tC\t7\t<>\n");
     const ProcessResult twice =
         runInProcess({"attout", a, b, m_dir.path().toStdString() + "/./a.dxf"});
     EXPECT_EQ(twice.exitCode, 2);
     EXPECT_EQ(twice.err, "kalvex-dxf: " + a + " and " + m_dir.path().toStdString() +
                              "/./a.dxf are the same drawing; name each drawing once\n");
     EXPECT_EQ(attout({"attout", "--tags", "TAG", "--bom", b}),
-              "\xEF\xBB\xBFHANDLE\tBLOCKNAME\tTAG\n'" + m_b.other + "\tOTHER\tO1\n");
+              "\xEF\xBB\xBFHANDLE\tBLOCKNAME\tFINGERPRINT\tTAG\n'" + m_b.other +
+                  "\tOTHER\t'c807\tO1\n");
 }
 
 // The table comes back as a spreadsheet saves it: CP932, CR LF, the apostrophes gone.

@@ -116,8 +116,16 @@ std::vector<Row> parseExport(const std::string& table) {
         if (fields.size() != header.size())
             throw std::runtime_error("bad export line: " + lines[i]);
         Row row;
-        for (std::size_t c = 0; c < header.size(); ++c)
+        for (std::size_t c = 0; c < header.size(); ++c) {
+            // The fingerprint is checked for its form and left out: ezdxf has no such column.
+            if (header[c] == "fingerprint") {
+                if (fields[c].size() != 9 || fields[c][0] != '\'' ||
+                    fields[c].find_first_not_of("0123456789abcdef", 1) != std::string::npos)
+                    throw std::runtime_error("bad fingerprint: " + lines[i]);
+                continue;
+            }
             row[header[c]] = dxftool::unescapeField(fields[c]);
+        }
         rows.push_back(std::move(row));
     }
     return rows;

@@ -40,7 +40,7 @@ void writeFile(const std::string& path, const std::string& content);
 using Row = std::map<std::string, std::string>;
 
 // A table as kalvex-dxf export writes it: header first; throws std::runtime_error when a line
-// has not as many fields as the header.
+// has not as many fields as the header or a malformed fingerprint, which the rows leave out.
 std::vector<Row> parseExport(const std::string& table);
 std::string formatApplyTable(const std::vector<Row>& rows);
 

@@ -46,9 +46,10 @@ TEST(TextTable, RejectsBackslashesThatStartNoEscape) {
 TEST(TextTable, FormatsHeaderAndRowsWithThreeDecimals) {
     TextRow text{"2A", "TEXT", "", "", "DENKI", false, 10.0, -4.5, "配電盤\tP-1"};
     TextRow attribute{"3F", "ATTRIB", "VALVE", "TAG", "Locked", true, 100.12345, 0.0005, "V\\1"};
-    const std::string expected = "handle\tkind\tblock\ttag\tlayer\tlocked\tx\ty\ttext\n"
-                                 "2A\tTEXT\t\t\tDENKI\t0\t10.000\t-4.500\t配電盤\\tP-1\n"
-                                 "3F\tATTRIB\tVALVE\tTAG\tLocked\t1\t100.123\t0.001\tV\\\\1\n";
+    const std::string expected =
+        "handle\tkind\tblock\ttag\tlayer\tlocked\tx\ty\ttext\tfingerprint\n"
+        "2A\tTEXT\t\t\tDENKI\t0\t10.000\t-4.500\t配電盤\\tP-1\t'e59f18c0\n"
+        "3F\tATTRIB\tVALVE\tTAG\tLocked\t1\t100.123\t0.001\tV\\\\1\t'3820fafa\n";
     EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Omit), expected);
     EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Write), "\xEF\xBB\xBF" + expected);
 }

@@ -52,7 +52,7 @@ TEST(WriteBack, ADrawingChangedOnDiskAfterItWasReadIsLeftAsTheOtherProgramSavedI
                                      Problems& found) {
             if (interference)
                 saveByAnotherProgram(path, *interference);
-            return applyTable(document, rowsOf(entries, edited), found);
+            return applyTable(document, rowsOf(entries, edited), Staleness::Refuse, found);
         };
         Problems problems;
         std::ostringstream err;

@@ -9,6 +9,8 @@
 #include <unistd.h>
 #include <utility>
 
+#include "drawing/dxf/TemporaryFiles.h"
+
 namespace kalvex::drawing {
 
 namespace {
@@ -67,12 +69,14 @@ void keepBackup(const std::filesystem::path& target) {
     backup.replace_extension(".bak");
     const std::filesystem::path fresh = backup.string() + ".new";
     std::filesystem::remove(fresh, error);
+    registerTemporary(fresh.string());
     std::filesystem::create_hard_link(target, fresh, error);
     if (error)
         std::filesystem::copy_file(target, fresh, std::filesystem::copy_options::overwrite_existing,
                                    error);
     if (!error)
         std::filesystem::rename(fresh, backup, error);
+    unregisterTemporary(fresh.string());
     if (error)
         throw dxf::DxfError(target.string() + ": cannot keep the previous version as " +
                             backup.string() + ": " + error.message());
@@ -93,11 +97,14 @@ void saveDxf(const Drawing& drawing, const std::string& path) {
 }
 
 PendingSave::PendingSave(const Drawing& drawing, const std::string& path)
-    : m_path(path), m_temporary(path + ".XXXXXX") {
+    : m_path(path), m_temporary(temporaryPattern(path)) {
     const std::string bytes = drawing.serialize();
     const int fd = ::mkstemp(m_temporary.data());
-    if (fd < 0)
+    if (fd < 0) {
+        m_temporary.clear();
         throw dxf::DxfError(path + ": cannot save: " + systemError());
+    }
+    registerTemporary(m_temporary);
     bool open = true;
     try {
         writeAll(fd, bytes, path);
@@ -109,14 +116,21 @@ PendingSave::PendingSave(const Drawing& drawing, const std::string& path)
     } catch (...) {
         if (open)
             ::close(fd);
-        std::remove(m_temporary.c_str());
+        removeTemporary();
         throw;
     }
 }
 
 PendingSave::~PendingSave() {
-    if (!m_temporary.empty())
-        std::remove(m_temporary.c_str());
+    removeTemporary();
+}
+
+void PendingSave::removeTemporary() {
+    if (m_temporary.empty())
+        return;
+    std::remove(m_temporary.c_str());
+    unregisterTemporary(m_temporary);
+    m_temporary.clear();
 }
 
 PendingSave::PendingSave(PendingSave&& other) noexcept
@@ -125,8 +139,7 @@ PendingSave::PendingSave(PendingSave&& other) noexcept
 PendingSave& PendingSave::operator=(PendingSave&& other) noexcept {
     if (this == &other)
         return *this;
-    if (!m_temporary.empty())
-        std::remove(m_temporary.c_str());
+    removeTemporary();
     m_path = std::move(other.m_path);
     m_temporary = std::exchange(other.m_temporary, {});
     return *this;
@@ -136,6 +149,7 @@ void PendingSave::commit() {
     keepBackup(m_path);
     if (std::rename(m_temporary.c_str(), m_path.c_str()) != 0)
         throw dxf::DxfError(m_path + ": cannot save: " + systemError());
+    unregisterTemporary(m_temporary);
     m_temporary.clear();
 }
 

@@ -15,9 +15,10 @@ std::shared_ptr<Drawing> loadDxf(const std::string& path);
 // The same for bytes already in memory; `fileName` is what messages name.
 std::shared_ptr<Drawing> parseDxf(std::string bytes, const std::string& fileName);
 
-// Writes the drawing to a temporary file beside `path` and renames it over `path`; the
-// version that was there is kept as the same name with the extension ".bak". A failed save
-// leaves `path` as it was and throws dxf::DxfError saying why.
+// Writes the drawing to a temporary file beside `path` (named as temporaryPattern says, and
+// listed for the signal handler of removeTemporariesOnSignals while it exists) and renames it over
+// `path`; the version that was there is kept as the same name with the extension ".bak". A failed
+// save leaves `path` as it was and throws dxf::DxfError saying why.
 void saveDxf(const Drawing& drawing, const std::string& path);
 
 // saveDxf in two steps, so that a caller can write several drawings and then put all of them
@@ -37,6 +38,8 @@ public:
     void commit();
 
 private:
+    void removeTemporary();
+
     std::string m_path;
     std::string m_temporary; // empty once committed
 };

@@ -19,6 +19,7 @@ void DrawingIndexer::run(dxf::TagFile& file) {
         failUnclosedSection(lastLine(), "the file ends");
     linkChildren();
     readHeader();
+    checkStrings();
     assignHandles();
 }
 
@@ -177,9 +178,44 @@ void DrawingIndexer::readHeader() {
                                        "\" is not known; ANSI_1252 is used for its text");
 }
 
+// One warning for the strings whose bytes the drawing's encoding does not define, which are
+// shown as U+FFFD (and kept as they are unless changed).
+void DrawingIndexer::checkStrings() {
+    // Line breaks never sit inside a character, so a file that is valid as a whole holds only
+    // valid values: one pass over the bytes settles the usual case.
+    const std::string_view bytes = m_drawing.m_pool.fileBytes();
+    if (m_drawing.m_codec->isValid(bytes))
+        return;
+    std::size_t count = 0;
+    std::size_t firstLine = 0;
+    for (const RecordSlot& slot : m_drawing.m_slots) {
+        for (const dxf::Tag& tag : slot.tags) {
+            if (dxf::valueTypeOf(tag.code) != dxf::ValueType::Text)
+                continue;
+            if (m_drawing.m_codec->isValid(m_drawing.value(tag)))
+                continue;
+            if (count++ == 0)
+                firstLine = dxf::lineOfOffset(bytes, m_drawing.m_pool.valueBegin(tag));
+        }
+    }
+    if (count == 0)
+        return;
+    m_drawing.m_warnings.push_back(m_fileName + ":" + std::to_string(firstLine) + ": " +
+                                   std::to_string(count) + " string" +
+                                   (count == 1 ? " holds" : "s hold") +
+                                   " bytes that are not valid in the drawing's encoding; they "
+                                   "are shown as U+FFFD and kept as they are unless changed");
+}
+
 void DrawingIndexer::assignHandles() {
     auto& slots = m_drawing.m_slots;
     std::vector<RecordId> needHandle;
+    struct Unusable {
+        RecordId id = 0;
+        std::string text;
+        bool empty() const { return text.empty(); }
+    } unusable;
+    std::size_t unusableCount = 0;
     for (RecordId id = 0; id < slots.size(); ++id) {
         RecordSlot& slot = slots[id];
         if (slot.kind == RecordKind::SectionStart || slot.tags.empty() || slot.tags[0].code != 0)
@@ -195,12 +231,30 @@ void DrawingIndexer::assignHandles() {
             m_drawing.m_warnings.push_back(m_fileName + ":" + std::to_string(lineOf(id)) +
                                            ": duplicate handle " + formatHandle(*handle));
         if (isEntityKind(slot.kind) &&
-            (slot.section == Section::Entities || slot.section == Section::Blocks))
+            (slot.section == Section::Entities || slot.section == Section::Blocks)) {
             needHandle.push_back(id);
+            if (!handle && !text.empty() && unusable.empty())
+                unusable = {id, text};
+            unusableCount += !handle && !text.empty();
+        }
     }
     // Entities without a usable handle get one in memory only, above every handle of the file.
-    for (RecordId id : needHandle)
+    std::uint64_t shownAs = 0;
+    for (RecordId id : needHandle) {
+        if (unusableCount > 0 && id == unusable.id)
+            shownAs = m_drawing.m_nextHandle;
         m_drawing.indexHandle(id, m_drawing.m_nextHandle++);
+    }
+    // A handle that is there but cannot be read as one (too long, not hexadecimal) is named once.
+    if (unusableCount > 0) {
+        m_drawing.m_warnings.push_back(
+            m_fileName + ":" + std::to_string(lineOf(unusable.id)) + ": the handle " +
+            unusable.text + " cannot be kept as it stands; the entity is shown as " +
+            formatHandle(shownAs) +
+            (unusableCount > 1 ? " (and " + std::to_string(unusableCount - 1) + " more such)"
+                               : std::string()) +
+            "; the file keeps its bytes unless the entity is changed");
+    }
 }
 
 // The line of the last value that was read.

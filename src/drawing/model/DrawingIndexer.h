@@ -27,6 +27,7 @@ private:
     void linkChildren();
     RecordId linkChildrenOf(RecordId owner, RecordKind childKind, bool mustClose);
     void readHeader();
+    void checkStrings();
     void assignHandles();
     std::string valueOf(const RecordSlot& slot, std::int16_t code) const;
     std::size_t lineOf(RecordId id) const;

@@ -13,6 +13,9 @@ public:
         return m_codePage.decode(fileBytes);
     }
     std::string encode(std::string_view utf8) const override { return m_codePage.encode(utf8); }
+    bool isValid(std::string_view fileBytes) const override {
+        return m_codePage.isValid(fileBytes);
+    }
     bool isKnown() const override { return m_codePage.isKnown(); }
 
 private:

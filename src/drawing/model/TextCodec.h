@@ -13,6 +13,8 @@ public:
     virtual ~TextCodec() = default;
     virtual std::string decode(std::string_view fileBytes) const = 0;
     virtual std::string encode(std::string_view utf8) const = 0;
+    // False when the bytes hold what the encoding does not define (decoded as U+FFFD).
+    virtual bool isValid(std::string_view fileBytes) const = 0;
     // False when the drawing names a code page that is not known (a stand-in is used).
     virtual bool isKnown() const = 0;
 };

@@ -3,6 +3,7 @@
 #include <array>
 #include <cerrno>
 #include <cstdint>
+#include <cstring>
 #include <map>
 #include <mutex>
 #include <optional>
@@ -452,6 +453,54 @@ const std::string& CodePage::name() const {
 
 bool CodePage::isUtf8() const {
     return m_tables->utf8;
+}
+
+namespace {
+
+// Where the run of bytes below 0x80 that starts at `from` ends; eight bytes at a time, as a whole
+// file is checked on every load.
+std::size_t asciiRunEnd(std::string_view s, std::size_t from) {
+    constexpr std::uint64_t kHighBits = 0x8080808080808080u;
+    while (from + 8 <= s.size()) {
+        std::uint64_t word = 0;
+        std::memcpy(&word, s.data() + from, 8);
+        if (word & kHighBits)
+            break;
+        from += 8;
+    }
+    while (from < s.size() && static_cast<unsigned char>(s[from]) < 0x80)
+        ++from;
+    return from;
+}
+
+} // namespace
+
+bool CodePage::isValid(std::string_view bytes) const {
+    const CodePageTables& t = *m_tables;
+    for (std::size_t i = 0; i < bytes.size();) {
+        const auto b = static_cast<unsigned char>(bytes[i]);
+        if (b < 0x80) {
+            i = asciiRunEnd(bytes, i + 1);
+            continue;
+        }
+        if (t.utf8) {
+            char32_t cp = 0;
+            const std::size_t length = readUtf8(bytes, i, cp);
+            if (length == 0)
+                return false;
+            i += length;
+        } else if (t.single[b] != kLeadByte) {
+            if (t.single[b] == kInvalid)
+                return false;
+            ++i;
+        } else {
+            if (i + 1 >= bytes.size() ||
+                t.pairs[b << 8 | static_cast<unsigned char>(bytes[i + 1])] == kInvalid)
+                return false;
+            i += 2;
+        }
+    }
+    return true;
 }
 
 std::string CodePage::decode(std::string_view bytes) const {

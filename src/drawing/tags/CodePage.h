@@ -43,6 +43,9 @@ public:
 
     std::string decode(std::string_view fileBytes) const; // to UTF-8
     std::string encode(std::string_view utf8Text) const;  // to the file's bytes
+    // Whether every byte above 0x7F starts a character the encoding defines (invalid UTF-8, an
+    // overlong form included, or an undefined byte of a code page is not); escapes are not judged.
+    bool isValid(std::string_view fileBytes) const;
 
     // "UTF-8" or the $DWGCODEPAGE spelling of the code page in use ("ANSI_932", "dos850", ...).
     const std::string& name() const;
