@@ -1,6 +1,10 @@
 #include "texttab/LineEditor.h"
 
+#include <algorithm>
+
+#include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QPainter>
 #include <QTextBlock>
 
@@ -62,14 +66,80 @@ bool LineEditor::event(QEvent* event) {
     return QPlainTextEdit::event(event);
 }
 
+namespace {
+
+bool isSeparator(QChar c) {
+    return c == QChar::LineSeparator || c == QChar::ParagraphSeparator;
+}
+
+bool holdsSeparator(const QString& text) {
+    return std::any_of(text.begin(), text.end(), isSeparator);
+}
+
+// Line and paragraph separators become line feeds, which the editor turns into line breaks.
+QString withLineBreaks(QString text) {
+    return text.replace(QChar::LineSeparator, u'\n').replace(QChar::ParagraphSeparator, u'\n');
+}
+
+bool isShiftEnter(const QKeyEvent* event) {
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    return enter && (event->modifiers() & ~Qt::KeypadModifier) == Qt::ShiftModifier;
+}
+
+} // namespace
+
+// Only a key that changes the text marks its line as typed on: Escape, a Ctrl chord or a caret
+// key bring text of their own with the event but leave the line as it was.
 void LineEditor::keyPressEvent(QKeyEvent* event) {
     if (isCopyOrCut(event)) {
         event->ignore();
         return;
     }
-    QPlainTextEdit::keyPressEvent(event);
-    if (!event->text().isEmpty())
+    m_textChanged = false;
+    pressKey(event);
+    if (m_textChanged)
         m_typedLine = textCursor().block().position();
+}
+
+// Shift+Enter would put a line separator into the line; it breaks the line like Enter.
+void LineEditor::pressKey(QKeyEvent* event) {
+    if (isShiftEnter(event)) {
+        QKeyEvent plain(event->type(), event->key(), event->modifiers() & ~Qt::ShiftModifier,
+                        QStringLiteral("\r"), event->isAutoRepeat(),
+                        static_cast<ushort>(event->count()));
+        QPlainTextEdit::keyPressEvent(&plain);
+        event->setAccepted(plain.isAccepted());
+        return;
+    }
+    if (holdsSeparator(event->text())) {
+        insertPlainText(withLineBreaks(event->text()));
+        event->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(event);
+}
+
+void LineEditor::inputMethodEvent(QInputMethodEvent* event) {
+    if (!holdsSeparator(event->commitString())) {
+        QPlainTextEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent plain(event->preeditString(), event->attributes());
+    plain.setCommitString(withLineBreaks(event->commitString()), event->replacementStart(),
+                          event->replacementLength());
+    QPlainTextEdit::inputMethodEvent(&plain);
+    event->setAccepted(plain.isAccepted());
+}
+
+// Pasted or dropped text comes in as plain text with its separators turned into line breaks.
+void LineEditor::insertFromMimeData(const QMimeData* source) {
+    if (!source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QMimeData plain;
+    plain.setText(withLineBreaks(source->text()));
+    QPlainTextEdit::insertFromMimeData(&plain);
 }
 
 namespace {
@@ -87,6 +157,8 @@ qsizetype trailingBlanksStart(const QString& text) {
 // that removes the start itself (the whole text replaced by a fetch, an undo snapshot or a
 // conversion, or a selection across it deleted) ends the line: it is forgotten.
 void LineEditor::followTypedLine(int position, int removed, int added) {
+    if (removed != 0 || added != 0)
+        m_textChanged = true;
     if (m_typedLine < position)
         return;
     if (m_typedLine < position + removed)
@@ -107,10 +179,13 @@ void LineEditor::trimTypedLine() {
     const qsizetype end = trailingBlanksStart(text);
     if (end == text.size())
         return;
+    // The trim is no typing: a caret key that leaves the line does not mark the next one.
+    const bool changed = m_textChanged;
     QTextCursor cursor(block);
     cursor.setPosition(block.position() + static_cast<int>(end));
     cursor.setPosition(block.position() + static_cast<int>(text.size()), QTextCursor::KeepAnchor);
     cursor.removeSelectedText();
+    m_textChanged = changed;
 }
 
 void LineEditor::resizeEvent(QResizeEvent* event) {

@@ -8,7 +8,9 @@ namespace kalvex {
 // a fixed-pitch font with Japanese glyphs. Tab is typed as a character. Blanks at the end of the
 // line the user typed on are trimmed when the caret leaves that line; no other line is
 // trimmed. The editor's own copy and cut keys are removed: the popup menu's commands take
-// their place.
+// their place. A line never holds a line or paragraph separator: Shift+Enter breaks the line
+// like Enter, and separators pasted, dropped or typed become line breaks, so that each line
+// stays one TEXT.
 class LineEditor : public QPlainTextEdit {
     Q_OBJECT
 public:
@@ -23,6 +25,8 @@ public:
 protected:
     bool event(QEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void inputMethodEvent(QInputMethodEvent* event) override;
+    void insertFromMimeData(const QMimeData* source) override;
     void resizeEvent(QResizeEvent* event) override;
 
 private:
@@ -31,10 +35,12 @@ private:
     void updateGutter(const QRect& rect, int dy);
     void followTypedLine(int position, int removed, int added);
     void trimTypedLine();
+    void pressKey(QKeyEvent* event);
 
     QWidget* m_gutter;
     QFont m_gutterFont;
-    int m_typedLine = -1; // where the line the user last typed on starts; -1 when none
+    int m_typedLine = -1;       // where the line the user last typed on starts; -1 when none
+    bool m_textChanged = false; // the text changed since the key press began
 };
 
 } // namespace kalvex

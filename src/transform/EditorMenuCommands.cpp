@@ -18,9 +18,13 @@ void enableItems(QMenu& menu, std::initializer_list<const char*> items, bool ena
 }
 
 // The editor takes a carriage return for a line break of its own, so CR LF would double every
-// line of text copied from the grid or another program.
+// line of text copied from the grid or another program. Line and paragraph separators become
+// line feeds as well: a line of the editor never holds one.
 QString withLineFeeds(QString text) {
-    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n")).replace(u'\r', u'\n');
+    return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"))
+        .replace(u'\r', u'\n')
+        .replace(QChar::LineSeparator, u'\n')
+        .replace(QChar::ParagraphSeparator, u'\n');
 }
 
 } // namespace

@@ -1,6 +1,7 @@
 #include <QAction>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QTest>
 #include <QTextBlock>
 #include <gtest/gtest.h>
@@ -76,6 +77,61 @@ TEST(LineEditorTest, OnlyTheLineTypedOnIsTrimmed) {
     QTest::keyClick(&editor, Qt::Key_Up);
     EXPECT_EQ(editor.toPlainText(), QStringLiteral("P\nNEW  \nQ"))
         << "after a line was inserted above the one typed on";
+}
+
+// Keys that bring text with them but change nothing (Escape, Ctrl chords, caret keys) leave a
+// line's blanks alone; a key that edits the line, Backspace too, marks it.
+TEST(LineEditorTest, OnlyAKeyThatChangesTheTextMarksItsLine) {
+    LineEditor editor;
+    editor.setPlainText(QStringLiteral("TAIL  \nKEEP  "));
+    moveCaret(editor, 0, QTextCursor::EndOfBlock);
+    QTest::keyClick(&editor, Qt::Key_Escape);
+    QTest::keyClick(&editor, Qt::Key_B, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_G, Qt::ControlModifier);
+    QTest::keyClick(&editor, Qt::Key_Left);
+    QTest::keyClick(&editor, Qt::Key_Down);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("TAIL  \nKEEP  "));
+
+    QTest::keyClick(&editor, Qt::Key_Up);
+    QTest::keyClick(&editor, Qt::Key_Backspace);
+    QTest::keyClick(&editor, Qt::Key_Down);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("TAIL\nKEEP  "));
+    QTest::keyClick(&editor, Qt::Key_Up);
+    EXPECT_EQ(editor.toPlainText(), QStringLiteral("TAIL\nKEEP  "))
+        << "the trim on leaving a line does not mark the next one";
+}
+
+namespace {
+
+QStringList blockTexts(const LineEditor& editor) {
+    QStringList texts;
+    for (QTextBlock block = editor.document()->begin(); block.isValid(); block = block.next())
+        texts << block.text();
+    return texts;
+}
+
+} // namespace
+
+// Every way text comes in breaks lines at line and paragraph separators instead of keeping them.
+TEST(LineEditorTest, LineAndParagraphSeparatorsBecomeLineBreaks) {
+    LineEditor editor;
+    editor.setPlainText(QStringLiteral("a1"));
+    moveCaret(editor, 0, QTextCursor::EndOfBlock);
+    QTest::keyClick(&editor, Qt::Key_Return, Qt::ShiftModifier);
+    QTest::keyClicks(&editor, QStringLiteral("b"));
+    QTest::keyClick(&editor, Qt::Key_Enter, Qt::ShiftModifier | Qt::KeypadModifier);
+    EXPECT_EQ(blockTexts(editor), (QStringList{"a1", "b", ""}));
+
+    QGuiApplication::clipboard()->setText(QStringLiteral("p1\u2028p2\u2029p3"));
+    editor.paste();
+    // Text an input method sends with a key of its own.
+    QKeyEvent typed(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QStringLiteral("\u2028t"));
+    QCoreApplication::sendEvent(&editor, &typed);
+    EXPECT_EQ(blockTexts(editor), (QStringList{"a1", "b", "p1", "p2", "p3", "t"}));
+
+    editor.undo();
+    editor.undo();
+    EXPECT_EQ(blockTexts(editor), (QStringList{"a1", "b", ""})) << "a paste is one undo step";
 }
 
 TEST(LineEditorTest, GutterWidensWhenLineNumbersGainADigit) {

@@ -127,6 +127,43 @@ TEST_F(TextUpdateTest, AFailedCopyStopsTheRunWithItsMessageAndKeepsWhatWasWritte
     EXPECT_FALSE(page().SpeedButton3->isHidden());
 }
 
+// The records padded after the zero-spacing abort have no place; the retry appends the line by
+// the spacing from the last TEXT, with one copy, and a further update copies nothing.
+TEST_F(TextUpdateTest, ARetryAfterTheZeroSpacingAbortAppendsEachLineOnce) {
+    setSpacing(QStringLiteral("0"), QStringLiteral("0"));
+    setLines(QStringLiteral("T0\nT1\nT2\nT3\nT4"));
+    update();
+    ASSERT_EQ(messageTexts(), QStringList{kZeroAppendMessage});
+    ASSERT_EQ(records().size(), 5u);
+    messages().clear();
+    setSpacing(QStringLiteral("0"), QStringLiteral("-5"));
+    const int copies = faults->callCount("Copy");
+    update();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(faults->callCount("Copy") - copies, 1);
+    ASSERT_EQ(records().size(), 5u);
+    EXPECT_EQ(drawingText(records()[4].sHnd), "T4");
+    EXPECT_EQ(textEntity(records()[4].sHnd)->InsertionPoint(), cad::CadPoint(100, 45, 0));
+    update();
+    EXPECT_TRUE(messages().empty());
+    EXPECT_EQ(faults->callCount("Copy") - copies, 1) << "a further update makes no copy";
+}
+
+TEST_F(TextUpdateTest, ACopyThatCannotBePlacedIsDeletedBeforeTheErrorEndsTheRun) {
+    setLines(QStringLiteral("T0\n\nT2\nT3"));
+    update();
+    ASSERT_TRUE(records()[1].sHnd.empty());
+    faults->failAfter("SetAlignment", 0);
+    const int deletes = faults->callCount("Delete");
+    setLines(QStringLiteral("T0\nback\nT2\nT3"));
+    update();
+    EXPECT_EQ(messageTexts(), QStringList{kErrorMessage});
+    EXPECT_EQ(faults->callCount("Copy"), 1);
+    EXPECT_EQ(faults->callCount("Delete") - deletes, 1) << "the copy is deleted again";
+    EXPECT_TRUE(records()[1].sHnd.empty());
+    EXPECT_EQ(drawingText(h[2]), "T2");
+}
+
 TEST_F(TextUpdateTest, AbortEndsTheRecordPassAndSkipsTheAppendPass) {
     setSpacing(QStringLiteral("0"), QStringLiteral("-5"));
     setLines(QStringLiteral("a\nb\nc\nd\ne"));

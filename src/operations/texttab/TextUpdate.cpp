@@ -19,12 +19,45 @@ bool isAttribute(const Orvik& record) {
     return record.parentType == kInsert;
 }
 
+// A record that only pads the list to the lines in use after a run that ended early: it has no
+// entity and no position (a placeholder of a deleted or blank line keeps its position).
+bool isPadding(const Orvik& record) {
+    return record.sHnd.empty() && !isAttribute(record) && !record.insPt.isArray();
+}
+
+// Padding stands for lines that no run has placed yet. It is dropped before the next run, so
+// that those lines are appended from the last placed record by the spacing instead of being
+// copied to a place the record does not have.
+void dropTrailingPadding(std::vector<Orvik>& records) {
+    while (!records.empty() && isPadding(records.back()))
+        records.pop_back();
+}
+
+// Gives a new copy of the template its line and its place. A copy that cannot be placed or
+// written is deleted again within the same undo step before the error ends the run, so that a
+// failed run leaves no stray TEXT behind.
+template <class Fill> void fillCopy(cad::Text& copy, Fill fill) {
+    try {
+        fill();
+    } catch (const cad::CadError&) {
+        try {
+            copy.Delete();
+        } catch (const cad::CadError&) {
+            // The copy is gone already; the first error is the one reported.
+        }
+        throw;
+    }
+}
+
 } // namespace
 
 TextUpdateRun::TextUpdateRun(std::vector<Orvik>& records, const TextLines& input,
                              cad::Document& document, RunWindow& window, RunScope& run)
     : m_records(records), m_input(input), m_document(document), m_window(window), m_run(run),
-      m_used(usedLineCount(input.lines)), m_writer(m_records, document) {}
+      m_used(usedLineCount(input.lines)), m_writer(m_records, document) {
+    if (input.content == EditorContent::Texts)
+        dropTrailingPadding(m_records);
+}
 
 void TextUpdateRun::run() {
     const bool finished = recordPass();
@@ -107,11 +140,13 @@ void TextUpdateRun::fillPlaceholder(Orvik& record) {
         copy->Delete();
         return;
     }
-    writeIfDifferent(*copy, current);
-    copy->SetAlignment(m_records.back().txtAli);
-    placeText(*copy, record.insPt);
-    record.lay = copy->Layer();
-    record.sHnd = copy->Handle();
+    fillCopy(*copy, [&] {
+        writeIfDifferent(*copy, current);
+        copy->SetAlignment(m_records.back().txtAli);
+        placeText(*copy, record.insPt);
+        record.lay = copy->Layer();
+        record.sHnd = copy->Handle();
+    });
 }
 
 void TextUpdateRun::appendPass() {
@@ -145,11 +180,13 @@ void TextUpdateRun::appendLine(int j, double& x, double& y, double z) {
         return;
     }
     TextPtr copy = m_writer.copyTemplate();
-    placeText(*copy, cad::CadPoint(x, y, z));
-    copy->SetTextString(current);
-    record.text = copy->TextString();
-    attachText(record, *copy);
-    record.insPt = placingPoint(*copy);
+    fillCopy(*copy, [&] {
+        placeText(*copy, cad::CadPoint(x, y, z));
+        copy->SetTextString(current);
+        record.text = copy->TextString();
+        attachText(record, *copy);
+        record.insPt = placingPoint(*copy);
+    });
     m_records.push_back(record);
     m_writer.useAsTemplate(copy);
 }
