@@ -99,12 +99,11 @@ void saveDxf(const Drawing& drawing, const std::string& path) {
 PendingSave::PendingSave(const Drawing& drawing, const std::string& path)
     : m_path(path), m_temporary(temporaryPattern(path)) {
     const std::string bytes = drawing.serialize();
-    const int fd = ::mkstemp(m_temporary.data());
+    const int fd = createTemporary(m_temporary);
     if (fd < 0) {
         m_temporary.clear();
         throw dxf::DxfError(path + ": cannot save: " + systemError());
     }
-    registerTemporary(m_temporary);
     bool open = true;
     try {
         writeAll(fd, bytes, path);

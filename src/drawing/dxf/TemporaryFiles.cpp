@@ -5,7 +5,10 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <ctime>
+#include <fcntl.h>
 #include <filesystem>
+#include <random>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -29,12 +32,22 @@ Block g_first;
 // be reading it.
 std::atomic<bool> g_cleaning{false};
 
-extern "C" void removeTemporariesAndEnd(int signal) {
-    g_cleaning.store(true);
+void unlinkListed() {
     for (Block* block = &g_first; block; block = block->next.load())
         for (std::atomic<char*>& slot : block->slots)
             if (const char* path = slot.load())
                 ::unlink(path);
+}
+
+// Other threads go on saving while the handler runs: one that had listed its file and was about
+// to create it when the flag was set creates it within moments, so the list is walked twice.
+// No thread creates a listed file once it has seen the flag.
+extern "C" void removeTemporariesAndEnd(int signal) {
+    g_cleaning.store(true);
+    unlinkListed();
+    const timespec pause{0, 50'000'000};
+    ::nanosleep(&pause, nullptr);
+    unlinkListed();
     struct sigaction standard {};
     standard.sa_handler = SIG_DFL;
     sigemptyset(&standard.sa_mask);
@@ -68,7 +81,42 @@ pid_t writerOf(const std::string& name) {
     return static_cast<pid_t>(pid);
 }
 
+// Fills the trailing X's of a pattern with random letters and digits, as mkstemp does.
+void fillRandom(std::string& pattern) {
+    static constexpr char kLetters[] =
+        "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
+    thread_local std::mt19937_64 random{std::random_device{}() ^ (std::uint64_t(::getpid()) << 32)};
+    std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
+    for (std::size_t i = pattern.size() - kRandomLength; i < pattern.size(); ++i)
+        pattern[i] = kLetters[pick(random)];
+}
+
 } // namespace
+
+int createTemporary(std::string& pattern) {
+    const std::string base = pattern;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        pattern = base;
+        fillRandom(pattern);
+        registerTemporary(pattern);
+        if (g_cleaning.load()) {
+            // The process is ending by a signal: create nothing more.
+            for (;;)
+                ::pause();
+        }
+        const int fd = ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
+        if (fd >= 0)
+            return fd;
+        const int error = errno;
+        unregisterTemporary(pattern);
+        if (error != EEXIST) {
+            errno = error;
+            return -1;
+        }
+    }
+    errno = EEXIST;
+    return -1;
+}
 
 std::string temporaryPattern(const std::string& path) {
     const std::filesystem::path target(path);

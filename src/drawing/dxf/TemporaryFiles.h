@@ -10,6 +10,11 @@ namespace kalvex::drawing {
 // (XXXXXX as mkstemp fills it in).
 std::string temporaryPattern(const std::string& path);
 
+// Creates the temporary file of `pattern` (temporaryPattern's XXXXXX filled in at random),
+// listed before it exists, so that a signal arriving at any moment finds it; `pattern` becomes
+// the file's path. Returns the open descriptor, or -1 with errno set.
+int createTemporary(std::string& pattern);
+
 // The temporary files this process has open are listed where a signal handler can reach them:
 // a fixed structure of slots, written with atomic stores only.
 void registerTemporary(const std::string& path);
