@@ -61,11 +61,12 @@ struct EntityImage {
 
 // The entities behind one list of records as the tool last saw them, taken when the records
 // are fetched and after every write of the tool: the entities they name and what each held,
-// and the entities the tool deleted while they were current. A drawing that no longer
-// matches was changed outside the tool (an undo or redo in the drawing window, a reload);
-// writing the records into it then could duplicate or lose texts.
+// those the tool wrote or created, and those it deleted while the records were current. A
+// drawing that no longer matches was changed outside the tool (an undo or redo in the drawing
+// window, a reload); writing the records into it then could duplicate or lose texts.
 struct RecordSeal {
     std::map<std::string, EntityImage> held; // by handle
+    std::set<std::string> written;           // handles of entities the tool wrote or created
     std::set<std::string> erased;            // handles of entities the tool deleted
 };
 

@@ -17,13 +17,20 @@ std::optional<EntityImage> readEntityImage(cad::Document& document, const std::s
 // The seal of freshly fetched records: what their entities hold now.
 RecordSeal sealEntities(cad::Document& document, const std::vector<std::string>& handles);
 
-// True when the drawing still holds what the seal says: every entity it names exists with the
-// same string and point, and none that the tool deleted has come back.
+// True when the drawing still holds what the seal says: every entity it names holds the same
+// string, and the same point where the tool wrote it; every entity the tool wrote or created
+// still exists; none that the tool deleted has come back. A fetched entity the tool never
+// wrote may be gone: its record is passed over as before.
 bool sealHolds(cad::Document& document, const RecordSeal& seal);
+// The same for the one entity with this handle.
+bool sealHoldsFor(cad::Document& document, const RecordSeal& seal, const std::string& handle);
 
-// After a write of the tool: the seal takes what the records' entities hold now, and the
-// entities it named that are gone now (the write deleted them) join the deleted ones.
+// After a write of the tool: the seal takes what the records' entities hold now; those that
+// changed or are new count as written, and the entities it named that are gone now (the write
+// deleted them) join the deleted ones.
 void reseal(cad::Document& document, RecordSeal& seal, const std::vector<std::string>& handles);
+// After a write of one record's entity.
+void resealOne(cad::Document& document, RecordSeal& seal, const std::string& handle);
 
 // The handles of the records that have an entity.
 template <class Record> std::vector<std::string> handlesOf(const std::vector<Record>& records) {

@@ -59,23 +59,15 @@ WriteBack writeToSourceDrawing(CadLink& link, CadOperation operation, const std:
 
 bool recordStillHolds(cad::Document& document, RecordSeal* seal, const std::string& handle,
                       RunWindow& window) {
-    if (!seal)
-        return true;
-    const auto known = seal->held.find(handle);
-    if (known == seal->held.end())
-        return true;
-    const std::optional<EntityImage> now = readEntityImage(document, handle);
-    if (now && *now == known->second)
+    if (!seal || sealHoldsFor(document, *seal, handle))
         return true;
     window.warn(kDrawingChangedMessage);
     return false;
 }
 
 void resealRecord(cad::Document& document, RecordSeal* seal, const std::string& handle) {
-    if (!seal)
-        return;
-    if (std::optional<EntityImage> image = readEntityImage(document, handle))
-        seal->held[handle] = std::move(*image);
+    if (seal)
+        resealOne(document, *seal, handle);
 }
 
 } // namespace kalvex
