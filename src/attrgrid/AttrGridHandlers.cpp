@@ -120,7 +120,9 @@ void AttrGridHandlers::SpeedButton11Click() {
         }
     }
     QtRunWindow window(m_context.ports.messages);
-    WriteGridCells(m_context.link, m_context.work.records.gridSource, edits, window);
+    EntityRecords& records = m_context.work.records;
+    const SealedRecords sealed = sealedRecords(records.gridSeal, records.gridAttrs);
+    WriteGridCells(m_context.link, records.gridSource, edits, window, &sealed);
     g.viewport()->update();
 }
 
@@ -164,8 +166,10 @@ bool AttrGridHandlers::writeCurrentCell() {
     const int row = g.currentRow();
     nAtt* record = attributeOf(m_context.work, g, col, row);
     QtRunWindow window(m_context.ports.messages);
-    const WriteBack written = WriteGridCell(m_context.link, m_context.work.records.gridSource,
-                                            *record, g.cell(col, row).toStdString(), window);
+    EntityRecords& records = m_context.work.records;
+    const WriteBack written =
+        WriteGridCell(m_context.link, records.gridSource, *record, g.cell(col, row).toStdString(),
+                      window, &records.gridSeal);
     if (written == WriteBack::Refused)
         g.setCell(col, row, QString::fromStdString(record->text));
     return written == WriteBack::Done;

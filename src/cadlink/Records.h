@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -50,6 +52,24 @@ struct nAtt {
     std::string lay;
 };
 
+// What the tool last knew of one entity behind records: its string and the point that places it.
+struct EntityImage {
+    std::string text;
+    cad::CadPoint point;
+    friend bool operator==(const EntityImage&, const EntityImage&) = default;
+};
+
+// The entities behind one list of records as the tool last saw them, taken when the records
+// are fetched and after every write of the tool: the entities they name and what each held,
+// those the tool wrote or created, and those it deleted while the records were current. A
+// drawing that no longer matches was changed outside the tool (an undo or redo in the drawing
+// window, a reload); writing the records into it then could duplicate or lose texts.
+struct RecordSeal {
+    std::map<std::string, EntityImage> held; // by handle
+    std::set<std::string> written;           // handles of entities the tool wrote or created
+    std::set<std::string> erased;            // handles of entities the tool deleted
+};
+
 // The record lists the tabs share: one of each kind for the whole program.
 struct EntityRecords {
     std::vector<Orvik> textRecords;
@@ -61,6 +81,10 @@ struct EntityRecords {
     std::string textSource;
     std::string searchSource;
     std::string gridSource;
+    // What the drawing held behind each list when the tool last fetched or wrote it.
+    RecordSeal textSeal;
+    RecordSeal searchSeal;
+    RecordSeal gridSeal;
 };
 
 } // namespace kalvex

@@ -103,6 +103,29 @@ bool DrawingTab::load(const QString& path) {
     return true;
 }
 
+bool DrawingTab::reload() {
+    if (!m_model || filePath().isEmpty())
+        return load(filePath());
+    std::shared_ptr<Drawing> drawing;
+    try {
+        drawing = loadDxf(filePath().toStdString());
+    } catch (const std::exception& e) {
+        m_messages.show({QString::fromStdString(e.what()), MessageIcon::Error});
+        return false;
+    }
+    const ViewState view = m_model->view();
+    m_file.track(filePath());
+    attachModel(CadModel::create(drawing, m_model->key()));
+    m_model->view() = view;
+    m_canvas->followView();
+    m_prompt->clear();
+    showViewState();
+    emit titleChanged();
+    if (!drawing->warnings().empty())
+        m_messages.show({warningText(drawing->warnings()), MessageIcon::Warning});
+    return true;
+}
+
 void DrawingTab::showDrawing(std::shared_ptr<Drawing> drawing, const QString& path) {
     m_file.track(path);
     attachModel(CadModel::create(std::move(drawing)));
@@ -160,6 +183,7 @@ bool DrawingTab::saveTo(const QString& path) {
         return false;
     }
     m_file.track(path);
+    m_model->drawing().undoLog().markSaved();
     setModified(false);
     emit titleChanged(); // the name may be another one
     return true;
@@ -169,13 +193,18 @@ DrawingTab::SaveResult DrawingTab::saveCurrent() {
     if (!m_model || filePath().isEmpty())
         return SaveResult::Failed;
     if (m_file.changedOnDisk()) {
+        // Either choice drops changes: the question names what each one drops.
+        QString question =
+            QStringLiteral("図面 %1 は読み込んだ後にほかのプログラムで変更されています。\n"
+                           "上書き保存すると、その変更は失われます。")
+                .arg(QFileInfo(filePath()).fileName());
+        if (m_modified)
+            question +=
+                QStringLiteral("\n再読み込みすると、この図面の保存していない変更が失われます。");
         const MessageAnswer answer = m_messages.show(
-            {QStringLiteral("図面 %1 は読み込んだ後にほかのプログラムで変更されています。\n"
-                            "上書き保存すると、その変更は失われます。")
-                 .arg(QFileInfo(filePath()).fileName()),
-             MessageIcon::Warning, MessageButtons::OverwriteReloadCancel});
+            {question, MessageIcon::Warning, MessageButtons::OverwriteReloadCancel});
         if (answer == MessageAnswer::Reload)
-            return load(filePath()) ? SaveResult::Cancelled : SaveResult::Failed;
+            return reload() ? SaveResult::Cancelled : SaveResult::Failed;
         if (answer != MessageAnswer::Overwrite)
             return SaveResult::Cancelled;
     }
@@ -226,14 +255,19 @@ void DrawingTab::setApplicationWindow(WindowHandle window) {
         m_model->setApplicationWindow(window);
 }
 
+// Undoing or redoing back to the step last saved leaves the drawing as its file holds it.
 void DrawingTab::undo() {
-    if (m_model)
-        m_model->drawing().undo();
+    if (!m_model)
+        return;
+    m_model->drawing().undo();
+    setModified(!m_model->drawing().undoLog().atSavedStep());
 }
 
 void DrawingTab::redo() {
-    if (m_model)
-        m_model->drawing().redo();
+    if (!m_model)
+        return;
+    m_model->drawing().redo();
+    setModified(!m_model->drawing().undoLog().atSavedStep());
 }
 
 void DrawingTab::recordChanged(RecordId id) {

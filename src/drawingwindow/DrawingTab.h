@@ -36,6 +36,10 @@ public:
     // Loads a DXF file into this tab. A file that cannot be read is reported and the drawing
     // shown stays.
     bool load(const QString& path);
+    // Reads the drawing's own file again in place of the drawing shown, which keeps its
+    // identity (what the tool fetched from it still finds it) and its view; the notice of an
+    // outside change goes. A file that cannot be read is reported and the drawing stays.
+    bool reload();
     // Shows a drawing made in memory; `path` is where Save writes it.
     void showDrawing(std::shared_ptr<Drawing> drawing, const QString& path);
     bool saveTo(const QString& path);

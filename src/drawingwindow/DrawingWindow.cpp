@@ -88,16 +88,20 @@ void DrawingWindow::buildMenus() {
                     &DrawingWindow::saveAsFromDialog);
     file->addAction(QStringLiteral("すべて保存(&L)"), this, [this] { saveAll(); });
     file->addAction(QStringLiteral("再読み込み(&R)"), QKeySequence::Refresh, this,
-                    &DrawingWindow::reload);
+                    &DrawingWindow::reload)
+        ->setObjectName(QStringLiteral("ReloadItem"));
     file->addSeparator();
     file->addAction(QStringLiteral("図面を閉じる(&W)"), QKeySequence::Close, this,
                     [this] { closeTab(activeTab()); });
     file->addAction(QStringLiteral("閉じる(&C)"), this, &QWidget::close);
     QMenu* edit = menuBar()->addMenu(QStringLiteral("編集(&E)"));
+    // The items scripts choose are named.
     edit->addAction(QStringLiteral("元に戻す(&U)"), QKeySequence(Qt::CTRL | Qt::Key_Z), this,
-                    &DrawingWindow::undo);
+                    &DrawingWindow::undo)
+        ->setObjectName(QStringLiteral("UndoItem"));
     edit->addAction(QStringLiteral("やり直し(&R)"), QKeySequence(Qt::CTRL | Qt::Key_Y), this,
-                    &DrawingWindow::redo);
+                    &DrawingWindow::redo)
+        ->setObjectName(QStringLiteral("RedoItem"));
     QMenu* view = menuBar()->addMenu(QStringLiteral("表示(&V)"));
     view->addAction(QStringLiteral("全体表示(&E)"), QKeySequence(Qt::Key_Home), this, [this] {
         if (DrawingCanvas* c = canvas())
@@ -340,7 +344,7 @@ void DrawingWindow::closeEvent(QCloseEvent* event) {
 void DrawingWindow::reload() {
     DrawingTab* tab = activeDrawing();
     if (tab && !tab->filePath().isEmpty() && tab->confirmDiscard())
-        tab->load(tab->filePath());
+        tab->reload();
 }
 
 // Several files may be chosen at once; each opens on a tab of its own.

@@ -35,7 +35,17 @@ std::optional<FileStamp> FileStamp::of(const QString& path) {
                      QByteArray(reinterpret_cast<const char*>(&hash), sizeof hash)};
 }
 
+// How long the file must stay quiet after an event before its content is looked at.
+constexpr int kSettleMilliseconds = 150;
+
+WatchedFile::WatchedFile() {
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(kSettleMilliseconds);
+    QObject::connect(&m_settle, &QTimer::timeout, this, &WatchedFile::settled);
+}
+
 void WatchedFile::track(const QString& path) {
+    m_settle.stop();
     if (!m_watcher.files().isEmpty())
         m_watcher.removePaths(m_watcher.files());
     m_path = path;
@@ -57,6 +67,14 @@ bool WatchedFile::changedOnDisk() const {
 // A program that saves by renaming a new file over the old one ends the watch on that path:
 // it is watched again under the same name.
 void WatchedFile::fileEvent() {
+    if (QFileInfo::exists(m_path) && !m_watcher.files().contains(m_path))
+        m_watcher.addPath(m_path);
+    m_settle.start();
+}
+
+void WatchedFile::settled() {
+    if (m_path.isEmpty())
+        return;
     if (QFileInfo::exists(m_path) && !m_watcher.files().contains(m_path))
         m_watcher.addPath(m_path);
     const std::optional<FileStamp> now = FileStamp::of(m_path);

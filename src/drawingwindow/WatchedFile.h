@@ -4,6 +4,7 @@
 #include <QDateTime>
 #include <QFileSystemWatcher>
 #include <QObject>
+#include <QTimer>
 #include <optional>
 
 namespace kalvex::drawing {
@@ -23,6 +24,8 @@ struct FileStamp {
 class WatchedFile : public QObject {
     Q_OBJECT
 public:
+    WatchedFile();
+
     QString path() const { return m_path; }
     // The drawing was just loaded from or saved to `path`: its look now is the drawing's.
     void track(const QString& path);
@@ -31,16 +34,19 @@ public:
     bool changedOnDisk() const;
 
 signals:
-    // Another program changed the file; told once for each change.
+    // Another program changed the file; told once for each change, when the file has been
+    // quiet for a moment (a program writes a file in several steps, each one an event).
     void changedByOthers();
 
 private:
     void fileEvent();
+    void settled();
 
     QString m_path;
     std::optional<FileStamp> m_stamp;
     std::optional<FileStamp> m_lastTold;
     QFileSystemWatcher m_watcher;
+    QTimer m_settle;
 };
 
 } // namespace kalvex::drawing

@@ -144,9 +144,12 @@ void HitEditor::enterKey() {
 // the write fails.
 void HitEditor::writeCurrentRow(int row, Orvik2& hit) {
     QtRunWindow window(m_context.ports.messages);
-    const WriteBack written = WriteSearchHit(m_context.link, m_context.work.records.searchSource,
-                                             hit, grid().cell(0, row).toStdString(), window);
-    if (written == WriteBack::NoCad || written == WriteBack::DrawingClosed)
+    EntityRecords& records = m_context.work.records;
+    const WriteBack written =
+        WriteSearchHit(m_context.link, records.searchSource, hit, grid().cell(0, row).toStdString(),
+                       window, &records.searchSeal);
+    if (written == WriteBack::NoCad || written == WriteBack::DrawingClosed ||
+        written == WriteBack::DrawingChanged)
         return;
     if (written == WriteBack::Refused)
         grid().setCell(0, row, fromStd(hit.text));
@@ -163,9 +166,12 @@ void HitEditor::SpeedButton15Click() {
     BulkWriteCount count;
     if (!hits().empty()) {
         QtRunWindow window(m_context.ports.messages);
-        const HitWriteResult result = WriteSearchHits(
-            m_context.link, m_context.work.records.searchSource, changedRows(), window);
-        if (result.outcome == WriteBack::DrawingClosed)
+        EntityRecords& records = m_context.work.records;
+        const SealedRecords sealed = sealedRecords(records.searchSeal, records.searchHits);
+        const HitWriteResult result =
+            WriteSearchHits(m_context.link, records.searchSource, changedRows(), window, &sealed);
+        if (result.outcome == WriteBack::DrawingClosed ||
+            result.outcome == WriteBack::DrawingChanged)
             return;
         if (result.outcome == WriteBack::Done)
             m_context.page.SpeedButton15->setEnabled(false);

@@ -91,8 +91,9 @@ void TextSearch::runSearch() {
     try {
         const QString pattern = searchPattern(m_context.page.Edit3->text(), matchMode());
         SearchRunWindow window(m_context, pattern);
-        std::optional<std::vector<Orvik2>> hits = SearchTexts(
-            m_context.link, pattern.toStdString(), window, m_context.work.records.searchSource);
+        std::optional<std::vector<Orvik2>> hits =
+            SearchTexts(m_context.link, pattern.toStdString(), window,
+                        m_context.work.records.searchSource, &m_context.work.records.searchSeal);
         if (hits)
             showHits(std::move(*hits));
         else

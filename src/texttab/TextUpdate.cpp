@@ -30,14 +30,18 @@ TextLines readTextLines(TextTabContext& context) {
 void writeBackTexts(TextTabContext& context, CadOperation operation, const TextWriteBack& work) {
     TextTabPage& page = context.page;
     QtRunWindow window(context.messages, {&context.work.runFlag, page.SpeedButton5}, page.Label2);
-    writeToSourceDrawing(context.link, operation, context.work.records.textSource, window,
-                         [&](cad::Document& document) {
-                             page.Label2->show();
-                             page.SpeedButton3->hide();
-                             work(document, readTextLines(context), window);
-                             page.Label2->hide();
-                             page.SpeedButton3->show();
-                         });
+    EntityRecords& records = context.work.records;
+    const SealedRecords sealed = sealedRecords(records.textSeal, records.textRecords);
+    writeToSourceDrawing(
+        context.link, operation, records.textSource, window,
+        [&](cad::Document& document) {
+            page.Label2->show();
+            page.SpeedButton3->hide();
+            work(document, readTextLines(context), window);
+            page.Label2->hide();
+            page.SpeedButton3->show();
+        },
+        &sealed);
 }
 
 void SpeedButton2Click(TextTabContext& context) {

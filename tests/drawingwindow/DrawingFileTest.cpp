@@ -125,5 +125,65 @@ TEST_F(DrawingFileTest, TheWatcherTellsOnceWhenAnotherProgramWritesTheFile) {
     EXPECT_EQ(messages.shown.size(), 2u); // the notice and the question, nothing after them
 }
 
+// A program that writes the file in place, in two pieces a moment apart, makes one change.
+TEST_F(DrawingFileTest, AFileWrittenInPiecesIsToldOnce) {
+    const QString other = dir.filePath(QStringLiteral("other.dxf"));
+    const auto model = CadModel::create(loadDxf(path.toStdString()));
+    setText(model, handle, "P-999");
+    saveDxf(model->drawing(), other.toStdString());
+    QFile source(other);
+    ASSERT_TRUE(source.open(QIODevice::ReadOnly));
+    const QByteArray bytes = source.readAll();
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(bytes.left(bytes.size() / 2));
+    file.flush();
+    processEventsFor(60);
+    file.write(bytes.mid(bytes.size() / 2));
+    file.close();
+    const QDeadlineTimer deadline(10000);
+    while (messages.shown.empty() && !deadline.hasExpired())
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 50);
+    processEventsFor(500);
+    EXPECT_EQ(messages.shown.size(), 1u);
+}
+
+// SetUp's change is one undo step after the drawing was loaded.
+TEST_F(DrawingFileTest, UndoingBackToTheSavedDrawingClearsTheUnsavedMark) {
+    ASSERT_TRUE(window.isModified());
+    window.undo();
+    EXPECT_FALSE(window.isModified());
+    EXPECT_FALSE(window.windowTitle().contains(QStringLiteral("*")));
+    window.redo();
+    EXPECT_TRUE(window.isModified());
+    ASSERT_EQ(window.saveCurrent(), DrawingWindow::SaveResult::Saved);
+    window.undo();
+    EXPECT_TRUE(window.isModified()) << "the drawing is back before what was saved";
+    window.redo();
+    EXPECT_FALSE(window.isModified());
+    // A new change after an undo drops the step that led to the saved drawing.
+    window.undo();
+    setText(window.model(), handle, "P-777");
+    window.undo();
+    EXPECT_TRUE(window.isModified()) << "P-101 is not what the file holds";
+}
+
+// The drawing read again is still the one the tool's records name, and its view stays.
+TEST_F(DrawingFileTest, AReloadKeepsTheDrawingsKeyAndView) {
+    const std::string key = window.model()->key();
+    window.model()->view().setCenter(1234.0, -56.0);
+    otherProgramWrites("P-999");
+    messages.answers = {MessageAnswer::Reload};
+    EXPECT_EQ(window.saveCurrent(), DrawingWindow::SaveResult::Cancelled);
+    ASSERT_EQ(messages.shown.size(), 1u);
+    EXPECT_TRUE(messages.shown[0].text.contains(QStringLiteral("保存していない変更")))
+        << "the question says that a reload drops the unsaved change";
+    EXPECT_EQ(textOf(window.model(), handle), "P-999");
+    EXPECT_EQ(window.model()->key(), key);
+    EXPECT_EQ(window.model()->view().centerX(), 1234.0);
+    EXPECT_EQ(window.model()->view().centerY(), -56.0);
+    EXPECT_FALSE(window.isModified());
+}
+
 } // namespace
 } // namespace kalvex::drawing

@@ -17,8 +17,8 @@ std::string foldCadName(const std::string& name) {
     return QString::fromStdString(name).toCaseFolded().toStdString();
 }
 
-std::shared_ptr<CadModel> CadModel::create(std::shared_ptr<Drawing> drawing) {
-    return std::shared_ptr<CadModel>(new CadModel(std::move(drawing)));
+std::shared_ptr<CadModel> CadModel::create(std::shared_ptr<Drawing> drawing, std::string key) {
+    return std::shared_ptr<CadModel>(new CadModel(std::move(drawing), std::move(key)));
 }
 
 namespace {
@@ -30,8 +30,12 @@ std::string nextModelKey() {
 
 } // namespace
 
-CadModel::CadModel(std::shared_ptr<Drawing> drawing)
-    : m_drawing(std::move(drawing)), m_key(nextModelKey()) {}
+std::shared_ptr<CadModel> CadModel::create(std::shared_ptr<Drawing> drawing) {
+    return create(std::move(drawing), nextModelKey());
+}
+
+CadModel::CadModel(std::shared_ptr<Drawing> drawing, std::string key)
+    : m_drawing(std::move(drawing)), m_key(std::move(key)) {}
 
 cad::ApplicationPtr CadModel::application() {
     return std::make_shared<ModelApplication>(shared_from_this());

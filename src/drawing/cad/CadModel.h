@@ -27,6 +27,9 @@ struct SelectionSetData {
 class CadModel : public std::enable_shared_from_this<CadModel> {
 public:
     static std::shared_ptr<CadModel> create(std::shared_ptr<Drawing> drawing);
+    // The drawing read again from its file: it keeps the key of the one it replaces, so that
+    // what the tool fetched from that drawing still finds it.
+    static std::shared_ptr<CadModel> create(std::shared_ptr<Drawing> drawing, std::string key);
 
     // Tells this drawing apart from the others open in the process, as long as it lives.
     const std::string& key() const { return m_key; }
@@ -58,7 +61,7 @@ public:
     bool matchesFilter(RecordId id, const cad::SelectionFilter& filter) const;
 
 private:
-    explicit CadModel(std::shared_ptr<Drawing> drawing);
+    CadModel(std::shared_ptr<Drawing> drawing, std::string key);
 
     std::shared_ptr<Drawing> m_drawing;
     std::string m_key;

@@ -6,6 +6,8 @@ void UndoLog::record(RecordChange change) {
     if (m_done < m_groups.size()) {
         m_groups.resize(m_done); // a new change drops what could have been redone
         m_groupOpen = false;
+        if (m_saved != kNoSavedStep && m_saved > m_done)
+            m_saved = kNoSavedStep;
     }
     const bool join = m_groupOpen && (m_inGroup || m_compoundDepth > 0);
     if (!join) {

@@ -47,12 +47,24 @@ public:
     void redone();
     std::size_t groupCount() const { return m_done; }
 
+    // The drawing was saved as it stands: undoing or redoing back to this step brings back
+    // what the file holds. The next change starts a step of its own.
+    void markSaved() {
+        m_saved = m_done;
+        m_groupOpen = false;
+    }
+    // The drawing holds what it held when it was last saved or loaded; false once the steps
+    // leading back there have been dropped by a new change.
+    bool atSavedStep() const { return m_saved == m_done; }
+
 private:
     std::vector<std::vector<RecordChange>> m_groups;
     std::size_t m_done = 0;
     bool m_inGroup = false;   // a group was started
     bool m_groupOpen = false; // the last group takes further changes
     int m_compoundDepth = 0;
+    static constexpr std::size_t kNoSavedStep = static_cast<std::size_t>(-1);
+    std::size_t m_saved = 0; // m_done when last saved or loaded; kNoSavedStep when dropped
 };
 
 } // namespace kalvex::drawing

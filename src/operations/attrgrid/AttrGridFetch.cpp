@@ -1,5 +1,7 @@
 #include "operations/attrgrid/AttrGridFetch.h"
 
+#include "operations/RecordSeal.h"
+
 #include <algorithm>
 #include <chrono>
 #include <map>
@@ -149,9 +151,11 @@ void fetch(FetchRun& f, CadLink& link, const std::string& pattern) {
     f.records.gridBlocks.clear();
     f.records.gridAttrs.clear();
     f.records.gridSource = f.document.Key();
+    f.records.gridSeal = {};
     firstPass(f, selection->set());
     SortBlocksByPosition(f.records.gridBlocks, 3);
     secondPass(f);
+    f.records.gridSeal = sealEntities(f.document, handlesOf(f.records.gridAttrs));
     f.result.end = GridFetchEnd::Done;
 }
 

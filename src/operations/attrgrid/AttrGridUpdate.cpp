@@ -21,19 +21,20 @@ void writeCells(cad::Document& document, const std::vector<GridEdit>& edits) {
 } // namespace
 
 void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
-                    RunWindow& window) {
+                    RunWindow& window, const SealedRecords* sealed) {
     try {
-        writeToSourceDrawing(link, CadOperation::GridUpdateOrAlign, source, window,
-                             [&edits](cad::Document& document) { writeCells(document, edits); });
+        writeToSourceDrawing(
+            link, CadOperation::GridUpdateOrAlign, source, window,
+            [&edits](cad::Document& document) { writeCells(document, edits); }, sealed);
     } catch (const cad::CadError&) {
         // The drawing the grid came from could not be asked for: nothing is written.
     }
 }
 
 WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
-                        const std::string& text, RunWindow& window) {
+                        const std::string& text, RunWindow& window, RecordSeal* seal) {
     return writeValueBack<cad::AttributeReference>(link, source, record, text, LayerLock::Free,
-                                                   window);
+                                                   window, seal);
 }
 
 } // namespace kalvex

@@ -20,13 +20,14 @@ struct GridEdit {
 };
 
 // The grid update: every cell is written into the drawing the grid was fetched from; a cell
-// that cannot be written is skipped. Without a CAD nothing happens.
+// that cannot be written is skipped. Without a CAD nothing happens. With `sealed` records,
+// nothing is written into a drawing changed outside the tool since they were fetched.
 void WriteGridCells(CadLink& link, const std::string& source, const std::vector<GridEdit>& edits,
-                    RunWindow& window);
+                    RunWindow& window, const SealedRecords* sealed = nullptr);
 
 // Enter in the grid: the cell's text is written into its attribute, and the record takes what
-// the CAD reads back.
+// the CAD reads back; with a seal, not when the attribute changed outside the tool.
 WriteBack WriteGridCell(CadLink& link, const std::string& source, nAtt& record,
-                        const std::string& text, RunWindow& window);
+                        const std::string& text, RunWindow& window, RecordSeal* seal = nullptr);
 
 } // namespace kalvex

@@ -31,18 +31,19 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
 } // namespace
 
 HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
-                               const std::vector<HitEdit>& edits, RunWindow& window) {
+                               const std::vector<HitEdit>& edits, RunWindow& window,
+                               const SealedRecords* sealed) {
     HitWriteResult result;
     result.outcome = writeToSourceDrawing(
         link, CadOperation::SearchResultUpdate, source, window,
-        [&](cad::Document& document) { result.count = writeEdits(document, edits); });
+        [&](cad::Document& document) { result.count = writeEdits(document, edits); }, sealed);
     return result;
 }
 
 WriteBack WriteSearchHit(CadLink& link, const std::string& source, Orvik2& hit,
-                         const std::string& text, RunWindow& window) {
+                         const std::string& text, RunWindow& window, RecordSeal* seal) {
     const LayerLock lock = hit.locked ? LayerLock::Locked : LayerLock::Free;
-    return writeValueBack<cad::Text>(link, source, hit, text, lock, window);
+    return writeValueBack<cad::Text>(link, source, hit, text, lock, window, seal);
 }
 
 } // namespace kalvex

@@ -1,5 +1,7 @@
 #include "operations/search/TextSearch.h"
 
+#include "operations/RecordSeal.h"
+
 #include "cadlink/CadError.h"
 #include "cadlink/HandOff.h"
 #include "cadlink/LockedLayers.h"
@@ -55,7 +57,8 @@ void readHits(cad::Document& document, const std::string& pattern, Waiter& waite
 
 // The hits and the locked layers of the drawing when the search ran to its end.
 std::optional<std::string> collectHits(CadLink& link, const std::string& pattern, RunWindow& window,
-                                       std::string& source, std::vector<Orvik2>& hits) {
+                                       std::string& source, std::vector<Orvik2>& hits,
+                                       RecordSeal* seal) {
     CadSession session(link, CadOperation::Search);
     if (!session.connected()) {
         session.finish();
@@ -66,6 +69,8 @@ std::optional<std::string> collectHits(CadLink& link, const std::string& pattern
     std::string lockedLayers = lockedLayerList(*document);
     readHits(*document, pattern, link.waiter, window, run, hits);
     source = document->Key();
+    if (seal)
+        *seal = sealEntities(*document, handlesOf(hits));
     session.finish();
     if (!run.proceed())
         return std::nullopt;
@@ -75,10 +80,11 @@ std::optional<std::string> collectHits(CadLink& link, const std::string& pattern
 } // namespace
 
 std::optional<std::vector<Orvik2>> SearchTexts(CadLink& link, const std::string& pattern,
-                                               RunWindow& window, std::string& source) {
+                                               RunWindow& window, std::string& source,
+                                               RecordSeal* seal) {
     std::vector<Orvik2> hits;
     const std::optional<std::string> lockedLayers =
-        collectHits(link, pattern, window, source, hits);
+        collectHits(link, pattern, window, source, hits, seal);
     if (!lockedLayers)
         return std::nullopt;
     SortHitsByText(hits, window);

@@ -1,5 +1,7 @@
 #include "operations/texttab/AttrFetch.h"
 
+#include "operations/RecordSeal.h"
+
 #include "cadlink/AttributeReference.h"
 #include "cadlink/BlockReference.h"
 #include "cadlink/Connection.h"
@@ -71,6 +73,7 @@ int FetchAttributes(cad::Document& document, CadLink& link, const TagSelection& 
     if (count == 0)
         return 0;
     records.textSource = document.Key();
+    records.textSeal = {};
     int withLineBreak = 0;
     try {
         withLineBreak = collectAttributes(*selection, wanted.tag, window, records.textRecords);
@@ -82,6 +85,7 @@ int FetchAttributes(cad::Document& document, CadLink& link, const TagSelection& 
         window.inform("改行を含む属性値 " + std::to_string(withLineBreak) + " 個を除外しました.");
     if (order == FetchOrder::ByPosition)
         SortTextRecords(records.textRecords, kSortByLargerExtent);
+    records.textSeal = sealEntities(document, handlesOf(records.textRecords));
     return count;
 }
 

@@ -1,5 +1,7 @@
 #include "operations/texttab/TextFetch.h"
 
+#include "operations/RecordSeal.h"
+
 #include "cadlink/LockedLayers.h"
 #include "cadlink/Selection.h"
 #include "operations/LineText.h"
@@ -72,10 +74,12 @@ FetchResult FetchTexts(cad::Document& document, Waiter& waiter, FetchOrder order
     if (!selection || selection->set().Count() < 1)
         return FetchResult::NothingPicked;
     records.textSource = document.Key();
+    records.textSeal = {};
     std::vector<Orvik>& texts = records.textRecords;
     reportExcluded(window, collectTexts(*selection, locked, window, texts));
     if (!texts.empty() && order == FetchOrder::ByPosition)
         SortTextRecords(texts, kSortByLargerExtent);
+    records.textSeal = sealEntities(document, handlesOf(texts));
     return FetchResult::Fetched;
 }
 
