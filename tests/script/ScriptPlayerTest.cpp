@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -149,6 +151,51 @@ TEST_F(ScriptPlayerTest, DrivesControlsAndChecksThem) {
     EXPECT_NE(out.str().find("message: 検索しました．"), std::string::npos);
     EXPECT_EQ(grid->currentRow(), 2);
     EXPECT_EQ(grid->currentColumn(), 1);
+}
+
+// A chord's modifiers must be let go: a later `current` moves the cell instead of extending or
+// toggling the selection, and a plain key after the chord arrives without them.
+TEST_F(ScriptPlayerTest, AChordLetsGoOfItsModifiers) {
+    grid->setRowCount(10);
+    grid->setColumnCount(5);
+    const auto onlySelected = [this](int row, int column) {
+        const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+        EXPECT_EQ(grid->currentRow(), row);
+        EXPECT_EQ(grid->currentColumn(), column);
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected[0].row(), row);
+        EXPECT_EQ(selected[0].column(), column);
+    };
+    EXPECT_EQ(player.run("current StringGrid1 1 1\n"
+                         "key StringGrid1 Ctrl+Shift+C\n"
+                         "current StringGrid1 3 8\n",
+                         "chord.play"),
+              ScriptPlayer::kAllHeld)
+        << out.str();
+    EXPECT_EQ(QGuiApplication::keyboardModifiers(), Qt::NoModifier);
+    onlySelected(8, 3);
+
+    Qt::KeyboardModifiers heldAtDown = Qt::AltModifier;
+    struct DownWatcher : QObject {
+        Qt::KeyboardModifiers* held = nullptr;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Down)
+                *held =
+                    static_cast<QKeyEvent*>(e)->modifiers() | QGuiApplication::keyboardModifiers();
+            return false;
+        }
+    } watcher;
+    watcher.held = &heldAtDown;
+    grid->installEventFilter(&watcher);
+    EXPECT_EQ(player.run("key StringGrid1 Ctrl+C\n"
+                         "key StringGrid1 Down\n"
+                         "current StringGrid1 2 4\n",
+                         "plain.play"),
+              ScriptPlayer::kAllHeld)
+        << out.str();
+    grid->removeEventFilter(&watcher);
+    EXPECT_EQ(heldAtDown, Qt::NoModifier);
+    onlySelected(4, 2);
 }
 
 TEST_F(ScriptPlayerTest, FailedExpectationsAreReportedAndTheRunGoesOn) {
