@@ -69,6 +69,8 @@ public:
     }
     void closeDrawing(const std::string& which) override { calls.push_back("close " + which); }
     void saveAll() override { calls.push_back("save-all"); }
+    bool isActiveDrawing(const std::string& which) override { return which == "b.dxf"; }
+    cad::CadPoint viewCentre() override { return {235, 161}; }
     bool entityExists(const std::string& handle) override { return handle == "2A"; }
     std::string entityText(const std::string&) override { return "TB-01"; }
     cad::CadPoint entityPoint(const std::string&) override { return {10, 20}; }
@@ -205,13 +207,19 @@ TEST_F(ScriptPlayerTest, FailedExpectationsAreReportedAndTheRunGoesOn) {
                                   "expect-entity 2B deleted\n"
                                   "expect-entity 2A text \"TB-01\"\n"
                                   "expect-entity 2A point 10 20\n"
-                                  "expect-count TEXT 4\n",
+                                  "expect-count TEXT 4\n"
+                                  "expect-active b.dxf\n"
+                                  "expect-active a.dxf\n"
+                                  "expect-view 235 161\n"
+                                  "expect-view 235 170\n",
                                   "fail.play");
     EXPECT_EQ(status, ScriptPlayer::kExpectationFailed);
     EXPECT_EQ(out.str(), "fail.play:1: expected \"x\", got \"\"\n"
                          "fail.play:2: expected checked, got unchecked\n"
                          "fail.play:3: expected \"none\", got no message\n"
-                         "fail.play:7: expected 4, got 3\n");
+                         "fail.play:7: expected 4, got 3\n"
+                         "fail.play:9: expected a.dxf active, got another drawing active\n"
+                         "fail.play:11: expected view at 235 170, got view at 235 161\n");
 }
 
 TEST_F(ScriptPlayerTest, ScriptErrorsStopTheRunAndNameTheLine) {
