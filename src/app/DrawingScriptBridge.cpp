@@ -86,6 +86,15 @@ void DrawingScriptBridge::saveAll() {
         throw std::runtime_error("not every drawing could be saved");
 }
 
+bool DrawingScriptBridge::isActiveDrawing(const std::string& which) {
+    return tabNamed(which) == m_window->activeTab();
+}
+
+cad::CadPoint DrawingScriptBridge::viewCentre() {
+    const drawing::ViewState& view = window().model()->view();
+    return cad::CadPoint(view.centerX(), view.centerY(), 0);
+}
+
 cad::EntityPtr DrawingScriptBridge::entity(const std::string& handle) const {
     return window().model()->application()->ActiveDocument()->HandleToObject(handle);
 }

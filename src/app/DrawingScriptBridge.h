@@ -23,6 +23,8 @@ public:
     void activateDrawing(const std::string& which) override;
     void closeDrawing(const std::string& which) override;
     void saveAll() override;
+    bool isActiveDrawing(const std::string& which) override;
+    cad::CadPoint viewCentre() override;
     bool entityExists(const std::string& handle) override;
     std::string entityText(const std::string& handle) override;
     cad::CadPoint entityPoint(const std::string& handle) override;

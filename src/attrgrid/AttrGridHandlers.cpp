@@ -205,7 +205,7 @@ void AttrGridHandlers::StringGrid1Click() {
     if (!m_context.page.CheckBox6->isChecked())
         return;
     m_context.statusPanel1.setText(QString::fromStdString(record->text));
-    followRecord(m_context.link, record->insPt);
+    followRecord(m_context.link, m_context.work.records.gridSource, record->insPt);
 }
 
 void AttrGridHandlers::StringGrid1GetEditText(int col, int row) {

@@ -27,6 +27,9 @@ public:
     // Tells this drawing apart from the others the CAD holds open, for as long as it stays
     // open; empty where the CAD holds one drawing only.
     virtual std::string Key() { return {}; }
+    // Makes this drawing the active one, its window in front of the other drawings' windows;
+    // nothing to do where the CAD holds one drawing only.
+    virtual void Activate() {}
 };
 
 using DocumentPtr = std::shared_ptr<Document>;

@@ -17,6 +17,9 @@ namespace {
 constexpr double kWheelZoom = 1.2;
 constexpr double kExtentsMargin = 1.05;
 constexpr int kDragThreshold = 3;
+// How near a whole number of pixels a move of the view must be for the kept picture to be
+// moved instead of painted again.
+constexpr double kWholePixel = 1e-3;
 // Pixels around a changed area painted again as well, and around a painted area within which
 // entities are drawn into it: the half of the widest lineweight, rounding.
 constexpr int kRepaintMargin = 6;
@@ -153,6 +156,13 @@ bool DrawingCanvas::scrollCache(const ViewTransform& t) {
     if (!m_cacheTransform || m_cacheTransform->scale != t.scale || m_cacheTransform->size != t.size)
         return false;
     const QPointF shift = (m_cacheTransform->centre - t.centre) * t.scale;
+    // Only a move by whole pixels keeps the picture exact. A fraction left over would place
+    // what is kept apart from what is painted into it later (changed tiles, uncovered strips),
+    // and the offsets of moves by the view follow, each to some point of the drawing, add up:
+    // after an update the tiles painted afresh no longer met the picture around them.
+    if (std::abs(shift.x() - std::round(shift.x())) > kWholePixel ||
+        std::abs(shift.y() - std::round(shift.y())) > kWholePixel)
+        return false;
     const QPoint pixels(static_cast<int>(std::lround(shift.x())),
                         -static_cast<int>(std::lround(shift.y())));
     if (std::abs(pixels.x()) >= width() || std::abs(pixels.y()) >= height())

@@ -1,6 +1,7 @@
 #include "drawingwindow/DrawingTab.h"
 
 #include <QFileInfo>
+#include <QPointer>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -135,14 +136,20 @@ void DrawingTab::showDrawing(std::shared_ptr<Drawing> drawing, const QString& pa
 }
 
 void DrawingTab::attachModel(std::shared_ptr<CadModel> model) {
-    if (m_model)
+    if (m_model) {
         m_model->drawing().setChangeListener(nullptr);
+        m_model->setActivator(nullptr);
+    }
     m_model = std::move(model);
     m_scene = std::make_unique<Scene>(m_model->drawing());
     m_model->setPicker(m_picker);
     m_model->setApplicationWindow(m_applicationWindow);
     m_model->setDocumentWindow(QtWindowSystem::handleOf(this));
     m_model->drawing().setChangeListener([this](RecordId id) { recordChanged(id); });
+    m_model->setActivator([self = QPointer<DrawingTab>(this)] {
+        if (self)
+            emit self->activationRequested();
+    });
     m_canvas->setScene(m_scene.get(), &m_model->view());
     m_layers->showLayers(&m_model->drawing());
     setModified(false);

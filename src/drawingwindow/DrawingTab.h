@@ -71,6 +71,8 @@ public:
 signals:
     void titleChanged();
     void notesChanged();
+    // The tool asked for this drawing to be the active one.
+    void activationRequested();
 
 private:
     void buildStrips();

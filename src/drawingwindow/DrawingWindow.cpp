@@ -127,6 +127,8 @@ DrawingTab* DrawingWindow::addTab() {
         updateCaption();
     });
     QObject::connect(tab, &DrawingTab::notesChanged, this, &DrawingWindow::showSceneNotes);
+    QObject::connect(tab, &DrawingTab::activationRequested, this,
+                     [this, tab] { activateTab(m_tabs->indexOf(tab)); });
     m_tabs->addTab(tab, tab->title());
     return tab;
 }

@@ -270,6 +270,20 @@ void ScriptPlayer::registerExpectations() {
         }
         throw ScriptError(c.line, "expect-entity: expected text, point or deleted");
     };
+    m_commands["expect-active"] = [this](const ScriptCommand& c) {
+        needArgs(c, 1, 1);
+        expect(c, m_drawing.isActiveDrawing(c.args[0]),
+               QString::fromStdString(c.args[0]) + QStringLiteral(" active"),
+               QStringLiteral("another drawing active"));
+    };
+    m_commands["expect-view"] = [this](const ScriptCommand& c) {
+        needArgs(c, 2, 2);
+        const cad::CadPoint p = m_drawing.viewCentre();
+        const double x = numberArg(c, 0), y = numberArg(c, 1);
+        const bool held = std::abs(p.x() - x) < 1e-3 && std::abs(p.y() - y) < 1e-3;
+        expect(c, held, QStringLiteral("view at %1 %2").arg(x).arg(y),
+               QStringLiteral("view at %1 %2").arg(p.x()).arg(p.y()));
+    };
     m_commands["expect-count"] = [this](const ScriptCommand& c) {
         needArgs(c, 2, 2);
         if (c.args[0] != "TEXT" && c.args[0] != "INSERT")

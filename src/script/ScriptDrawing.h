@@ -30,6 +30,10 @@ public:
     virtual void activateDrawing(const std::string& which) = 0;
     virtual void closeDrawing(const std::string& which) = 0;
     virtual void saveAll() = 0;
+    // Whether the drawing named as `activateDrawing` takes it is the active one.
+    virtual bool isActiveDrawing(const std::string& which) = 0;
+    // The centre of the active drawing's view, in drawing units.
+    virtual cad::CadPoint viewCentre() = 0;
 
     virtual bool entityExists(const std::string& handle) = 0;
     virtual std::string entityText(const std::string& handle) = 0;    // throws when unknown

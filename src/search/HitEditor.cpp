@@ -85,7 +85,7 @@ void HitEditor::StringGrid2Click() {
     }
     m_context.statusPanel0.setText(fromStd(hit->sHnd));
     m_context.statusPanel1.setText(QString::asprintf("%.3f, %.3f", hit->insPt.x(), hit->insPt.y()));
-    followRecord(m_context.link, hit->insPt);
+    followRecord(m_context.link, m_context.work.records.searchSource, hit->insPt);
 }
 
 // A cell is never left empty: it shows the fetched string again. A change to the drawn

@@ -35,7 +35,7 @@ void CaretYChanged(TextTabContext& context, int caretY) {
     if (context.page.CheckBox9->isChecked() && !context.records().empty()) {
         const std::optional<cad::CadPoint> point = followPoint(context, caretY);
         if (point)
-            followRecord(context.link, *point);
+            followRecord(context.link, context.work.records.textSource, *point);
     }
     context.work.CaretY_Old = caretY;
 }

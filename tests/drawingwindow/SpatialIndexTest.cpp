@@ -1,10 +1,12 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 #include <limits>
 #include <map>
 #include <random>
 #include <set>
+#include <vector>
 
 #include "drawingwindow/SpatialIndex.h"
 
@@ -83,6 +85,44 @@ TEST(SpatialIndexTest, RandomInsertsMovesAndRemovesAgreeWithAPlainList) {
                 test.expectQueryFindsAll(randomRect(random, span));
         }
         test.expectQueryFindsAll(QRectF(-10 * span, -10 * span, 20 * span, 20 * span));
+    }
+}
+
+// An item lives in the cell of its centre but may be as large as that cell, so it sticks out by
+// up to half a cell on every side. Items of every level's size, centred near their cell's edges
+// and corners, must be found by queries touching them just inside each of their edges.
+TEST(SpatialIndexTest, ItemsAsLargeAsTheirCellAreFoundAtTheirEdges) {
+    std::mt19937 random(11);
+    std::uniform_real_distribution<double> unit(0.0, 1.0);
+    IndexAgainstList test;
+    const double side = 1024;
+    test.reset(QRectF(0, 0, side, side), 32768); // 64 x 64 cells of 16 units at the finest level
+    std::vector<QRectF> items;
+    for (double cell = 16; cell <= side; cell *= 2) {
+        for (int i = 0; i < 24; ++i) {
+            // each coordinate of the centre within a fiftieth of a cell of a cell's edge
+            const auto nearAnEdge = [&] {
+                const double corner = std::floor(unit(random) * side / cell) * cell;
+                const double offset = (unit(random) < 0.5 ? 0.01 : 0.99) * cell;
+                return std::clamp(corner + offset + (unit(random) - 0.5) * 0.02 * cell, 0.0, side);
+            };
+            const double width = cell * (0.6 + 0.4 * unit(random));
+            const double height = cell * (i % 3 == 0 ? 1e-9 : 0.6 + 0.4 * unit(random));
+            const QPointF centre(nearAnEdge(), nearAnEdge());
+            items.emplace_back(centre.x() - width / 2, centre.y() - height / 2, width, height);
+            test.insert(static_cast<std::uint32_t>(items.size() - 1), items.back());
+        }
+    }
+    const double touch = 1e-6;
+    for (const QRectF& r : items) {
+        const double inX = std::min(touch, r.width() / 4), inY = std::min(touch, r.height() / 4);
+        for (const double x : {r.left() + inX, r.center().x(), r.right() - 2 * inX}) {
+            for (const double y : {r.top() + inY, r.center().y(), r.bottom() - 2 * inY}) {
+                test.expectQueryFindsAll(QRectF(x, y, inX, std::max(inY, 1e-12)));
+                if (::testing::Test::HasFatalFailure())
+                    return;
+            }
+        }
     }
 }
 

@@ -249,7 +249,7 @@ const FailureCase kCases[] = {
          EXPECT_EQ(s.textOf(s.texts[1]), "B2");
      }},
     {"ViewFollowStaysWhenTheViewCannotBeRead", failAlways("GetVariable"),
-     [](Scene& s) { followRecord(s.link, cad::CadPoint(0, 0, 0)); },
+     [](Scene& s) { followRecord(s.link, s.source(), cad::CadPoint(0, 0, 0)); },
      [](Scene& s) { EXPECT_EQ(s.faults->callCount("ZoomWindow"), 0); }},
     {"NoCadWhenTheApplicationCannotBeCreated",
      [](Scene& s, Fault fault) {

@@ -2,6 +2,8 @@
 
 #include <QCheckBox>
 #include <QDialog>
+#include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -67,6 +69,8 @@ public:
     }
     void closeDrawing(const std::string& which) override { calls.push_back("close " + which); }
     void saveAll() override { calls.push_back("save-all"); }
+    bool isActiveDrawing(const std::string& which) override { return which == "b.dxf"; }
+    cad::CadPoint viewCentre() override { return {235, 161}; }
     bool entityExists(const std::string& handle) override { return handle == "2A"; }
     std::string entityText(const std::string&) override { return "TB-01"; }
     cad::CadPoint entityPoint(const std::string&) override { return {10, 20}; }
@@ -151,6 +155,51 @@ TEST_F(ScriptPlayerTest, DrivesControlsAndChecksThem) {
     EXPECT_EQ(grid->currentColumn(), 1);
 }
 
+// A chord's modifiers must be let go: a later `current` moves the cell instead of extending or
+// toggling the selection, and a plain key after the chord arrives without them.
+TEST_F(ScriptPlayerTest, AChordLetsGoOfItsModifiers) {
+    grid->setRowCount(10);
+    grid->setColumnCount(5);
+    const auto onlySelected = [this](int row, int column) {
+        const QModelIndexList selected = grid->selectionModel()->selectedIndexes();
+        EXPECT_EQ(grid->currentRow(), row);
+        EXPECT_EQ(grid->currentColumn(), column);
+        ASSERT_EQ(selected.size(), 1);
+        EXPECT_EQ(selected[0].row(), row);
+        EXPECT_EQ(selected[0].column(), column);
+    };
+    EXPECT_EQ(player.run("current StringGrid1 1 1\n"
+                         "key StringGrid1 Ctrl+Shift+C\n"
+                         "current StringGrid1 3 8\n",
+                         "chord.play"),
+              ScriptPlayer::kAllHeld)
+        << out.str();
+    EXPECT_EQ(QGuiApplication::keyboardModifiers(), Qt::NoModifier);
+    onlySelected(8, 3);
+
+    Qt::KeyboardModifiers heldAtDown = Qt::AltModifier;
+    struct DownWatcher : QObject {
+        Qt::KeyboardModifiers* held = nullptr;
+        bool eventFilter(QObject*, QEvent* e) override {
+            if (e->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(e)->key() == Qt::Key_Down)
+                *held =
+                    static_cast<QKeyEvent*>(e)->modifiers() | QGuiApplication::keyboardModifiers();
+            return false;
+        }
+    } watcher;
+    watcher.held = &heldAtDown;
+    grid->installEventFilter(&watcher);
+    EXPECT_EQ(player.run("key StringGrid1 Ctrl+C\n"
+                         "key StringGrid1 Down\n"
+                         "current StringGrid1 2 4\n",
+                         "plain.play"),
+              ScriptPlayer::kAllHeld)
+        << out.str();
+    grid->removeEventFilter(&watcher);
+    EXPECT_EQ(heldAtDown, Qt::NoModifier);
+    onlySelected(4, 2);
+}
+
 TEST_F(ScriptPlayerTest, FailedExpectationsAreReportedAndTheRunGoesOn) {
     const int status = player.run("expect Edit3 \"x\"\n"
                                   "expect-checked CheckBox4 yes\n"
@@ -158,13 +207,19 @@ TEST_F(ScriptPlayerTest, FailedExpectationsAreReportedAndTheRunGoesOn) {
                                   "expect-entity 2B deleted\n"
                                   "expect-entity 2A text \"TB-01\"\n"
                                   "expect-entity 2A point 10 20\n"
-                                  "expect-count TEXT 4\n",
+                                  "expect-count TEXT 4\n"
+                                  "expect-active b.dxf\n"
+                                  "expect-active a.dxf\n"
+                                  "expect-view 235 161\n"
+                                  "expect-view 235 170\n",
                                   "fail.play");
     EXPECT_EQ(status, ScriptPlayer::kExpectationFailed);
     EXPECT_EQ(out.str(), "fail.play:1: expected \"x\", got \"\"\n"
                          "fail.play:2: expected checked, got unchecked\n"
                          "fail.play:3: expected \"none\", got no message\n"
-                         "fail.play:7: expected 4, got 3\n");
+                         "fail.play:7: expected 4, got 3\n"
+                         "fail.play:9: expected a.dxf active, got another drawing active\n"
+                         "fail.play:11: expected view at 235 170, got view at 235 161\n");
 }
 
 TEST_F(ScriptPlayerTest, ScriptErrorsStopTheRunAndNameTheLine) {

@@ -124,14 +124,14 @@ TEST_F(TabsSearch, TheBulkWriteWithoutCadWritesNothing) {
 TEST_F(TabsSearch, TheViewFollowsTheHitAtItsHeightAndNotWithoutCad) {
     drawing().addText("P-1", {1000, 500, 0});
     const auto hits = *search("P-*");
-    followRecord(link, hits[0].insPt);
+    followRecord(link, records.searchSource, hits[0].insPt);
     ASSERT_EQ(drawing().zooms, 1);
     EXPECT_EQ(drawing().zoomLowerLeft.y, 450);
     EXPECT_EQ(drawing().zoomUpperRight.y, 550);
     EXPECT_EQ((drawing().zoomLowerLeft.x + drawing().zoomUpperRight.x) / 2, 1000);
 
     server.closeMainWindow();
-    followRecord(link, hits[0].insPt);
+    followRecord(link, records.searchSource, hits[0].insPt);
     EXPECT_EQ(drawing().zooms, 1);
 }
 

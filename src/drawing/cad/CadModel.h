@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <unordered_map>
@@ -51,6 +52,13 @@ public:
     void setPicker(std::shared_ptr<EntityPicker> picker) { m_picker = std::move(picker); }
     EntityPicker* picker() const { return m_picker.get(); }
     std::vector<std::shared_ptr<SelectionSetData>>& selectionSets() { return m_selectionSets; }
+    // What brings this drawing to the front among the open ones (its tab), as the CAD shows a
+    // drawing it is told to activate.
+    void setActivator(std::function<void()> activate) { m_activate = std::move(activate); }
+    void activate() {
+        if (m_activate)
+            m_activate();
+    }
 
     // Used by the interface objects.
     RecordId recordOfHandle(const std::string& handle) const; // throws CadError
@@ -70,6 +78,7 @@ private:
     WindowHandle m_documentWindow = 0;
     int m_regenCount = 0;
     std::shared_ptr<EntityPicker> m_picker;
+    std::function<void()> m_activate;
     std::vector<std::shared_ptr<SelectionSetData>> m_selectionSets;
     std::unordered_map<std::string, RecordId> m_layerByName; // case-folded name
     std::size_t m_indexedLayers = 0;

@@ -51,6 +51,10 @@ std::string ModelDocument::Key() {
     return m_model->key();
 }
 
+void ModelDocument::Activate() {
+    m_model->activate();
+}
+
 void ModelDocument::StartUndoMark() {
     m_model->drawing().undoLog().startGroup();
 }

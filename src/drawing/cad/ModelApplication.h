@@ -29,6 +29,7 @@ public:
     void Regen(int viewports) override;
     void StartUndoMark() override;
     std::string Key() override;
+    void Activate() override;
 
 private:
     std::shared_ptr<CadModel> m_model;
