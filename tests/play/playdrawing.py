@@ -54,6 +54,15 @@ def expect_count(doc, kind, count):
         sys.exit("out.dxf holds %d %s entities, not %d" % (found, kind, count))
 
 
+def expect_stacked_texts(doc, strings, x=10, top=20, step=5):
+    """Fails unless model space holds exactly these TEXTs, the first at (x, top) and each next
+    one `step` lower: every line written once, in its place."""
+    placed = sorted((t.dxf.text, tuple(t.dxf.insert)[:2]) for t in doc.modelspace().query("TEXT"))
+    wanted = sorted((s, (x, top - step * k)) for k, s in enumerate(strings))
+    if placed != wanted:
+        sys.exit("the TEXTs are %r, not %r" % (placed, wanted))
+
+
 def run(build, check):
     """Does what the play runner asks for: prepare (build() returns the drawing) or check."""
     name = os.path.splitext(os.path.basename(sys.argv[0]))[0]
