@@ -8,6 +8,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FakeDrawing.h"
@@ -45,6 +46,16 @@ struct Cad {
     ServerLog log;
     HWND mainWindow = nullptr;
     HWND documentWindow = nullptr;
+    // A second open drawing, in the back, with a window of its own; its handles are counted
+    // from the same start as the first one's, so the two drawings share handles. Switching
+    // brings it to the front: the two trade places, so that `drawing` and `documentWindow`,
+    // which the fake's objects serve, are always those of the active drawing.
+    Drawing backDrawing;
+    HWND backDocumentWindow = nullptr;
+    void switchDrawings() {
+        std::swap(drawing, backDrawing);
+        std::swap(documentWindow, backDocumentWindow);
+    }
     // Where the tool's window is, and what the fake saw of it and of the CAD window while the
     // user picked: the hand-off must have minimised the tool and brought the CAD forward.
     HWND toolWindow = nullptr;
