@@ -25,6 +25,7 @@ public:
     std::atomic<int> busyCalls{0};    // the next calls are answered "busy, retry later"
     std::atomic<int> refusedCalls{0}; // the next calls are rejected outright
     std::atomic<int> rejections{0};
+    std::atomic<int> nextErrorCode{0}; // the next call fails with this error code of the CAD's
 
     void called(const std::string& member);
     void unserved(const std::string& member);
