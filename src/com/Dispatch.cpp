@@ -27,7 +27,8 @@ std::string nameOf(Interface names, const std::string& member) {
 // operation connects afresh: they come from the CAD's type library, in which the ids of an
 // interface are fixed for an installed version, so a CAD closed and started again between two
 // operations hands out the same ids. Looking them up again on every connection would cost a
-// round trip into the CAD's process per member and operation for nothing.
+// round trip into the CAD's process per member and operation for nothing. A CAD updated to
+// another version while the tool runs is the one case this misses: the tool is started again.
 std::map<std::string, DISPID>& idsOf(Interface names) {
     static std::array<std::map<std::string, DISPID>, kInterfaceNames.size()> ids;
     return ids[static_cast<std::size_t>(names)];
