@@ -6,6 +6,7 @@
 #include <QTranslator>
 #include <cstdio>
 #include <iostream>
+#include <memory>
 
 #include "app/DrawingScriptBridge.h"
 #include "app/DrawingWindowSettings.h"
@@ -30,6 +31,10 @@
 #include "shell/SingleInstance.h"
 #include "shell/TOrvikMainForm.h"
 #include "shell/Version.h"
+
+#ifdef Q_OS_WIN
+#include "com/ComCadLink.h"
+#endif
 
 using namespace kalvex;
 
@@ -139,6 +144,42 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
     return exitCode;
 }
 
+#ifdef Q_OS_WIN
+// The tool beside the CAD running on the system, driven over COM. The modal dialogs go above
+// the tool's own window through Qt; the CAD link works on the system's windows, so the tool is
+// known to it by the main window's system handle.
+int runBesideCad(GuardedApplication& app, const CommandLine& commandLine) {
+    const std::unique_ptr<com::ComCadLink> cad = com::openComCadLink();
+    QtWindowSystem qtWindows;
+    QtMessagePort messages;
+    QtDialogPort dialogs{qtWindows};
+    QtClipboardPort clipboard;
+    Ports ports{messages, dialogs, clipboard};
+
+    TOrvikMainForm form(ports, cad->link());
+    cad->link().toolWindow = static_cast<WindowHandle>(form.winId());
+    messages.setOwner(&form);
+    dialogs.setMainWindow(&form);
+    app.setErrorReport(&form.errorReport());
+    form.show();
+    if (!commandLine.screenshotFile.isEmpty())
+        takeScreenshotWhenPainted(commandLine.screenshotFile);
+    const int exitCode = GuardedApplication::exec();
+    app.setErrorReport(nullptr);
+    return exitCode;
+}
+#endif
+
+// On Windows the tool drives the CAD; a script run, there as everywhere, plays against the
+// built-in drawing, which stands in for the CAD elsewhere.
+int run(GuardedApplication& app, const CommandLine& commandLine) {
+#ifdef Q_OS_WIN
+    if (commandLine.playScript.isEmpty())
+        return runBesideCad(app, commandLine);
+#endif
+    return runWindows(app, commandLine);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -161,5 +202,5 @@ int main(int argc, char** argv) {
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));
     loadQtTranslations(app);
-    return runWindows(app, commandLine);
+    return run(app, commandLine);
 }

@@ -2,6 +2,8 @@
 
 #include <objbase.h>
 
+#include <string>
+
 #include "com/ComCollections.h"
 #include "com/ComEntities.h"
 #include "com/ComError.h"
@@ -39,11 +41,19 @@ public:
     WindowHandle Hwnd() override { return windowHandleOf(m_document.get("HWND").get()); }
     void Regen(int viewports) override { m_document.call("Regen", {variantOf(viewports)}); }
     void StartUndoMark() override { m_document.call("StartUndoMark"); }
+    // The drawing's own window tells it apart from every other drawing the CAD holds open, for
+    // as long as it stays open. The CAD's handles are counters of each drawing and repeat from
+    // one drawing to the next, so records written back into another drawing than the one they
+    // came from would change whatever entities happen to share their handles there.
+    std::string Key() override { return "window " + std::to_string(Hwnd()); }
 
 private:
     DispatchObject m_document;
 };
 
+// DocumentWithKey stays the interface's own: the active drawing when it has the key, else none.
+// Records of a drawing that is open but not active are not written: the tool never switches
+// the CAD's active drawing, which the user chose and which the CAD's view and picking follow.
 class ComApplication final : public cad::Application {
 public:
     explicit ComApplication(ComRef<IDispatch> object)

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <string>
 
 #include "cadlink/CadError.h"
 #include "platform/Utf16.h"
@@ -47,17 +48,23 @@ std::string hex(HRESULT result) {
 
 } // namespace
 
-void throwCadError(HRESULT result, EXCEPINFO* info, const std::string& member) {
+void throwCadError(HRESULT result, EXCEPINFO* info, const std::string& member,
+                   std::optional<unsigned> argument) {
     const ExceptionStrings strings{info};
     if (info && info->pfnDeferredFillIn)
         info->pfnDeferredFillIn(info);
+    // The CAD reports an error of its own by a code instead of a result code.
+    const std::string code =
+        info && info->wCode != 0 ? " (CAD error " + std::to_string(info->wCode) + ")" : "";
     if (info && info->bstrDescription && SysStringLen(info->bstrDescription) > 0)
-        throw cad::CadError(utf8Of(info->bstrDescription, SysStringLen(info->bstrDescription)));
+        throw cad::CadError(utf8Of(info->bstrDescription, SysStringLen(info->bstrDescription)) +
+                            code);
     if (info && result == DISP_E_EXCEPTION && info->scode != S_OK)
         result = info->scode;
+    const std::string what = argument ? member + ", argument " + std::to_string(*argument) : member;
     const std::string text = systemText(result);
-    throw cad::CadError("The CAD refused " + member + ": " + (text.empty() ? "" : text + " ") +
-                        "(" + hex(result) + ").");
+    throw cad::CadError("The CAD refused " + what + ": " + (text.empty() ? "" : text + " ") + "(" +
+                        hex(result) + ")" + code + ".");
 }
 
 } // namespace kalvex::com

@@ -4,6 +4,7 @@
 
 #include <array>
 #include <map>
+#include <optional>
 
 #include "cadlink/MessageFilter.h"
 #include "com/ComError.h"
@@ -22,9 +23,25 @@ std::string nameOf(Interface names, const std::string& member) {
     return std::string(kInterfaceNames[static_cast<std::size_t>(names)]) + "." + member;
 }
 
+// The ids are kept for the life of the process, not of one connection, although every CAD
+// operation connects afresh: they come from the CAD's type library, in which the ids of an
+// interface are fixed for an installed version, so a CAD closed and started again between two
+// operations hands out the same ids. Looking them up again on every connection would cost a
+// round trip into the CAD's process per member and operation for nothing. A CAD updated to
+// another version while the tool runs is the one case this misses: the tool is started again.
 std::map<std::string, DISPID>& idsOf(Interface names) {
     static std::array<std::map<std::string, DISPID>, kInterfaceNames.size()> ids;
     return ids[static_cast<std::size_t>(names)];
+}
+
+// The argument a call refused by its type or absence, counted from 1 in the caller's order;
+// IDispatch names it by its place in the reversed array.
+std::optional<unsigned> refusedArgument(HRESULT result, UINT argumentError, UINT argumentCount) {
+    if (result != DISP_E_TYPEMISMATCH && result != DISP_E_PARAMNOTFOUND)
+        return std::nullopt;
+    if (argumentError >= argumentCount)
+        return std::nullopt;
+    return argumentCount - argumentError;
 }
 
 // COM puts a rejection of a busy CAD to the message filter registered with it. A rejection that
@@ -107,12 +124,15 @@ Variant DispatchObject::invoke(const std::string& member, WORD flags,
     for (;;) {
         Variant result;
         EXCEPINFO info{};
-        const HRESULT hr = m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
-                                            putting ? nullptr : result.put(), &info, nullptr);
+        UINT argumentError = ~0u;
+        const HRESULT hr =
+            m_object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &parameters,
+                             putting ? nullptr : result.put(), &info, &argumentError);
         if (SUCCEEDED(hr))
             return result;
         if (!retryRejectedCall(hr, started))
-            throwCadError(hr, &info, nameOf(m_names, member));
+            throwCadError(hr, &info, nameOf(m_names, member),
+                          refusedArgument(hr, argumentError, parameters.cArgs));
         freeStrings(info);
     }
 }

@@ -29,8 +29,9 @@ enum class Interface {
 
 // One object of the CAD reached by late binding through IDispatch. A member's id is looked up
 // by name with the first object of its interface that is asked for it and kept for every later
-// object of that interface. Every call that fails throws CadError; a call a busy CAD rejects is
-// tried again for as long as the thread's message filter asks for it. User-interface thread only.
+// object of that interface, over every connection of the program's run. Every call that fails
+// throws CadError; a call a busy CAD rejects is tried again for as long as the thread's message
+// filter asks for it. User-interface thread only.
 class DispatchObject {
 public:
     DispatchObject(ComRef<IDispatch> object, Interface names);

@@ -165,11 +165,22 @@ void FakeCadServer::createWindows() {
     const DWORD child = WS_CHILD | WS_VISIBLE;
     cad.documentWindow =
         createWindow(cad, L"Drawing1.dwg", child, {20, 20, 820, 460}, cad.mainWindow);
+    layOutDocumentWindow(cad, cad.documentWindow, m_strip, m_area);
+    // The second drawing's window lies hidden behind the first, laid out as it is.
+    cad.backDocumentWindow =
+        createWindow(cad, L"Drawing2.dwg", WS_CHILD, {20, 20, 820, 460}, cad.mainWindow);
+    HWND backStrip = nullptr;
+    HWND backArea = nullptr;
+    layOutDocumentWindow(cad, cad.backDocumentWindow, backStrip, backArea);
+}
+
+void FakeCadServer::layOutDocumentWindow(Cad& cad, HWND document, HWND& strip, HWND& area) {
+    const DWORD child = WS_CHILD | WS_VISIBLE;
     // The drawing area is 800 x 400 pixels: its frame less the 20-pixel strip.
-    m_strip = createWindow(cad, L"strip", child, {0, 420, 800, 440}, cad.documentWindow);
-    m_area = createWindow(cad, L"area", child, {0, 0, 800, 420}, cad.documentWindow);
-    SetWindowPos(m_strip, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-    SetWindowPos(m_area, m_strip, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    strip = createWindow(cad, L"strip", child, {0, 420, 800, 440}, document);
+    area = createWindow(cad, L"area", child, {0, 0, 800, 420}, document);
+    SetWindowPos(strip, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+    SetWindowPos(area, strip, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
 }
 
 HRESULT FakeCadServer::start() {

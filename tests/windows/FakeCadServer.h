@@ -42,6 +42,8 @@ private:
     static DWORD WINAPI serve(void* self);
     HRESULT start();
     void createWindows();
+    // A document window's first child is a strip along the bottom, its next the drawing area.
+    static void layOutDocumentWindow(Cad& cad, HWND document, HWND& strip, HWND& area);
 
     std::unique_ptr<Cad> m_cad = std::make_unique<Cad>();
     HWND m_strip = nullptr;

@@ -93,7 +93,7 @@ HRESULT Object::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID*
 }
 
 HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters, VARIANT* result,
-                       EXCEPINFO* exception, UINT*) {
+                       EXCEPINFO* exception, UINT* argumentError) {
     // A busy CAD turns calls away before it looks at them.
     if (takeOne(m_cad.log.busyCalls)) {
         ++m_cad.log.rejections;
@@ -102,6 +102,11 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* paramete
     if (takeOne(m_cad.log.refusedCalls)) {
         ++m_cad.log.rejections;
         return RPC_E_CALL_REJECTED;
+    }
+    if (const int code = m_cad.log.nextErrorCode.exchange(0); code != 0 && exception) {
+        *exception = {};
+        exception->wCode = static_cast<WORD>(code);
+        return DISP_E_EXCEPTION;
     }
     const auto found = m_members.find(id);
     if (found == m_members.end())
@@ -116,7 +121,11 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* paramete
     } catch (const Refusal& refusal) {
         describe(exception, refusal.what());
         return DISP_E_EXCEPTION;
-    } catch (const TypeMismatch&) {
+    } catch (const TypeMismatch& mismatch) {
+        const VARIANT* first = parameters->rgvarg;
+        if (argumentError && mismatch.argument >= first &&
+            mismatch.argument < first + parameters->cArgs)
+            *argumentError = static_cast<UINT>(mismatch.argument - first);
         return DISP_E_TYPEMISMATCH;
     }
 }

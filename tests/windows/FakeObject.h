@@ -8,6 +8,7 @@
 #include <mutex>
 #include <set>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "FakeDrawing.h"
@@ -24,6 +25,7 @@ public:
     std::atomic<int> busyCalls{0};    // the next calls are answered "busy, retry later"
     std::atomic<int> refusedCalls{0}; // the next calls are rejected outright
     std::atomic<int> rejections{0};
+    std::atomic<int> nextErrorCode{0}; // the next call fails with this error code of the CAD's
 
     void called(const std::string& member);
     void unserved(const std::string& member);
@@ -45,6 +47,16 @@ struct Cad {
     ServerLog log;
     HWND mainWindow = nullptr;
     HWND documentWindow = nullptr;
+    // A second open drawing, in the back, with a window of its own; its handles are counted
+    // from the same start as the first one's, so the two drawings share handles. Switching
+    // brings it to the front: the two trade places, so that `drawing` and `documentWindow`,
+    // which the fake's objects serve, are always those of the active drawing.
+    Drawing backDrawing;
+    HWND backDocumentWindow = nullptr;
+    void switchDrawings() {
+        std::swap(drawing, backDrawing);
+        std::swap(documentWindow, backDocumentWindow);
+    }
     // Where the tool's window is, and what the fake saw of it and of the CAD window while the
     // user picked: the hand-off must have minimised the tool and brought the CAD forward.
     HWND toolWindow = nullptr;

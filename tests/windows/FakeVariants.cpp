@@ -10,7 +10,7 @@ namespace {
 
 SAFEARRAY* arrayOf(const VARIANT& value, VARTYPE element, const char* what) {
     if (value.vt != (VT_ARRAY | element) || !value.parray || SafeArrayGetDim(value.parray) != 1)
-        throw TypeMismatch(std::string(what) + " is not the array the CAD takes");
+        throw TypeMismatch(std::string(what) + " is not the array the CAD takes", &value);
     return value.parray;
 }
 
@@ -85,7 +85,7 @@ void setObjects(VARIANT& out, const std::vector<IDispatch*>& adopted) {
 
 std::string readString(const VARIANT& value) {
     if (value.vt != VT_BSTR)
-        throw TypeMismatch("a string argument is no BSTR");
+        throw TypeMismatch("a string argument is no BSTR", &value);
     return toUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(value.bstrVal),
                                       SysStringLen(value.bstrVal)));
 }
@@ -95,13 +95,13 @@ int readInt(const VARIANT& value) {
         return value.lVal;
     if (value.vt == VT_I2)
         return value.iVal;
-    throw TypeMismatch("an integer argument is no integer");
+    throw TypeMismatch("an integer argument is no integer", &value);
 }
 
 Point readPoint(const VARIANT& value) {
     SAFEARRAY* array = arrayOf(value, VT_R8, "a point");
     if (countOf(array) != 3)
-        throw TypeMismatch("a point has not three coordinates");
+        throw TypeMismatch("a point has not three coordinates", &value);
     return {elementAt<double>(array, 0), elementAt<double>(array, 1), elementAt<double>(array, 2)};
 }
 

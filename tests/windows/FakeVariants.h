@@ -11,10 +11,13 @@
 
 namespace kalvex::fake {
 
-// An argument of a type the CAD does not take; the call fails with DISP_E_TYPEMISMATCH.
+// An argument of a type the CAD does not take; the call fails with DISP_E_TYPEMISMATCH and
+// names the argument where it is known.
 class TypeMismatch : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit TypeMismatch(const std::string& what, const VARIANT* argument = nullptr)
+        : std::runtime_error(what), argument(argument) {}
+    const VARIANT* argument;
 };
 
 // The fake's own reading and writing of variants, strict about the types the CAD takes and

@@ -5,6 +5,7 @@
 #include "cadlink/FollowView.h"
 #include "cadlink/Selection.h"
 #include "cadlink/Text.h"
+#include "com/Dispatch.h"
 
 namespace kalvex {
 namespace {
@@ -67,6 +68,29 @@ TEST_F(FaultsTest, AnErrorInTheMiddleOfAnOperationLeavesNoSetAndNoObjectBehind) 
         EXPECT_THROW(picked->entities<cad::BlockReference>(), cad::CadError);
     }
     EXPECT_TRUE(server.drawing().selectionSets().empty());
+}
+
+bool contains(const std::string& text, const std::string& part) {
+    return text.find(part) != std::string::npos;
+}
+
+TEST_F(FaultsTest, TheErrorNamesTheArgumentTheCadRefusedAndTheCadsOwnErrorCode) {
+    com::ComRef<IDispatch> object;
+    ASSERT_EQ(CoCreateInstance(com::kApplicationClass, nullptr, CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                               reinterpret_cast<void**>(object.put())),
+              S_OK);
+    const com::DispatchObject app(object, com::Interface::Application);
+    // A number where the upper right corner belongs.
+    const std::string wrongType = messageOf([&] {
+        app.call("ZoomWindow", {com::variantOf(cad::CadPoint(0, 0, 0)), com::variantOf(5)});
+    });
+    EXPECT_TRUE(contains(wrongType, "Application.ZoomWindow, argument 2:")) << wrongType;
+    EXPECT_TRUE(contains(wrongType, "(0x80020005)")) << wrongType;
+
+    server.log().nextErrorCode = 1001;
+    const std::string coded = messageOf([&] { app.get("HWND"); });
+    EXPECT_TRUE(contains(coded, "Application.HWND")) << coded;
+    EXPECT_TRUE(contains(coded, "(CAD error 1001)")) << coded;
 }
 
 TEST_F(FaultsTest, AnUnknownSystemVariableFailsWithTheCadsText) {
