@@ -8,6 +8,7 @@ namespace {
 
 const QString kSection = QStringLiteral("DrawingWindow");
 const char* const kFrameKeys[] = {"Left", "Top", "Width", "Height"};
+const char* const kLayerPanelKey = "LayerPanelWidth";
 
 std::optional<int> readInt(const IniFile& file, const char* key) {
     const std::optional<QString> text = file.value(kSection, QString::fromLatin1(key));
@@ -30,6 +31,9 @@ DrawingWindowSettings readDrawingWindowSettings(const IniFile& file) {
     if (complete && numbers[2] > 0 && numbers[3] > 0)
         settings.frame = QRect(numbers[0], numbers[1], numbers[2], numbers[3]);
     settings.drawing = file.value(kSection, QStringLiteral("Drawing")).value_or(QString());
+    const std::optional<int> layers = readInt(file, kLayerPanelKey);
+    if (layers && *layers > 0)
+        settings.layerPanelWidth = layers;
     return settings;
 }
 
@@ -42,6 +46,9 @@ void writeDrawingWindowSettings(IniFile& file, const DrawingWindowSettings& sett
                           QString::number(numbers[i]));
     }
     file.setValue(kSection, QStringLiteral("Drawing"), settings.drawing);
+    if (settings.layerPanelWidth)
+        file.setValue(kSection, QString::fromLatin1(kLayerPanelKey),
+                      QString::number(*settings.layerPanelWidth));
 }
 
 } // namespace kalvex

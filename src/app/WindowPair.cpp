@@ -45,8 +45,8 @@ void WindowPair::drawingWindowClosed() {
 
 void WindowPair::saveDrawingWindow() const {
     IniFile file = IniFile::load(m_settingsPath);
-    writeDrawingWindowSettings(file,
-                               {m_drawingWindow->frameGeometry(), m_drawingWindow->filePath()});
+    writeDrawingWindowSettings(file, {m_drawingWindow->frameGeometry(), m_drawingWindow->filePath(),
+                                      m_drawingWindow->layerPanelWidth()});
     file.save(m_settingsPath);
 }
 

@@ -15,12 +15,12 @@ constexpr int kShowTimeoutMilliseconds = 2000;
 
 } // namespace
 
-QRect frameBesideTool(const QRect& available, const QRect& toolFrame, const QSize& preferred) {
+QRect frameBesideTool(const QRect& available, const QRect& toolFrame) {
     const int roomLeft = toolFrame.left() - available.left() - kGap;
     const int roomRight = available.right() - toolFrame.right() - kGap;
     const bool right = roomRight >= roomLeft;
-    const int width = std::clamp(preferred.width(), 1, std::max(1, right ? roomRight : roomLeft));
-    const int left = right ? toolFrame.right() + 1 + kGap : toolFrame.left() - kGap - width;
+    const int width = std::max(1, right ? roomRight : roomLeft);
+    const int left = right ? toolFrame.right() + 1 + kGap : available.left();
     return QRect(left, available.top(), width, available.height());
 }
 

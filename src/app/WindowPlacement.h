@@ -9,9 +9,9 @@ namespace kalvex {
 
 // Rectangles here are window frames (title bar and borders included) in screen coordinates.
 
-// The drawing window's frame on a first start: beside the tool on the side with more room,
-// as wide as that side allows up to `preferred`, over the whole height of the screen.
-QRect frameBesideTool(const QRect& available, const QRect& toolFrame, const QSize& preferred);
+// The drawing window's frame on a first start: all of the screen beside the tool on the side
+// with more room, a small gap away from it, over the whole height of the screen.
+QRect frameBesideTool(const QRect& available, const QRect& toolFrame);
 // A remembered frame moved, and shrunk where needed, to lie within the screen.
 QRect frameWithinScreen(const QRect& available, const QRect& frame);
 

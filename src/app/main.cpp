@@ -78,7 +78,8 @@ bool openDrawings(drawing::DrawingWindow& window, const QStringList& files) {
 
 // The tool first, where its settings put it; then the drawing window where it was last, kept
 // within the screen, or on a first start beside the tool.
-void showWindows(QWidget& tool, QWidget& drawingWindow, const DrawingWindowSettings& settings) {
+void showWindows(QWidget& tool, drawing::DrawingWindow& drawingWindow,
+                 const DrawingWindowSettings& settings) {
     tool.show();
     waitUntilShown(tool);
     // A pixel to spare at the right and the bottom: at a fractional scale the window system
@@ -86,9 +87,10 @@ void showWindows(QWidget& tool, QWidget& drawingWindow, const DrawingWindowSetti
     const QRect available = tool.screen()->availableGeometry().adjusted(0, 0, -1, -1);
     const QMargins margins = frameMarginsOf(tool);
     const QRect frame = settings.frame ? frameWithinScreen(available, *settings.frame)
-                                       : frameBesideTool(available, tool.frameGeometry(),
-                                                         drawingWindow.size().grownBy(margins));
+                                       : frameBesideTool(available, tool.frameGeometry());
     showInFrame(drawingWindow, frame, margins);
+    if (settings.layerPanelWidth)
+        drawingWindow.setLayerPanelWidth(*settings.layerPanelWidth);
     tool.raise();
     // The drawing fills the drawing area the window has now.
     if (auto* canvas = drawingWindow.findChild<drawing::DrawingCanvas*>())
@@ -194,10 +196,13 @@ int main(int argc, char** argv) {
     }
     if (commandLine.mode == RunMode::Render)
         return runRender(argc, argv, commandLine);
-    // A copy already running keeps its window; this one ends without a word. A script run
-    // is a program of its own and may run beside the user's copy.
+    // A copy already running keeps its window; this one ends without a word. A script run and
+    // a screenshot are programs of their own and may run beside the user's copy (they never
+    // write the settings).
     SingleInstance instance(QStringLiteral("TOrvikMainForm"));
-    if (commandLine.playScript.isEmpty() && !instance.acquire())
+    const bool besideACopy =
+        !commandLine.playScript.isEmpty() || !commandLine.screenshotFile.isEmpty();
+    if (!besideACopy && !instance.acquire())
         return 0;
     GuardedApplication app(argc, argv);
     GuardedApplication::setApplicationName(QStringLiteral("KalvexEdit2"));

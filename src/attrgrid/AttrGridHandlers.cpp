@@ -105,8 +105,11 @@ void AttrGridHandlers::connectGrid() {
                      [&g](int row, int col) { WidenColumnForCell(g, col, row); });
 }
 
+// The grid is made the tool window's focus widget, so that it takes the keys once the window
+// system activates the tool again, whatever had the focus before the fetch.
 void AttrGridHandlers::SpeedButton10Click() {
     kalvex::SpeedButton10Click(m_context);
+    grid().setFocus(Qt::OtherFocusReason);
 }
 
 // Every cell with an attribute is written, changed or not; a cell that fails is skipped.

@@ -24,8 +24,9 @@ constexpr double kWholePixel = 1e-3;
 // entities are drawn into it: the half of the widest lineweight, rounding.
 constexpr int kRepaintMargin = 6;
 
-const QString kPickPrompt = QStringLiteral(
-    "オブジェクトを選択: クリック、窓 (左→右)、交差 (右→左)  [Enter] 確定  [Esc] 中止");
+const QString kPickPrompt =
+    QStringLiteral("オブジェクトを選択: クリック、窓 (左→右)、交差 (右→左)");
+const QString kPickFinish = QStringLiteral("[Enter] 確定  [Esc] 中止");
 } // namespace
 
 DrawingCanvas::DrawingCanvas(QWidget* parent) : QWidget(parent) {
@@ -309,11 +310,11 @@ std::optional<std::vector<RecordId>> DrawingCanvas::pick(const Pickable& pickabl
     m_pickAccepted = false;
     setCursor(Qt::CrossCursor);
     setFocus();
-    emit promptChanged(kPickPrompt);
+    emit promptChanged(kPickPrompt, kPickFinish);
     loop.exec();
     m_pickLoop = nullptr;
     unsetCursor();
-    emit promptChanged(QString());
+    emit promptChanged(QString(), QString());
     m_highlighted.clear();
     refresh();
     if (!m_pickAccepted)

@@ -57,7 +57,7 @@ public:
     static constexpr int kPickBox = 5; // pixels either side of the cursor
 
 signals:
-    void promptChanged(const QString& prompt);
+    void promptChanged(const QString& prompt, const QString& finish);
     void viewMoved();
 
 protected:

@@ -27,6 +27,7 @@ QString warningText(const std::vector<std::string>& warnings) {
 }
 
 constexpr int kStripHeight = 24;
+const QString kStripStyle = QStringLiteral("background:#1b2128;color:#c8d2dc;");
 constexpr int kNarrowestCanvas = 120;
 // The least time between two updates of the picture while the drawing keeps changing: about
 // ten a second show a long tool operation's progress without paying for a picture per write.
@@ -39,7 +40,7 @@ QLabel* strip(QWidget* parent, const QString& name) {
     // A long prompt or coordinate text is cut, rather than keeping the window wide.
     label->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Fixed);
     label->setContentsMargins(8, 0, 8, 0);
-    label->setStyleSheet(QStringLiteral("background:#1b2128;color:#c8d2dc;"));
+    label->setStyleSheet(kStripStyle);
     return label;
 }
 
@@ -72,7 +73,8 @@ void DrawingTab::buildStrips() {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
-    m_prompt = strip(this, QStringLiteral("PromptLine"));
+    m_prompt = new PromptLine(kStripHeight, this);
+    m_prompt->setStyleSheet(kStripStyle);
     layout->addWidget(m_prompt);
     auto* frame = new QWidget(this);
     frame->setObjectName(QStringLiteral("ViewFrame"));
@@ -86,7 +88,7 @@ void DrawingTab::buildStrips() {
     m_coordinates = strip(frame, QStringLiteral("CoordinateLine"));
     frameLayout->addWidget(m_coordinates);
     layout->addWidget(frame, 1);
-    QObject::connect(m_canvas, &DrawingCanvas::promptChanged, m_prompt, &QLabel::setText);
+    QObject::connect(m_canvas, &DrawingCanvas::promptChanged, m_prompt, &PromptLine::setPrompt);
     QObject::connect(m_canvas, &DrawingCanvas::viewMoved, this, &DrawingTab::showViewState);
 }
 
@@ -335,7 +337,7 @@ void DrawingTab::showViewState() {
 }
 
 void DrawingTab::tellChangedOnDisk() {
-    m_prompt->setText(QStringLiteral("図面ファイルがほかのプログラムで変更されました"));
+    m_prompt->setPrompt(QStringLiteral("図面ファイルがほかのプログラムで変更されました"));
     m_messages.show({QStringLiteral("図面 %1 がほかのプログラムで変更されました。\n"
                                     "読み直すには ファイル > 再読み込み を選んでください。"
                                     "上書き保存の前には確認します。")

@@ -14,6 +14,7 @@
 #include "drawing/cad/CadModel.h"
 #include "drawingwindow/DrawingCanvas.h"
 #include "drawingwindow/LayerPanel.h"
+#include "drawingwindow/PromptLine.h"
 #include "drawingwindow/Scene.h"
 #include "drawingwindow/WatchedFile.h"
 #include "platform/MessagePort.h"
@@ -90,7 +91,7 @@ private:
     std::unique_ptr<Scene> m_scene;
     std::shared_ptr<EntityPicker> m_picker;
     WindowHandle m_applicationWindow = 0;
-    QLabel* m_prompt = nullptr;
+    PromptLine* m_prompt = nullptr;
     QLabel* m_coordinates = nullptr;
     DrawingCanvas* m_canvas = nullptr;
     QPointer<LayerPanel> m_layers;

@@ -1,5 +1,7 @@
 #include "drawingwindow/DrawingWindow.h"
 
+#include <algorithm>
+
 #include <QCloseEvent>
 #include <QDockWidget>
 #include <QFileInfo>
@@ -28,6 +30,8 @@ private:
 };
 
 constexpr int kLayerPanelWidth = 140;
+constexpr int kNarrowestLayerPanel = 100;
+constexpr int kWidestLayerPanel = 600;
 
 bool sameFile(const QString& a, const QString& b) {
     const QString canonical = QFileInfo(a).canonicalFilePath();
@@ -63,19 +67,29 @@ void DrawingWindow::buildTabs() {
     m_tabs->setTabsClosable(true);
     m_tabs->setDocumentMode(true);
     setCentralWidget(m_tabs);
-    auto* dock = new QDockWidget(QStringLiteral("画層 (チェック = ロック)"), this);
-    dock->setObjectName(QStringLiteral("LayerDock"));
-    m_layerPanels = new QStackedWidget(dock);
-    m_layerPanels->setMinimumWidth(100);
-    m_layerPanels->setMaximumWidth(220);
-    dock->setWidget(m_layerPanels);
-    dock->setFeatures(QDockWidget::DockWidgetMovable);
-    addDockWidget(Qt::RightDockWidgetArea, dock);
-    // The drawing gets the room; the layer names need little.
-    resizeDocks({dock}, {kLayerPanelWidth}, Qt::Horizontal);
+    m_layerDock = new QDockWidget(QStringLiteral("画層 (チェック = ロック)"), this);
+    m_layerDock->setObjectName(QStringLiteral("LayerDock"));
+    m_layerPanels = new QStackedWidget(m_layerDock);
+    // The user widens the panel by its edge to read long layer names.
+    m_layerPanels->setMinimumWidth(kNarrowestLayerPanel);
+    m_layerPanels->setMaximumWidth(kWidestLayerPanel);
+    m_layerDock->setWidget(m_layerPanels);
+    m_layerDock->setFeatures(QDockWidget::DockWidgetMovable);
+    addDockWidget(Qt::RightDockWidgetArea, m_layerDock);
+    // The drawing gets the room; most layer names need little.
+    setLayerPanelWidth(kLayerPanelWidth);
     QObject::connect(m_tabs, &QTabWidget::currentChanged, this, &DrawingWindow::tabActivated);
     QObject::connect(m_tabs, &QTabWidget::tabCloseRequested, this,
                      [this](int index) { closeTab(index); });
+}
+
+int DrawingWindow::layerPanelWidth() const {
+    return m_layerDock->width();
+}
+
+void DrawingWindow::setLayerPanelWidth(int width) {
+    resizeDocks({m_layerDock}, {std::clamp(width, kNarrowestLayerPanel, kWidestLayerPanel)},
+                Qt::Horizontal);
 }
 
 void DrawingWindow::buildMenus() {

@@ -13,6 +13,7 @@
 #include "qtplatform/QtFileDialogPort.h"
 #include "qtplatform/QtWindowSystem.h"
 
+class QDockWidget;
 class QStackedWidget;
 class QTabWidget;
 
@@ -60,6 +61,9 @@ public:
     void undo();
     void redo();
     void setLayerLocked(const std::string& layer, bool locked);
+    // The width of the layer panel, which the user may change by dragging its edge.
+    int layerPanelWidth() const;
+    void setLayerPanelWidth(int width);
 
     // A connection to the CAD: changes made through it are one undo step of each drawing they
     // touch. Null without a drawing.
@@ -96,6 +100,7 @@ private:
 
     MessagePort& m_messages;
     QTabWidget* m_tabs = nullptr;
+    QDockWidget* m_layerDock = nullptr;
     QStackedWidget* m_layerPanels = nullptr;
     std::shared_ptr<EntityPicker> m_picker;
     std::shared_ptr<EntityPicker> m_pickerOverride;

@@ -17,8 +17,10 @@ void LayerPanel::showLayers(Drawing* drawing) {
         for (RecordId id : drawing->layers()) {
             if (drawing->slot(id).erased)
                 continue;
-            auto* item =
-                new QListWidgetItem(QString::fromStdString(LayerEntry::name(*drawing, id)), this);
+            const QString name = QString::fromStdString(LayerEntry::name(*drawing, id));
+            auto* item = new QListWidgetItem(name, this);
+            // A name wider than the panel is read whole from its tip.
+            item->setToolTip(name);
             item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsUserCheckable);
             item->setCheckState(LayerEntry::isLocked(*drawing, id) ? Qt::Checked : Qt::Unchecked);
             item->setData(Qt::UserRole, id);

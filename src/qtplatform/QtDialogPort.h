@@ -8,8 +8,14 @@
 
 namespace kalvex {
 
+// Where a dialog of frame size `dialogFrame` goes: centred over its owner's frame, moved
+// where needed to lie within the screen's available area.
+QPoint dialogPositionOver(const QRect& ownerFrame, const QSize& dialogFrame,
+                          const QRect& available);
+
 // Modal dialogs shown above the always-on-top main window: for the length of the modal call
-// the main window stops being topmost and the dialog is.
+// the main window stops being topmost and the dialog is. Every dialog is a fixed-size tool
+// dialog without minimise and maximise buttons, centred over the main window each time.
 class QtDialogPort : public DialogPort {
 public:
     QtDialogPort(WindowSystem& windows, QWidget* mainWindow = nullptr)
@@ -19,6 +25,8 @@ public:
     int exec(QDialog& dialog) override;
 
 private:
+    void placeOverMainWindow(QDialog& dialog) const;
+
     WindowSystem& m_windows;
     QPointer<QWidget> m_mainWindow;
 };

@@ -1,5 +1,7 @@
 #include "textaids/SerialNumbers.h"
 
+#include <algorithm>
+
 namespace kalvex {
 
 namespace {
@@ -22,6 +24,23 @@ SerialInput withoutSurroundingBlanks(SerialInput input) {
     input.step = std::u16string(trimWhiteSpace(input.step));
     input.count = std::u16string(trimWhiteSpace(input.count));
     return input;
+}
+
+// Only digits of the radix (a sign allowed in decimal), whatever their value.
+bool writtenInRadix(Radix radix, std::u16string_view start) {
+    switch (radix) {
+    case Radix::Decimal: {
+        const std::u16string_view digits =
+            !start.empty() && (start[0] == u'-' || start[0] == u'+') ? start.substr(1) : start;
+        return !digits.empty() && std::all_of(digits.begin(), digits.end(),
+                                              [](char16_t c) { return c >= u'0' && c <= u'9'; });
+    }
+    case Radix::Hexadecimal:
+        return !start.empty() && IsHexDigits(start);
+    case Radix::Octal:
+        return false;
+    }
+    return false;
 }
 
 } // namespace
@@ -91,6 +110,9 @@ std::u16string SerialSeries::preview() const {
 }
 
 std::u16string SerialSeries::invalidStartMessage() const {
+    // A start that is a number of the radix and still unreadable is one too large.
+    if (writtenInRadix(m_input.radix, m_input.start))
+        return u"開始数が32ビットの範囲を超えています";
     return u"開始数が" + std::u16string(trimWhiteSpace(radixDisplay(m_input.radix))) +
            u"数ではありません";
 }

@@ -41,16 +41,27 @@ TextTabController::TextTabController(TextTabContext context, ErrorReport& errors
 
 void TextTabController::connectButtons() {
     TextTabPage& page = m_context.page;
-    connect(page.SpeedButton1, &QPushButton::clicked, this,
-            m_errors.guarded([this] { SpeedButton1Click(m_context); }));
+    connect(page.SpeedButton1, &QPushButton::clicked, this, m_errors.guarded([this] {
+        SpeedButton1Click(m_context);
+        focusEditor();
+    }));
     connect(page.SpeedButton2, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton2Click(m_context); }));
     connect(page.SpeedButton6, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton6Click(m_context); }));
-    connect(page.SpeedButton8, &QPushButton::clicked, this,
-            m_errors.guarded([this] { SpeedButton8Click(m_context); }));
+    connect(page.SpeedButton8, &QPushButton::clicked, this, m_errors.guarded([this] {
+        SpeedButton8Click(m_context);
+        focusEditor();
+    }));
     connect(page.SpeedButton4, &QPushButton::clicked, this,
             m_errors.guarded([this] { SpeedButton4Click(); }));
+}
+
+// After a fetch the user goes on in the editor with the keys. The tool window comes back from
+// the drawing window only later, when the window system activates it; the editor is made its
+// focus widget now, so that it takes the keys then, whatever had the focus before.
+void TextTabController::focusEditor() {
+    m_context.page.SynEdit1->setFocus(Qt::OtherFocusReason);
 }
 
 // The editor's keys are watched here: Ctrl+Enter, the copy and cut keys (which the editor

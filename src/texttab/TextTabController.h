@@ -32,6 +32,7 @@ protected:
 
 private:
     void connectButtons();
+    void focusEditor();
     void connectEditorKeys();
     bool editorKeyPress(QKeyEvent& key);
     bool spacingKeyPress(QObject* watched, QKeyEvent& key);

@@ -93,7 +93,12 @@ void TextTabPage::layOutControls() {
 QWidget* TextTabPage::createToolArea() {
     auto* area = new QWidget(this);
     area->setFixedHeight(kToolAreaHeight);
+    // The progress text takes what the check boxes leave, so that they keep their places
+    // whatever it reads; a long one is cut.
+    Label2->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     Label2->setMinimumWidth(1);
+    CheckBox1->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
+    CheckBox9->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     // Room for a five-digit count in the label's own font, whatever the scale.
     Label1->setMinimumWidth(
         Label1->fontMetrics().horizontalAdvance(QStringLiteral("取得データ数 = 99999")));

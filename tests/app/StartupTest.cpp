@@ -118,9 +118,10 @@ TEST_F(ProgramTest, UnknownArgumentsAreRefused) {
     EXPECT_EQ(process.exitCode(), 2);
 }
 
-// A second start while the first runs ends at once and silently: it writes no screenshot,
-// since it never opens a window. Once the first has ended, a start succeeds again.
-TEST_F(ProgramTest, SecondStartWhileOneRunsEndsAtOnce) {
+// A second start while the first runs ends at once and silently, since it never opens a
+// window; a screenshot is a run of its own and writes its picture beside the first. Once the
+// first has ended, a plain start succeeds again (and holds the lock itself).
+TEST_F(ProgramTest, SecondStartWhileOneRunsEndsAtOnceButAScreenshotRunsBesideIt) {
     QProcess first;
     prepare(first);
     first.start();
@@ -131,25 +132,36 @@ TEST_F(ProgramTest, SecondStartWhileOneRunsEndsAtOnce) {
            lockWait.elapsed() < kStartTimeout)
         QTest::qWait(20);
 
-    const QString file = home.filePath(QStringLiteral("second.png"));
     QProcess second;
     prepare(second);
-    second.setArguments({QStringLiteral("--screenshot"), file});
     second.start();
     const bool secondEnded = second.waitForFinished(kStartTimeout);
+
+    const QString file = home.filePath(QStringLiteral("beside.png"));
+    QProcess shot;
+    prepare(shot);
+    shot.setArguments({QStringLiteral("--screenshot"), file});
+    shot.start();
+    const bool shotEnded = shot.waitForFinished(kStartTimeout);
+    const bool firstStillRuns = first.state() == QProcess::Running;
     first.kill();
     first.waitForFinished(kStartTimeout);
     ASSERT_TRUE(secondEnded);
     EXPECT_EQ(second.exitCode(), 0);
-    EXPECT_FALSE(QFileInfo::exists(file));
     EXPECT_TRUE(second.readAllStandardOutput().isEmpty());
+    ASSERT_TRUE(shotEnded);
+    EXPECT_EQ(shot.exitCode(), 0);
+    EXPECT_TRUE(QFileInfo::exists(file));
+    EXPECT_TRUE(firstStillRuns);
 
     QProcess third;
     prepare(third);
-    third.setArguments({QStringLiteral("--screenshot"), file});
     third.start();
-    ASSERT_TRUE(third.waitForFinished(kStartTimeout));
-    EXPECT_TRUE(QFileInfo::exists(file));
+    ASSERT_TRUE(third.waitForStarted(kStartTimeout));
+    // Holding the lock again, it keeps running until it is ended.
+    EXPECT_FALSE(third.waitForFinished(1500));
+    third.kill();
+    third.waitForFinished(kStartTimeout);
 }
 
 } // namespace kalvex::testing

@@ -44,17 +44,21 @@ TEST(WindowPlacement, TheDrawingWindowGoesBesideTheToolWithinTheScreen) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const QRect frame = frameBesideTool(c.screen, c.tool, QSize(962, 706));
+        const QRect frame = frameBesideTool(c.screen, c.tool);
         EXPECT_TRUE(c.screen.contains(frame))
             << frame.x() << "," << frame.y() << " " << frame.width() << "x" << frame.height();
         EXPECT_FALSE(frame.intersects(c.tool));
         EXPECT_EQ(frame.height(), c.screen.height());
-        EXPECT_GE(frame.width(), std::min(962, c.screen.width() - c.tool.width() - 16) / 2);
+        // All of the wider side, less the gap to the tool.
+        const int roomLeft = c.tool.left() - c.screen.left();
+        const int roomRight = c.screen.right() - c.tool.right();
+        EXPECT_GE(frame.width(), std::max(roomLeft, roomRight) - 8);
+        EXPECT_TRUE(roomRight >= roomLeft ? frame.right() == c.screen.right()
+                                          : frame.left() == c.screen.left());
     }
-    // Room for all of it: the size it asks for, nothing more.
-    EXPECT_EQ(
-        frameBesideTool(QRect(0, 0, 2560, 1440), QRect(0, 0, 332, 341), QSize(962, 706)).width(),
-        962);
+    // A large screen: still the whole side, not a size of the window's own.
+    EXPECT_EQ(frameBesideTool(QRect(0, 0, 2560, 1440), QRect(0, 0, 332, 341)),
+              QRect(340, 0, 2220, 1440));
 }
 
 TEST(WindowPlacement, ARememberedFrameIsKeptWithinTheScreen) {
@@ -81,6 +85,9 @@ TEST(DrawingWindowSettings, FrameAndDrawingSurviveAStartInTheirOwnSection) {
     const DrawingWindowSettings read = readDrawingWindowSettings(file);
     EXPECT_EQ(read.frame, QRect(5, 6, 700, 500));
     EXPECT_EQ(read.drawing, QStringLiteral("/d/盤.dxf"));
+    EXPECT_FALSE(read.layerPanelWidth.has_value());
+    writeDrawingWindowSettings(file, {QRect(5, 6, 700, 500), QStringLiteral("/d/盤.dxf"), 260});
+    EXPECT_EQ(readDrawingWindowSettings(file).layerPanelWidth, 260);
     EXPECT_EQ(file.value(QStringLiteral("OrvikEdit"), QStringLiteral("Left")),
               QStringLiteral("12"));
     file.setValue(QStringLiteral("DrawingWindow"), QStringLiteral("Width"), QStringLiteral("x"));
@@ -128,6 +135,25 @@ TEST_F(WindowPairTest, ClosingTheToolClosesTheDrawingWindowAfterItsQuestion) {
     const DrawingWindowSettings saved = readDrawingWindowSettings(IniFile::load(settings));
     EXPECT_EQ(saved.drawing, drawingPath);
     EXPECT_TRUE(saved.frame.has_value());
+}
+
+// The user widens the layer panel to read long layer names; the next start finds it as wide.
+TEST_F(WindowPairTest, TheLayerPanelKeepsTheWidthTheUserGaveIt) {
+    drawingWindow.resize(1000, 600);
+    drawingWindow.setLayerPanelWidth(320);
+    QCoreApplication::processEvents();
+    const int widened = drawingWindow.layerPanelWidth();
+    EXPECT_NEAR(widened, 320, 4);
+    messages.answers = {MessageAnswer::No};
+    EXPECT_TRUE(tool.close());
+    EXPECT_EQ(readDrawingWindowSettings(IniFile::load(settings)).layerPanelWidth, widened);
+
+    drawing::DrawingWindow next{messages, QStringLiteral("CAD")};
+    next.resize(1000, 600);
+    next.show();
+    next.setLayerPanelWidth(widened);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(next.layerPanelWidth(), widened);
 }
 
 TEST_F(WindowPairTest, ClosingTheDrawingWindowTakesTheToolAlong) {

@@ -113,6 +113,14 @@ TEST_F(AttrGridTabTest, FetchFillsOneRowPerReferenceWithPromptsFromAnyRow) {
     EXPECT_FALSE(form->work().runFlag);
 }
 
+// The tool comes back from the pick with the keys going to the grid, whatever had the focus.
+TEST_F(AttrGridTabTest, AFetchLeavesTheFocusInTheGrid) {
+    page().ComboBox2->setFocus();
+    ASSERT_EQ(form->focusWidget(), page().ComboBox2);
+    fetchAll();
+    EXPECT_EQ(form->focusWidget(), &grid());
+}
+
 TEST_F(AttrGridTabTest, TagSetParsing) {
     const struct {
         const char* line;

@@ -12,6 +12,7 @@
 #include "cadlink/FollowView.h"
 #include "cadlink/Text.h"
 #include "drawingwindow/DrawingWindow.h"
+#include "drawingwindow/PromptLine.h"
 #include "kit/DrawingBuilder.h"
 #include "qtplatform/EventLoopWaiter.h"
 #include "support/FakePorts.h"
@@ -320,6 +321,47 @@ TEST_F(DrawingWindowTest, ALongRunOfChangesIsPaintedAboutTenTimesASecond) {
     EXPECT_GE(recorder.paints, 2);
     EXPECT_LE(recorder.paints, elapsed / 100 + 2);
     EXPECT_GT(writes, recorder.paints);
+}
+
+// However narrow the user makes the window, the prompt of a pick shows whole how to finish
+// it, measured in the font the strip draws with; only the prompt before it is shortened. The
+// narrowest window still fits beside the tool on a 1024x768 screen.
+TEST_F(DrawingWindowTest, ThePickPromptShowsHowToFinishAtTheNarrowestWindow) {
+    window.resize(1, 1);
+    QCoreApplication::processEvents();
+    const QSize narrowest = window.size();
+    EXPECT_LE(narrowest.width(), (1024 - 340) / 2 - 16);
+    EXPECT_LE(narrowest.height(), 768 - 60);
+    auto* line = window.findChild<PromptLine*>(QStringLiteral("PromptLine"));
+    ASSERT_NE(line, nullptr);
+    for (const int width : {narrowest.width(), narrowest.width() + 150, 1200}) {
+        window.resize(width, narrowest.height());
+        QString shown, prompt;
+        QRect finish;
+        int needed = 0;
+        pickWith(SelectionFilter::of({{0, "TEXT"}}), [&] {
+            QCoreApplication::processEvents();
+            const QLabel* label = line->finishLabel();
+            shown = line->text();
+            prompt = line->shownPrompt();
+            finish = QRect(label->mapTo(line, QPoint(0, 0)), label->size());
+            needed = QFontMetrics(label->font()).horizontalAdvance(label->text());
+            QTest::keyClick(window.canvas(), Qt::Key_Return);
+        });
+        SCOPED_TRACE(width);
+        EXPECT_TRUE(shown.endsWith(QStringLiteral("[Enter] 確定  [Esc] 中止")))
+            << shown.toStdString();
+        EXPECT_GE(finish.width(), needed);
+        EXPECT_GE(finish.left(), 0);
+        EXPECT_LE(finish.right(), line->width() - 1);
+        // Shortened, down to its ellipsis at the narrowest, but there.
+        EXPECT_FALSE(prompt.isEmpty());
+        EXPECT_EQ(prompt.endsWith(QChar(0x2026)), width < 1200) << prompt.toStdString();
+        if (width > narrowest.width()) {
+            EXPECT_TRUE(prompt.startsWith(QStringLiteral("オブジェクト"))) << prompt.toStdString();
+        }
+        EXPECT_TRUE(line->text().isEmpty());
+    }
 }
 
 } // namespace

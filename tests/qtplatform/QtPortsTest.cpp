@@ -4,9 +4,11 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
+#include <QLineEdit>
 #include <QMessageBox>
 #include <QTest>
 #include <QTimer>
+#include <QVBoxLayout>
 #include <QWindow>
 #include <gtest/gtest.h>
 
@@ -112,6 +114,47 @@ TEST(QtDialogPortTest, DialogIsTopmostInsteadOfTheMainWindowWhileItIsShown) {
               (std::vector<std::string>{"notTopmost " + main, "topmost " + shown}));
     EXPECT_EQ(windows.calls, (std::vector<std::string>{"notTopmost " + main, "topmost " + shown,
                                                        "notTopmost " + shown, "topmost " + main}));
+}
+
+TEST(QtDialogPortTest, ADialogGoesOverItsOwnerWithinTheScreen) {
+    const QRect screen(0, 0, 1366, 768);
+    const QSize dialog(300, 200);
+    EXPECT_EQ(dialogPositionOver(QRect(500, 200, 340, 360), dialog, screen), QPoint(520, 280));
+    EXPECT_EQ(dialogPositionOver(QRect(1200, 600, 340, 360), dialog, screen), QPoint(1066, 568));
+    EXPECT_EQ(dialogPositionOver(QRect(-200, -100, 340, 360), dialog, screen), QPoint(0, 0));
+    EXPECT_EQ(dialogPositionOver(QRect(100, 40, 340, 360), dialog, QRect(1366, 30, 1920, 1050)),
+              QPoint(1366, 120));
+}
+
+// Each time it is shown a dialog sits at the same place over the main window, cannot be
+// resized and offers neither minimising nor maximising, whatever flags it was made with.
+TEST(QtDialogPortTest, DialogsAreFixedToolDialogsOverTheMainWindowEachTime) {
+    FakeWindowSystem windows;
+    QWidget mainWindow;
+    mainWindow.setGeometry(200, 150, 330, 320);
+    mainWindow.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&mainWindow));
+    QDialog dialog(nullptr, Qt::Window | Qt::WindowMinMaxButtonsHint);
+    auto* layout = new QVBoxLayout(&dialog);
+    layout->addWidget(new QLineEdit(&dialog));
+    QtDialogPort port(windows, &mainWindow);
+    std::vector<QRect> shownAt;
+    for (int time = 0; time < 2; ++time) {
+        QTimer::singleShot(0, &dialog, [&] {
+            shownAt.push_back(dialog.frameGeometry());
+            const Qt::WindowFlags flags = dialog.windowFlags();
+            EXPECT_FALSE(flags & (Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint));
+            EXPECT_EQ(flags & Qt::WindowType_Mask, Qt::Tool);
+            EXPECT_EQ(dialog.minimumSize(), dialog.maximumSize());
+            dialog.reject();
+        });
+        port.exec(dialog);
+        dialog.move(0, 0); // moved away by the user
+    }
+    ASSERT_EQ(shownAt.size(), 2u);
+    EXPECT_EQ(shownAt[0], shownAt[1]);
+    const QPoint offset = shownAt[0].center() - mainWindow.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 2);
 }
 
 // Counts how often a window was hidden: each time the window manager loses it.

@@ -181,5 +181,24 @@ TEST_F(TextTabTest, FetchDropsTheUndoSnapshotOffer) {
     EXPECT_FALSE(page().SpeedButton4->isEnabled());
 }
 
+// The tool comes back from the pick with the keys going to the editor, whatever had the focus
+// before: after a TEXT fetch and after an ATTR fetch alike, and after a pick that was cancelled.
+TEST_F(TextTabTest, AFetchLeavesTheFocusInTheEditor) {
+    DrawingBuilder b;
+    const std::string a = b.text({.text = "A"});
+    use(b);
+    for (QPushButton* button : {page().SpeedButton1, page().SpeedButton8}) {
+        page().Edit1->setFocus();
+        ASSERT_EQ(form->focusWidget(), page().Edit1);
+        picker->addPick({a});
+        button->click();
+        EXPECT_EQ(form->focusWidget(), &editor()) << button->objectName().toStdString();
+    }
+    page().Edit2->setFocus();
+    picker->addCancel();
+    page().SpeedButton1->click();
+    EXPECT_EQ(form->focusWidget(), &editor());
+}
+
 } // namespace
 } // namespace kalvex::testing
