@@ -98,6 +98,9 @@ public:
     std::string copy(const std::string& handle);
     bool has(const std::string& handle) const;
     const Entity& at(const std::string& handle) const { return m_entities.at(handle); }
+    // The handles of the entities in the drawing, in drawing order (attributes are in their
+    // block references).
+    const std::vector<std::string>& drawingOrder() const { return m_order; }
 
     std::vector<Layer>& layers() { return m_layers; }
     std::vector<Block>& blocks() { return m_blocks; }

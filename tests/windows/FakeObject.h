@@ -74,6 +74,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argumentError) override;
+    const std::string& interfaceName() const { return m_interface; }
 
 protected:
     void property(const std::string& name, Getter get, Setter set = nullptr);
