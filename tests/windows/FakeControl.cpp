@@ -6,7 +6,8 @@ namespace kalvex::fake {
 
 namespace {
 
-constexpr wchar_t kClassKey[] = L"Software\\Classes\\CLSID\\{449354E9-CDD8-4A11-BD82-0D4A3C21E7D2}";
+// Wine's COM looks local servers up in the machine's classes only, not in the user's.
+constexpr wchar_t kClassKey[] = L"CLSID\\{449354E9-CDD8-4A11-BD82-0D4A3C21E7D2}";
 
 std::string escaped(const std::string& word) {
     std::string out;
@@ -127,7 +128,7 @@ Reply sendRequest(const Words& request, unsigned patienceMs) {
 bool registerLocalServer(const std::wstring& program) {
     HKEY key = nullptr;
     const std::wstring path = std::wstring(kClassKey) + L"\\LocalServer32";
-    if (RegCreateKeyExW(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
+    if (RegCreateKeyExW(HKEY_CLASSES_ROOT, path.c_str(), 0, nullptr, 0, KEY_WRITE, nullptr, &key,
                         nullptr) != ERROR_SUCCESS)
         return false;
     const std::wstring quoted = L"\"" + program + L"\"";
@@ -139,7 +140,7 @@ bool registerLocalServer(const std::wstring& program) {
 }
 
 void unregisterLocalServer() {
-    RegDeleteTreeW(HKEY_CURRENT_USER, kClassKey);
+    RegDeleteTreeW(HKEY_CLASSES_ROOT, kClassKey);
 }
 
 } // namespace kalvex::fake

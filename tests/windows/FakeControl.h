@@ -30,8 +30,8 @@ Reply decodeReply(const std::string& text);
 // A reply with ok false and a message says why the fake could not be reached.
 Reply sendRequest(const Words& request, unsigned patienceMs = 5000);
 
-// The local server registration of the CAD's class under the user's classes of the prefix, so
-// that COM knows the program that serves it; removing it leaves no trace.
+// The local server registration of the CAD's class in the prefix's classes, so that COM knows
+// the program that serves it and starts it when none runs; removing it leaves no trace.
 bool registerLocalServer(const std::wstring& program);
 void unregisterLocalServer();
 

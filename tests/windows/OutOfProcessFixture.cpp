@@ -10,7 +10,7 @@ void OutOfProcessTest::SetUp() {
 
 void OutOfProcessTest::TearDown() {
     ToolTest::TearDown();
-    if (!server.startError().empty())
+    if (!server.startError().empty() || !server.running())
         return;
     // The releases of the proxies reach the fake's process as calls of their own.
     waitFor([this] { return server.log().liveObjects() == 0; });

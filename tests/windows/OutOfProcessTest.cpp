@@ -91,5 +91,28 @@ TEST_F(OutOfProcess, TheControlProgramLoadsADrawingPlaysAPickAndDumpsTheStrings)
     std::remove(dumpFile.c_str());
 }
 
+TEST_F(OutOfProcess, ComStartsTheFakeFromItsRegistrationWhenNoneRuns) {
+    const DWORD first = server.processId();
+    server.stop();
+    ASSERT_EQ(FindWindowW(nullptr, L"nanoCAD 5"), nullptr);
+    HANDLE started = nullptr;
+    {
+        com::ComRef<IDispatch> application;
+        ASSERT_EQ(CoCreateInstance(com::kApplicationClass, nullptr, CLSCTX_LOCAL_SERVER,
+                                   IID_IDispatch, reinterpret_cast<void**>(application.put())),
+                  S_OK);
+        HWND window = FindWindowW(nullptr, L"nanoCAD 5");
+        ASSERT_NE(window, nullptr) << "COM started the registered program";
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        EXPECT_NE(process, first);
+        started = OpenProcess(SYNCHRONIZE, FALSE, process);
+        EXPECT_EQ(server.log().applicationsCreated(), 1) << "the new fake answers its channel";
+    }
+    fake::sendRequest({"quit"});
+    EXPECT_EQ(WaitForSingleObject(started, 10000), WAIT_OBJECT_0);
+    CloseHandle(started);
+}
+
 } // namespace
 } // namespace kalvex

@@ -178,14 +178,19 @@ RemoteCad::RemoteCad() {
 }
 
 RemoteCad::~RemoteCad() {
-    if (m_process.hProcess) {
-        sendRequest({"quit"}, 2000);
-        if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
-            TerminateProcess(m_process.hProcess, 1);
-        CloseHandle(m_process.hThread);
-        CloseHandle(m_process.hProcess);
-    }
+    stop();
     unregisterLocalServer();
+}
+
+void RemoteCad::stop() {
+    if (!m_process.hProcess)
+        return;
+    sendRequest({"quit"}, 2000);
+    if (WaitForSingleObject(m_process.hProcess, 10000) != WAIT_OBJECT_0)
+        TerminateProcess(m_process.hProcess, 1);
+    CloseHandle(m_process.hThread);
+    CloseHandle(m_process.hProcess);
+    m_process = {};
 }
 
 HWND RemoteCad::mainWindow() const {

@@ -76,6 +76,9 @@ public:
     void closeMainWindow() { command({"close"}); }
     void setToolWindow(HWND tool);
     DWORD processId() const { return m_process.dwProcessId; }
+    // Ends the fake and waits for its process; the class stays registered.
+    void stop();
+    bool running() const { return m_process.hProcess != nullptr; }
 
     // The fake's program, in the test program's folder.
     static std::wstring programPath();
