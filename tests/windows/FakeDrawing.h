@@ -88,6 +88,7 @@ public:
     void addBlock(Block block) { m_blocks.push_back(std::move(block)); }
     // The next on-screen selection picks these, in this order, where the filter lets them.
     void queuePick(std::vector<std::string> handles) { m_picks.push_back(std::move(handles)); }
+    bool pickQueued() const { return !m_picks.empty(); }
     // The user erases an entity while the tool holds it.
     void erase(const std::string& handle);
 

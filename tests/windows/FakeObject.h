@@ -51,6 +51,9 @@ struct Cad {
     bool toolMinimisedWhilePicking = false;
     bool cadInFrontWhilePicking = false;
     std::atomic<int> escapes{0};
+    // How long an on-screen selection with no pick queued waits for one, handling the thread's
+    // messages meanwhile, as the user takes a moment to pick (0: it is cancelled at once).
+    int pickPatienceMs = 0;
 };
 
 using Arguments = std::vector<const VARIANT*>; // first to last

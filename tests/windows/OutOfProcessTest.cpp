@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <fstream>
 #include <sstream>
+#include <thread>
 
 #include "TabsFixture.h"
 #include "cadlink/HandOff.h"
@@ -89,6 +90,30 @@ TEST_F(OutOfProcess, TheControlProgramLoadsADrawingPlaysAPickAndDumpsTheStrings)
               loaded[0][0] + "\ttext\t0\t配管 B\n" + loaded[1][0] + "\ttext\t旧\tB\\tC\n");
     std::remove(drawingFile.c_str());
     std::remove(dumpFile.c_str());
+}
+
+TEST_F(OutOfProcess, APickPlayedWhileTheCadWaitsForTheUserEndsTheSelection) {
+    const std::string a = drawing().addText("A", {0, 10, 0});
+    const std::string b = drawing().addText("B", {0, 0, 0});
+    fake::command({"pick-wait", "10000"});
+    // The user picks half a second after the selection started, through the control channel.
+    std::thread user([b, a] {
+        Sleep(500);
+        fake::sendRequest({"pick", b, a});
+    });
+    FetchResult fetched = FetchResult::NothingPicked;
+    {
+        CadSession session(link, CadOperation::Fetch);
+        EXPECT_TRUE(session.connected());
+        if (session.connected())
+            fetched =
+                FetchTexts(*session.document(), waiter, FetchOrder::AsPicked, window, records);
+        session.finish();
+    }
+    user.join();
+    EXPECT_EQ(fetched, FetchResult::Fetched);
+    ASSERT_EQ(records.textRecords.size(), 2u);
+    EXPECT_EQ(records.textRecords[0].sHnd, b);
 }
 
 TEST_F(OutOfProcess, ComStartsTheFakeFromItsRegistrationWhenNoneRuns) {

@@ -249,6 +249,11 @@ Reply turnAway(const Context& c) {
     return ok();
 }
 
+Reply pickWait(const Context& c) {
+    c.server.cad().pickPatienceMs = std::stoi(c.word(1));
+    return ok();
+}
+
 Reply busyInvoke(const Context& c) {
     c.server.log().busyCalls = std::stoi(c.word(1));
     return ok();
@@ -282,6 +287,7 @@ const std::map<std::string, Command>& commands() {
         {"busy", turnAway},
         {"reject", turnAway},
         {"busy-invoke", busyInvoke},
+        {"pick-wait", pickWait},
         {"questions", questions}};
     return table;
 }

@@ -13,6 +13,8 @@ namespace kalvex::fake {
 //   layer NAME 0|1                    adds the layer if new; 1 locks it, 0 unlocks it
 //   block NAME [ENTITYNAME TAG PROMPT]...  adds a block definition
 //   pick [HANDLE]...                  the next on-screen selection picks these
+//   pick-wait MS                      an on-screen selection with no pick queued waits up to
+//                                     MS milliseconds for one (0, the start: it is cancelled)
 //   erase HANDLE                      the user erases the entity
 //   has HANDLE                        1 while the entity is in the drawing, else 0
 //   entity HANDLE                     the entity's fields, one "name value..." row each

@@ -1,5 +1,6 @@
 // The fake CAD in a process of its own, as the tests and the end-to-end script meet the CAD:
-//   fake_nanocad.exe [--drawing FILE]   serves the CAD's class and shows the window "nanoCAD 5"
+//   fake_nanocad.exe [--drawing FILE] [--pick-wait MS]
+//                                       serves the CAD's class and shows the window "nanoCAD 5"
 //                                       until told "quit"; COM's "-Embedding" is accepted
 //   fake_nanocad.exe --ctl WORD...      sends one command to the running fake and prints the
 //                                       rows of its reply, tab-separated; exit 1 on an error
@@ -84,13 +85,17 @@ int serve(const std::vector<std::string>& words) {
     }
     auto* filter = new BusyFilter;
     server.registerMessageFilter(filter);
-    for (std::size_t i = 0; i + 1 < words.size(); ++i)
-        if (words[i] == "--drawing") {
-            Reply loaded;
-            server.call([&] { loaded = runCommand(server, *filter, {"load", words[i + 1]}); });
-            if (!loaded.ok)
-                std::fprintf(stderr, "fake_nanocad: %s\n", loaded.message.c_str());
-        }
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        const std::string option = words[i] == "--drawing"     ? "load"
+                                   : words[i] == "--pick-wait" ? "pick-wait"
+                                                               : "";
+        if (option.empty())
+            continue;
+        Reply done;
+        server.call([&] { done = runCommand(server, *filter, {option, words[i + 1]}); });
+        if (!done.ok)
+            std::fprintf(stderr, "fake_nanocad: %s\n", done.message.c_str());
+    }
     answerRequests(pipe, server, *filter);
     CloseHandle(pipe);
     server.registerMessageFilter(nullptr);
