@@ -19,40 +19,37 @@ HWND createToolWindow() {
 
 } // namespace
 
-void BackendTest::SetUp() {
-    ASSERT_EQ(server.startResult(), S_OK) << "the fake CAD could not start";
+void ToolTest::SetUp() {
     tool = createToolWindow();
     ASSERT_NE(tool, nullptr);
     link.toolWindow = reinterpret_cast<WindowHandle>(tool);
-    server.cad().toolWindow = tool;
 }
 
-void BackendTest::TearDown() {
+void ToolTest::TearDown() {
     DestroyWindow(tool);
-    EXPECT_EQ(server.log().liveObjects, 0) << "objects of the CAD the backend did not release";
 }
 
-cad::ApplicationPtr BackendTest::connect() {
+cad::ApplicationPtr ToolTest::connect() {
     cad::ApplicationPtr app;
     EXPECT_TRUE(ConnectCad(link, app)) << "no connection to the fake CAD";
     return app;
 }
 
-void BackendTest::expectToolInFront() const {
+void ToolTest::expectToolInFront(HWND cadWindow) const {
     // Wine hands activation over through messages, so it may arrive a moment later; the keyboard
     // focus it leaves empty after two threads' input is detached again, so only activation and
     // the stacking order are checked.
     waitFor([this] { return GetActiveWindow() == tool; });
     EXPECT_EQ(GetActiveWindow(), tool);
     for (HWND window = GetTopWindow(nullptr); window; window = GetWindow(window, GW_HWNDNEXT)) {
-        EXPECT_NE(window, server.mainWindow()) << "the CAD's window lies above the tool's";
+        EXPECT_NE(window, cadWindow) << "the CAD's window lies above the tool's";
         if (window == tool)
             return;
     }
     ADD_FAILURE() << "the tool's window is not among the top-level windows";
 }
 
-bool BackendTest::waitFor(const std::function<bool()>& done) {
+bool ToolTest::waitFor(const std::function<bool()>& done) {
     const ULONGLONG until = GetTickCount64() + 5000;
     while (!done() && GetTickCount64() < until) {
         MSG message;
@@ -61,6 +58,17 @@ bool BackendTest::waitFor(const std::function<bool()>& done) {
         Sleep(10);
     }
     return done();
+}
+
+void BackendTest::SetUp() {
+    ASSERT_EQ(server.startResult(), S_OK) << "the fake CAD could not start";
+    ToolTest::SetUp();
+    server.cad().toolWindow = tool;
+}
+
+void BackendTest::TearDown() {
+    ToolTest::TearDown();
+    EXPECT_EQ(server.log().liveObjects, 0) << "objects of the CAD the backend did not release";
 }
 
 } // namespace kalvex

@@ -12,10 +12,9 @@
 
 namespace kalvex {
 
-// A fake CAD in its own thread, the tool's main window on the tests' thread, and the link to
-// the CAD the tool uses on Windows: the Win32 window system, sleeping waits and the COM
-// backend. After every test the fake CAD must hold no object the backend asked for.
-class BackendTest : public testing::Test {
+// The tool's main window on the tests' thread and the link to the CAD the tool uses on
+// Windows: the Win32 window system, sleeping waits and the COM backend.
+class ToolTest : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
@@ -28,13 +27,23 @@ protected:
     // The tool's window is active, has the focus and lies above the CAD's window. Wine forgets
     // the foreground window when the input of two threads is detached again, as the hand-off
     // back to the tool does; this is what is left to see there.
-    void expectToolInFront() const;
+    void expectToolInFront(HWND cadWindow) const;
 
-    fake::FakeCadServer server;
     Win32WindowSystem windows;
     SleepWaiter waiter;
     CadLink link{windows, waiter, com::createApplication};
     HWND tool = nullptr;
+};
+
+// A fake CAD in its own thread of the test program. After every test the fake CAD must hold no
+// object the backend asked for.
+class BackendTest : public ToolTest {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+    void expectToolInFront() const { ToolTest::expectToolInFront(server.mainWindow()); }
+
+    fake::FakeCadServer server;
 };
 
 } // namespace kalvex

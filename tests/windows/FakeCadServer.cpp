@@ -14,6 +14,7 @@ namespace kalvex::fake {
 namespace {
 
 constexpr wchar_t kWindowClass[] = L"KalvexFakeCad";
+constexpr UINT kRunWork = WM_APP + 1; // lParam: the work, a std::function<void()>
 // The type library that describes the application interface, so that COM can carry it from
 // one apartment to another; the CAD's installation registers one of its own.
 constexpr GUID kFakeTypeLibrary = {
@@ -26,6 +27,10 @@ LRESULT CALLBACK fakeWindowProcedure(HWND window, UINT message, WPARAM wParam, L
     auto* cad = reinterpret_cast<Cad*>(GetWindowLongPtrW(window, GWLP_USERDATA));
     if (message == WM_KEYDOWN && wParam == VK_ESCAPE && cad)
         ++cad->escapes;
+    if (message == kRunWork) {
+        (*reinterpret_cast<const std::function<void()>*>(lParam))();
+        return 0;
+    }
     return DefWindowProcW(window, message, wParam, lParam);
 }
 
@@ -152,6 +157,24 @@ std::set<std::string> FakeCadServer::unservedMembers() {
     return g_unserved;
 }
 
+void FakeCadServer::noteUnserved(const std::set<std::string>& members) {
+    std::lock_guard lock(g_unservedMutex);
+    g_unserved.insert(members.begin(), members.end());
+}
+
+void FakeCadServer::call(const std::function<void()>& work) {
+    SendMessageW(m_worker, kRunWork, 0, reinterpret_cast<LPARAM>(&work));
+}
+
+void FakeCadServer::registerMessageFilter(::IMessageFilter* filter) {
+    call([filter] {
+        ::IMessageFilter* previous = nullptr;
+        CoRegisterMessageFilter(filter, &previous);
+        if (previous)
+            previous->Release();
+    });
+}
+
 void FakeCadServer::closeMainWindow() {
     // The window belongs to the server's thread, which destroys it on WM_CLOSE.
     SendMessageW(m_cad->mainWindow, WM_CLOSE, 0, 0);
@@ -172,6 +195,7 @@ void FakeCadServer::createWindows() {
     HWND backStrip = nullptr;
     HWND backArea = nullptr;
     layOutDocumentWindow(cad, cad.backDocumentWindow, backStrip, backArea);
+    m_worker = createWindow(cad, L"worker", 0, {0, 0, 0, 0}, HWND_MESSAGE);
 }
 
 void FakeCadServer::layOutDocumentWindow(Cad& cad, HWND document, HWND& strip, HWND& area) {
@@ -210,6 +234,8 @@ DWORD WINAPI FakeCadServer::serve(void* self) {
         server.m_factory->Release();
     if (IsWindow(server.m_cad->mainWindow))
         DestroyWindow(server.m_cad->mainWindow);
+    DestroyWindow(server.m_worker);
+    CoRegisterMessageFilter(nullptr, nullptr);
     CoUninitialize();
     return 0;
 }

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <functional>
 #include <memory>
 #include <set>
 #include <string>
@@ -10,12 +11,12 @@
 
 namespace kalvex::fake {
 
-// The fake CAD, running beside the tests in a thread and COM apartment of its own as the real
-// CAD runs in a process of its own: the tests' calls reach it through COM's proxies, and its
-// windows belong to another thread than the tool's. It shows a main window titled
-// "nanoCAD 5" holding a document window, whose first child is a strip along the bottom and
-// whose next child is the drawing area above it, and serves its application object under the
-// CAD's class.
+// The fake CAD, running in a thread and COM apartment of its own as the real CAD runs in a
+// process of its own: beside the tests in the test program, or as the whole of
+// fake_nanocad.exe. Calls reach it through COM's proxies, and its windows belong to another
+// thread than the tool's. It shows a main window titled "nanoCAD 5" holding a document window,
+// whose first child is a strip along the bottom and whose next child is the drawing area above
+// it, and serves its application object under the CAD's class.
 class FakeCadServer {
 public:
     FakeCadServer(); // returns once the class is registered and the windows are shown
@@ -34,9 +35,15 @@ public:
 
     // The user closes the CAD: its main window goes, the server stays registered.
     void closeMainWindow();
+    // Runs `work` on the server's thread, between the calls it serves, and waits for it.
+    void call(const std::function<void()>& work);
+    // Registers `filter` with COM as the server thread's message filter (null: none).
+    void registerMessageFilter(::IMessageFilter* filter);
 
     // Every member asked for by name that no fake object served, over all servers of this run.
     static std::set<std::string> unservedMembers();
+    // Adds members that a fake CAD in another process did not serve.
+    static void noteUnserved(const std::set<std::string>& members);
 
 private:
     static DWORD WINAPI serve(void* self);
@@ -48,6 +55,7 @@ private:
     std::unique_ptr<Cad> m_cad = std::make_unique<Cad>();
     HWND m_strip = nullptr;
     HWND m_area = nullptr;
+    HWND m_worker = nullptr; // a message-only window that runs the work handed to the thread
     HANDLE m_ready = nullptr;
     HANDLE m_thread = nullptr;
     DWORD m_threadId = 0;

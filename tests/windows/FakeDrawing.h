@@ -88,6 +88,7 @@ public:
     void addBlock(Block block) { m_blocks.push_back(std::move(block)); }
     // The next on-screen selection picks these, in this order, where the filter lets them.
     void queuePick(std::vector<std::string> handles) { m_picks.push_back(std::move(handles)); }
+    bool pickQueued() const { return !m_picks.empty(); }
     // The user erases an entity while the tool holds it.
     void erase(const std::string& handle);
 
@@ -98,6 +99,9 @@ public:
     std::string copy(const std::string& handle);
     bool has(const std::string& handle) const;
     const Entity& at(const std::string& handle) const { return m_entities.at(handle); }
+    // The handles of the entities in the drawing, in drawing order (attributes are in their
+    // block references).
+    const std::vector<std::string>& drawingOrder() const { return m_order; }
 
     std::vector<Layer>& layers() { return m_layers; }
     std::vector<Block>& blocks() { return m_blocks; }

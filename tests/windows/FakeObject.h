@@ -63,6 +63,9 @@ struct Cad {
     bool toolMinimisedWhilePicking = false;
     bool cadInFrontWhilePicking = false;
     std::atomic<int> escapes{0};
+    // How long an on-screen selection with no pick queued waits for one, handling the thread's
+    // messages meanwhile, as the user takes a moment to pick (0: it is cancelled at once).
+    int pickPatienceMs = 0;
 };
 
 using Arguments = std::vector<const VARIANT*>; // first to last
@@ -86,6 +89,7 @@ public:
     HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                                      VARIANT* result, EXCEPINFO* exception,
                                      UINT* argumentError) override;
+    const std::string& interfaceName() const { return m_interface; }
 
 protected:
     void property(const std::string& name, Getter get, Setter set = nullptr);

@@ -139,10 +139,21 @@ public:
 private:
     SelectionSet& set() { return m_cad.drawing.selectionSet(m_name); }
 
+    void waitForPick() {
+        const ULONGLONG until = GetTickCount64() + static_cast<ULONGLONG>(m_cad.pickPatienceMs);
+        while (!m_cad.drawing.pickQueued() && GetTickCount64() < until) {
+            MSG message;
+            while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE))
+                DispatchMessageW(&message);
+            Sleep(10);
+        }
+    }
+
     void selectionMembers() {
         method("SelectOnScreen", 2, [this](const Arguments& arguments, VARIANT&) {
             m_cad.toolMinimisedWhilePicking = IsIconic(m_cad.toolWindow);
             m_cad.cadInFrontWhilePicking = GetForegroundWindow() == m_cad.mainWindow;
+            waitForPick();
             m_cad.drawing.pickOnScreen(m_name, readFilter(*arguments[0], *arguments[1]));
         });
         method("Select", 5, [this](const Arguments& arguments, VARIANT&) {

@@ -21,7 +21,7 @@ const std::string kDrawingClosed =
 // handles are the same numbers: records of one drawing name entities of the other. Records
 // are written back only into the drawing they came from, and only while it is the active one;
 // the tool never brings a drawing to the front itself.
-class IdentityTest : public TabsTest {
+class IdentityTest : public InProcessTabsTest {
 protected:
     fake::Drawing& drawingA() { return bInFront ? cad().backDrawing : cad().drawing; }
     fake::Drawing& drawingB() { return bInFront ? cad().drawing : cad().backDrawing; }

@@ -15,10 +15,10 @@ namespace {
 
 // The program's own link to the CAD, as main makes it on Windows, with the main window's
 // message filter installed as the window installs it, against the fake CAD.
-class ProgramCad : public TabsTest {
+class ProgramCad : public InProcessTabsTest {
 protected:
     void SetUp() override {
-        TabsTest::SetUp();
+        InProcessTabsTest::SetUp();
         program = com::openComCadLink();
         program->link().toolWindow = reinterpret_cast<WindowHandle>(tool);
         filter.RegisterFilter();
@@ -26,7 +26,7 @@ protected:
     void TearDown() override {
         filter.RevokeFilter();
         program.reset();
-        TabsTest::TearDown();
+        InProcessTabsTest::TearDown();
     }
     CadLink& programLink() { return program->link(); }
 

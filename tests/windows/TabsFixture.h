@@ -4,6 +4,7 @@
 #include <vector>
 
 #include "BackendFixture.h"
+#include "OutOfProcessFixture.h"
 #include "cadlink/Records.h"
 #include "operations/RunWindow.h"
 
@@ -31,15 +32,25 @@ public:
     int abortAfter = -1;
 };
 
-// The tabs' operations run through the COM backend against the fake CAD, with the records they
-// share.
-class TabsTest : public BackendTest {
+// The tabs' operations run through the COM backend against the fake CAD in its own process, with
+// the records they share.
+class TabsTest : public OutOfProcessTest {
 protected:
-    fake::Drawing& drawing() { return server.drawing(); }
-    void lockLayer(const std::string& name) { layer(name).locked = true; }
-    void unlockLayer(const std::string& name) { layer(name).locked = false; }
-    fake::Layer& layer(const std::string& name);
+    fake::RemoteDrawing& drawing() { return server.drawing(); }
+    void lockLayer(const std::string& name) { drawing().setLayerLock(name, true); }
+    void unlockLayer(const std::string& name) { drawing().setLayerLock(name, false); }
     // The stored string of an entity, also of one the CAD has erased.
+    std::string textOf(const std::string& handle) { return drawing().at(handle).text; }
+
+    NotingWindow window;
+    EntityRecords records;
+};
+
+// The same operations against the fake CAD in a thread of the test program, for the tests that
+// reach into the CAD's own state (its second drawing, what it saw while picking).
+class InProcessTabsTest : public BackendTest {
+protected:
+    fake::Drawing& drawing() { return server.cad().drawing; }
     std::string textOf(const std::string& handle) { return drawing().at(handle).text; }
 
     NotingWindow window;

@@ -82,7 +82,7 @@ TEST_F(TabsSearch, TheBulkWriteWritesChangedHitsSkipsLockedAndErasedOnes) {
     EXPECT_EQ(textOf(hits[3].sHnd), "P-4");
     EXPECT_EQ(hits[3].text, "P-4");
     EXPECT_EQ(drawing().at(hits[0].sHnd).updates, 1) << "a written TEXT is redrawn";
-    EXPECT_EQ(drawing().undoMarks, 1);
+    EXPECT_EQ(drawing().undoMarks(), 1);
 }
 
 TEST_F(TabsSearch, EnterWritesOneHitAndReadsItBackButNotOnALockedLayer) {
@@ -125,14 +125,14 @@ TEST_F(TabsSearch, TheViewFollowsTheHitAtItsHeightAndNotWithoutCad) {
     drawing().addText("P-1", {1000, 500, 0});
     const auto hits = *search("P-*");
     followRecord(link, records.searchSource, hits[0].insPt);
-    ASSERT_EQ(drawing().zooms, 1);
-    EXPECT_EQ(drawing().zoomLowerLeft.y, 450);
-    EXPECT_EQ(drawing().zoomUpperRight.y, 550);
-    EXPECT_EQ((drawing().zoomLowerLeft.x + drawing().zoomUpperRight.x) / 2, 1000);
+    ASSERT_EQ(drawing().zooms(), 1);
+    EXPECT_EQ(drawing().zoomLowerLeft().y, 450);
+    EXPECT_EQ(drawing().zoomUpperRight().y, 550);
+    EXPECT_EQ((drawing().zoomLowerLeft().x + drawing().zoomUpperRight().x) / 2, 1000);
 
     server.closeMainWindow();
     followRecord(link, records.searchSource, hits[0].insPt);
-    EXPECT_EQ(drawing().zooms, 1);
+    EXPECT_EQ(drawing().zooms(), 1);
 }
 
 } // namespace

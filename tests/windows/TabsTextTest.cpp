@@ -90,8 +90,8 @@ TEST_F(TabsText, UpdateRewritesDeletesAndAppendsAsOneUndoStep) {
     EXPECT_TRUE(records.textRecords[4].sHnd.empty()) << "a blank appended line adds no TEXT";
     EXPECT_EQ(textOf(e), "E");
     EXPECT_EQ(drawing().at(e).insertion, (fake::Point{0, -20, 0}));
-    EXPECT_EQ(drawing().undoMarks, 1);
-    EXPECT_EQ(drawing().regens, 1);
+    EXPECT_EQ(drawing().undoMarks(), 1);
+    EXPECT_EQ(drawing().regens(), 1);
     EXPECT_TRUE(window.messages.empty());
     EXPECT_FALSE(window.running);
 }
@@ -151,7 +151,7 @@ TEST_F(TabsText, WithTheCadClosedNothingHappens) {
     EXPECT_EQ(textOf(a), "A");
     EXPECT_TRUE(server.log().calls().empty());
     EXPECT_TRUE(window.messages.empty());
-    EXPECT_EQ(drawing().undoMarks, 0);
+    EXPECT_EQ(drawing().undoMarks(), 0);
 }
 
 TEST_F(TabsText, AlignmentStepsTheTextsFromTheFirstAndDeletesThoseWithoutALine) {
@@ -168,7 +168,7 @@ TEST_F(TabsText, AlignmentStepsTheTextsFromTheFirstAndDeletesThoseWithoutALine) 
     EXPECT_EQ(drawing().at(c).insertion, (fake::Point{40, 30, 0}));
     EXPECT_FALSE(drawing().has(d)) << "the record beyond the lines loses its TEXT";
     EXPECT_EQ(records.textRecords.size(), 4u);
-    EXPECT_EQ(drawing().undoMarks, 1);
+    EXPECT_EQ(drawing().undoMarks(), 1);
 }
 
 TEST_F(TabsText, AttrFetchAndUpdateWriteTheValuesOfTheTagInThePickedBlocks) {

@@ -2,6 +2,7 @@
 #include <objbase.h>
 
 #include "FakeCadServer.h"
+#include "FakeControl.h"
 
 namespace {
 
@@ -26,6 +27,9 @@ int main(int argc, char** argv) {
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED)))
         return 2;
     testing::AddGlobalTestEnvironment(new UnservedMembers);
+    // A run that ended early may have left the fake's program registered; COM would start it
+    // for the tests that expect no CAD.
+    kalvex::fake::unregisterLocalServer();
     const int result = RUN_ALL_TESTS();
     CoUninitialize();
     return result;
