@@ -7,6 +7,7 @@
 #include <cstdio>
 #include <iostream>
 #include <memory>
+#include <stdexcept>
 
 #include "app/DrawingScriptBridge.h"
 #include "app/DrawingWindowSettings.h"
@@ -147,36 +148,74 @@ int runWindows(GuardedApplication& app, const CommandLine& commandLine) {
 }
 
 #ifdef Q_OS_WIN
+// A script played beside the CAD drives the tool alone: the drawing is the CAD's, picked and
+// read there, so the script's drawing commands are refused with the reason.
+class CadOwnedScriptDrawing : public script::ScriptDrawing {
+public:
+    void queuePick(const script::ScriptPick&) override { refuse(); }
+    void setLayerLocked(const std::string&, bool) override { refuse(); }
+    void setCadOpen(bool) override { refuse(); }
+    void save(const std::string&) override { refuse(); }
+    void openDrawing(const std::string&) override { refuse(); }
+    void activateDrawing(const std::string&) override { refuse(); }
+    void closeDrawing(const std::string&) override { refuse(); }
+    void saveAll() override { refuse(); }
+    bool isActiveDrawing(const std::string&) override { refuse(); }
+    cad::CadPoint viewCentre() override { refuse(); }
+    bool entityExists(const std::string&) override { refuse(); }
+    std::string entityText(const std::string&) override { refuse(); }
+    cad::CadPoint entityPoint(const std::string&) override { refuse(); }
+    int countEntities(const std::string&) override { refuse(); }
+
+private:
+    [[noreturn]] static void refuse() {
+        throw std::runtime_error("the drawing is the CAD's: pick and check it in the CAD");
+    }
+};
+
 // The tool beside the CAD running on the system, driven over COM. The modal dialogs go above
 // the tool's own window through Qt; the CAD link works on the system's windows, so the tool is
-// known to it by the main window's system handle.
+// known to it by the main window's system handle. A script run plays against the tool's
+// window while the CAD serves its drawing.
 int runBesideCad(GuardedApplication& app, const CommandLine& commandLine) {
     const std::unique_ptr<com::ComCadLink> cad = com::openComCadLink();
     QtWindowSystem qtWindows;
-    QtMessagePort messages;
-    QtDialogPort dialogs{qtWindows};
+    QtMessagePort qtMessages;
+    QtDialogPort qtDialogs{qtWindows};
     QtClipboardPort clipboard;
+    CadOwnedScriptDrawing cadDrawing;
+    script::ScriptPlayer player{cadDrawing, clipboard, std::cout};
+    const bool playing = !commandLine.playScript.isEmpty();
+    MessagePort& messages = playing ? static_cast<MessagePort&>(player)
+                                    : static_cast<MessagePort&>(qtMessages);
+    DialogPort& dialogs = playing ? static_cast<DialogPort&>(player)
+                                  : static_cast<DialogPort&>(qtDialogs);
     Ports ports{messages, dialogs, clipboard};
 
     TOrvikMainForm form(ports, cad->link());
     cad->link().toolWindow = static_cast<WindowHandle>(form.winId());
-    messages.setOwner(&form);
-    dialogs.setMainWindow(&form);
+    qtMessages.setOwner(&form);
+    qtDialogs.setMainWindow(&form);
     app.setErrorReport(&form.errorReport());
     form.show();
     if (!commandLine.screenshotFile.isEmpty())
         takeScreenshotWhenPainted(commandLine.screenshotFile);
+    if (playing) {
+        QTimer::singleShot(0, [&player, &commandLine] {
+            GuardedApplication::exit(player.runFile(commandLine.playScript));
+        });
+    }
     const int exitCode = GuardedApplication::exec();
     app.setErrorReport(nullptr);
     return exitCode;
 }
 #endif
 
-// On Windows the tool drives the CAD; a script run, there as everywhere, plays against the
-// built-in drawing, which stands in for the CAD elsewhere.
+// On Windows the tool drives the CAD running on the system; given drawings of its own
+// (--drawing), it shows them in the built-in drawing window, as everywhere else.
 int run(GuardedApplication& app, const CommandLine& commandLine) {
 #ifdef Q_OS_WIN
-    if (commandLine.playScript.isEmpty())
+    if (commandLine.drawingFiles.isEmpty())
         return runBesideCad(app, commandLine);
 #endif
     return runWindows(app, commandLine);
