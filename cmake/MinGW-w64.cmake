@@ -15,4 +15,9 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
-set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+# A program built against DLLs of its own build (the Windows Qt) shares their runtime instead:
+# KALVEX_MINGW_SHARED_RUNTIME=ON, with libstdc++, libgcc and winpthread copied beside it.
+list(APPEND CMAKE_TRY_COMPILE_PLATFORM_VARIABLES KALVEX_MINGW_SHARED_RUNTIME)
+if(NOT KALVEX_MINGW_SHARED_RUNTIME)
+    set(CMAKE_EXE_LINKER_FLAGS_INIT "-static")
+endif()

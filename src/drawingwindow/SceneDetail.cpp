@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace kalvex::drawing {
 
@@ -72,7 +73,7 @@ bool CoarseMarks::takeAsLine(const SceneText& text, const ViewTransform& view,
         return false;
     double c = 1.0, s = 0.0;
     if (text.rotation != 0.0) {
-        const double radians = text.rotation * M_PI / 180.0;
+        const double radians = text.rotation * std::numbers::pi / 180.0;
         c = std::cos(radians);
         s = std::sin(radians);
     }

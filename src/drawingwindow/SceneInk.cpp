@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace kalvex::drawing {
 
@@ -18,7 +19,8 @@ constexpr std::size_t kMostPieces = 64;
 // baseline and above the capitals, and lean out of it when slanted: the box is widened along
 // the text and across it before it is turned (and mirrored) as the text is.
 QRectF textInk(const SceneText& text) {
-    const double slant = std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) * M_PI / 180;
+    const double slant =
+        std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) * std::numbers::pi / 180;
     const double along = kTextWidthOverrun * text.width + kTextHeightOverrun * text.height +
                          std::abs(std::tan(slant)) * text.height;
     const double across = kTextHeightOverrun * text.height;

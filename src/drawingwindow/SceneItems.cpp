@@ -2,12 +2,13 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace kalvex::drawing {
 
 namespace {
 
-constexpr double kDegrees = 180.0 / M_PI;
+constexpr double kDegrees = 180.0 / std::numbers::pi;
 
 double length(const QPointF& v) {
     return std::hypot(v.x(), v.y());

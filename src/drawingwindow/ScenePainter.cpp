@@ -5,6 +5,7 @@
 #include <QPolygonF>
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 #include <optional>
 
 #include "drawingwindow/render/FontMapping.h"
@@ -281,8 +282,9 @@ void ScenePainter::paintText(const SceneText& text, const QColor& color) {
     m_painter.scale(text.backwards ? -1 : 1, text.upsideDown ? -1 : 1);
     m_painter.translate(text.boxOrigin.x() * m_transform.scale,
                         -text.boxOrigin.y() * m_transform.scale);
-    m_painter.shear(
-        -std::tan(std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) * M_PI / 180), 0);
+    m_painter.shear(-std::tan(std::clamp(static_cast<double>(text.oblique), -85.0, 85.0) *
+                              std::numbers::pi / 180),
+                    0);
     const double grow = pixels * kEmPerCapHeight / std::max(1, font.pixelSize());
     m_painter.scale(text.widthFactor * grow * stretchToBox(text, font, grow), grow);
     m_painter.drawText(QPointF(0, 0), text.text);

@@ -1,36 +1,29 @@
 #include "dxftool/DrawingFile.h"
 
-#include <cerrno>
-#include <cstring>
-#include <fcntl.h>
 #include <filesystem>
 #include <functional>
-#include <sys/stat.h>
-#include <sys/statvfs.h>
-#include <unistd.h>
 #include <unordered_map>
 
 #include "drawing/dxf/DxfFile.h"
+#include "drawing/dxf/FilePort.h"
 
 namespace kalvex::dxftool {
+
+namespace files = drawing::files;
 
 namespace {
 
 [[noreturn]] void failToRead(const std::string& path) {
-    throw FileError(path + ": cannot be read: " + std::strerror(errno));
+    throw FileError(path + ": cannot be read: " + files::lastError());
 }
 
-std::int64_t nanoseconds(const timespec& time) {
-    return static_cast<std::int64_t>(time.tv_sec) * 1000000000 + time.tv_nsec;
-}
-
-FileStamp stampOf(const struct stat& info) {
+FileStamp stampOf(const files::FileStatus& status) {
     FileStamp stamp;
-    stamp.device = static_cast<std::uint64_t>(info.st_dev);
-    stamp.inode = static_cast<std::uint64_t>(info.st_ino);
-    stamp.size = static_cast<std::uint64_t>(info.st_size);
-    stamp.modifiedNs = nanoseconds(info.st_mtim);
-    stamp.statusChangedNs = nanoseconds(info.st_ctim);
+    stamp.device = status.device;
+    stamp.inode = status.inode;
+    stamp.size = status.size;
+    stamp.modifiedNs = status.modifiedNs;
+    stamp.statusChangedNs = status.statusChangedNs;
     return stamp;
 }
 
@@ -39,13 +32,11 @@ bool untouched(const FileStamp& now, const FileStamp& then) {
            now.modifiedNs == then.modifiedNs && now.statusChangedNs == then.statusChangedNs;
 }
 
-// Reads to the end of the file, returning false (errno set) when reading fails.
-bool readAll(int fd, std::string& bytes) {
+// Reads to the end of the file, returning false (lastError set) when reading fails.
+bool readAll(files::OpenFile& file, std::string& bytes) {
     char buffer[1 << 16];
     for (;;) {
-        const ssize_t count = ::read(fd, buffer, sizeof buffer);
-        if (count < 0 && errno == EINTR)
-            continue;
+        const std::int64_t count = file.read(buffer, sizeof buffer);
         if (count <= 0)
             return count == 0;
         bytes.append(buffer, static_cast<std::size_t>(count));
@@ -55,33 +46,28 @@ bool readAll(int fd, std::string& bytes) {
 } // namespace
 
 std::string readFileBytes(const std::string& path, FileStamp* stamp) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
+    files::OpenFile file = files::OpenFile::forReading(path);
+    if (!file.isOpen())
         failToRead(path);
-    struct stat info {};
+    const std::optional<files::FileStatus> status = file.status();
     std::string bytes;
-    bool read = ::fstat(fd, &info) == 0;
-    if (read) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
-        read = readAll(fd, bytes);
-    }
-    const int error = errno;
-    ::close(fd);
-    errno = error;
-    if (!read)
+    if (!status)
+        failToRead(path);
+    bytes.reserve(static_cast<std::size_t>(status->size));
+    if (!readAll(file, bytes))
         failToRead(path);
     if (stamp) {
-        *stamp = stampOf(info);
+        *stamp = stampOf(*status);
         stamp->hash = std::hash<std::string_view>{}(bytes);
     }
     return bytes;
 }
 
 bool stillAsRead(const std::string& path, const FileStamp& stamp) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) != 0)
+    const std::optional<files::FileStatus> status = files::statusOf(path);
+    if (!status)
         return false;
-    if (untouched(stampOf(info), stamp))
+    if (untouched(stampOf(*status), stamp))
         return true;
     try {
         FileStamp now;
@@ -93,24 +79,20 @@ bool stillAsRead(const std::string& path, const FileStamp& stamp) {
 }
 
 std::optional<std::string> writeProtection(const std::string& path) {
-    struct stat info {};
-    const bool exists = ::stat(path.c_str(), &info) == 0;
-    if (exists && (info.st_mode & S_IWUSR) == 0)
+    const std::optional<files::FileStatus> status = files::statusOf(path);
+    if (status && !status->ownerMayWrite)
         return "the file is write-protected (its owner has no write permission)";
     const std::filesystem::path where =
-        exists ? std::filesystem::path(path) : std::filesystem::path(path).parent_path();
-    struct statvfs system {};
-    if (::statvfs(where.empty() ? "." : where.c_str(), &system) == 0 &&
-        (system.f_flag & ST_RDONLY) != 0)
+        status ? files::pathOf(path) : files::pathOf(path).parent_path();
+    if (files::onReadOnlyFileSystem(where.empty() ? "." : files::textOf(where)))
         return "the file is on a read-only file system";
     return std::nullopt;
 }
 
 std::string fileIdentity(const std::string& path) {
-    struct stat info {};
-    if (::stat(path.c_str(), &info) == 0)
-        return std::to_string(info.st_dev) + ":" + std::to_string(info.st_ino);
-    return "missing " + std::filesystem::path(path).lexically_normal().string();
+    if (const std::optional<files::FileStatus> status = files::statusOf(path))
+        return std::to_string(status->device) + ":" + std::to_string(status->inode);
+    return "missing " + files::textOf(files::pathOf(path).lexically_normal());
 }
 
 void requireDistinct(const std::vector<std::string>& paths) {

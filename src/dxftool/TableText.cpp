@@ -1,9 +1,9 @@
 #include "dxftool/TableText.h"
 
 #include <algorithm>
-#include <iconv.h>
 #include <optional>
 
+#include "drawing/tags/SystemCodePage.h"
 #include "dxftool/TextTable.h"
 
 namespace kalvex::dxftool {
@@ -96,21 +96,27 @@ std::string fromUtf16(std::string_view bytes, ByteOrder order, const std::string
 // that starts no CP932 character.
 std::optional<std::string> fromCp932(std::string_view bytes, std::size_t& failedAt) {
     failedAt = 0;
-    const iconv_t converter = ::iconv_open("UTF-8", "CP932");
-    if (converter == reinterpret_cast<iconv_t>(-1))
+    const auto cp932 = SystemCodePage::open("CP932", 932);
+    if (!cp932)
         return std::nullopt;
-    // One byte of CP932 (a half-width katakana) becomes at most three of UTF-8.
-    std::string out(bytes.size() * 3 + 4, '\0');
-    char* in = const_cast<char*>(bytes.data());
-    char* to = out.data();
-    std::size_t inLeft = bytes.size(), outLeft = out.size();
-    const std::size_t result = ::iconv(converter, &in, &inLeft, &to, &outLeft);
-    ::iconv_close(converter);
-    if (result == static_cast<std::size_t>(-1)) {
-        failedAt = static_cast<std::size_t>(in - bytes.data());
-        return std::nullopt;
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    for (std::size_t i = 0; i < bytes.size();) {
+        if (static_cast<unsigned char>(bytes[i]) < 0x80) {
+            out += bytes[i++];
+            continue;
+        }
+        auto decoded = cp932->decode(bytes.substr(i, 1));
+        std::size_t length = 1;
+        if (decoded.outcome == SystemCodePage::Outcome::Incomplete && i + 1 < bytes.size())
+            decoded = cp932->decode(bytes.substr(i, length = 2));
+        if (decoded.outcome != SystemCodePage::Outcome::Converted) {
+            failedAt = i;
+            return std::nullopt;
+        }
+        appendUtf8(out, decoded.character);
+        i += length;
     }
-    out.resize(out.size() - outLeft);
     return out;
 }
 

@@ -4,13 +4,12 @@
 
 #include <QString>
 
-class QLockFile;
-
 namespace kalvex {
 
 // Keeps a second copy of the program from running for the same user: the first copy holds a
 // lock named after its main window's class until it ends. A lock left behind by a copy that
-// died is taken over.
+// died is taken over. The lock is a file on POSIX systems and a named mutex of the user's session
+// on Windows, which the system releases with the process.
 class SingleInstance {
 public:
     explicit SingleInstance(const QString& windowClass);
@@ -19,10 +18,9 @@ public:
     // False when another copy runs.
     bool acquire();
 
-    static QString lockPath(const QString& windowClass);
-
 private:
-    std::unique_ptr<QLockFile> m_lock;
+    struct Lock;
+    std::unique_ptr<Lock> m_lock;
 };
 
 } // namespace kalvex

@@ -1,16 +1,10 @@
 #include "drawing/dxf/TemporaryFiles.h"
 
 #include <atomic>
-#include <cerrno>
-#include <csignal>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
-#include <fcntl.h>
 #include <filesystem>
 #include <random>
-#include <sys/stat.h>
-#include <unistd.h>
 
 namespace kalvex::drawing {
 
@@ -19,8 +13,8 @@ namespace {
 constexpr const char* kMarker = ".kalvex-tmp-";
 constexpr std::size_t kRandomLength = 6; // mkstemp's XXXXXX
 
-// The paths of the temporary files open now. Slots hold strdup'ed paths and are taken and
-// cleared with compare-and-swap; a block, once linked, is never freed, so a signal handler can
+// The paths of the temporary files open now. Slots hold malloc'ed copies of the paths and are taken
+// and cleared with compare-and-swap; a block, once linked, is never freed, so a signal handler can
 // walk the chain while other threads save.
 struct Block {
     std::atomic<char*> slots[256]{};
@@ -28,36 +22,30 @@ struct Block {
 };
 
 Block g_first;
-// Set by the signal handler: a path unregistered from then on is not freed, as the handler may
-// be reading it.
+// Set by the termination handler: a path unregistered from then on is not freed, as the handler
+// may be reading it.
 std::atomic<bool> g_cleaning{false};
 
 void unlinkListed() {
     for (Block* block = &g_first; block; block = block->next.load())
         for (std::atomic<char*>& slot : block->slots)
             if (const char* path = slot.load())
-                ::unlink(path);
+                files::removeFileNow(path);
 }
 
 // Other threads go on saving while the handler runs: one that had listed its file and was about
 // to create it when the flag was set creates it within moments, so the list is walked twice.
 // No thread creates a listed file once it has seen the flag.
-extern "C" void removeTemporariesAndEnd(int signal) {
+void removeListedTemporaries() {
     g_cleaning.store(true);
     unlinkListed();
-    const timespec pause{0, 50'000'000};
-    ::nanosleep(&pause, nullptr);
+    files::pauseBriefly();
     unlinkListed();
-    struct sigaction standard {};
-    standard.sa_handler = SIG_DFL;
-    sigemptyset(&standard.sa_mask);
-    ::sigaction(signal, &standard, nullptr);
-    ::raise(signal);
 }
 
 // The process id in a temporary file's name ".NAME.kalvex-tmp-PID-XXXXXX", or 0 when the name
 // is not of that pattern.
-pid_t writerOf(const std::string& name) {
+long long writerOf(const std::string& name) {
     const std::size_t marker = name.rfind(kMarker);
     if (name.size() < 2 || name[0] != '.' || marker == std::string::npos || marker < 2)
         return 0;
@@ -78,14 +66,15 @@ pid_t writerOf(const std::string& name) {
         if (!alphanumeric)
             return 0;
     }
-    return static_cast<pid_t>(pid);
+    return pid;
 }
 
 // Fills the trailing X's of a pattern with random letters and digits, as mkstemp does.
 void fillRandom(std::string& pattern) {
     static constexpr char kLetters[] =
         "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
-    thread_local std::mt19937_64 random{std::random_device{}() ^ (std::uint64_t(::getpid()) << 32)};
+    thread_local std::mt19937_64 random{std::random_device{}() ^
+                                        (std::uint64_t(files::currentProcess()) << 32)};
     std::uniform_int_distribution<std::size_t> pick(0, sizeof kLetters - 2);
     for (std::size_t i = pattern.size() - kRandomLength; i < pattern.size(); ++i)
         pattern[i] = kLetters[pick(random)];
@@ -93,42 +82,40 @@ void fillRandom(std::string& pattern) {
 
 } // namespace
 
-int createTemporary(std::string& pattern) {
+files::OpenFile createTemporary(std::string& pattern) {
     const std::string base = pattern;
+    files::OpenFile file;
     for (int attempt = 0; attempt < 100; ++attempt) {
         pattern = base;
         fillRandom(pattern);
         registerTemporary(pattern);
-        if (g_cleaning.load()) {
-            // The process is ending by a signal: create nothing more.
-            for (;;)
-                ::pause();
-        }
-        const int fd = ::open(pattern.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0600);
-        if (fd >= 0)
-            return fd;
-        const int error = errno;
+        if (g_cleaning.load())
+            files::waitForTermination(); // the process is ending: create nothing more
+        bool existed = false;
+        file = files::OpenFile::createNew(pattern, existed);
+        if (file.isOpen())
+            return file;
         unregisterTemporary(pattern);
-        if (error != EEXIST) {
-            errno = error;
-            return -1;
-        }
+        if (!existed)
+            break;
     }
-    errno = EEXIST;
-    return -1;
+    return file;
 }
 
 std::string temporaryPattern(const std::string& path) {
-    const std::filesystem::path target(path);
-    const std::string name = "." + target.filename().string() + kMarker +
-                             std::to_string(::getpid()) + "-" + std::string(kRandomLength, 'X');
-    return target.has_parent_path() ? (target.parent_path() / name).string() : name;
+    const std::filesystem::path target = files::pathOf(path);
+    const std::string name = "." + files::textOf(target.filename()) + kMarker +
+                             std::to_string(files::currentProcess()) + "-" +
+                             std::string(kRandomLength, 'X');
+    return target.has_parent_path() ? files::textOf(target.parent_path() / files::pathOf(name))
+                                    : name;
 }
 
 void registerTemporary(const std::string& path) {
-    char* copy = ::strdup(path.c_str());
+    char* copy = static_cast<char*>(std::malloc(path.size() + 1));
     if (!copy)
         return;
+    std::memcpy(copy, path.c_str(), path.size() + 1);
     for (Block* block = &g_first;;) {
         for (std::atomic<char*>& slot : block->slots) {
             char* empty = nullptr;
@@ -161,33 +148,27 @@ void unregisterTemporary(const std::string& path) {
 }
 
 void removeTemporariesOnSignals() {
-    for (const int signal : {SIGINT, SIGTERM, SIGHUP}) {
-        struct sigaction previous {};
-        if (::sigaction(signal, nullptr, &previous) != 0 || previous.sa_handler == SIG_IGN)
-            continue; // a signal the caller ignores stays ignored
-        struct sigaction action {};
-        action.sa_handler = removeTemporariesAndEnd;
-        sigemptyset(&action.sa_mask);
-        ::sigaction(signal, &action, nullptr);
-    }
+    files::onTermination(removeListedTemporaries);
 }
 
 std::vector<std::string> removeLeftoverTemporaries(const std::string& folder) {
     std::vector<std::string> removed;
     std::error_code error;
-    std::filesystem::directory_iterator entries(folder.empty() ? "." : folder, error);
+    std::filesystem::directory_iterator entries(files::pathOf(folder.empty() ? "." : folder),
+                                                error);
     for (; !error && entries != std::filesystem::directory_iterator(); entries.increment(error)) {
         const std::filesystem::path& path = entries->path();
-        const pid_t writer = writerOf(path.filename().string());
-        if (writer == 0 || writer == ::getpid())
+        const long long writer = writerOf(files::textOf(path.filename()));
+        if (writer == 0 || writer == files::currentProcess())
             continue;
-        if (::kill(writer, 0) == 0 || errno != ESRCH)
+        if (files::processState(writer) != files::ProcessState::Gone)
             continue; // still running, or not ours to judge
-        struct stat info {};
-        if (::lstat(path.c_str(), &info) != 0 || !S_ISREG(info.st_mode))
+        std::error_code status;
+        if (std::filesystem::symlink_status(path, status).type() !=
+            std::filesystem::file_type::regular)
             continue;
-        if (::unlink(path.c_str()) == 0)
-            removed.push_back(path.string());
+        if (std::filesystem::remove(path, status))
+            removed.push_back(files::textOf(path));
     }
     return removed;
 }

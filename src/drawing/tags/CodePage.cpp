@@ -1,7 +1,6 @@
 #include "drawing/tags/CodePage.h"
 
 #include <array>
-#include <cerrno>
 #include <cstdint>
 #include <cstring>
 #include <map>
@@ -10,7 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
-#include <iconv.h>
+#include "drawing/tags/SystemCodePage.h"
 
 namespace kalvex {
 
@@ -24,24 +23,29 @@ constexpr const char* kDefaultName = "ANSI_1252";
 struct NameEntry {
     const char* dxfName;
     const char* iconvName;
+    unsigned windowsNumber; // 0 where Windows has no such code page
 };
 
-// $DWGCODEPAGE spellings and the glibc converter of each.
+// $DWGCODEPAGE spellings and the system converter of each: glibc's name and Windows' number.
 // clang-format off
 constexpr NameEntry kNames[] = {
-    {"ANSI_874", "CP874"}, {"ANSI_932", "CP932"}, {"ANSI_936", "CP936"}, {"ANSI_949", "CP949"},
-    {"ANSI_950", "CP950"}, {"ANSI_1250", "CP1250"}, {"ANSI_1251", "CP1251"},
-    {"ANSI_1252", "CP1252"}, {"ANSI_1253", "CP1253"}, {"ANSI_1254", "CP1254"},
-    {"ANSI_1255", "CP1255"}, {"ANSI_1256", "CP1256"}, {"ANSI_1257", "CP1257"},
-    {"ANSI_1258", "CP1258"}, {"ANSI_1361", "JOHAB"}, {"dos437", "CP437"}, {"dos850", "CP850"},
-    {"dos852", "CP852"}, {"dos855", "CP855"}, {"dos857", "CP857"}, {"dos860", "CP860"},
-    {"dos861", "CP861"}, {"dos863", "CP863"}, {"dos864", "CP864"}, {"dos865", "CP865"},
-    {"dos866", "CP866"}, {"dos869", "CP869"}, {"dos932", "CP932"}, {"mac-roman", "MACINTOSH"},
-    {"big5", "BIG5"}, {"ksc5601", "CP949"}, {"johab", "JOHAB"}, {"gb2312", "GB2312"},
-    {"ascii", "ASCII"}, {"iso8859-1", "ISO-8859-1"}, {"iso8859-2", "ISO-8859-2"},
-    {"iso8859-3", "ISO-8859-3"}, {"iso8859-4", "ISO-8859-4"}, {"iso8859-5", "ISO-8859-5"},
-    {"iso8859-6", "ISO-8859-6"}, {"iso8859-7", "ISO-8859-7"}, {"iso8859-8", "ISO-8859-8"},
-    {"iso8859-9", "ISO-8859-9"}, {"iso8859-10", "ISO-8859-10"},
+    {"ANSI_874", "CP874", 874}, {"ANSI_932", "CP932", 932}, {"ANSI_936", "CP936", 936},
+    {"ANSI_949", "CP949", 949}, {"ANSI_950", "CP950", 950}, {"ANSI_1250", "CP1250", 1250},
+    {"ANSI_1251", "CP1251", 1251}, {"ANSI_1252", "CP1252", 1252}, {"ANSI_1253", "CP1253", 1253},
+    {"ANSI_1254", "CP1254", 1254}, {"ANSI_1255", "CP1255", 1255}, {"ANSI_1256", "CP1256", 1256},
+    {"ANSI_1257", "CP1257", 1257}, {"ANSI_1258", "CP1258", 1258}, {"ANSI_1361", "JOHAB", 1361},
+    {"dos437", "CP437", 437}, {"dos850", "CP850", 850}, {"dos852", "CP852", 852},
+    {"dos855", "CP855", 855}, {"dos857", "CP857", 857}, {"dos860", "CP860", 860},
+    {"dos861", "CP861", 861}, {"dos863", "CP863", 863}, {"dos864", "CP864", 864},
+    {"dos865", "CP865", 865}, {"dos866", "CP866", 866}, {"dos869", "CP869", 869},
+    {"dos932", "CP932", 932}, {"mac-roman", "MACINTOSH", 10000}, {"big5", "BIG5", 950},
+    {"ksc5601", "CP949", 949}, {"johab", "JOHAB", 1361}, {"gb2312", "GB2312", 936},
+    {"ascii", "ASCII", 20127}, {"iso8859-1", "ISO-8859-1", 28591},
+    {"iso8859-2", "ISO-8859-2", 28592}, {"iso8859-3", "ISO-8859-3", 28593},
+    {"iso8859-4", "ISO-8859-4", 28594}, {"iso8859-5", "ISO-8859-5", 28595},
+    {"iso8859-6", "ISO-8859-6", 28596}, {"iso8859-7", "ISO-8859-7", 28597},
+    {"iso8859-8", "ISO-8859-8", 28598}, {"iso8859-9", "ISO-8859-9", 28599},
+    {"iso8859-10", "ISO-8859-10", 0},
 };
 // clang-format on
 
@@ -103,46 +107,16 @@ std::size_t readUtf8(std::string_view s, std::size_t at, char32_t& cp) {
     return length;
 }
 
-enum class Outcome { Converted, Incomplete, Invalid };
-
-struct IconvCloser {
-    void operator()(void* cd) const { iconv_close(cd); }
-};
-using Converter = std::unique_ptr<void, IconvCloser>; // null when glibc lacks the conversion
-
-Converter openConverter(const char* to, const char* from) {
-    iconv_t cd = iconv_open(to, from);
-    return Converter(cd == reinterpret_cast<iconv_t>(-1) ? nullptr : cd);
-}
-
-// Converts a whole short input from the initial state, flushing what the converter holds back
-// (glibc's CP1255 and CP1258 wait for combining marks).
-Outcome convert(const Converter& cd, std::string_view in, std::string& out) {
-    iconv(cd.get(), nullptr, nullptr, nullptr, nullptr);
-    char buffer[32];
-    char* inPtr = const_cast<char*>(in.data());
-    std::size_t inLeft = in.size();
-    char* outPtr = buffer;
-    std::size_t outLeft = sizeof buffer;
-    if (iconv(cd.get(), &inPtr, &inLeft, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        return errno == EINVAL ? Outcome::Incomplete : Outcome::Invalid;
-    if (iconv(cd.get(), nullptr, nullptr, &outPtr, &outLeft) == static_cast<std::size_t>(-1))
-        return Outcome::Invalid;
-    out.assign(buffer, outPtr);
-    return Outcome::Converted;
-}
+using Outcome = SystemCodePage::Outcome;
 
 // The code point of `bytes` when they hold exactly one character, or kInvalid.
-char32_t decodeWith(const Converter& decoder, std::string_view bytes, Outcome& outcome) {
-    std::string utf32;
-    outcome = convert(decoder, bytes, utf32);
-    if (outcome != Outcome::Converted || utf32.size() != 4)
-        return kInvalid;
-    const auto* b = reinterpret_cast<const unsigned char*>(utf32.data());
-    return char32_t(b[0]) | char32_t(b[1]) << 8 | char32_t(b[2]) << 16 | char32_t(b[3]) << 24;
+char32_t decodeWith(const SystemCodePage& system, std::string_view bytes, Outcome& outcome) {
+    const SystemCodePage::Decoded decoded = system.decode(bytes);
+    outcome = decoded.outcome;
+    return outcome == Outcome::Converted ? decoded.character : kInvalid;
 }
 
-void fillDecodingTables(CodePageTables& tables, const Converter& decoder) {
+void fillDecodingTables(CodePageTables& tables, const SystemCodePage& decoder) {
     for (int b = 0; b < 256; ++b) {
         const char byte = static_cast<char>(b);
         Outcome outcome;
@@ -173,25 +147,17 @@ char32_t decodeBytes(const CodePageTables& tables, std::uint16_t bytes) {
 
 // Where several byte sequences decode to one character, the converter's own choice wins (CP932
 // holds some symbols and kanji twice); a choice that would not decode back is ignored.
-void addReverse(CodePageTables& tables, const Converter& encoder, char32_t cp,
+void addReverse(CodePageTables& tables, const SystemCodePage& encoder, char32_t cp,
                 std::uint16_t bytes) {
     if (tables.reverse.contains(cp))
         return;
-    const char utf32[4] = {static_cast<char>(cp & 0xFF), static_cast<char>((cp >> 8) & 0xFF),
-                           static_cast<char>((cp >> 16) & 0xFF), static_cast<char>(cp >> 24)};
-    std::string encoded;
-    if (encoder && convert(encoder, std::string_view(utf32, 4), encoded) == Outcome::Converted &&
-        (encoded.size() == 1 || encoded.size() == 2)) {
-        const auto* e = reinterpret_cast<const unsigned char*>(encoded.data());
-        const std::uint16_t chosen = encoded.size() == 1 ? e[0] : std::uint16_t(e[0] << 8 | e[1]);
-        if (decodeBytes(tables, chosen) == cp)
-            bytes = chosen;
-    }
+    const std::optional<std::uint16_t> chosen = encoder.encode(cp);
+    if (chosen && decodeBytes(tables, *chosen) == cp)
+        bytes = *chosen;
     tables.reverse.emplace(cp, bytes);
 }
 
-void fillEncodingTable(CodePageTables& tables, const char* iconvName) {
-    const Converter encoder = openConverter(iconvName, "UTF-32LE");
+void fillEncodingTable(CodePageTables& tables, const SystemCodePage& encoder) {
     for (int b = 0x80; b < 256; ++b) {
         if (tables.single[b] != kInvalid && tables.single[b] != kLeadByte)
             addReverse(tables, encoder, tables.single[b], static_cast<std::uint16_t>(b));
@@ -202,18 +168,18 @@ void fillEncodingTable(CodePageTables& tables, const char* iconvName) {
     }
 }
 
-std::shared_ptr<CodePageTables> buildTables(const std::string& name, const char* iconvName) {
+std::shared_ptr<CodePageTables> buildTables(const std::string& name, const NameEntry* entry) {
     auto tables = std::make_shared<CodePageTables>();
     tables->name = name;
-    if (!iconvName) {
+    if (!entry) {
         tables->utf8 = true;
         return tables;
     }
-    const Converter decoder = openConverter("UTF-32LE", iconvName);
-    if (!decoder)
+    const auto system = SystemCodePage::open(entry->iconvName, entry->windowsNumber);
+    if (!system)
         return nullptr;
-    fillDecodingTables(*tables, decoder);
-    fillEncodingTable(*tables, iconvName);
+    fillDecodingTables(*tables, *system);
+    fillEncodingTable(*tables, *system);
     return tables;
 }
 
@@ -247,21 +213,22 @@ const NameEntry* findName(std::string_view name) {
     return nullptr;
 }
 
-// The tables of a code page, built on first use; nullptr when glibc cannot convert it.
-std::shared_ptr<const CodePageTables> tablesFor(const std::string& name, const char* iconvName) {
+// The tables of a code page (UTF-8 for no entry), built on first use; nullptr when the system
+// cannot convert it.
+std::shared_ptr<const CodePageTables> tablesFor(const std::string& name, const NameEntry* entry) {
     static std::mutex mutex;
     static std::map<std::string, std::shared_ptr<const CodePageTables>> registry;
     std::lock_guard lock(mutex);
     auto it = registry.find(name);
     if (it == registry.end())
-        it = registry.emplace(name, buildTables(name, iconvName)).first;
+        it = registry.emplace(name, buildTables(name, entry)).first;
     return it->second;
 }
 
 std::shared_ptr<const CodePageTables> defaultTables() {
     // ISO-8859-1 is built into glibc; it stands in if the CP1252 module is missing.
-    auto tables = tablesFor(kDefaultName, "CP1252");
-    return tables ? tables : tablesFor("iso8859-1", "ISO-8859-1");
+    auto tables = tablesFor(kDefaultName, findName(kDefaultName));
+    return tables ? tables : tablesFor("iso8859-1", findName("iso8859-1"));
 }
 
 int hexDigit(char c) {
@@ -324,7 +291,7 @@ std::size_t decodeMultiByteEscape(std::string_view s, std::size_t at, std::strin
     if (!bytes)
         return 0;
     const NameEntry* entry = findName(kMultiByteEscapePages[page]);
-    const auto tables = tablesFor(entry->dxfName, entry->iconvName);
+    const auto tables = tablesFor(entry->dxfName, entry);
     const char32_t cp = tables && *bytes >= 0x80 ? decodeBytes(*tables, *bytes) : kInvalid;
     appendUtf8(out, cp >= kLeadByte ? kReplacement : cp);
     return 8;
@@ -422,7 +389,7 @@ CodePage CodePage::fromName(std::string_view dwgCodePage) {
     if (sameName(name, "UTF-8") || sameName(name, "UTF8"))
         return utf8();
     if (const NameEntry* entry = findName(name)) {
-        if (auto tables = tablesFor(entry->dxfName, entry->iconvName))
+        if (auto tables = tablesFor(entry->dxfName, entry))
             return CodePage(std::move(tables), true);
     }
     return CodePage(defaultTables(), false);

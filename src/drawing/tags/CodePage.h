@@ -50,7 +50,8 @@ public:
     // "UTF-8" or the $DWGCODEPAGE spelling of the code page in use ("ANSI_932", "dos850", ...).
     const std::string& name() const;
     bool isUtf8() const;
-    // False when the name asked for was not recognised (or glibc lacks it) and ANSI_1252 is used.
+    // False when the name asked for was not recognised (or the system cannot convert it) and
+    // ANSI_1252 is used.
     bool isKnown() const { return m_known; }
 
 private:

@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/render/EntityShapes.h"
 
@@ -179,12 +180,12 @@ void ellipseShapes(const EntityInput& in, ShapeList& out) {
     const double ratio = tags.realOf(40, 1.0);
     const double sign = tags.extrusion().z < 0 ? -1.0 : 1.0;
     const QPointF minor = QPointF(-major.y(), major.x()) * ratio * sign;
-    double from = tags.realOf(41, 0.0), to = tags.realOf(42, 2 * M_PI);
+    double from = tags.realOf(41, 0.0), to = tags.realOf(42, 2 * std::numbers::pi);
     while (to <= from)
-        to += 2 * M_PI;
-    const bool whole = std::abs(to - from - 2 * M_PI) < 1e-9;
-    auto points =
-        ellipsePoints(tags.pointOf(10), major, minor, from, std::min(to, from + 2 * M_PI));
+        to += 2 * std::numbers::pi;
+    const bool whole = std::abs(to - from - 2 * std::numbers::pi) < 1e-9;
+    auto points = ellipsePoints(tags.pointOf(10), major, minor, from,
+                                std::min(to, from + 2 * std::numbers::pi));
     if (whole && !points.empty())
         points.pop_back();
     out.push_back(pathShape(std::move(points), whole));

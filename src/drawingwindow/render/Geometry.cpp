@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 namespace kalvex::drawing {
 
@@ -23,8 +24,8 @@ Vector3 normalized(const Vector3& v) {
 
 int segmentsFor(double sweep) {
     return std::clamp(
-        static_cast<int>(std::ceil(kSegmentsPerCircle * std::abs(sweep) / (2 * M_PI))), 2,
-        kSegmentsPerCircle);
+        static_cast<int>(std::ceil(kSegmentsPerCircle * std::abs(sweep) / (2 * std::numbers::pi))),
+        2, kSegmentsPerCircle);
 }
 
 // Where span i of a knot vector starts for parameter u (the largest i with knots[i] <= u).
@@ -104,7 +105,7 @@ std::vector<QPointF> arcPoints(QPointF centre, double radius, double fromDeg, do
     toDeg = std::fmod(toDeg, 360.0);
     while (toDeg <= fromDeg)
         toDeg += 360.0;
-    const double from = fromDeg * M_PI / 180.0, to = toDeg * M_PI / 180.0;
+    const double from = fromDeg * std::numbers::pi / 180.0, to = toDeg * std::numbers::pi / 180.0;
     return ellipsePoints(centre, QPointF(radius, 0), QPointF(0, radius), from, to);
 }
 

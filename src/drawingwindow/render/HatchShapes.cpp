@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/render/EntityShapes.h"
 
@@ -46,19 +47,19 @@ Ring arcEdge(TagCursor& c, bool elliptic) {
     const QPointF centre = c.takePoint(10);
     const QPointF major = elliptic ? c.takePoint(11) : QPointF(c.take(40), 0);
     const double ratio = elliptic ? c.take(40, 1.0) : 1.0;
-    double from = c.take(50) * M_PI / 180, to = c.take(51) * M_PI / 180;
+    double from = c.take(50) * std::numbers::pi / 180, to = c.take(51) * std::numbers::pi / 180;
     const bool ccw = c.takeInt(73, 1) != 0;
     const QPointF minor = QPointF(-major.y(), major.x()) * ratio;
     if (!ccw) {
         from = -from;
         to = -to;
         while (to >= from)
-            to -= 2 * M_PI;
+            to -= 2 * std::numbers::pi;
     } else {
         while (to <= from)
-            to += 2 * M_PI;
+            to += 2 * std::numbers::pi;
     }
-    to = std::clamp(to, from - 2 * M_PI, from + 2 * M_PI);
+    to = std::clamp(to, from - 2 * std::numbers::pi, from + 2 * std::numbers::pi);
     return ellipsePoints(centre, major, minor, from, to);
 }
 
@@ -166,7 +167,7 @@ void addDashes(std::vector<QPointF>& out, QPointF origin, QPointF direction, dou
 
 // Lines of one family run along the angle through base + k·offset for every whole k.
 void addFamily(std::vector<QPointF>& out, const PatternLine& line, const std::vector<Ring>& rings) {
-    const double radians = line.angle * M_PI / 180;
+    const double radians = line.angle * std::numbers::pi / 180;
     const QPointF direction(std::cos(radians), std::sin(radians));
     const QPointF normal(-direction.y(), direction.x());
     const double spacing = QPointF::dotProduct(line.offset, normal);

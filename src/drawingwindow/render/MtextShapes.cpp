@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/render/EntityShapes.h"
 #include "drawingwindow/render/MtextLayout.h"
@@ -33,7 +34,7 @@ QTransform frameOf(const EntityTags& tags) {
         x = QPointF(v.x, v.y);
         xz = v.z;
     } else {
-        const double radians = tags.realOf(50) * M_PI / 180;
+        const double radians = tags.realOf(50) * std::numbers::pi / 180;
         x = QPointF(std::cos(radians), std::sin(radians));
     }
     const Vector3 n = tags.extrusion();

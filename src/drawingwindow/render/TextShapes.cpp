@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/TextLayout.h"
 #include "drawingwindow/render/EntityShapes.h"
@@ -21,7 +22,7 @@ void fitBetweenPoints(SceneText& t, const EntityFields& f) {
     if (distance <= 0 || t.width <= 0)
         return;
     const double stretch = distance / t.width;
-    t.rotation = std::atan2(span.y(), span.x()) * 180 / M_PI;
+    t.rotation = std::atan2(span.y(), span.x()) * 180 / std::numbers::pi;
     t.widthFactor *= stretch;
     if (f.horizontal == kAligned) {
         t.height *= stretch;
