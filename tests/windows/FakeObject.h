@@ -60,6 +60,17 @@ struct Cad {
     // Where the tool's window is, and what the fake saw of it and of the CAD window while the
     // user picked: the hand-off must have minimised the tool and brought the CAD forward.
     HWND toolWindow = nullptr;
+    // A tool started apart from the fake is found by its window's title when first needed.
+    std::wstring toolTitle;
+    HWND tool() {
+        if (!toolWindow && !toolTitle.empty())
+            toolWindow = FindWindowW(nullptr, toolTitle.c_str());
+        return toolWindow;
+    }
+    // What the fake saw of the tool's window when a property was last written: the tool in
+    // front (the user works in it while the CAD is written) and always on top.
+    bool toolInFrontAtLastWrite = false;
+    bool toolTopmostAtLastWrite = false;
     bool toolMinimisedWhilePicking = false;
     bool cadInFrontWhilePicking = false;
     std::atomic<int> escapes{0};

@@ -151,7 +151,7 @@ private:
 
     void selectionMembers() {
         method("SelectOnScreen", 2, [this](const Arguments& arguments, VARIANT&) {
-            m_cad.toolMinimisedWhilePicking = IsIconic(m_cad.toolWindow);
+            m_cad.toolMinimisedWhilePicking = IsIconic(m_cad.tool());
             m_cad.cadInFrontWhilePicking = GetForegroundWindow() == m_cad.mainWindow;
             waitForPick();
             m_cad.drawing.pickOnScreen(m_name, readFilter(*arguments[0], *arguments[1]));

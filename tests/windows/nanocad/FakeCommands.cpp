@@ -6,6 +6,8 @@
 #include <map>
 #include <sstream>
 
+#include "platform/Utf16.h"
+
 namespace kalvex::fake {
 
 namespace {
@@ -206,7 +208,9 @@ Reply log(const Context& c) {
                {"rejections", std::to_string(log.rejections)},
                {"escapes", std::to_string(cad.escapes)},
                {"toolMinimisedWhilePicking", cad.toolMinimisedWhilePicking ? "1" : "0"},
-               {"cadInFrontWhilePicking", cad.cadInFrontWhilePicking ? "1" : "0"}});
+               {"cadInFrontWhilePicking", cad.cadInFrontWhilePicking ? "1" : "0"},
+               {"toolInFrontAtLastWrite", cad.toolInFrontAtLastWrite ? "1" : "0"},
+               {"toolTopmostAtLastWrite", cad.toolTopmostAtLastWrite ? "1" : "0"}});
 }
 
 std::vector<Words> rowsOf(const auto& names) {
@@ -230,6 +234,13 @@ Reply unserved(const Context& c) {
 
 Reply tool(const Context& c) {
     c.server.cad().toolWindow = reinterpret_cast<HWND>(std::stoll(c.word(1)));
+    return ok();
+}
+
+Reply toolTitle(const Context& c) {
+    const std::u16string title = toUtf16(c.word(1));
+    c.server.cad().toolTitle.assign(title.begin(), title.end());
+    c.server.cad().toolWindow = nullptr;
     return ok();
 }
 
@@ -282,6 +293,7 @@ const std::map<std::string, Command>& commands() {
         {"calls", calls},
         {"unserved", unserved},
         {"tool", tool},
+        {"tool-title", toolTitle},
         {"window", window},
         {"close", close},
         {"busy", turnAway},

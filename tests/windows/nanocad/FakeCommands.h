@@ -26,10 +26,14 @@ namespace kalvex::fake {
 //                                     and undo marks
 //   sets                              "NAME HANDLE..." rows, one per selection set
 //   filter                            "CODE VALUE" rows of the last pick's or search's filter
-//   log                               the server's counters as "name value" rows
+//   log                               the server's counters as "name value" rows, and what
+//                                     the fake saw of the tool's window while picking and
+//                                     at the last write
 //   calls [clear]                     the members called, in order (or forget them)
 //   unserved [forget]                 the members asked for that no object serves
 //   tool HWND                         the tool's window, which the fake looks at while picking
+//   tool-title TITLE                  the tool is the top-level window of that title, found
+//                                     when the fake first looks at it
 //   window                            the CAD main window's handle (0 once closed)
 //   close                             the user closes the CAD's main window
 //   busy N [INTERFACE]                the fake's message filter answers the next N automation
