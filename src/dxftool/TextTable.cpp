@@ -1,7 +1,8 @@
 #include "dxftool/TextTable.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <variant>
@@ -31,10 +32,34 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     }
 }
 
-std::string formatCoordinate(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", value);
-    return buffer;
+// Three decimals, as "%.3f" prints them in the C locale.
+void appendCoordinate(std::string& out, double value) {
+    char buffer[400];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    out.append(buffer, error == std::errc() ? end : buffer);
+}
+
+bool needsEscape(char c) {
+    return c == '\t' || c == '\r' || c == '\n' || c == '\\';
+}
+
+void appendEscaped(std::string& out, std::string_view value) {
+    if (std::none_of(value.begin(), value.end(), needsEscape))
+        out += value;
+    else
+        out += escapeField(value);
+}
+
+// The fields escaped, each but the first after a tab.
+void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first)
+            out += '\t';
+        appendEscaped(out, field);
+        first = false;
+    }
 }
 
 std::string joinLine(const std::vector<std::string>& fields) {
@@ -161,16 +186,30 @@ std::string formatHeader(ByteOrderMark bom, FileColumn file) {
     return header + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
 }
 
+void appendRow(std::string& out, const TextRow& row) {
+    appendFields(out,
+                 {row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0"});
+    out += '\t';
+    appendCoordinate(out, row.x);
+    out += '\t';
+    appendCoordinate(out, row.y);
+    out += '\t';
+    appendEscaped(out, row.text);
+    out += '\t';
+    appendEscaped(out, fingerprintCell(textFingerprint(row.text)));
+    out += '\n';
+}
+
 std::string formatRow(const TextRow& row) {
-    return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
-                     formatCoordinate(row.x), formatCoordinate(row.y), row.text,
-                     fingerprintCell(textFingerprint(row.text))});
+    std::string line;
+    appendRow(line, row);
+    return line;
 }
 
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
     std::string out = formatHeader(bom);
     for (const TextRow& row : rows)
-        out += formatRow(row);
+        appendRow(out, row);
     return out;
 }
 
