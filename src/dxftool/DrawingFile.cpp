@@ -11,6 +11,7 @@
 #include <unordered_map>
 
 #include "drawing/dxf/DxfFile.h"
+#include "drawing/tags/LargeBuffers.h"
 
 namespace kalvex::dxftool {
 
@@ -62,7 +63,7 @@ std::string readFileBytes(const std::string& path, FileStamp* stamp) {
     std::string bytes;
     bool read = ::fstat(fd, &info) == 0;
     if (read) {
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        dxf::reserveLarge(bytes, static_cast<std::size_t>(info.st_size));
         read = readAll(fd, bytes);
     }
     const int error = errno;

@@ -22,6 +22,7 @@ constexpr const char* kColumns[] = {"handle", "kind", "block", "tag",  "layer",
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
+    fields.reserve(std::size(kColumns) + 1);
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = line.find('\t', start);
@@ -60,13 +61,6 @@ void appendFields(std::string& out, std::initializer_list<std::string_view> fiel
         appendEscaped(out, field);
         first = false;
     }
-}
-
-std::string joinLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "\t" : "") + escapeField(fields[i]);
-    return line + '\n';
 }
 
 struct Header {
@@ -151,6 +145,8 @@ std::string escapeField(std::string_view value) {
 }
 
 std::string unescapeField(std::string_view field) {
+    if (field.find('\\') == std::string_view::npos)
+        return std::string(field);
     std::string out;
     out.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -183,7 +179,9 @@ std::string formatHeader(ByteOrderMark bom, FileColumn file) {
     std::string header = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
     if (file == FileColumn::Write)
         header += std::string(kFileColumn) + '\t';
-    return header + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+    for (const char* column : kColumns)
+        header += std::string(column) + (column == kColumns[std::size(kColumns) - 1] ? "\n" : "\t");
+    return header;
 }
 
 void appendRow(std::string& out, const TextRow& row) {

@@ -10,6 +10,7 @@
 #include <utility>
 
 #include "drawing/dxf/TemporaryFiles.h"
+#include "drawing/tags/LargeBuffers.h"
 
 namespace kalvex::drawing {
 
@@ -26,7 +27,7 @@ std::string readWholeFile(const std::string& path) {
     struct stat info {};
     std::string bytes;
     if (::fstat(fd, &info) == 0 && info.st_size > 0)
-        bytes.reserve(static_cast<std::size_t>(info.st_size));
+        dxf::reserveLarge(bytes, static_cast<std::size_t>(info.st_size));
     char buffer[1 << 16];
     for (;;) {
         const ssize_t count = ::read(fd, buffer, sizeof buffer);

@@ -33,7 +33,8 @@ public:
         const Line valueLine = readLine();
         std::int16_t code = 0;
         const std::string_view codeText = text(codeLine);
-        if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code))
+        if (!plainGroupCode(codeText, code) &&
+            (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code)))
             fail(codeLine.begin, "the group code" + quoted(codeText) + " is not a number");
         checkValue(code, valueLine);
         return Tag::of(codeLine.begin, code, codeLine.end - codeLine.begin,
@@ -46,10 +47,44 @@ public:
     }
 
 private:
+    // Nearly every code line is up to three digits after padding blanks ("  0", " 10", "100"):
+    // those are read here, anything else by parseGroupCode().
+    static bool plainGroupCode(std::string_view line, std::int16_t& code) {
+        std::size_t i = 0;
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        if (i == line.size() || line.size() - i > 4)
+            return false;
+        int number = 0;
+        for (; i < line.size(); ++i) {
+            if (line[i] < '0' || line[i] > '9')
+                return false;
+            number = number * 10 + (line[i] - '0');
+        }
+        code = static_cast<std::int16_t>(number);
+        return true;
+    }
+
+    // The line feed ending the line at `from`: a short line is scanned in place, a longer one
+    // by memchr, whose call costs more than the few bytes of a group code or a number.
+    const char* lineFeed(std::size_t from) const {
+        constexpr std::size_t kShortLine = 24;
+        const char* p = m_bytes.data() + from;
+        const char* end = m_bytes.data() + m_bytes.size();
+        const char* scanEnd =
+            end - p > static_cast<std::ptrdiff_t>(kShortLine) ? p + kShortLine : end;
+        for (; p != scanEnd; ++p)
+            if (*p == '\n')
+                return p;
+        return p == end ? nullptr
+                        : static_cast<const char*>(
+                              std::memchr(p, '\n', static_cast<std::size_t>(end - p)));
+    }
+
     Line readLine() {
         Line line;
         line.begin = static_cast<std::uint32_t>(m_pos);
-        const void* found = std::memchr(m_bytes.data() + m_pos, '\n', m_bytes.size() - m_pos);
+        const void* found = lineFeed(m_pos);
         const std::size_t lf =
             found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
                   : m_bytes.size();
