@@ -38,8 +38,10 @@ std::optional<Target> resolve(cad::Document& document, const TableEntry& entry, 
     } catch (const cad::CadError&) {
         return refuse("unknown handle " + entry.handle);
     }
-    Target target{&entry, std::dynamic_pointer_cast<cad::Text>(entity),
-                  std::dynamic_pointer_cast<cad::AttributeReference>(entity)};
+    // A cast across the interfaces' virtual bases is dear: the second is tried only when needed.
+    Target target{&entry, std::dynamic_pointer_cast<cad::Text>(entity), nullptr};
+    if (!target.text)
+        target.attribute = std::dynamic_pointer_cast<cad::AttributeReference>(entity);
     if (!target.text && !target.attribute)
         return refuse("the handle " + entry.handle + " is a " + entity->EntityName() +
                       ", not a TEXT or ATTRIB");

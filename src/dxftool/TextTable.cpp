@@ -217,6 +217,7 @@ ReadTable parseTable(std::string_view bytes, const std::string& source, Problems
     std::string_view line;
     std::optional<Header> header;
     ReadTable table;
+    table.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     while (lines.next(line)) {
         if (line.empty())
             continue;
