@@ -194,7 +194,9 @@ TEST(DxfRead, GroupCodesAndNumbersOfEveryShapeReadAsBefore) {
             << code;
     for (const char* value :
          {"1.", ".5", "-.5", "-0", "12345678901234567890.5", "+1", " 1", "1e3", "-1E-3 ", "007"})
-        EXPECT_EQ(errorOf(kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n"), "(no error)")
+        EXPECT_EQ(
+            errorOf(kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n  0\nENDSEC\n  0\nEOF\n"),
+            "(no error)")
             << value;
     for (const char* value : {"-", ".", "-.", "1..2", "--1", "1-", "1.5.", "0x10", ""})
         EXPECT_EQ(errorOf(kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n"),
