@@ -1,103 +1,108 @@
-#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <sstream>
+#include <stdexcept>
 #include <string>
 
 #include <benchmark/benchmark.h>
 
 #include "dxftool/Tool.h"
 
+// kalvex-dxf export, apply and roundtrip of the drawings of the peer table
+// (scripts/peer_table.sh): N TEXTs and N / 5 references of three attributes, at two sizes. The
+// tool reads each drawing on a worker thread: CPU time is the process's.
 namespace {
 
 namespace fs = std::filesystem;
 
-constexpr int kTexts = 150000;
-constexpr int kInserts = 25000; // two ATTRIBs each
+struct Sample {
+    fs::path drawing;
+    fs::path table; // every other TEXT renamed
+};
 
-std::string header() {
-    return "  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1015\n  9\n$DWGCODEPAGE\n"
-           "  3\nANSI_1252\n  9\n$HANDSEED\n  5\nFFFFFF\n  0\nENDSEC\n"
-           "  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n2\n"
-           "  0\nLAYER\n  5\n10\n  2\n0\n 70\n0\n  0\nLAYER\n  5\n11\n  2\nLOCKED\n 70\n4\n"
-           "  0\nENDTAB\n  0\nENDSEC\n"
-           "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  5\n20\n  8\n0\n  2\nPUMP\n 70\n2\n"
-           " 10\n0.0\n 20\n0.0\n 30\n0.0\n  3\nPUMP\n  0\nENDBLK\n  5\n21\n  8\n0\n"
-           "  0\nENDSEC\n  0\nSECTION\n  2\nENTITIES\n";
+std::string run(const std::vector<std::string>& arguments) {
+    std::ostringstream out, err;
+    if (kalvex::dxftool::run(arguments, out, err) != 0)
+        throw std::runtime_error(err.str());
+    return out.str();
 }
 
-// A TEXT whose Japanese is held as \U+ escapes, as ANSI_1252 drawings store it.
-void appendText(std::string& out, int i) {
-    char buffer[512];
-    const int length = std::snprintf(
-        buffer, sizeof buffer,
-        "  0\nTEXT\n  5\n%X\n330\n1F\n100\nAcDbEntity\n  8\n%s\n100\nAcDbText\n"
-        " 10\n%.6f\n 20\n%.6f\n 30\n0.0\n 40\n2.5\n  1\n\\U+914D\\U+96FB\\U+76E4 P-%06d\n"
-        " 50\n0.0\n  7\nSTANDARD\n 72\n%d\n 11\n%.6f\n 21\n0.0\n 31\n0.0\n100\nAcDbText\n"
-        " 73\n0\n",
-        0x1000 + i, i % 10 == 0 ? "LOCKED" : "0", 1000.0 + i * 0.5, 2000.0 - i * 0.25, i, i % 3,
-        10.0 + i);
-    out.append(buffer, static_cast<std::size_t>(length));
+// The export table with the text of every other TEXT row changed from "TB-" to "XB-".
+std::string renamedTable(const std::string& table) {
+    std::string out;
+    std::size_t start = 0;
+    for (int line = 0; start < table.size(); ++line) {
+        const std::size_t end = table.find('\n', start);
+        std::string row = table.substr(start, end + 1 - start);
+        const std::size_t text = row.find("\tTB-");
+        if (line % 2 == 1 && row.find("\tTEXT\t") != std::string::npos && text != row.npos)
+            row[text + 1] = 'X';
+        out += row;
+        start = end + 1;
+    }
+    return out;
 }
 
-void appendAttribute(std::string& out, int handle, const char* tag, int i) {
-    char buffer[512];
-    const int length =
-        std::snprintf(buffer, sizeof buffer,
-                      "  0\nATTRIB\n  5\n%X\n330\n%X\n100\nAcDbEntity\n  8\n0\n100\nAcDbText\n"
-                      " 10\n%.3f\n 20\n5.0\n 30\n0.0\n 40\n2.5\n  1\n%s-%05d\n100\nAcDbAttribute\n"
-                      "  2\n%s\n 70\n0\n",
-                      handle, handle - 1, i * 2.0, tag, i, tag);
-    out.append(buffer, static_cast<std::size_t>(length));
+const Sample& sample(int texts) {
+    static std::map<int, Sample> samples;
+    if (const auto found = samples.find(texts); found != samples.end())
+        return found->second;
+    const fs::path dir = fs::temp_directory_path();
+    Sample made{dir / ("kalvex_bench_mixed_" + std::to_string(texts) + ".dxf"),
+                dir / ("kalvex_bench_mixed_" + std::to_string(texts) + ".tsv")};
+    const std::string command = "/usr/bin/python3 '" KALVEX_SOURCE_DIR
+                                "/scripts/timing_drawings.py' mixed " +
+                                std::to_string(texts) + " '" + made.drawing.string() + "'";
+    if (std::system(command.c_str()) != 0)
+        throw std::runtime_error("cannot write " + made.drawing.string());
+    std::ofstream(made.table, std::ios::binary)
+        << renamedTable(run({"export", made.drawing.string()}));
+    return samples.emplace(texts, made).first->second;
 }
 
-void appendInsert(std::string& out, int i) {
-    const int handle = 0x100000 + i * 4;
-    char buffer[256];
-    const int length = std::snprintf(
-        buffer, sizeof buffer,
-        "  0\nINSERT\n  5\n%X\n330\n1F\n100\nAcDbEntity\n  8\n0\n100\nAcDbBlockReference\n"
-        " 66\n1\n  2\nPUMP\n 10\n%.3f\n 20\n5.0\n 30\n0.0\n",
-        handle, i * 2.0);
-    out.append(buffer, static_cast<std::size_t>(length));
-    appendAttribute(out, handle + 1, "TAG", i);
-    appendAttribute(out, handle + 2, "KW", i);
-    std::snprintf(buffer, sizeof buffer, "  0\nSEQEND\n  5\n%X\n330\n%X\n100\nAcDbEntity\n  8\n0\n",
-                  handle + 3, handle);
-    out += buffer;
-}
-
-const fs::path& sampleFile() {
-    static const fs::path path = [] {
-        std::string content = header();
-        for (int i = 0; i < kTexts; ++i) {
-            appendText(content, i);
-            if (i % (kTexts / kInserts) == 0)
-                appendInsert(content, i / (kTexts / kInserts));
-        }
-        content += "  0\nENDSEC\n  0\nEOF\n";
-        const fs::path file = fs::temp_directory_path() / "kalvex_bench_export.dxf";
-        std::ofstream(file, std::ios::binary) << content;
-        return file;
-    }();
-    return path;
+void countBytes(benchmark::State& state, const fs::path& drawing) {
+    state.counters["file_MB"] = static_cast<double>(fs::file_size(drawing)) / 1e6;
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(drawing)));
 }
 
 void exportTable(benchmark::State& state) {
-    const fs::path input = sampleFile();
-    std::size_t tableBytes = 0;
-    for (auto _ : state) {
-        std::ostringstream out, err;
-        if (kalvex::dxftool::run({"export", input.string()}, out, err) != 0)
-            state.SkipWithError(err.str().c_str());
-        tableBytes = out.str().size();
-    }
-    state.counters["file_MB"] = static_cast<double>(fs::file_size(input)) / 1e6;
-    state.counters["table_MB"] = static_cast<double>(tableBytes) / 1e6;
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * fs::file_size(input)));
+    const Sample& input = sample(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(run({"export", input.drawing.string()}));
+    countBytes(state, input.drawing);
+}
+
+void applyTable(benchmark::State& state) {
+    const Sample& input = sample(static_cast<int>(state.range(0)));
+    const fs::path output = fs::temp_directory_path() / "kalvex_bench_mixed_applied.dxf";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            run({"apply", input.drawing.string(), input.table.string(), "-o", output.string()}));
+    countBytes(state, input.drawing);
+}
+
+void roundTrip(benchmark::State& state) {
+    const Sample& input = sample(static_cast<int>(state.range(0)));
+    const fs::path output = fs::temp_directory_path() / "kalvex_bench_mixed_saved.dxf";
+    for (auto _ : state)
+        run({"roundtrip", input.drawing.string(), output.string()});
+    countBytes(state, input.drawing);
 }
 
 } // namespace
 
-BENCHMARK(exportTable)->Unit(benchmark::kMillisecond)->MinTime(2.0);
+BENCHMARK(exportTable)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(applyTable)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(roundTrip)->Arg(10000)->Arg(100000)->MeasureProcessCPUTime()->Unit(
+    benchmark::kMillisecond);
 BENCHMARK_MAIN();

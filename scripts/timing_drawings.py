@@ -5,6 +5,8 @@
                                                    attributes, in rows; MODE attributes-at-one-spot
                                                    puts every attribute at the origin, one-spot every
                                                    reference and its attributes
+    timing_drawings.py mixed N OUT.dxf             N TEXTs as `texts` writes them, then N / 5 references
+                                                   as `refs` writes them (the peer table's drawing)
     timing_drawings.py update LINES OUT.play [fetch-only]
                                                    picks the first LINES TEXTs of a `texts` drawing,
                                                    fetches them, renames every line, writes them back
@@ -14,7 +16,7 @@ Every TEXT and attribute carries the pairs an R2018 program writes.
 import sys
 
 HEADER = ("  0\nSECTION\n  2\nHEADER\n  9\n$ACADVER\n  1\nAC1032\n  9\n$HANDSEED\n  5\nFFFFFFF\n"
-          "  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n 70\n1\n"
+          "  0\nENDSEC\n  0\nSECTION\n  2\nTABLES\n  0\nTABLE\n  2\nLAYER\n  5\n2\n 70\n1\n"
           "  0\nLAYER\n  5\n10\n100\nAcDbSymbolTableRecord\n100\nAcDbLayerTableRecord\n"
           "  2\n0\n 70\n0\n 62\n7\n  6\nContinuous\n  0\nENDTAB\n  0\nENDSEC\n")
 TEXT_HANDLE_BASE = 0x100
@@ -34,11 +36,15 @@ def text_position(i):
 
 def write_texts(count, out):
     out.write(HEADER + "  0\nSECTION\n  2\nENTITIES\n")
+    write_text_entities(count, out)
+    out.write("  0\nENDSEC\n  0\nEOF\n")
+
+
+def write_text_entities(count, out):
     for i in range(count):
         x, y = text_position(i)
         out.write(text_pairs("TEXT", TEXT_HANDLE_BASE + i, x, y, f"TB-{i:06d} 端子台",
                              "100\nAcDbText\n 73\n0\n"))
-    out.write("  0\nENDSEC\n  0\nEOF\n")
 
 
 def block_entities():
@@ -67,14 +73,15 @@ def block_entities():
     return "".join(parts)
 
 
-def write_refs(count, out, mode):
+def write_refs(count, out, mode, texts=0):
     out.write(HEADER + "  0\nSECTION\n  2\nBLOCKS\n  0\nBLOCK\n  5\n70\n100\nAcDbEntity\n  8\n0\n"
               "100\nAcDbBlockBegin\n  2\nVALVE\n 70\n2\n 10\n0.0\n 20\n0.0\n 30\n0.0\n  3\nVALVE\n"
               "  1\n\n")
     out.write(block_entities())
     out.write("  0\nENDBLK\n  5\n71\n100\nAcDbEntity\n  8\n0\n100\nAcDbBlockEnd\n  0\nENDSEC\n")
     out.write("  0\nSECTION\n  2\nENTITIES\n")
-    handle = REF_HANDLE_BASE
+    write_text_entities(texts, out)
+    handle = max(REF_HANDLE_BASE, TEXT_HANDLE_BASE + texts)
     for i in range(count):
         x, y = (0.0, 0.0) if mode == "one-spot" else ((i % 200) * 30.0, (i // 200) * 25.0)
         ax, ay = (0.0, 0.0) if mode == "attributes-at-one-spot" else (x, y)
@@ -114,6 +121,8 @@ def main(argv):
     with open(argv[3], "w", encoding="utf-8", newline="\n") as out:
         if kind == "texts":
             write_texts(int(argv[2]), out)
+        elif kind == "mixed":
+            write_refs(int(argv[2]) // 5, out, "", int(argv[2]))
         else:
             write_refs(int(argv[2]), out, argv[4] if len(argv) > 4 else "")
 

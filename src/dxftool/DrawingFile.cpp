@@ -6,6 +6,7 @@
 
 #include "drawing/dxf/DxfFile.h"
 #include "drawing/dxf/FilePort.h"
+#include "drawing/tags/LargeBuffers.h"
 
 namespace kalvex::dxftool {
 
@@ -53,7 +54,7 @@ std::string readFileBytes(const std::string& path, FileStamp* stamp) {
     std::string bytes;
     if (!status)
         failToRead(path);
-    bytes.reserve(static_cast<std::size_t>(status->size));
+    dxf::reserveLarge(bytes, static_cast<std::size_t>(status->size));
     if (!readAll(file, bytes))
         failToRead(path);
     if (stamp) {

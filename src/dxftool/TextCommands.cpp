@@ -14,7 +14,10 @@ std::string exportLines(cad::Document& document, const std::string& path, FileCo
     const LayerLocks locks(document);
     const std::string start = column == FileColumn::Write ? escapeField(path) + '\t' : "";
     std::string lines;
-    const RowSink write = [&](const TextRow& row) { lines += start + formatRow(row); };
+    const RowSink write = [&](const TextRow& row) {
+        lines += start;
+        appendRow(lines, row);
+    };
     const auto filter =
         cad::SelectionFilter::of({{cad::SelectionFilter::EntityType, "TEXT,INSERT"}});
     forEachSelected(document, filter,

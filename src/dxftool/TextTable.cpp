@@ -1,7 +1,8 @@
 #include "dxftool/TextTable.h"
 
 #include <algorithm>
-#include <cstdio>
+#include <charconv>
+#include <initializer_list>
 #include <iterator>
 #include <optional>
 #include <variant>
@@ -21,6 +22,7 @@ constexpr const char* kColumns[] = {"handle", "kind", "block", "tag",  "layer",
 
 std::vector<std::string_view> splitFields(std::string_view line) {
     std::vector<std::string_view> fields;
+    fields.reserve(std::size(kColumns) + 1);
     std::size_t start = 0;
     while (true) {
         const std::size_t tab = line.find('\t', start);
@@ -31,17 +33,34 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     }
 }
 
-std::string formatCoordinate(double value) {
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.3f", value);
-    return buffer;
+// Three decimals, as "%.3f" prints them in the C locale.
+void appendCoordinate(std::string& out, double value) {
+    char buffer[400];
+    const auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, 3);
+    out.append(buffer, error == std::errc() ? end : buffer);
 }
 
-std::string joinLine(const std::vector<std::string>& fields) {
-    std::string line;
-    for (std::size_t i = 0; i < fields.size(); ++i)
-        line += (i ? "\t" : "") + escapeField(fields[i]);
-    return line + '\n';
+bool needsEscape(char c) {
+    return c == '\t' || c == '\r' || c == '\n' || c == '\\';
+}
+
+void appendEscaped(std::string& out, std::string_view value) {
+    if (std::none_of(value.begin(), value.end(), needsEscape))
+        out += value;
+    else
+        out += escapeField(value);
+}
+
+// The fields escaped, each but the first after a tab.
+void appendFields(std::string& out, std::initializer_list<std::string_view> fields) {
+    bool first = true;
+    for (const std::string_view field : fields) {
+        if (!first)
+            out += '\t';
+        appendEscaped(out, field);
+        first = false;
+    }
 }
 
 struct Header {
@@ -126,6 +145,8 @@ std::string escapeField(std::string_view value) {
 }
 
 std::string unescapeField(std::string_view field) {
+    if (field.find('\\') == std::string_view::npos)
+        return std::string(field);
     std::string out;
     out.reserve(field.size());
     for (std::size_t i = 0; i < field.size(); ++i) {
@@ -158,19 +179,35 @@ std::string formatHeader(ByteOrderMark bom, FileColumn file) {
     std::string header = bom == ByteOrderMark::Write ? std::string(kBom) : std::string();
     if (file == FileColumn::Write)
         header += std::string(kFileColumn) + '\t';
-    return header + joinLine(std::vector<std::string>(std::begin(kColumns), std::end(kColumns)));
+    for (const char* column : kColumns)
+        header += std::string(column) + (column == kColumns[std::size(kColumns) - 1] ? "\n" : "\t");
+    return header;
+}
+
+void appendRow(std::string& out, const TextRow& row) {
+    appendFields(out,
+                 {row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0"});
+    out += '\t';
+    appendCoordinate(out, row.x);
+    out += '\t';
+    appendCoordinate(out, row.y);
+    out += '\t';
+    appendEscaped(out, row.text);
+    out += '\t';
+    appendEscaped(out, fingerprintCell(textFingerprint(row.text)));
+    out += '\n';
 }
 
 std::string formatRow(const TextRow& row) {
-    return joinLine({row.handle, row.kind, row.block, row.tag, row.layer, row.locked ? "1" : "0",
-                     formatCoordinate(row.x), formatCoordinate(row.y), row.text,
-                     fingerprintCell(textFingerprint(row.text))});
+    std::string line;
+    appendRow(line, row);
+    return line;
 }
 
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom) {
     std::string out = formatHeader(bom);
     for (const TextRow& row : rows)
-        out += formatRow(row);
+        appendRow(out, row);
     return out;
 }
 
@@ -180,6 +217,7 @@ ReadTable parseTable(std::string_view bytes, const std::string& source, Problems
     std::string_view line;
     std::optional<Header> header;
     ReadTable table;
+    table.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
     while (lines.next(line)) {
         if (line.empty())
             continue;

@@ -63,6 +63,7 @@ std::string unescapeField(std::string_view field);
 // formatTable is the whole table at once, without file column.
 std::string formatHeader(ByteOrderMark bom, FileColumn file = FileColumn::Omit);
 std::string formatRow(const TextRow& row);
+void appendRow(std::string& out, const TextRow& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
 // Reads a table in any column order (`handle` and `text` required, `file` and `fingerprint` read

@@ -5,6 +5,7 @@
 #include <optional>
 #include <set>
 #include <stdexcept>
+#include <tuple>
 #include <unordered_map>
 
 #include "drawing/dxf/DxfFile.h"
@@ -140,16 +141,25 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
     std::unordered_map<std::string, std::string> identityOfPath;
     std::unordered_map<std::string, std::size_t> jobOfIdentity;
     std::unordered_map<std::string, int> lineOfRow;
+    lineOfRow.reserve(rows.size());
+    const std::string* lastFile = nullptr;
+    std::unordered_map<std::string, std::string>::iterator known;
+    std::unordered_map<std::string, std::size_t>::iterator job;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RowKey& row = rows[i];
-        auto known = identityOfPath.find(row.file);
-        if (known == identityOfPath.end())
-            known = identityOfPath.emplace(row.file, fileIdentity(row.file)).first;
-        const auto [job, added] = jobOfIdentity.emplace(known->second, jobs.size());
-        if (added)
-            jobs.push_back({row.file, row.file, row.line, {}});
+        // Rows of one drawing come one after another: its job is looked up once for them all.
+        if (!lastFile || *lastFile != row.file) {
+            known = identityOfPath.find(row.file);
+            if (known == identityOfPath.end())
+                known = identityOfPath.emplace(row.file, fileIdentity(row.file)).first;
+            bool added = false;
+            std::tie(job, added) = jobOfIdentity.try_emplace(known->second, jobs.size());
+            if (added)
+                jobs.push_back({row.file, row.file, row.line, {}});
+            lastFile = &row.file;
+        }
         const auto [seen, first] =
-            lineOfRow.emplace(known->second + '\n' + upperAscii(row.handle), row.line);
+            lineOfRow.try_emplace(known->second + '\n' + upperAscii(row.handle), row.line);
         if (first)
             jobs[job->second].rows.push_back(i);
         else

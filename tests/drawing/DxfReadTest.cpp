@@ -177,6 +177,46 @@ TEST(DxfRead, WhatIsNoDxfFileIsNamedInPlainWords) {
               "bad.dxf:6: the value does not fit group code 10");
 }
 
+// The reader takes the common shapes of code lines and numbers by a short path and every other
+// shape by the full one: both must agree on what is a number, whatever the line's length.
+TEST(DxfRead, GroupCodesAndNumbersOfEveryShapeReadAsBefore) {
+    for (const char* code : {"10", " 10", "   10", "10 ", "\t10", "+10", "010", "0010", "00010"}) {
+        auto drawing = parseDxf(kEntitiesStart + "  0\nTEXT\n  5\nA\n" + code +
+                                    "\n2.5\n  0\nENDSEC\n  0\nEOF\n",
+                                "codes.dxf");
+        auto text = cad::entityAs<cad::Text>(
+            CadModel::create(drawing)->application()->ActiveDocument()->HandleToObject("A"));
+        EXPECT_EQ(text->InsertionPoint().x(), 2.5) << code;
+    }
+    for (const char* code : {"-", "1 0", "10x", "123456", "99999"})
+        EXPECT_EQ(errorOf(kEntitiesStart + code + "\n1\n").rfind("bad.dxf:5: the group code", 0),
+                  0u)
+            << code;
+    for (const char* value :
+         {"1.", ".5", "-.5", "-0", "12345678901234567890.5", "+1", " 1", "1e3", "-1E-3 ", "007"})
+        EXPECT_EQ(
+            errorOf(kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n  0\nENDSEC\n  0\nEOF\n"),
+            "(no error)")
+            << value;
+    for (const char* value : {"-", ".", "-.", "1..2", "--1", "1-", "1.5.", "0x10", ""})
+        EXPECT_EQ(errorOf(kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n"),
+                  "bad.dxf:8: the value \"" + std::string(value) + "\" does not fit group code 10")
+            << value;
+}
+
+// A line feed is found wherever it falls in the eight-byte words the reader scans.
+TEST(DxfRead, ValuesOfEveryLengthRoundTripByteForByte) {
+    std::string bytes = kEntitiesStart;
+    for (int length = 0; length < 40; ++length)
+        bytes += "  0\nTEXT\n  5\n" + std::to_string(100 + length) + "\n  1\n" +
+                 std::string(static_cast<std::size_t>(length), 'x') + "\n";
+    bytes += "  0\nENDSEC\n  0\nEOF";
+    for (std::size_t cut = 0; cut < 9; ++cut) {
+        const std::string file = bytes + std::string(cut, '\n');
+        EXPECT_EQ(parseDxf(file, "lengths.dxf")->serialize(), file) << cut;
+    }
+}
+
 TEST(DxfRead, EveryNumberThatIsNotFiniteIsADamagedValue) {
     for (const char* value : {"nan", "-nan", "NaN", "inf", "-inf", "infinity", "1e999", "-1e400"}) {
         const std::string bytes = kEntitiesStart + "  0\nTEXT\n 10\n" + value + "\n";

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <random>
+
 #include "PeerSupport.h"
 #include "dxftool/TextTable.h"
 
@@ -52,6 +55,23 @@ TEST(TextTable, FormatsHeaderAndRowsWithThreeDecimals) {
         "3F\tATTRIB\tVALVE\tTAG\tLocked\t1\t100.123\t0.001\tV\\\\1\t'3820fafa\n";
     EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Omit), expected);
     EXPECT_EQ(formatTable({text, attribute}, ByteOrderMark::Write), "\xEF\xBB\xBF" + expected);
+}
+
+// Coordinates are printed as "%.3f" prints them, halfway cases and huge numbers included.
+TEST(TextTable, CoordinatesMatchPrintfWithThreeDecimals) {
+    std::mt19937_64 random(27);
+    std::vector<double> values = {0.0,        -0.0,   0.0005, -0.0005,      2.0005,
+                                  1e15 + 0.5, -1e300, 1e-9,   123456.78950, 0.1 + 0.2};
+    for (int i = 0; i < 2000; ++i) {
+        values.push_back(std::uniform_real_distribution<double>(-1e6, 1e6)(random));
+        values.push_back(static_cast<double>(random() % 2000001) / 2000.0 - 500.0);
+    }
+    for (const double value : values) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.3f", value);
+        const std::string line = formatRow({"1", "TEXT", "", "", "0", false, value, 0.0, "t"});
+        EXPECT_EQ(line.substr(13, line.find('\t', 13) - 13), expected) << value;
+    }
 }
 
 TEST(TextTable, ReadsAnyColumnOrderWithBomCrLfAndBlankLines) {

@@ -5,6 +5,7 @@
 
 #include "drawing/dxf/FilePort.h"
 #include "drawing/dxf/TemporaryFiles.h"
+#include "drawing/tags/LargeBuffers.h"
 
 namespace kalvex::drawing {
 
@@ -15,7 +16,8 @@ std::string readWholeFile(const std::string& path) {
     if (!file.isOpen())
         throw dxf::DxfError(path + ": cannot open the file: " + files::lastError());
     std::string bytes;
-    bytes.reserve(static_cast<std::size_t>(file.size()));
+    if (const std::int64_t size = file.size(); size > 0)
+        dxf::reserveLarge(bytes, static_cast<std::size_t>(size));
     char buffer[1 << 16];
     for (;;) {
         const std::int64_t count = file.read(buffer, sizeof buffer);

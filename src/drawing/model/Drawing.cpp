@@ -3,6 +3,7 @@
 #include "drawing/model/DrawingIndexer.h"
 #include "drawing/model/Handles.h"
 #include "drawing/tags/GroupCodeTypes.h"
+#include "drawing/tags/LargeBuffers.h"
 #include "drawing/tags/TagLookup.h"
 
 namespace kalvex::drawing {
@@ -85,7 +86,7 @@ void Drawing::writeRecord(std::string& out, RecordId id) const {
 
 std::string Drawing::serialize() const {
     std::string out;
-    out.reserve(m_pool.fileBytes().size() + m_pool.sideSize());
+    dxf::reserveLarge(out, m_pool.fileBytes().size() + m_pool.sideSize());
     for (RecordId id : m_order)
         writeRecord(out, id);
     out.append(std::string_view(m_pool.fileBytes()).substr(m_trailingBegin));

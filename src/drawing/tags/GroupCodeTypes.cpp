@@ -30,6 +30,26 @@ bool underflows(std::string_view text) {
            text[exponent + 1] == '-';
 }
 
+// Whether the text is a plain decimal ("-12.5", "3", ".25") short enough to be finite: the form
+// nearly every real of a drawing has, checked without converting it.
+bool isPlainDecimal(std::string_view text) {
+    constexpr std::size_t kFiniteDigits = 300;
+    std::size_t i = !text.empty() && text.front() == '-' ? 1 : 0;
+    if (text.size() > kFiniteDigits)
+        return false;
+    bool digits = false, point = false;
+    for (; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c >= '0' && c <= '9')
+            digits = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    return digits;
+}
+
 ValueFault readReal(std::string_view value, double& number) {
     std::string_view text = trimSpaces(value);
     if (!text.empty() && text.front() == '+')
@@ -74,6 +94,8 @@ ValueFault valueFault(std::int16_t code, std::string_view value) {
     case ValueType::Integer:
         return isInteger(trimSpaces(value)) ? ValueFault::None : ValueFault::NotANumber;
     case ValueType::Real: {
+        if (isPlainDecimal(value))
+            return ValueFault::None;
         double number = 0;
         return readReal(value, number);
     }

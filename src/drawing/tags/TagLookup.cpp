@@ -26,7 +26,21 @@ std::optional<std::size_t> findCode(const TagList& tags, std::int16_t code, std:
 }
 
 std::optional<std::size_t> findInMain(const TagList& tags, std::int16_t code) {
-    return findCode(tags, code, 0, mainPartEnd(tags));
+    // One pass: the main part ends where mainPartEnd() says, groups are skipped as findCode()
+    // skips them.
+    bool inGroup = false;
+    for (std::size_t i = 0; i < tags.size(); ++i) {
+        const std::int16_t found = tags[i].code;
+        if (i > 0 && (found == 101 || found >= 1000))
+            return std::nullopt;
+        if (found == 102 && code != 102) {
+            inGroup = !inGroup;
+            continue;
+        }
+        if (!inGroup && found == code)
+            return i;
+    }
+    return std::nullopt;
 }
 
 } // namespace kalvex::dxf

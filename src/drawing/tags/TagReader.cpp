@@ -1,6 +1,8 @@
 #include "drawing/tags/TagReader.h"
 
 #include <algorithm>
+#include <array>
+#include <bit>
 #include <cstring>
 
 #include "drawing/tags/DxfError.h"
@@ -33,7 +35,8 @@ public:
         const Line valueLine = readLine();
         std::int16_t code = 0;
         const std::string_view codeText = text(codeLine);
-        if (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code))
+        if (!plainGroupCode(codeText, code) &&
+            (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code)))
             fail(codeLine.begin, "the group code" + quoted(codeText) + " is not a number");
         checkValue(code, valueLine);
         return Tag::of(codeLine.begin, code, codeLine.end - codeLine.begin,
@@ -46,10 +49,52 @@ public:
     }
 
 private:
+    // Nearly every code line is up to three digits after padding blanks ("  0", " 10", "100"):
+    // those are read here, anything else by parseGroupCode().
+    static bool plainGroupCode(std::string_view line, std::int16_t& code) {
+        std::size_t i = 0;
+        while (i < line.size() && line[i] == ' ')
+            ++i;
+        if (i == line.size() || line.size() - i > 4)
+            return false;
+        int number = 0;
+        for (; i < line.size(); ++i) {
+            if (line[i] < '0' || line[i] > '9')
+                return false;
+            number = number * 10 + (line[i] - '0');
+        }
+        code = static_cast<std::int16_t>(number);
+        return true;
+    }
+
+    // The line feed ending the line at `from`, eight bytes at a time: most lines are a few
+    // bytes long, too short to repay a call to memchr.
+    const char* lineFeed(std::size_t from) const {
+        // The first zero byte of `word ^ '\n'...` is found exactly by its lowest set bit; the
+        // bytes above it may show false ones, which on a big-endian machine come first.
+        static_assert(std::endian::native == std::endian::little);
+        constexpr std::uint64_t kOnes = 0x0101010101010101ull;
+        constexpr std::uint64_t kHighBits = 0x8080808080808080ull;
+        const char* p = m_bytes.data() + from;
+        const char* end = m_bytes.data() + m_bytes.size();
+        for (; end - p >= 8; p += 8) {
+            std::uint64_t word = 0;
+            std::memcpy(&word, p, sizeof word);
+            word ^= kOnes * '\n';
+            const std::uint64_t zeroBytes = (word - kOnes) & ~word & kHighBits;
+            if (zeroBytes != 0)
+                return p + std::countr_zero(zeroBytes) / 8;
+        }
+        for (; p != end; ++p)
+            if (*p == '\n')
+                return p;
+        return nullptr;
+    }
+
     Line readLine() {
         Line line;
         line.begin = static_cast<std::uint32_t>(m_pos);
-        const void* found = std::memchr(m_bytes.data() + m_pos, '\n', m_bytes.size() - m_pos);
+        const void* found = lineFeed(m_pos);
         const std::size_t lf =
             found ? static_cast<std::size_t>(static_cast<const char*>(found) - m_bytes.data())
                   : m_bytes.size();
@@ -67,6 +112,16 @@ private:
     }
 
     void checkValue(std::int16_t code, const Line& valueLine) const {
+        // The type of every code up to the extended data's, looked up once: most values are
+        // text, which needs no check.
+        static const auto kTypes = [] {
+            std::array<ValueType, 1072> types{};
+            for (std::size_t i = 0; i < types.size(); ++i)
+                types[i] = valueTypeOf(static_cast<std::int16_t>(i));
+            return types;
+        }();
+        if (code >= 0 && code < static_cast<int>(kTypes.size()) && kTypes[code] == ValueType::Text)
+            return;
         const std::string_view value = text(valueLine);
         switch (valueFault(code, value)) {
         case ValueFault::None:
