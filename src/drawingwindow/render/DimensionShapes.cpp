@@ -292,6 +292,8 @@ void dimensionShapes(const EntityInput& in, ShapeList& out) {
         out};
     if (in.drawing.typeName(in.id) == "ARC_DIMENSION")
         return threePointAngle(d, true);
+    if (in.drawing.typeName(in.id) == "LARGE_RADIAL_DIMENSION") // a jogged radius
+        return d.radius(tags.pointOf(10), tags.pointOf(15));
     const int type = tags.integerOf(70);
     switch (type & kTypeMask) {
     case Rotated:
