@@ -22,9 +22,64 @@ std::string number(double value) {
     return buffer;
 }
 
+// What plant drawings add: a dimension without its block, a multileader, a table (its block)
+// and a feature control frame.
+void addAnnotations(std::string& out, double x, double y, int i) {
+    pairs(out, {{0, "DIMENSION"},
+                {8, "0"},
+                {100, "AcDbDimension"},
+                {10, number(x)},
+                {20, number(y + 12)},
+                {70, "0"},
+                {100, "AcDbAlignedDimension"},
+                {13, number(x)},
+                {23, number(y + 8)},
+                {14, number(x + 20)},
+                {24, number(y + 8)},
+                {50, "0"}});
+    pairs(out, {{0, "MULTILEADER"},
+                {8, "0"},
+                {300, "CONTEXT_DATA{"},
+                {41, "2"},
+                {140, "2"},
+                {290, "1"},
+                {304, "Valve " + std::to_string(i)},
+                {12, number(x + 30)},
+                {22, number(y + 36)},
+                {13, "1"},
+                {23, "0"},
+                {302, "LEADER{"},
+                {10, number(x + 28)},
+                {20, number(y + 35)},
+                {11, "1"},
+                {21, "0"},
+                {40, "2"},
+                {304, "LEADER_LINE{"},
+                {10, number(x + 20)},
+                {20, number(y + 30)},
+                {305, "}"},
+                {303, "}"},
+                {301, "}"},
+                {170, "1"},
+                {172, "2"}});
+    pairs(out, {{0, "ACAD_TABLE"},
+                {8, "0"},
+                {100, "AcDbBlockReference"},
+                {2, "*T"},
+                {10, number(x + 30)},
+                {20, number(y + 10)},
+                {100, "AcDbTable"}});
+    pairs(out, {{0, "TOLERANCE"},
+                {8, "0"},
+                {10, number(x + 30)},
+                {20, number(y - 8)},
+                {1, "{\\Fgdt;j}%%v0.05%%vA"}});
+}
+
 // One cell of a plan as other programs write it: a note in MTEXT, a hatched area, a
-// dimension (its block), a spline, an ellipse, a polyline with an arc, a dashed line and a
-// reference to a 30-entity symbol; twelve entities and about fifty drawn pieces.
+// dimension (its block), the annotations above, a spline, an ellipse, a polyline with an arc, a
+// dashed line and a reference to a 30-entity symbol; sixteen entities and about seventy drawn
+// pieces.
 void addCell(std::string& out, int i) {
     const double x = (i % 100) * 60.0, y = (i / 100) * 40.0;
     pairs(out, {{0, "MTEXT"},
@@ -70,6 +125,7 @@ void addCell(std::string& out, int i) {
                 {46, "2.245"},
                 {79, "0"}});
     pairs(out, {{0, "DIMENSION"}, {8, "0"}, {2, "*D"}, {10, number(x)}, {20, number(y)}});
+    addAnnotations(out, x, y, i);
     pairs(out, {{0, "SPLINE"},
                 {8, "0"},
                 {71, "3"},
@@ -157,6 +213,21 @@ std::string drawingOf(int cells) {
                 {1, "20.00"},
                 {0, "ENDBLK"},
                 {8, "0"}});
+    pairs(out, {{0, "BLOCK"}, {8, "0"}, {2, "*T"}, {70, "1"}, {10, "0"}, {20, "0"}});
+    for (int k = 0; k < 3; ++k)
+        pairs(out, {{0, "LINE"},
+                    {8, "0"},
+                    {10, "0"},
+                    {20, number(-4.0 * k)},
+                    {11, "20"},
+                    {21, number(-4.0 * k)},
+                    {0, "TEXT"},
+                    {8, "0"},
+                    {10, "1"},
+                    {20, number(-4.0 * k - 3)},
+                    {40, "2"},
+                    {1, "Cell " + std::to_string(k)}});
+    pairs(out, {{0, "ENDBLK"}, {8, "0"}});
     pairs(out, {{0, "BLOCK"}, {8, "0"}, {2, "SYMBOL"}, {70, "0"}, {10, "0"}, {20, "0"}});
     for (int k = 0; k < 30; ++k)
         pairs(out, {{0, "LINE"},

@@ -186,8 +186,12 @@ void SceneBuilder::addRecord(RecordId id, const EntityFields& f, const Placement
     if (type == "INSERT")
         return addInsert(id, f, at, style, out);
     if (isBlockPicture(type))
-        return addDimension(type, f, at, style, out);
+        return addDimension(id, f, at, style, out);
+    if (type == "ACAD_TABLE")
+        return addTable(id, at, style, out);
     addShapes(id, f, at, style, out);
+    if (type == "MULTILEADER" || type == "MLEADER")
+        addLeaderBlock(id, f, at, style, out);
 }
 
 void SceneBuilder::addShapes(RecordId id, const EntityFields& f, const Placement& at,
@@ -199,6 +203,12 @@ void SceneBuilder::addShapes(RecordId id, const EntityFields& f, const Placement
             m_notes.undrawnKinds.emplace(type);
         return;
     }
+    addShapesBy(reader, id, f, at, style, out);
+}
+
+void SceneBuilder::addShapesBy(ShapeReader reader, RecordId id, const EntityFields& f,
+                               const Placement& at, const Style& style,
+                               std::vector<SceneShape>& out) {
     m_budget -= 1;
     std::vector<SceneShape> local;
     reader(EntityInput{m_drawing, id, f, m_styles}, local);
@@ -289,15 +299,13 @@ void SceneBuilder::noteSelfReference(std::size_t block) {
         BlockEntry::name(m_drawing, m_drawing.blocks()[block].block));
 }
 
-// A dimension's picture is its anonymous block, drawn where it lies.
-// A dimension without its block (some programs leave only proxy graphics) is not drawn.
-void SceneBuilder::addDimension(std::string_view type, const EntityFields& f, const Placement& at,
+// A dimension's picture is its anonymous block, drawn where it lies. A dimension without
+// its block (some programs write none) is built from its definition points.
+void SceneBuilder::addDimension(RecordId id, const EntityFields& f, const Placement& at,
                                 const Style& style, std::vector<SceneShape>& out) {
     const std::size_t block = blockIndex(f.name);
-    if (block >= m_drawing.blocks().size()) {
-        m_notes.undrawnKinds.emplace(type);
-        return;
-    }
+    if (block >= m_drawing.blocks().size())
+        return addShapesBy(dimensionShapes, id, f, at, style, out);
     if (isOpen(block))
         return noteSelfReference(block);
     if (blockCost(block) > m_budget)

@@ -12,6 +12,7 @@
 #include "drawing/model/Drawing.h"
 #include "drawingwindow/SceneItems.h"
 #include "drawingwindow/render/DrawingStyles.h"
+#include "drawingwindow/render/EntityShapes.h"
 
 namespace kalvex::drawing {
 
@@ -67,13 +68,20 @@ private:
                    std::vector<SceneShape>& out);
     void addShapes(RecordId id, const EntityFields& fields, const Placement& at, const Style& style,
                    std::vector<SceneShape>& out);
+    void addShapesBy(ShapeReader reader, RecordId id, const EntityFields& fields,
+                     const Placement& at, const Style& style, std::vector<SceneShape>& out);
     void addInsert(RecordId id, const EntityFields& fields, const Placement& at, const Style& style,
                    std::vector<SceneShape>& out);
     void addCell(RecordId id, const EntityFields& fields, std::size_t block, QPointF cell,
                  const Placement& at, const Style& style, std::vector<SceneShape>& out);
     void noteSelfReference(std::size_t block);
-    void addDimension(std::string_view type, const EntityFields& fields, const Placement& at,
+    void addDimension(RecordId id, const EntityFields& fields, const Placement& at,
                       const Style& style, std::vector<SceneShape>& out);
+    // Tables and multileaders draw blocks of their own (SceneTables.cpp, SceneLeaders.cpp).
+    void addTable(RecordId id, const Placement& at, const Style& style,
+                  std::vector<SceneShape>& out);
+    void addLeaderBlock(RecordId id, const EntityFields& fields, const Placement& at,
+                        const Style& style, std::vector<SceneShape>& out);
     void expandBlock(std::size_t block, const Placement& inner, std::vector<SceneShape>& out);
     void addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out);
     bool addBlockReference(RecordId id, const EntityFields& fields, const Placement& at,
@@ -92,6 +100,7 @@ private:
     QRectF blockExtents(std::size_t block);
     QRectF arrayExtents(std::size_t block, const ArrayLayout& array, const EntityFields& fields);
     QRectF itemExtents(RecordId item);
+    QRectF readerExtents(ShapeReader reader, RecordId item, const EntityFields& fields);
 
     Style styleOf(const EntityFields& fields, const Placement& at);
     const LayerLook& layerOf(std::string_view rawName);

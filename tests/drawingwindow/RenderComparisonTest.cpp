@@ -32,7 +32,27 @@ const std::map<QString, const char*> kReferenceFaults = {
     {QStringLiteral("mtext_reference_faults.dxf"),
      "shows \\~ as written, breaks the ^ stacking of tolerances, has no CJK font"},
     {QStringLiteral("text_cjk.dxf"), "has no CJK font: Japanese text comes out as boxes"},
+    {QStringLiteral("ezdxf__integration_tests__data__duplicate_handles.dxf"),
+     "draws nothing for dimensions without a block: the extension and dimension lines of its "
+     "seven dimensions are ours alone (their texts lie in separate entities both draw)"},
+    {QStringLiteral("tolerance_leader.dxf"),
+     "does not draw TOLERANCE (the frames are checked in DimensionShapesTest and by eye)"},
 };
+
+// Drawings held to a lower bound than the others, and why.
+const std::map<QString, std::pair<double, const char*>> kLowerBounds = {
+    {QStringLiteral("dimension_blockless.peer.dxf"),
+     {0.7, "our radius and diameter texts lie where their definition points say, the "
+           "reference's blocks put them elsewhere along the leader, with a centre mark here"}},
+};
+
+// A drawing "NAME.dxf" beside a "NAME.peer.dxf" is compared with the reference's picture of
+// the peer file: the same entities in a form the reference draws (dimensions with the blocks
+// ezdxf made for them, multileaders exploded).
+QString referenceFileOf(const QString& drawing) {
+    const QString peer = drawing.chopped(4) + QStringLiteral(".peer.dxf");
+    return QFileInfo::exists(peer) ? peer : drawing;
+}
 
 QString runPython(const QStringList& arguments) {
     QProcess process;
@@ -53,10 +73,16 @@ bool referenceRendererInstalled() {
 // the reference at the same window and compare the ink.
 std::map<QString, Figures> compare(const QStringList& drawings, const QTemporaryDir& work) {
     QString list;
+    std::map<QString, QString> oursOf;
+    QStringList references;
+    for (const QString& drawing : drawings) {
+        references << referenceFileOf(drawing);
+        oursOf[references.back()] = drawing;
+    }
     const QStringList extents =
         runPython(QStringList{kScripts + QStringLiteral("compare_rendering.py"),
                               QStringLiteral("extents")} +
-                  drawings)
+                  references)
             .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
     std::map<QString, Figures> figures;
     for (const QString& line : extents) {
@@ -70,7 +96,7 @@ std::map<QString, Figures> compare(const QStringList& drawings, const QTemporary
                             QPointF(parts[3].toDouble(), parts[4].toDouble()));
         const QString ours = work.filePath(name + QStringLiteral(".png"));
         try {
-            renderDrawing(*loadDxf(parts[0].toStdString()), {kSize, window}).save(ours);
+            renderDrawing(*loadDxf(oursOf[parts[0]].toStdString()), {kSize, window}).save(ours);
         } catch (const std::exception& e) {
             figures[name].note = QString::fromUtf8(e.what());
         }
@@ -110,8 +136,10 @@ void expectCoverage(const std::map<QString, Figures>& figures, double bound) {
                   << "\n";
         if (fault != kReferenceFaults.end() || !f.note.isEmpty())
             continue;
-        EXPECT_GE(f.referenceCovered, bound) << qPrintable(name);
-        EXPECT_GE(f.oursCovered, bound) << qPrintable(name);
+        const auto lower = kLowerBounds.find(name);
+        const double held = lower != kLowerBounds.end() ? lower->second.first : bound;
+        EXPECT_GE(f.referenceCovered, held) << qPrintable(name);
+        EXPECT_GE(f.oursCovered, held) << qPrintable(name);
     }
 }
 
@@ -133,7 +161,7 @@ TEST_F(RenderComparison, DrawingsOfEveryKindMatchTheReference) {
     runPython({kScripts + QStringLiteral("make_corpus.py"), corpus});
     QStringList drawings;
     for (const QString& name : QDir(corpus).entryList({QStringLiteral("*.dxf")}))
-        if (!name.startsWith(QLatin1String("cycle_")))
+        if (!name.startsWith(QLatin1String("cycle_")) && !name.endsWith(QLatin1String(".peer.dxf")))
             drawings << corpus + QLatin1Char('/') + name;
     ASSERT_GE(drawings.size(), 18);
     const auto figures = compare(drawings, work);

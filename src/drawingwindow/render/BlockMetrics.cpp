@@ -114,15 +114,19 @@ QRectF SceneBuilder::itemExtents(RecordId item) {
     const std::string_view type = m_drawing.typeName(item);
     if (type == "INSERT" || isBlockPicture(type)) {
         const std::size_t child = blockIndex(f.name);
-        if (child >= m_blockExtents.size())
+        if (child >= m_blockExtents.size() && !isBlockPicture(type))
             return {};
+        if (child >= m_blockExtents.size())
+            return readerExtents(dimensionShapes, item, f);
         if (isBlockPicture(type))
             return blockExtents(child);
         return mappedBounds(arrayExtents(child, arrayOf(item, f), f), insertMap(f, child, {}));
     }
     const ShapeReader reader = shapeReaderFor(type);
-    if (!reader)
-        return {};
+    return reader ? readerExtents(reader, item, f) : QRectF();
+}
+
+QRectF SceneBuilder::readerExtents(ShapeReader reader, RecordId item, const EntityFields& f) {
     std::vector<SceneShape> shapes;
     reader(EntityInput{m_drawing, item, f, m_styles}, shapes);
     QRectF bounds;

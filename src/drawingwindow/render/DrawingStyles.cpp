@@ -14,7 +14,6 @@ namespace kalvex::drawing {
 
 namespace {
 
-constexpr double kDefaultArrowSize = 2.5;
 constexpr float kDefaultLineWeight = 0.0f;
 // Patterns with more elements than this are damaged, not drawn as dashes.
 constexpr std::size_t kMaxPatternElements = 64;
@@ -56,7 +55,7 @@ void DrawingStyles::read(const Drawing& drawing) {
     m_drawing = &drawing;
     m_folded.clear();
     m_lineTypes.clear();
-    m_arrowSizes.clear();
+    m_dimensionStyles.clear();
     m_lineTypeScale = 1.0;
     m_pointMode = 0;
     m_pointSize = 0.0;
@@ -100,8 +99,7 @@ void DrawingStyles::readTableRecord(const Drawing& drawing, RecordId id, std::st
         if (pattern.total > 0)
             m_lineTypes[name] = std::move(pattern);
     } else {
-        m_arrowSizes[name] =
-            tags.realOf(41, kDefaultArrowSize) * std::max(1e-9, tags.realOf(40, 1.0));
+        m_dimensionStyles[name] = DimensionStyle::fromRecord(drawing, id);
     }
 }
 
@@ -146,9 +144,11 @@ const LinePattern* DrawingStyles::lineType(const std::string& foldedName) const 
     return found == m_lineTypes.end() ? nullptr : &found->second;
 }
 
-double DrawingStyles::arrowSize(const std::string& foldedDimStyle) const {
-    const auto found = m_arrowSizes.find(foldedDimStyle);
-    return found == m_arrowSizes.end() ? kDefaultArrowSize : found->second;
+const DimensionStyle& DrawingStyles::dimensionStyle(const std::string& foldedName) const {
+    auto found = m_dimensionStyles.find(foldedName);
+    if (found == m_dimensionStyles.end())
+        found = m_dimensionStyles.find("standard");
+    return found == m_dimensionStyles.end() ? m_defaultDimensionStyle : found->second;
 }
 
 } // namespace kalvex::drawing

@@ -9,6 +9,7 @@
 
 #include "drawing/model/Drawing.h"
 #include "drawingwindow/SceneItems.h"
+#include "drawingwindow/render/DimensionStyle.h"
 
 namespace kalvex::drawing {
 
@@ -24,8 +25,8 @@ struct TextStyle {
     const QString* family = nullptr; // the installed font the style's font maps to
 };
 
-// The tables of a drawing the picture depends on: layers, text styles, linetypes, the
-// arrow size of dimension styles, and the global linetype scale ($LTSCALE).
+// The tables of a drawing the picture depends on: layers, text styles, linetypes, dimension
+// styles, and the global linetype scale ($LTSCALE).
 class DrawingStyles {
 public:
     void read(const Drawing& drawing);
@@ -39,7 +40,8 @@ public:
     // The dash pattern of a linetype, in drawing units before scaling; null for continuous
     // lines and names the table lacks.
     const LinePattern* lineType(const std::string& foldedName) const;
-    double arrowSize(const std::string& foldedDimStyle) const;
+    // The named dimension style; "Standard" or the defaults for a name the table lacks.
+    const DimensionStyle& dimensionStyle(const std::string& foldedName) const;
     double lineTypeScale() const { return m_lineTypeScale; }
     // How POINTs show ($PDMODE) and their size ($PDSIZE, 0 for the default).
     int pointMode() const { return m_pointMode; }
@@ -53,7 +55,8 @@ private:
     std::map<std::string, LayerLook> m_layers;
     std::unordered_map<std::string, TextStyle> m_textStyles;
     std::unordered_map<std::string, LinePattern> m_lineTypes;
-    std::unordered_map<std::string, double> m_arrowSizes;
+    std::unordered_map<std::string, DimensionStyle> m_dimensionStyles;
+    DimensionStyle m_defaultDimensionStyle;
     TextStyle m_defaultTextStyle;
     const Drawing* m_drawing = nullptr;
     mutable std::unordered_map<std::string, std::string> m_folded;

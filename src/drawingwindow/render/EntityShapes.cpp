@@ -8,17 +8,31 @@ namespace kalvex::drawing {
 namespace {
 
 constexpr std::pair<std::string_view, ShapeReader> kReaders[] = {
-    {"LINE", lineShapes},         {"LWPOLYLINE", lwpolylineShapes},
-    {"POLYLINE", polylineShapes}, {"CIRCLE", circleShapes},
-    {"ARC", arcShapes},           {"ELLIPSE", ellipseShapes},
-    {"POINT", pointShapes},       {"XLINE", infiniteLineShapes},
-    {"RAY", infiniteLineShapes},  {"SPLINE", splineShapes},
-    {"SOLID", solidShapes},       {"TRACE", solidShapes},
-    {"3DFACE", faceShapes},       {"WIPEOUT", wipeoutShapes},
-    {"LEADER", leaderShapes},     {"HATCH", hatchShapes},
-    {"TEXT", textShapes},         {"ATTDEF", textShapes},
-    {"ATTRIB", textShapes},       {"MTEXT", mtextShapes},
-    {"MESH", meshShapes},         {"MLINE", mlineShapes},
+    {"LINE", lineShapes},
+    {"LWPOLYLINE", lwpolylineShapes},
+    {"POLYLINE", polylineShapes},
+    {"CIRCLE", circleShapes},
+    {"ARC", arcShapes},
+    {"ELLIPSE", ellipseShapes},
+    {"POINT", pointShapes},
+    {"XLINE", infiniteLineShapes},
+    {"RAY", infiniteLineShapes},
+    {"SPLINE", splineShapes},
+    {"SOLID", solidShapes},
+    {"TRACE", solidShapes},
+    {"3DFACE", faceShapes},
+    {"WIPEOUT", wipeoutShapes},
+    {"LEADER", leaderShapes},
+    {"HATCH", hatchShapes},
+    {"TEXT", textShapes},
+    {"ATTDEF", textShapes},
+    {"ATTRIB", textShapes},
+    {"MTEXT", mtextShapes},
+    {"MESH", meshShapes},
+    {"MLINE", mlineShapes},
+    {"MULTILEADER", multiLeaderShapes},
+    {"MLEADER", multiLeaderShapes},
+    {"TOLERANCE", toleranceShapes},
 };
 
 // Records that may sit among entities without being drawn: parts of other entities, and
@@ -38,7 +52,7 @@ bool isUndrawnKind(std::string_view type) {
     for (std::string_view name : kNotPictures)
         if (name == type)
             return false;
-    return !type.empty() && !shapeReaderFor(type) && !isBlockPicture(type);
+    return !type.empty() && !shapeReaderFor(type) && !isBlockPicture(type) && type != "ACAD_TABLE";
 }
 
 bool isBlockPicture(std::string_view type) {

@@ -52,6 +52,12 @@ void textShapes(const EntityInput& in, ShapeList& out);
 void mtextShapes(const EntityInput& in, ShapeList& out);
 void meshShapes(const EntityInput& in, ShapeList& out);
 void mlineShapes(const EntityInput& in, ShapeList& out);
+// A dimension built from its definition points and style, when it has no block.
+void dimensionShapes(const EntityInput& in, ShapeList& out);
+// A multileader's lines, arrowheads, landing and text (a block as content is the builder's).
+void multiLeaderShapes(const EntityInput& in, ShapeList& out);
+// A feature control frame: boxes around the fields of its string, row by row.
+void toleranceShapes(const EntityInput& in, ShapeList& out);
 
 // One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
 SceneText singleLineText(const EntityFields& fields, const std::string& utf8,

@@ -1,5 +1,6 @@
 #include <cmath>
 
+#include "drawingwindow/render/DimensionParts.h"
 #include "drawingwindow/render/EntityShapes.h"
 
 namespace kalvex::drawing {
@@ -9,7 +10,6 @@ namespace {
 constexpr int kSplineFlag = 1;
 constexpr int kClosedFlag = 1;
 constexpr int kPolygonClip = 2;
-constexpr double kArrowHalfWidth = 1.0 / 6.0; // of the arrow's length
 
 // The four corners of a SOLID, TRACE or 3DFACE; a missing fourth repeats the third.
 std::array<QPointF, 4> corners(const EntityTags& tags) {
@@ -98,7 +98,7 @@ void wipeoutShapes(const EntityInput& in, ShapeList& out) {
 }
 
 // A LEADER's vertices lie in world coordinates; its arrow points at the first vertex and is
-// as long as its dimension style's arrow size.
+// as long as its dimension style's arrow size, which its extended data may override.
 void leaderShapes(const EntityInput& in, ShapeList& out) {
     const EntityTags tags(in.drawing, in.id);
     std::vector<QPointF> vertices;
@@ -110,14 +110,13 @@ void leaderShapes(const EntityInput& in, ShapeList& out) {
     out.push_back(pathShape(spline ? curveThrough(vertices, false) : vertices, false));
     if (tags.integerOf(71, 1) == 0)
         return;
-    const double size = in.styles.arrowSize(in.styles.folded(tags.textOf(3)));
+    const DimensionStyle style =
+        in.styles.dimensionStyle(in.styles.folded(tags.textOf(3))).overriddenBy(in.drawing, in.id);
     const QPointF tip = vertices[0], towards = vertices[1] - tip;
     const double length = std::hypot(towards.x(), towards.y());
-    if (length <= 0 || size <= 0)
+    if (length <= 0 || style.arrowSize <= 0)
         return;
-    const QPointF along = towards / length * size;
-    const QPointF across(-along.y() * kArrowHalfWidth, along.x() * kArrowHalfWidth);
-    out.push_back(areaShape({{tip, tip + along + across, tip + along - across}}, ShapeKind::Fill));
+    arrowShapes(style, style.leaderArrow, tip, towards / length, out);
 }
 
 // A MESH lists its vertices, then its faces as one run of 90 values: each face's corner

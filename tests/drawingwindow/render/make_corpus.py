@@ -12,7 +12,8 @@ import os
 import sys
 
 import ezdxf
-from ezdxf.math import Vec3
+from ezdxf.math import Vec2, Vec3
+from ezdxf.render import mleader
 
 OUT = sys.argv[1]
 
@@ -259,6 +260,106 @@ def attribute_mtext():
     save(doc, "attribute_mtext")
 
 
+def dimensions_without_blocks():
+    """Dimensions of every type without their geometry blocks, as some programs write them,
+    beside a twin whose blocks ezdxf made: the reference draws the twin ("NAME.peer.dxf")."""
+    def build(with_blocks):
+        doc, msp = new()
+        doc.dimstyles.get("Standard").dxf.dimtad = 1
+
+        def done(dim):
+            dim.render() if with_blocks else dim.commit()
+
+        std = {"dimstyle": "Standard"}
+        msp.add_line((0, 0), (50, 0))
+        done(msp.add_linear_dim(base=(0, 10), p1=(0, 0), p2=(50, 0), **std))
+        done(msp.add_linear_dim(base=(70, 0), p1=(60, 0), p2=(60, 30), angle=90, **std,
+                                override={"dimtad": 0, "dimpost": "<> mm"}))
+        done(msp.add_aligned_dim(p1=(0, 20), p2=(30, 40), distance=5, **std))
+        done(msp.add_linear_dim(base=(0, -15), p1=(0, -10), p2=(40, -10), **std,
+                                override={"dimtsz": 1.0, "dimdec": 1}))
+        msp.add_circle((80, 50), 10)
+        done(msp.add_radius_dim(center=(80, 50), radius=10, angle=45, **std))
+        msp.add_circle((110, 20), 8)
+        done(msp.add_diameter_dim(center=(110, 20), radius=8, angle=30, **std))
+        done(msp.add_angular_dim_2l(base=(30, -30), line1=((10, -40), (35, -20)),
+                                    line2=((10, -40), (40, -40)), **std))
+        done(msp.add_angular_dim_3p(base=(100, -20), center=(90, -40), p1=(110, -40), p2=(90, -20),
+                                    **std))
+        done(msp.add_ordinate_x_dim(feature_location=(140, 10), offset=(0, 10), origin=(130, 0), **std))
+        done(msp.add_ordinate_y_dim(feature_location=(140, 10), offset=(10, 0), origin=(130, 0), **std))
+        done(msp.add_arc_dim_3p(base=(150, -25), center=(140, -40), p1=(155, -40), p2=(140, -25), **std))
+        return doc
+
+    save(build(False), "dimension_blockless")
+    save(build(True), "dimension_blockless.peer")
+
+
+def multileader():
+    """Multileaders with MTEXT and with a block with an attribute; the reference draws them
+    only from proxy graphics, which ezdxf does not write, so its twin holds them exploded."""
+    def build(exploded):
+        doc, msp = new()
+        block = doc.blocks.new("BALLOON")
+        block.add_circle((0, 0), 3)
+        block.add_attdef("NO", (-1, -1), dxfattribs={"height": 2})
+        ml = msp.add_multileader_mtext("Standard")
+        ml.set_content("Multileader note\Psecond line", char_height=2.5)
+        ml.add_leader_line(mleader.ConnectionSide.left, [Vec2(-20, -10), Vec2(-10, -2)])
+        ml.build(insert=Vec2(0, 0))
+        spline = msp.add_multileader_mtext("Standard")
+        spline.set_content("Spline", char_height=2.5)
+        spline.set_leader_properties(leader_type=mleader.LeaderType.splines)
+        spline.add_leader_line(mleader.ConnectionSide.left, [Vec2(10, -30), Vec2(20, -20), Vec2(25, -15)])
+        spline.build(insert=Vec2(35, -12))
+        ref = msp.add_multileader_block("Standard")
+        ref.set_content(name="BALLOON", scale=1.5)
+        ref.set_attribute("NO", "7")
+        ref.add_leader_line(mleader.ConnectionSide.left, [Vec2(50, 10)])
+        ref.build(insert=Vec2(70, 20))
+        if exploded:
+            for entity in list(msp.query("MULTILEADER")):
+                entity.explode()
+        return doc
+
+    save(build(False), "multileader")
+    save(build(True), "multileader.peer")
+
+
+def tolerance_and_leader_overrides():
+    """Feature control frames, which the reference does not draw (checked by eye), and a
+    LEADER whose arrow size comes from its extended data."""
+    doc, msp = new()
+    msp.new_entity("TOLERANCE", {"dimstyle": "Standard", "insert": (0, 0),
+                                 "content": "{\\Fgdt;j}%%v{\\Fgdt;n}0.05%%vA%%vB^J{\\Fgdt;u}%%v0.1"})
+    leader = msp.add_leader([(0, -20), (10, -10), (25, -10)], dimstyle="Standard",
+                            override={"dimasz": 5, "dimscale": 2})
+    save(doc, "tolerance_leader")
+
+
+def table():
+    """A table with its anonymous block, which the reference draws from the block; ezdxf
+    cannot write ACAD_TABLE, so the entity is added to the file as text."""
+    doc, msp = new()
+    block = doc.blocks.new_anonymous_block("T")
+    for y in (0, -8, -16):
+        block.add_line((0, y), (60, y))
+    for x in (0, 25, 60):
+        block.add_line((x, 0), (x, -16))
+    for (x, y, text) in ((2, -5.5, "Tag"), (27, -5.5, "Value"), (2, -13.5, "P-101"), (27, -13.5, "Pump")):
+        block.add_text(text, dxfattribs={"height": 2.5, "insert": (x, y)})
+    path = os.path.join(OUT, "table.dxf")
+    doc.saveas(path)
+    owner = msp.block_record_handle
+    entity = ("  0\nACAD_TABLE\n  5\nFFF0\n330\n%s\n100\nAcDbEntity\n  8\n0\n100\nAcDbBlockReference\n"
+              "  2\n%s\n 10\n10.0\n 20\n50.0\n 30\n0.0\n100\nAcDbTable\n280\n0\n 91\n2\n 92\n2\n"
+              % (owner, block.name))
+    text = open(path, encoding="utf-8").read()
+    at = text.index("ENTITIES")
+    end = text.index("  0\nENDSEC", at)
+    open(path, "w", encoding="utf-8").write(text[:end] + entity + text[end:])
+
+
 def cycle():
     doc, msp = new()
     block = doc.blocks.new("LOOP")
@@ -270,5 +371,6 @@ def cycle():
 
 
 for make in (mtext, mtext_reference_faults, text, text_cjk, dimension, leader, hatch_solid, hatch_pattern, hatch_edges, solids, ellipse,
-             spline, points, xline_ray, minsert, wipeout, ocs, linetypes, colors, attribute_mtext, cycle):
+             spline, points, xline_ray, minsert, wipeout, ocs, linetypes, colors, attribute_mtext,
+             dimensions_without_blocks, multileader, tolerance_and_leader_overrides, table, cycle):
     make()
