@@ -272,3 +272,89 @@ def cycle():
 for make in (mtext, mtext_reference_faults, text, text_cjk, dimension, leader, hatch_solid, hatch_pattern, hatch_edges, solids, ellipse,
              spline, points, xline_ray, minsert, wipeout, ocs, linetypes, colors, attribute_mtext, cycle):
     make()
+
+
+def mtext_wrapping():
+    doc, msp = new()
+    # Blanks where a line wraps are swallowed; a paragraph's own leading blanks stay.
+    msp.add_mtext("A            B", dxfattribs={"char_height": 2.5, "width": 50, "insert": (0, 40)})
+    msp.add_mtext("Pump and valve     schedule for the cooling water loop",
+                  dxfattribs={"char_height": 2.5, "width": 30, "insert": (0, 25)})
+    msp.add_mtext("   Indented\Pnext paragraph", dxfattribs={"char_height": 2.5, "width": 40, "insert": (60, 40)})
+    centred = msp.add_mtext("centred words     that wrap here",
+                            dxfattribs={"char_height": 2.5, "width": 30, "insert": (75, 25)})
+    centred.dxf.attachment_point = 2
+    save(doc, "mtext_wrapping")
+
+
+def mtext_wrapping_cjk():
+    doc, msp = new()
+    msp.add_mtext("配管  弁類        計装", dxfattribs={"char_height": 3, "width": 18, "insert": (0, 20)})
+    save(doc, "mtext_wrapping_cjk")
+
+
+COLUMN_TEXT = " ".join("word%d" % i for i in range(60))
+
+
+def mtext_columns():
+    doc, msp = new()
+    msp.add_mtext_static_columns(["First column\Pof text", "Second column", "Third"],
+                                 width=20, gutter_width=4, height=15, dxfattribs={"char_height": 2.5})
+    msp.add_mtext_dynamic_auto_height_columns(COLUMN_TEXT, width=20, gutter_width=4, height=30, count=3,
+                                              dxfattribs={"char_height": 2.5, "insert": (0, -25)})
+    msp.add_mtext_dynamic_manual_height_columns(COLUMN_TEXT, width=20, gutter_width=4, heights=[20, 40, 30],
+                                                dxfattribs={"char_height": 2.5, "insert": (0, -70)})
+    save(doc, "mtext_columns")
+    old = ezdxf.new("R2013", setup=True)
+    old.modelspace().add_mtext_dynamic_auto_height_columns(COLUMN_TEXT, width=20, gutter_width=4, height=30,
+                                                           count=3, dxfattribs={"char_height": 2.5})
+    save(old, "mtext_columns_r2013")
+
+
+def point_view_size():
+    doc, msp = new()
+    doc.header["$PDMODE"] = 3
+    doc.header["$PDSIZE"] = -3
+    for i in range(5):
+        msp.add_point((i * 20, (i % 2) * 10))
+    msp.add_line((0, -5), (80, -5))
+    doc.header["$EXTMIN"] = (0, -5, 0)
+    doc.header["$EXTMAX"] = (80, 10, 0)
+    save(doc, "point_view_size")
+
+
+def polyline_elevation():
+    doc = ezdxf.new("R12")
+    msp = doc.modelspace()
+    extrusion = Vec3(0.02, 0.32, 0.95).normalize()
+    for i in range(3):
+        poly = msp.add_polyline2d([(i * 20, 0), (i * 20 + 10, 0), (i * 20 + 10, 10), (i * 20, 10)], close=True,
+                                  dxfattribs={"extrusion": extrusion})
+        poly.dxf.elevation = (0, 0, 5 * i)
+    msp.add_circle((0, 0), 2, dxfattribs={"extrusion": extrusion})
+    save(doc, "polyline_elevation")
+
+
+def attribute_layers():
+    doc, msp = new()
+    doc.layers.add("blue", color=5)
+    doc.layers.add("red", color=1)
+    block = doc.blocks.new("TAG")
+    block.add_circle((0, 0), 5)
+    block.add_attdef("NO", (-3, -1), dxfattribs={"height": 2.5, "layer": "0"})
+    for i, layer in enumerate(("blue", "red", "0")):
+        ref = msp.add_blockref("TAG", (i * 15, 0), dxfattribs={"layer": layer})
+        ref.add_attrib("NO", "P-%d" % i, (i * 15 - 3, -1), dxfattribs={"height": 2.5, "layer": "0"})
+    save(doc, "attribute_layers")
+
+
+def diameter_sign():
+    doc, msp = new()
+    msp.add_text("%%c50", dxfattribs={"height": 10, "insert": (0, 0)})
+    msp.add_mtext("%%c25 H7", dxfattribs={"char_height": 10, "insert": (0, 30)})
+    save(doc, "diameter_sign")
+
+
+for make in (mtext_wrapping, mtext_wrapping_cjk, mtext_columns, point_view_size, polyline_elevation,
+             attribute_layers, diameter_sign):
+    make()
