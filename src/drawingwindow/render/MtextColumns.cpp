@@ -42,8 +42,10 @@ MtextColumns columnsFrom(const ColumnSettings& s, double definedHeight) {
     columns.height = definedHeight;
     if (!s.autoHeight)
         columns.heights = s.heights;
-    // A dynamic column count of 0 means as many columns as the text needs.
-    const int count = s.count > 0 ? s.count : columns.flow ? kMostColumns : 1;
+    // Flowing columns of automatic height take as many columns as the text needs: the count
+    // stored is the one the writer last laid out.
+    const bool growing = columns.flow && (s.autoHeight || s.count <= 0);
+    const int count = growing ? kMostColumns : std::max(1, s.count);
     columns.count = static_cast<std::size_t>(std::clamp(count, 1, kMostColumns));
     return columns;
 }

@@ -240,7 +240,10 @@ std::vector<SceneShape> layoutMtext(const std::vector<MtextParagraph>& paragraph
     double lowest = 0;
     for (const LinePlace& place : places)
         lowest = std::min(lowest, place.baseline);
-    const std::size_t count = columns ? box.columns.count : 1;
+    // Flowing columns that may grow span the columns their lines fill.
+    std::size_t count = columns && !box.columns.flow ? box.columns.count : 1;
+    for (const LinePlace& place : places)
+        count = std::max(count, place.column + 1);
     const double frameWidth = columns ? static_cast<double>(count) * box.columns.width +
                                             static_cast<double>(count - 1) * box.columns.gutter
                                       : 0.0;

@@ -318,9 +318,16 @@ def point_view_size():
     for i in range(5):
         msp.add_point((i * 20, (i % 2) * 10))
     msp.add_line((0, -5), (80, -5))
-    doc.header["$EXTMIN"] = (0, -5, 0)
-    doc.header["$EXTMAX"] = (80, 10, 0)
     save(doc, "point_view_size")
+    # ezdxf writes unmeasured extents (+-1e20); a CAD writes the measured ones, which give
+    # the height of the view.
+    path = os.path.join(OUT, "point_view_size.dxf")
+    with open(path) as f:
+        content = f.read()
+    content = content.replace("$EXTMIN\n 10\n1e+20\n 20\n1e+20", "$EXTMIN\n 10\n0.0\n 20\n-5.0", 1)
+    content = content.replace("$EXTMAX\n 10\n-1e+20\n 20\n-1e+20", "$EXTMAX\n 10\n80.0\n 20\n10.0", 1)
+    with open(path, "w") as f:
+        f.write(content)
 
 
 def polyline_elevation():
