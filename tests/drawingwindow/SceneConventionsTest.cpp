@@ -142,5 +142,39 @@ TEST(SceneConventions, DiameterSignStandsAsTallAsACapital) {
     EXPECT_GE(sign, capital * 0.95);
 }
 
+Pairs imageOf(const Pairs& clip) {
+    Pairs pairs{{"0", "IMAGE"}, {"5", "A1"},   {"8", "0"},   {"10", "10"}, {"20", "0"},
+                {"11", "0"},    {"21", "1"},   {"12", "-1"}, {"22", "0"},  {"13", "100"},
+                {"23", "50"},   {"340", "B1"}, {"70", "7"}};
+    pairs.insert(pairs.end(), clip.begin(), clip.end());
+    return pairs;
+}
+
+// An IMAGE shows as the frame of its clip boundary, placed by its pixel vectors (here
+// turned a quarter to the left: U runs along +Y), with the file's name inside
+// (which needs the IMAGEDEF object; the comparison drawing image.dxf shows it).
+TEST(SceneConventions, ImageShowsItsClipFrameAndFileName) {
+    const auto whole = sceneDrawing(imageOf({}));
+    SceneBuilder builder(*whole);
+    const SceneEntry entry = entryOf(*whole, builder);
+    ASSERT_EQ(entry.shapes.size(), 1u);
+    ASSERT_EQ(entry.shapes[0].points.size(), 4u);
+    // Pixel (-0.5, -0.5) is the upper left corner: 50 pixels along V (world -X) from the point.
+    EXPECT_TRUE(near(entry.shapes[0].points[0], {-40, 0}));
+    EXPECT_TRUE(near(entry.shapes[0].points[2], {10, 100}));
+    EXPECT_TRUE(builder.notes().undrawnKinds.empty());
+
+    const Pairs polygon{{"280", "1"},   {"71", "2"},    {"91", "3"},
+                        {"14", "-0.5"}, {"24", "-0.5"}, {"14", "99.5"},
+                        {"24", "-0.5"}, {"14", "-0.5"}, {"24", "49.5"}};
+    const auto clipped = sceneDrawing(imageOf(polygon));
+    SceneBuilder clippedBuilder(*clipped);
+    const SceneEntry triangle = entryOf(*clipped, clippedBuilder);
+    ASSERT_FALSE(triangle.shapes.empty());
+    ASSERT_EQ(triangle.shapes[0].points.size(), 3u);
+    EXPECT_TRUE(near(triangle.shapes[0].points[1], {-40, 100}));
+    EXPECT_TRUE(near(triangle.shapes[0].points[2], {10, 0}));
+}
+
 } // namespace
 } // namespace kalvex::drawing

@@ -19,6 +19,7 @@ constexpr std::pair<std::string_view, ShapeReader> kReaders[] = {
     {"TEXT", textShapes},         {"ATTDEF", textShapes},
     {"ATTRIB", textShapes},       {"MTEXT", mtextShapes},
     {"MESH", meshShapes},         {"MLINE", mlineShapes},
+    {"IMAGE", imageShapes},
 };
 
 // Records that may sit among entities without being drawn: parts of other entities, and

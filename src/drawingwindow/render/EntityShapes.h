@@ -52,6 +52,7 @@ void textShapes(const EntityInput& in, ShapeList& out);
 void mtextShapes(const EntityInput& in, ShapeList& out);
 void meshShapes(const EntityInput& in, ShapeList& out);
 void mlineShapes(const EntityInput& in, ShapeList& out);
+void imageShapes(const EntityInput& in, ShapeList& out);
 
 // One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
 SceneText singleLineText(const EntityFields& fields, const std::string& utf8,

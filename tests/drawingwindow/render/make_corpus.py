@@ -362,6 +362,15 @@ def diameter_sign():
     save(doc, "diameter_sign")
 
 
-for make in (mtext_wrapping, mtext_wrapping_cjk, mtext_columns, point_view_size, polyline_elevation,
+def image():
+    doc, msp = new()
+    plan = doc.add_image_def(filename="plans/site_plan.png", size_in_pixel=(640, 480))
+    msp.add_image(plan, insert=(0, 0), size_in_units=(64, 48), rotation=0)
+    clipped = msp.add_image(plan, insert=(80, 0), size_in_units=(32, 24), rotation=30)
+    clipped.set_boundary_path([(100, 50), (600, 80), (500, 400), (150, 430)])
+    save(doc, "image")
+
+
+for make in (image, mtext_wrapping, mtext_wrapping_cjk, mtext_columns, point_view_size, polyline_elevation,
              attribute_layers, diameter_sign):
     make()
