@@ -7,6 +7,7 @@
 #include <cmath>
 #include <optional>
 
+#include "drawingwindow/RasterImages.h"
 #include "drawingwindow/render/FontMapping.h"
 
 namespace kalvex::drawing {
@@ -171,6 +172,9 @@ void ScenePainter::paintShapes(const std::vector<SceneShape>& shapes, const Scen
             break;
         case ShapeKind::Polyline:
             paintPolyline(shape, color, highlighted);
+            break;
+        case ShapeKind::Image:
+            paintRasterImage(m_painter, m_transform, shape);
             break;
         }
     }

@@ -33,8 +33,9 @@ const std::map<QString, const char*> kReferenceFaults = {
      "shows \\~ as written, breaks the ^ stacking of tolerances, has no CJK font"},
     {QStringLiteral("text_cjk.dxf"), "has no CJK font: Japanese text comes out as boxes"},
     {QStringLiteral("image.dxf"),
-     "draws nothing of an IMAGE; ours, checked by eye: the frame of each clip boundary (a "
-     "rectangle, a turned quadrilateral) with the file name inside its upper left corner"},
+     "draws nothing of an IMAGE; ours, checked by eye: the picture beside the drawing in its "
+     "frame, turned and clipped to a quadrilateral, and the frame of a missing file with its "
+     "name"},
     {QStringLiteral("mtext_wrapping_cjk.dxf"),
      "has no CJK font; the blanks at the breaks are checked in MtextFlow instead"},
 };

@@ -1,3 +1,4 @@
+#include <QDir>
 #include <QFileInfo>
 #include <cmath>
 
@@ -38,11 +39,36 @@ std::vector<QPointF> boundaryOf(const EntityTags& tags, QPointF size) {
     return {low, QPointF(high.x(), low.y()), high, QPointF(low.x(), high.y())};
 }
 
+// The picture's file: its stored path relative to the drawing's folder, or as it stands,
+// or else a file of its name beside the drawing (drawings travel with their pictures and
+// lose the folders they were made in). Empty when none exists.
+QString foundFile(const Drawing& drawing, QString stored) {
+    stored.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    if (stored.isEmpty())
+        return {};
+    const QDir folder = QFileInfo(QString::fromStdString(drawing.fileName())).absoluteDir();
+    const QString name = QFileInfo(stored).fileName();
+    for (const QString& candidate : {folder.filePath(stored), stored, folder.filePath(name)})
+        if (QFileInfo(candidate).isFile())
+            return candidate;
+    return {};
+}
+
+SceneShape pictureShape(const QString& file, QPointF insert, QPointF u, QPointF v, QPointF size,
+                        const std::vector<QPointF>& clip) {
+    SceneShape picture;
+    picture.kind = ShapeKind::Image;
+    picture.text.text = file;
+    picture.points = {insert + v * size.y(), insert + u * size.x() + v * size.y(), insert};
+    picture.points.insert(picture.points.end(), clip.begin(), clip.end());
+    return picture;
+}
+
 } // namespace
 
-// An IMAGE is drawn as the frame of its clip boundary with the name of its file inside;
-// its picture is not drawn. The point (10) is the lower left corner of the picture, one
-// pixel spans the U (11) and V (12) vectors.
+// An IMAGE shows its picture clipped to its boundary, with the boundary's frame; when the
+// file is not found, the frame holds the file's name instead. The point (10) is the lower
+// left corner of the picture, one pixel spans the U (11) and V (12) vectors.
 void imageShapes(const EntityInput& in, ShapeList& out) {
     const EntityTags tags(in.drawing, in.id);
     const QPointF u = tags.pointOf(11), v = tags.pointOf(12), size = tags.pointOf(13);
@@ -57,11 +83,14 @@ void imageShapes(const EntityInput& in, ShapeList& out) {
     for (const QPointF& p : boundaryOf(tags, size))
         frame.push_back(origin + u * p.x() + v * (size.y() - p.y()));
     const QPointF corner = frame.front();
-    out.push_back(pathShape(std::move(frame), true));
     QString path = imageFileOf(in, tags);
+    const QString found = foundFile(in.drawing, path);
+    if (!found.isEmpty())
+        out.push_back(pictureShape(found, insert, u, v, size, frame));
+    out.push_back(pathShape(std::move(frame), true));
     const QString file = QFileInfo(path.replace(QLatin1Char('\\'), QLatin1Char('/'))).fileName();
     const double height = vLength * size.y() * kNameHeightShare;
-    if (file.isEmpty())
+    if (file.isEmpty() || !found.isEmpty())
         return;
     SceneText name;
     name.text = file;

@@ -364,10 +364,21 @@ def diameter_sign():
 
 def image():
     doc, msp = new()
-    plan = doc.add_image_def(filename="plans/site_plan.png", size_in_pixel=(640, 480))
+    # A picture beside the drawing: a 64 x 48 grid of coloured squares with a diagonal.
+    import matplotlib.pyplot as plt
+    import numpy as np
+    pixels = np.zeros((48, 64, 3))
+    pixels[:, :, 0] = np.linspace(0, 1, 64)[None, :]
+    pixels[:, :, 2] = np.linspace(1, 0, 48)[:, None]
+    pixels[::8, :, :] = 1
+    pixels[:, ::8, :] = 1
+    plt.imsave(os.path.join(OUT, "site_plan.png"), pixels)
+    plan = doc.add_image_def(filename="site_plan.png", size_in_pixel=(64, 48))
     msp.add_image(plan, insert=(0, 0), size_in_units=(64, 48), rotation=0)
     clipped = msp.add_image(plan, insert=(80, 0), size_in_units=(32, 24), rotation=30)
-    clipped.set_boundary_path([(100, 50), (600, 80), (500, 400), (150, 430)])
+    clipped.set_boundary_path([(10, 5), (60, 8), (50, 40), (15, 43)])
+    scan = doc.add_image_def(filename="C:\\scans\\missing_scan.png", size_in_pixel=(640, 480))
+    msp.add_image(scan, insert=(0, -60), size_in_units=(64, 48), rotation=0)
     save(doc, "image")
 
 
