@@ -96,7 +96,7 @@ std::vector<Line> wrap(const MtextParagraph& paragraph, double width, double nom
         Line* line = &lines.back();
         const bool blanksOnly = piece.inkWidth <= 0 && piece.run->stack.isNull();
         if (width > 0 && !line->pieces.empty() && !blanksOnly &&
-            line->width + piece.inkWidth > width) {
+            line->width + piece.width > width) {
             trimTrailingBlanks(*line);
             lines.emplace_back();
             line = &lines.back();
