@@ -203,6 +203,9 @@ void SceneBuilder::addShapes(RecordId id, const EntityFields& f, const Placement
     m_budget -= 1;
     std::vector<SceneShape> local;
     reader(EntityInput{m_drawing, id, f, m_styles}, local);
+    // An image without a size or placement draws nothing; the user is told of it.
+    if (local.empty() && type == "IMAGE")
+        m_notes.undrawnKinds.emplace(type);
     const auto pattern = patternFor(style.lineType, f.lineTypeScale * at.scale);
     for (SceneShape& shape : local) {
         finishShape(shape, style, at, pattern);

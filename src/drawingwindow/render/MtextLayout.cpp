@@ -20,6 +20,7 @@ struct Piece {
     QString text;
     double width;
     double inkWidth;
+    double fitWidth; // the ink and one blank: what must fit for the piece to stay on a line
 };
 
 struct Line {
@@ -54,7 +55,7 @@ void addPieces(const MtextRun& run, std::vector<Piece>& out) {
     if (!run.stack.isNull()) {
         const double w =
             std::max(advanceOf(run.upper, run.format), advanceOf(run.lower, run.format));
-        out.push_back({&run, QString(), w * kStackScale, w * kStackScale});
+        out.push_back({&run, QString(), w * kStackScale, w * kStackScale, w * kStackScale});
         return;
     }
     for (qsizetype start = 0; start < run.text.size();) {
@@ -64,7 +65,8 @@ void addPieces(const MtextRun& run, std::vector<Piece>& out) {
             ++end;
         const QString word = run.text.mid(start, end - start);
         out.push_back({&run, word, advanceOf(word, run.format),
-                       advanceOf(run.text.mid(start, ink - start), run.format)});
+                       advanceOf(run.text.mid(start, ink - start), run.format),
+                       advanceOf(run.text.mid(start, std::min(end, ink + 1) - start), run.format)});
         start = end;
     }
 }
@@ -96,7 +98,7 @@ std::vector<Line> wrap(const MtextParagraph& paragraph, double width, double nom
         Line* line = &lines.back();
         const bool blanksOnly = piece.inkWidth <= 0 && piece.run->stack.isNull();
         if (width > 0 && !line->pieces.empty() && !blanksOnly &&
-            line->width + piece.width > width) {
+            line->width + piece.fitWidth > width) {
             trimTrailingBlanks(*line);
             lines.emplace_back();
             line = &lines.back();
