@@ -145,12 +145,13 @@ bool SceneBuilder::addBlockReference(RecordId id, const EntityFields& f, const P
     if (array.columns != 1 || array.rows != 1 ||
         blockCost(block) + m_drawing.slot(id).childCount > m_budget)
         return false;
-    const Placement inner = innerPlacement(at, insertMap(f, block, {}), styleOf(f, at), f);
+    const Style style = styleOf(f, at);
+    const Placement inner = innerPlacement(at, insertMap(f, block, {}), style, f);
     std::shared_ptr<const SceneBlock> geometry = sharedBlock(block, inner);
     if (!geometry)
         return false;
     entry.block = std::make_shared<SceneBlockRef>(SceneBlockRef{std::move(geometry), inner.map});
-    addAttributes(id, at, entry.shapes);
+    addAttributes(id, ownerPlacement(at, style, f), entry.shapes);
     return true;
 }
 
@@ -212,6 +213,9 @@ void SceneBuilder::addShapesBy(ShapeReader reader, RecordId id, const EntityFiel
     m_budget -= 1;
     std::vector<SceneShape> local;
     reader(EntityInput{m_drawing, id, f, m_styles}, local);
+    // An image without a size or placement draws nothing; the user is told of it.
+    if (local.empty() && type == "IMAGE")
+        m_notes.undrawnKinds.emplace(type);
     const auto pattern = patternFor(style.lineType, f.lineTypeScale * at.scale);
     for (SceneShape& shape : local) {
         finishShape(shape, style, at, pattern);
@@ -268,13 +272,13 @@ void SceneBuilder::addInsert(RecordId id, const EntityFields& f, const Placement
     if (block >= m_drawing.blocks().size() || isOpen(block)) {
         if (block < m_drawing.blocks().size())
             noteSelfReference(block);
-        return addAttributes(id, at, out);
+        return addAttributes(id, ownerPlacement(at, style, f), out);
     }
     const ArrayLayout array = arrayOf(id, f);
     const double cells = static_cast<double>(array.columns) * array.rows;
     if ((blockCost(block) + m_drawing.slot(id).childCount) * cells > m_budget) {
         addBox(arrayExtents(block, array, f), insertMap(f, block, {}) * at.map, style, out);
-        return addAttributes(id, at, out);
+        return addAttributes(id, ownerPlacement(at, style, f), out);
     }
     for (int row = 0; row < array.rows; ++row)
         for (int column = 0; column < array.columns; ++column)
@@ -289,7 +293,7 @@ void SceneBuilder::addCell(RecordId id, const EntityFields& f, std::size_t block
     const QTransform local = insertMap(f, block, cell);
     expandBlock(block, innerPlacement(at, local, style, f), out);
     const QPointF shift = local.map(QPointF()) - insertMap(f, block, {}).map(QPointF());
-    Placement shifted = at;
+    Placement shifted = ownerPlacement(at, style, f);
     shifted.map = QTransform::fromTranslate(shift.x(), shift.y()) * at.map;
     addAttributes(id, shifted, out);
 }
@@ -327,7 +331,18 @@ void SceneBuilder::expandBlock(std::size_t block, const Placement& inner,
     m_open.pop_back();
 }
 
-// Attributes lie in the coordinates the reference itself lies in.
+// Attributes lie in the coordinates the reference itself lies in, and are drawn as part of
+// it: on layer "0" they take the reference's layer, BYBLOCK the reference's colour,
+// lineweight and linetype, as the entities of its block do.
+SceneBuilder::Placement SceneBuilder::ownerPlacement(const Placement& at, const Style& style,
+                                                     const EntityFields& f) {
+    Placement owner = innerPlacement(at, QTransform(), style, f);
+    owner.map = at.map;
+    owner.scale = at.scale;
+    owner.depth = at.depth;
+    return owner;
+}
+
 void SceneBuilder::addAttributes(RecordId insert, const Placement& at,
                                  std::vector<SceneShape>& out) {
     const std::uint32_t children = m_drawing.slot(insert).childCount;

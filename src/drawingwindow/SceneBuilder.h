@@ -83,7 +83,8 @@ private:
     void addLeaderBlock(RecordId id, const EntityFields& fields, const Placement& at,
                         const Style& style, std::vector<SceneShape>& out);
     void expandBlock(std::size_t block, const Placement& inner, std::vector<SceneShape>& out);
-    void addAttributes(RecordId insert, const Placement& at, std::vector<SceneShape>& out);
+    void addAttributes(RecordId insert, const Placement& owner, std::vector<SceneShape>& out);
+    Placement ownerPlacement(const Placement& at, const Style& style, const EntityFields& f);
     bool addBlockReference(RecordId id, const EntityFields& fields, const Placement& at,
                            SceneEntry& entry);
     std::shared_ptr<const SceneBlock> sharedBlock(std::size_t block, const Placement& placed);

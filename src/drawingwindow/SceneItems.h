@@ -74,6 +74,8 @@ enum class ShapeKind : std::uint8_t {
     Ray,        // from points[0] through points[1] and on, clipped to the view
     Xline,      // through points[0] and points[1] both ways, clipped to the view
     Segments,   // separate lines between points 0-1, 2-3 ... (the lines of a hatch pattern)
+    Image,      // a raster picture from the file named in text.text: points 0-2 its upper left,
+                // upper right and lower left corners, then the clip boundary
 };
 
 // A dash pattern in drawing units: dashes positive, gaps negative, dots zero.

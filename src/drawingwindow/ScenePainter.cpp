@@ -8,6 +8,7 @@
 #include <numbers>
 #include <optional>
 
+#include "drawingwindow/RasterImages.h"
 #include "drawingwindow/render/FontMapping.h"
 
 namespace kalvex::drawing {
@@ -173,6 +174,9 @@ void ScenePainter::paintShapes(const std::vector<SceneShape>& shapes, const Scen
         case ShapeKind::Polyline:
             paintPolyline(shape, color, highlighted);
             break;
+        case ShapeKind::Image:
+            paintRasterImage(m_painter, m_transform, shape);
+            break;
         }
     }
 }
@@ -257,10 +261,21 @@ QFont& ScenePainter::fontFor(const SceneText& text) {
     return *m_fonts.insert(key, font);
 }
 
+// The diameter sign (%%c) stands as tall as a capital; the fonts' own U+2300 is a small
+// circle at x-height, so a capital O with a stroke shows it.
+static const QString& glyphsOf(const QString& text, QString& scratch) {
+    if (!text.contains(QChar(0x2300)))
+        return text;
+    scratch = text;
+    scratch.replace(QChar(0x2300), QChar(0x00D8));
+    return scratch;
+}
+
 // Layout places texts by their estimated width; the glyphs are fitted to it, so that
 // aligned texts end where they should and the runs of a note do not overlap.
-double ScenePainter::stretchToBox(const SceneText& text, const QFont& font, double grow) const {
-    const double natural = QFontMetricsF(font).horizontalAdvance(text.text) * grow;
+double ScenePainter::stretchToBox(const SceneText& text, const QString& glyphs, const QFont& font,
+                                  double grow) const {
+    const double natural = QFontMetricsF(font).horizontalAdvance(glyphs) * grow;
     const double wanted = text.width / std::max(1e-9, double(text.widthFactor)) * m_transform.scale;
     if (natural <= 0 || wanted <= 0)
         return 1.0;
@@ -286,8 +301,10 @@ void ScenePainter::paintText(const SceneText& text, const QColor& color) {
                               std::numbers::pi / 180),
                     0);
     const double grow = pixels * kEmPerCapHeight / std::max(1, font.pixelSize());
-    m_painter.scale(text.widthFactor * grow * stretchToBox(text, font, grow), grow);
-    m_painter.drawText(QPointF(0, 0), text.text);
+    QString scratch;
+    const QString& glyphs = glyphsOf(text.text, scratch);
+    m_painter.scale(text.widthFactor * grow * stretchToBox(text, glyphs, font, grow), grow);
+    m_painter.drawText(QPointF(0, 0), glyphs);
     m_painter.restore();
 }
 

@@ -43,7 +43,8 @@ private:
     QColor shown(QColor color, const SceneEntry& entry) const;
     QRgb dotColor(const SceneEntry& entry) const;
     QFont& fontFor(const SceneText& text);
-    double stretchToBox(const SceneText& text, const QFont& font, double grow) const;
+    double stretchToBox(const SceneText& text, const QString& glyphs, const QFont& font,
+                        double grow) const;
 
     QPainter& m_painter;
     const ViewTransform& m_transform;

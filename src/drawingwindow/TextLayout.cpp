@@ -61,6 +61,8 @@ double advanceOf(char32_t c) {
         return 0.86;
     if (c >= U'A' && c <= U'Z')
         return 0.91;
+    if (c == 0x2300) // drawn as a capital O with a stroke
+        return 1.05;
     if (c >= U'a' && c <= U'z')
         return 0.76;
     return c < 0x80 ? 0.5 : 0.8;

@@ -15,8 +15,8 @@ constexpr int kPolyfaceMesh = 64;
 constexpr int kFaceRecord = 128;
 constexpr int kMaxMeshSide = 4096;
 
-SceneShape inOcs(SceneShape shape, const EntityTags& tags) {
-    transformShape(shape, ocsToWorld(tags.extrusion()));
+SceneShape inOcs(SceneShape shape, const EntityTags& tags, double elevation = 0.0) {
+    transformShape(shape, ocsToWorld(tags.extrusion(), elevation));
     return shape;
 }
 
@@ -135,7 +135,7 @@ void lwpolylineShapes(const EntityInput& in, ShapeList& out) {
     }
     const bool closed = (tags.integerOf(70) & kClosed) != 0;
     const SceneShape path = pathShape(bulgedPath(vertices, closed), closed);
-    out.push_back(inOcs(widened(path, tags.realOf(43), vertices), tags));
+    out.push_back(inOcs(widened(path, tags.realOf(43), vertices), tags, tags.realOf(38)));
 }
 
 void polylineShapes(const EntityInput& in, ShapeList& out) {
@@ -154,22 +154,24 @@ void polylineShapes(const EntityInput& in, ShapeList& out) {
         out.push_back(pathShape(std::move(points), closed));
         return;
     }
+    // A 2D polyline's elevation is the Z of its own point; under a tilted extrusion it moves
+    // the outline sideways as seen from above.
     const double width = std::max(std::abs(tags.realOf(40)), std::abs(tags.realOf(41)));
-    out.push_back(
-        inOcs(widened(pathShape(bulgedPath(vertices, closed), closed), width, vertices), tags));
+    out.push_back(inOcs(widened(pathShape(bulgedPath(vertices, closed), closed), width, vertices),
+                        tags, tags.realOf(30)));
 }
 
 void circleShapes(const EntityInput& in, ShapeList& out) {
     const EntityTags tags(in.drawing, in.id);
     auto points = arcPoints(tags.pointOf(10), tags.realOf(40), 0, 360);
     points.pop_back();
-    out.push_back(inOcs(pathShape(std::move(points), true), tags));
+    out.push_back(inOcs(pathShape(std::move(points), true), tags, tags.realOf(30)));
 }
 
 void arcShapes(const EntityInput& in, ShapeList& out) {
     const EntityTags tags(in.drawing, in.id);
     auto points = arcPoints(tags.pointOf(10), tags.realOf(40), tags.realOf(50), tags.realOf(51));
-    out.push_back(inOcs(pathShape(std::move(points), false), tags));
+    out.push_back(inOcs(pathShape(std::move(points), false), tags, tags.realOf(30)));
 }
 
 // An ELLIPSE lies in world coordinates; its minor axis is the extrusion crossed with the
@@ -192,12 +194,11 @@ void ellipseShapes(const EntityInput& in, ShapeList& out) {
 }
 
 // $PDMODE: the low bits pick a dot, nothing, a plus, a cross or a tick; 32 adds a circle,
-// 64 a square, all of $PDSIZE (a negative size is a share of the view, taken as units here).
+// 64 a square, all of the point size.
 void pointShapes(const EntityInput& in, ShapeList& out) {
     const QPointF at(in.fields.x, in.fields.y);
     const int mode = in.styles.pointMode();
-    const double size = in.styles.pointSize() != 0 ? std::abs(in.styles.pointSize()) : 1.0;
-    const double r = size / 2;
+    const double r = in.styles.pointSize() / 2;
     switch (mode & 7) {
     case 0: {
         SceneShape dot = pathShape({at}, false);

@@ -17,6 +17,9 @@ namespace {
 constexpr float kDefaultLineWeight = 0.0f;
 // Patterns with more elements than this are damaged, not drawn as dashes.
 constexpr std::size_t kMaxPatternElements = 64;
+constexpr double kDefaultPointPercent = 5.0;
+// Writers mark extents they never measured with ±1e20.
+constexpr double kUnsetExtents = 1e19;
 
 std::string foldedText(const Drawing& drawing, std::string_view raw) {
     return foldCadName(drawing.codec().decode(raw));
@@ -59,6 +62,8 @@ void DrawingStyles::read(const Drawing& drawing) {
     m_lineTypeScale = 1.0;
     m_pointMode = 0;
     m_pointSize = 0.0;
+    m_extentsLow = m_extentsHigh = 0.0;
+    m_activeViewHeight = 0.0;
     m_defaultTextStyle.family = &defaultFontFamily();
     for (RecordId id : drawing.layers())
         readLayer(drawing, id);
@@ -86,11 +91,14 @@ void DrawingStyles::readLayer(const Drawing& drawing, RecordId id) {
 }
 
 void DrawingStyles::readTableRecord(const Drawing& drawing, RecordId id, std::string_view type) {
-    if (type != "STYLE" && type != "LTYPE" && type != "DIMSTYLE")
+    if (type != "STYLE" && type != "LTYPE" && type != "DIMSTYLE" && type != "VPORT")
         return;
     const EntityTags tags(drawing, id);
     const std::string name = foldedText(drawing, tags.textOf(2));
-    if (type == "STYLE") {
+    if (type == "VPORT") {
+        if (name == "*active" && m_activeViewHeight <= 0)
+            m_activeViewHeight = std::max(0.0, tags.realOf(40));
+    } else if (type == "STYLE") {
         const std::string ttf = drawing.codec().decode(tags.textOf(1071));
         m_textStyles[name].family = &fontFamilyFor(drawing.codec().decode(tags.textOf(3)),
                                                    drawing.codec().decode(tags.textOf(4)), ttf);
@@ -119,7 +127,26 @@ void DrawingStyles::readHeader(const Drawing& drawing, RecordId id) {
             m_pointMode = static_cast<int>(*value);
         else if (name == "$PDSIZE")
             m_pointSize = *value;
+        else if ((name == "$EXTMIN" || name == "$EXTMAX") && i + 3 < tags.size() &&
+                 tags[i + 2].code == 20)
+            (name == "$EXTMIN" ? m_extentsLow : m_extentsHigh) =
+                RecordView::parseReal(drawing.value(tags[i + 2])).value_or(0.0);
     }
+}
+
+// A negative size is a percentage of the height of the view, 0 five percent of it. The view
+// is the drawing's extents, which the picture shows when it opens; files that leave their
+// extents unset (written as ±1e20) fall back to the active viewport's height, and without
+// one the size counts in drawing units.
+double DrawingStyles::pointSize() const {
+    if (m_pointSize > 0)
+        return m_pointSize;
+    const double percent = m_pointSize < 0 ? -m_pointSize : kDefaultPointPercent;
+    const double extents = m_extentsHigh - m_extentsLow;
+    const double view = extents > 0 && extents < kUnsetExtents ? extents : m_activeViewHeight;
+    if (view > 0)
+        return view * percent / 100;
+    return m_pointSize < 0 ? -m_pointSize : 1.0;
 }
 
 const LayerLook* DrawingStyles::layer(const std::string& foldedName) const {

@@ -43,9 +43,10 @@ public:
     // The named dimension style; "Standard" or the defaults for a name the table lacks.
     const DimensionStyle& dimensionStyle(const std::string& foldedName) const;
     double lineTypeScale() const { return m_lineTypeScale; }
-    // How POINTs show ($PDMODE) and their size ($PDSIZE, 0 for the default).
+    // How POINTs show ($PDMODE) and their size in drawing units ($PDSIZE, or the share of
+    // the view it asks for).
     int pointMode() const { return m_pointMode; }
-    double pointSize() const { return m_pointSize; }
+    double pointSize() const;
 
 private:
     void readTableRecord(const Drawing& drawing, RecordId id, std::string_view type);
@@ -63,6 +64,8 @@ private:
     double m_lineTypeScale = 1.0;
     int m_pointMode = 0;
     double m_pointSize = 0.0;
+    double m_extentsLow = 0.0, m_extentsHigh = 0.0; // Y of $EXTMIN and $EXTMAX
+    double m_activeViewHeight = 0.0;
 };
 
 // The lineweight of group 370 in millimetres; BYLAYER (-1), BYBLOCK (-2) and DEFAULT (-3)

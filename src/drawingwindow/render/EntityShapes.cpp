@@ -33,6 +33,7 @@ constexpr std::pair<std::string_view, ShapeReader> kReaders[] = {
     {"MULTILEADER", multiLeaderShapes},
     {"MLEADER", multiLeaderShapes},
     {"TOLERANCE", toleranceShapes},
+    {"IMAGE", imageShapes},
 };
 
 // Records that may sit among entities without being drawn: parts of other entities, and

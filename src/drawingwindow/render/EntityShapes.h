@@ -58,6 +58,7 @@ void dimensionShapes(const EntityInput& in, ShapeList& out);
 void multiLeaderShapes(const EntityInput& in, ShapeList& out);
 // A feature control frame: boxes around the fields of its string, row by row.
 void toleranceShapes(const EntityInput& in, ShapeList& out);
+void imageShapes(const EntityInput& in, ShapeList& out);
 
 // One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
 SceneText singleLineText(const EntityFields& fields, const std::string& utf8,

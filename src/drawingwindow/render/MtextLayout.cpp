@@ -12,12 +12,15 @@ namespace {
 constexpr double kLineAdvance = 5.0 / 3.0;
 constexpr double kStackScale = 0.6;
 
-// A piece of a line that is never broken: a word with its trailing blank, one wide
-// character, or a stacked fraction.
+// A piece of a line that is never broken: a word or one wide character with the blanks that
+// follow it, or a stacked fraction. Blanks are kept apart from the ink (`inkWidth`) because a
+// soft line break swallows the blanks where it falls.
 struct Piece {
     const MtextRun* run;
     QString text;
     double width;
+    double inkWidth;
+    double fitWidth; // the ink and one blank: what must fit for the piece to stay on a line
 };
 
 struct Line {
@@ -30,28 +33,62 @@ double advanceOf(const QString& text, const MtextFormat& f) {
     return estimatedWidth(text) * f.height * f.widthFactor;
 }
 
-bool breaksAfter(QChar c) {
-    return c == QLatin1Char(' ') || c.unicode() >= 0x2E80;
+bool isBlank(QChar c) {
+    return c == QLatin1Char(' ');
+}
+
+bool isWideChar(QChar c) {
+    return c.unicode() >= 0x2E80;
+}
+
+// The end of the word or wide character starting at `from`, before its trailing blanks.
+qsizetype wordEnd(const QString& text, qsizetype from) {
+    if (isWideChar(text[from]))
+        return from + 1;
+    qsizetype i = from;
+    while (i < text.size() && !isBlank(text[i]) && !isWideChar(text[i]))
+        ++i;
+    return i;
 }
 
 void addPieces(const MtextRun& run, std::vector<Piece>& out) {
     if (!run.stack.isNull()) {
         const double w =
             std::max(advanceOf(run.upper, run.format), advanceOf(run.lower, run.format));
-        out.push_back({&run, QString(), w * kStackScale});
+        out.push_back({&run, QString(), w * kStackScale, w * kStackScale, w * kStackScale});
         return;
     }
-    qsizetype start = 0;
-    for (qsizetype i = 0; i < run.text.size(); ++i) {
-        const bool wideNext = i + 1 < run.text.size() && run.text[i + 1].unicode() >= 0x2E80;
-        if (breaksAfter(run.text[i]) || wideNext || i + 1 == run.text.size()) {
-            const QString word = run.text.mid(start, i + 1 - start);
-            out.push_back({&run, word, advanceOf(word, run.format)});
-            start = i + 1;
-        }
+    for (qsizetype start = 0; start < run.text.size();) {
+        const qsizetype ink = wordEnd(run.text, start);
+        qsizetype end = ink;
+        while (end < run.text.size() && isBlank(run.text[end]))
+            ++end;
+        const QString word = run.text.mid(start, end - start);
+        out.push_back({&run, word, advanceOf(word, run.format),
+                       advanceOf(run.text.mid(start, ink - start), run.format),
+                       advanceOf(run.text.mid(start, std::min(end, ink + 1) - start), run.format)});
+        start = end;
     }
 }
 
+// Drops the blanks at the end of a line that a soft break ends.
+void trimTrailingBlanks(Line& line) {
+    while (!line.pieces.empty()) {
+        Piece& last = line.pieces.back();
+        line.width -= last.width - last.inkWidth;
+        if (!last.run->stack.isNull() || last.inkWidth > 0) {
+            while (!last.text.isEmpty() && isBlank(last.text.back()))
+                last.text.chop(1);
+            last.width = last.inkWidth;
+            return;
+        }
+        line.width -= last.inkWidth;
+        line.pieces.pop_back();
+    }
+}
+
+// A piece of blanks only never starts a line of its own: it stays on the line it follows,
+// where a soft break drops it. Blanks that open a paragraph are kept.
 std::vector<Line> wrap(const MtextParagraph& paragraph, double width, double nominal) {
     std::vector<Piece> pieces;
     for (const MtextRun& run : paragraph)
@@ -59,7 +96,10 @@ std::vector<Line> wrap(const MtextParagraph& paragraph, double width, double nom
     std::vector<Line> lines(1);
     for (Piece& piece : pieces) {
         Line* line = &lines.back();
-        if (width > 0 && !line->pieces.empty() && line->width + piece.width > width) {
+        const bool blanksOnly = piece.inkWidth <= 0 && piece.run->stack.isNull();
+        if (width > 0 && !line->pieces.empty() && !blanksOnly &&
+            line->width + piece.fitWidth > width) {
+            trimTrailingBlanks(*line);
             lines.emplace_back();
             line = &lines.back();
         }
@@ -134,31 +174,94 @@ void emitLine(const Line& line, double x, double baseline, std::vector<SceneShap
     }
 }
 
+// Where a line goes: the left edge of its column and its baseline.
+struct LinePlace {
+    double x = 0;
+    double baseline = 0;
+    std::size_t column = 0;
+};
+
+double columnHeight(const MtextColumns& c, std::size_t column) {
+    if (column < c.heights.size() && c.heights[column] > 0)
+        return c.heights[column];
+    return c.height;
+}
+
+// Stacks the lines in their columns: a static column starts at its first paragraph, a
+// flowing column when the next baseline would fall below the column's height.
+std::vector<LinePlace> placeLines(const std::vector<Line>& lines,
+                                  const std::vector<std::size_t>& columnOf, const MtextBox& box) {
+    const MtextColumns& c = box.columns;
+    std::vector<LinePlace> places;
+    std::size_t column = 0;
+    double y = 0;
+    bool first = true;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        const double advance =
+            first ? lines[i].height
+                  : kLineAdvance * box.lineSpacing * std::max(lines[i].height, lines[i - 1].height);
+        std::size_t next = column;
+        if (c.count > 1 && c.flow && !first && column + 1 < c.count &&
+            y - advance < -columnHeight(c, column))
+            next = column + 1;
+        else if (c.count > 1 && !c.flow)
+            next = std::min(columnOf[i], c.count - 1);
+        if (next != column) {
+            column = next;
+            y = -lines[i].height;
+        } else {
+            y -= advance;
+        }
+        first = false;
+        places.push_back({static_cast<double>(column) * (c.width + c.gutter), y, column});
+    }
+    return places;
+}
+
 } // namespace
 
 std::vector<SceneShape> layoutMtext(const std::vector<MtextParagraph>& paragraphs,
                                     const MtextBox& box, double nominalHeight) {
+    const bool columns = box.columns.count > 1 && box.columns.width > 0;
+    const double wrapWidth = columns ? box.columns.width : box.width;
     std::vector<Line> lines;
-    for (const MtextParagraph& paragraph : paragraphs) {
-        std::vector<Line> wrapped = wrap(paragraph, box.width, nominalHeight);
+    std::vector<std::size_t> columnOf;
+    std::size_t column = 0;
+    for (std::size_t p = 0; p < paragraphs.size(); ++p) {
+        while (column < box.columnStarts.size() && box.columnStarts[column] <= p)
+            ++column;
+        std::vector<Line> wrapped = wrap(paragraphs[p], wrapWidth, nominalHeight);
+        columnOf.insert(columnOf.end(), wrapped.size(), column);
         lines.insert(lines.end(), std::make_move_iterator(wrapped.begin()),
                      std::make_move_iterator(wrapped.end()));
     }
-    std::vector<double> baselines;
-    double y = 0;
-    for (std::size_t i = 0; i < lines.size(); ++i) {
-        y -= i == 0
-                 ? lines[i].height
-                 : kLineAdvance * box.lineSpacing * std::max(lines[i].height, lines[i - 1].height);
-        baselines.push_back(y);
-    }
+    MtextBox placing = box;
+    if (!columns)
+        placing.columns.count = 1;
+    const std::vector<LinePlace> places = placeLines(lines, columnOf, placing);
+    double lowest = 0;
+    for (const LinePlace& place : places)
+        lowest = std::min(lowest, place.baseline);
+    // Flowing columns that may grow span the columns their lines fill.
+    std::size_t count = columns && !box.columns.flow ? box.columns.count : 1;
+    for (const LinePlace& place : places)
+        count = std::max(count, place.column + 1);
+    const double frameWidth = columns ? static_cast<double>(count) * box.columns.width +
+                                            static_cast<double>(count - 1) * box.columns.gutter
+                                      : 0.0;
     const int attachment = std::clamp(box.attachment, 1, 9);
-    const int column = (attachment - 1) % 3, row = (attachment - 1) / 3;
-    const double shiftY = row == 0 ? 0.0 : row == 1 ? -y / 2 : -y;
+    const int horizontal = (attachment - 1) % 3, row = (attachment - 1) / 3;
+    const double shiftY = row == 0 ? 0.0 : row == 1 ? -lowest / 2 : -lowest;
     std::vector<SceneShape> shapes;
     for (std::size_t i = 0; i < lines.size(); ++i) {
-        const double x = column == 0 ? 0.0 : column == 1 ? -lines[i].width / 2 : -lines[i].width;
-        emitLine(lines[i], x, baselines[i] + shiftY, shapes);
+        // Without columns the insertion point is the anchor of every line; with columns
+        // lines align inside their column and the frame of all columns to the point.
+        const double room = columns ? box.columns.width - lines[i].width : -lines[i].width;
+        const double inColumn = horizontal == 0 ? 0.0 : horizontal == 1 ? room / 2 : room;
+        const double frame = horizontal == 0   ? 0.0
+                             : horizontal == 1 ? -frameWidth / 2
+                                               : -frameWidth;
+        emitLine(lines[i], places[i].x + inColumn + frame, places[i].baseline + shiftY, shapes);
     }
     return shapes;
 }

@@ -38,10 +38,24 @@ using MtextParagraph = std::vector<MtextRun>;
 // change spacing are passed over.
 std::vector<MtextParagraph> parseMtext(const QString& content, const MtextFormat& base);
 
+// Columns side by side, `gutter` apart. Flowing (dynamic) columns take lines until the next
+// would fall below the column's height; static columns start at given paragraphs.
+struct MtextColumns {
+    std::size_t count = 1;
+    double width = 0.0;
+    double gutter = 0.0;
+    bool flow = false;
+    double height = 0.0;         // of every column without a height of its own
+    std::vector<double> heights; // per column, when they differ
+};
+
 struct MtextBox {
     double width = 0.0; // the reference width lines wrap at; 0 does not wrap
     int attachment = 1; // 1 top left ... 9 bottom right
     double lineSpacing = 1.0;
+    MtextColumns columns; // lines wrap at the column width when there are columns
+    // The paragraphs that begin the second, third ... static column.
+    std::vector<std::size_t> columnStarts;
 };
 
 // The texts (and fraction bars) of laid-out paragraphs with the insertion point at the origin

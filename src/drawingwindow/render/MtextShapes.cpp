@@ -2,6 +2,7 @@
 #include <numbers>
 
 #include "drawingwindow/render/EntityShapes.h"
+#include "drawingwindow/render/MtextColumns.h"
 #include "drawingwindow/render/MtextLayout.h"
 
 namespace kalvex::drawing {
@@ -46,9 +47,25 @@ QTransform frameOf(const EntityTags& tags) {
     return QTransform(x.x() / lx, x.y() / lx, y.x() / ly, y.y() / ly, at.x(), at.y());
 }
 
-} // namespace
+// Static columns parse apart, each from its column break on, so that a column's paragraphs
+// are known.
+std::vector<MtextParagraph> paragraphsOf(const QString& content, const MtextFormat& base,
+                                         MtextBox& box) {
+    if (box.columns.count <= 1 || box.columns.flow)
+        return parseMtext(content, base);
+    std::vector<MtextParagraph> paragraphs;
+    for (const QString& column : splitAtColumnBreaks(content)) {
+        if (!paragraphs.empty())
+            box.columnStarts.push_back(paragraphs.size());
+        std::vector<MtextParagraph> parsed = parseMtext(column, base);
+        paragraphs.insert(paragraphs.end(), std::make_move_iterator(parsed.begin()),
+                          std::make_move_iterator(parsed.end()));
+    }
+    return paragraphs;
+}
 
-void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out) {
+void layoutShapes(const EntityInput& in, const EntityTags& tags, MtextColumns columns,
+                  ShapeList& out) {
     MtextFormat base;
     base.height = std::abs(tags.realOf(40, kDefaultHeight));
     base.family = in.styles.textStyle(in.styles.folded(tags.textOf(7))).family;
@@ -56,15 +73,24 @@ void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out
     box.width = std::max(0.0, tags.realOf(41));
     box.attachment = tags.integerOf(71, 1);
     box.lineSpacing = std::clamp(tags.realOf(44, 1.0), 0.25, 4.0);
+    box.columns = std::move(columns);
+    const std::vector<MtextParagraph> paragraphs = paragraphsOf(contentOf(in, tags), base, box);
     const QTransform frame = frameOf(tags);
-    for (SceneShape& shape : layoutMtext(parseMtext(contentOf(in, tags), base), box, base.height)) {
+    for (SceneShape& shape : layoutMtext(paragraphs, box, base.height)) {
         transformShape(shape, frame);
         out.push_back(std::move(shape));
     }
 }
 
+} // namespace
+
+void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out) {
+    layoutShapes(in, tags, {}, out);
+}
+
 void mtextShapes(const EntityInput& in, ShapeList& out) {
-    mtextShapesOf(in, EntityTags(in.drawing, in.id), out);
+    const EntityTags tags(in.drawing, in.id);
+    layoutShapes(in, tags, mtextColumnsOf(in.drawing, in.id, tags.realOf(46)), out);
 }
 
 } // namespace kalvex::drawing

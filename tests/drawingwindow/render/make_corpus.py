@@ -374,3 +374,116 @@ for make in (mtext, mtext_reference_faults, text, text_cjk, dimension, leader, h
              spline, points, xline_ray, minsert, wipeout, ocs, linetypes, colors, attribute_mtext,
              dimensions_without_blocks, multileader, tolerance_and_leader_overrides, table, cycle):
     make()
+
+
+def mtext_wrapping():
+    doc, msp = new()
+    # Blanks where a line wraps are swallowed; a paragraph's own leading blanks stay.
+    msp.add_mtext("A            B", dxfattribs={"char_height": 2.5, "width": 50, "insert": (0, 40)})
+    msp.add_mtext("Pump and valve     schedule for the cooling water loop",
+                  dxfattribs={"char_height": 2.5, "width": 30, "insert": (0, 25)})
+    msp.add_mtext("   Indented\Pnext paragraph", dxfattribs={"char_height": 2.5, "width": 40, "insert": (60, 40)})
+    centred = msp.add_mtext("centred words     that wrap here",
+                            dxfattribs={"char_height": 2.5, "width": 30, "insert": (75, 25)})
+    centred.dxf.attachment_point = 2
+    save(doc, "mtext_wrapping")
+
+
+def mtext_wrapping_cjk():
+    doc, msp = new()
+    msp.add_mtext("配管  弁類        計装", dxfattribs={"char_height": 3, "width": 18, "insert": (0, 20)})
+    save(doc, "mtext_wrapping_cjk")
+
+
+COLUMN_TEXT = " ".join("word%d" % i for i in range(60))
+
+
+def mtext_columns():
+    doc, msp = new()
+    msp.add_mtext_static_columns(["First column\Pof text", "Second column", "Third"],
+                                 width=20, gutter_width=4, height=15, dxfattribs={"char_height": 2.5})
+    msp.add_mtext_dynamic_auto_height_columns(COLUMN_TEXT, width=20, gutter_width=4, height=30, count=3,
+                                              dxfattribs={"char_height": 2.5, "insert": (0, -25)})
+    msp.add_mtext_dynamic_manual_height_columns(COLUMN_TEXT, width=20, gutter_width=4, heights=[20, 40, 30],
+                                                dxfattribs={"char_height": 2.5, "insert": (0, -70)})
+    save(doc, "mtext_columns")
+    old = ezdxf.new("R2013", setup=True)
+    old.modelspace().add_mtext_dynamic_auto_height_columns(COLUMN_TEXT, width=20, gutter_width=4, height=30,
+                                                           count=3, dxfattribs={"char_height": 2.5})
+    save(old, "mtext_columns_r2013")
+
+
+def point_view_size():
+    doc, msp = new()
+    doc.header["$PDMODE"] = 3
+    doc.header["$PDSIZE"] = -3
+    for i in range(5):
+        msp.add_point((i * 20, (i % 2) * 10))
+    msp.add_line((0, -5), (80, -5))
+    save(doc, "point_view_size")
+    # ezdxf writes unmeasured extents (+-1e20); a CAD writes the measured ones, which give
+    # the height of the view.
+    path = os.path.join(OUT, "point_view_size.dxf")
+    with open(path) as f:
+        content = f.read()
+    content = content.replace("$EXTMIN\n 10\n1e+20\n 20\n1e+20", "$EXTMIN\n 10\n0.0\n 20\n-5.0", 1)
+    content = content.replace("$EXTMAX\n 10\n-1e+20\n 20\n-1e+20", "$EXTMAX\n 10\n80.0\n 20\n10.0", 1)
+    with open(path, "w") as f:
+        f.write(content)
+
+
+def polyline_elevation():
+    doc = ezdxf.new("R12")
+    msp = doc.modelspace()
+    extrusion = Vec3(0.02, 0.32, 0.95).normalize()
+    for i in range(3):
+        poly = msp.add_polyline2d([(i * 20, 0), (i * 20 + 10, 0), (i * 20 + 10, 10), (i * 20, 10)], close=True,
+                                  dxfattribs={"extrusion": extrusion})
+        poly.dxf.elevation = (0, 0, 5 * i)
+    msp.add_circle((0, 0), 2, dxfattribs={"extrusion": extrusion})
+    save(doc, "polyline_elevation")
+
+
+def attribute_layers():
+    doc, msp = new()
+    doc.layers.add("blue", color=5)
+    doc.layers.add("red", color=1)
+    block = doc.blocks.new("TAG")
+    block.add_circle((0, 0), 5)
+    block.add_attdef("NO", (-3, -1), dxfattribs={"height": 2.5, "layer": "0"})
+    for i, layer in enumerate(("blue", "red", "0")):
+        ref = msp.add_blockref("TAG", (i * 15, 0), dxfattribs={"layer": layer})
+        ref.add_attrib("NO", "P-%d" % i, (i * 15 - 3, -1), dxfattribs={"height": 2.5, "layer": "0"})
+    save(doc, "attribute_layers")
+
+
+def diameter_sign():
+    doc, msp = new()
+    msp.add_text("%%c50", dxfattribs={"height": 10, "insert": (0, 0)})
+    msp.add_mtext("%%c25 H7", dxfattribs={"char_height": 10, "insert": (0, 30)})
+    save(doc, "diameter_sign")
+
+
+def image():
+    doc, msp = new()
+    # A picture beside the drawing: a 64 x 48 grid of coloured squares with a diagonal.
+    import matplotlib.pyplot as plt
+    import numpy as np
+    pixels = np.zeros((48, 64, 3))
+    pixels[:, :, 0] = np.linspace(0, 1, 64)[None, :]
+    pixels[:, :, 2] = np.linspace(1, 0, 48)[:, None]
+    pixels[::8, :, :] = 1
+    pixels[:, ::8, :] = 1
+    plt.imsave(os.path.join(OUT, "site_plan.png"), pixels)
+    plan = doc.add_image_def(filename="site_plan.png", size_in_pixel=(64, 48))
+    msp.add_image(plan, insert=(0, 0), size_in_units=(64, 48), rotation=0)
+    clipped = msp.add_image(plan, insert=(80, 0), size_in_units=(32, 24), rotation=30)
+    clipped.set_boundary_path([(10, 5), (60, 8), (50, 40), (15, 43)])
+    scan = doc.add_image_def(filename="C:\\scans\\missing_scan.png", size_in_pixel=(640, 480))
+    msp.add_image(scan, insert=(0, -60), size_in_units=(64, 48), rotation=0)
+    save(doc, "image")
+
+
+for make in (image, mtext_wrapping, mtext_wrapping_cjk, mtext_columns, point_view_size, polyline_elevation,
+             attribute_layers, diameter_sign):
+    make()
