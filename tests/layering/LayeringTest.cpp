@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <regex>
 
 #include "layering/LayerMap.h"
 
@@ -201,6 +202,43 @@ TEST(LayerMapFileTest, AMalformedLineIsNamed) {
     std::ofstream(file) << "cadlink: platform\n";
     EXPECT_THROW(readLayerMap(file), std::runtime_error) << "a use of an unlisted folder";
     fs::remove(file);
+}
+
+// The program compiles for Windows too (scripts/windows-qt.sh), which nothing on Linux builds:
+// the POSIX-only headers stay in the non-Windows halves of the files that have a Win32 half
+// (`Name.cpp` beside `Win32Name.cpp`, or `Posix*`/`Iconv*`) or behind a check of the system,
+// and `M_PI`, which MinGW's headers do not define in strict C++, is not used at all.
+TEST(PortabilityTest, PosixOnlyCodeStaysInTheNonWindowsHalves) {
+    const std::regex posixHeader(
+        R"(^\s*#\s*include\s*<(unistd|fcntl|iconv|signal|dirent|pwd|sys/\w+)\.h>)");
+    const std::regex systemCheck(R"(^\s*#\s*if.*(__linux__|_WIN32|Q_OS_))");
+    std::vector<std::string> faults;
+    int files = 0;
+    for (const auto& entry : fs::recursive_directory_iterator(kSourceRoot)) {
+        const fs::path& path = entry.path();
+        if (path.extension() != ".cpp" && path.extension() != ".h")
+            continue;
+        ++files;
+        const std::string name = path.filename().string();
+        const bool nonWindowsHalf = name.starts_with("Posix") || name.starts_with("Iconv") ||
+                                    fs::exists(path.parent_path() / ("Win32" + name));
+        std::ifstream in(path);
+        int conditionals = 0;
+        int number = 0;
+        for (std::string line; std::getline(in, line);) {
+            ++number;
+            const std::string where =
+                fs::relative(path, kSourceRoot).string() + ":" + std::to_string(number);
+            if (std::regex_search(line, systemCheck))
+                ++conditionals;
+            if (std::regex_search(line, posixHeader) && !nonWindowsHalf && conditionals == 0)
+                faults.push_back(where + ": " + line);
+            if (line.find("M_PI") != std::string::npos)
+                faults.push_back(where + ": M_PI (use std::numbers::pi)");
+        }
+    }
+    ASSERT_GT(files, 100) << "the source tree was not found at " << kSourceRoot;
+    EXPECT_TRUE(faults.empty()) << "code that does not compile for Windows:" << listed(faults);
 }
 
 } // namespace

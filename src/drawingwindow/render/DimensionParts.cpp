@@ -1,6 +1,7 @@
 #include "drawingwindow/render/DimensionParts.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/AciColors.h"
 #include "drawingwindow/render/MtextLayout.h"
@@ -111,7 +112,9 @@ QString angularMeasurement(double degrees, const DimensionStyle& s) {
     case 2:
         return decimal(degrees / 0.9, decimals, leading, trailing, s.decimalSeparator) + 'g';
     case 3:
-        return decimal(degrees * M_PI / 180, decimals, leading, trailing, s.decimalSeparator) + 'r';
+        return decimal(degrees * std::numbers::pi / 180, decimals, leading, trailing,
+                       s.decimalSeparator) +
+               'r';
     default:
         return decimal(degrees, decimals, leading, trailing, s.decimalSeparator) +
                QStringLiteral("%%d");

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/AciColors.h"
 #include "drawingwindow/render/DimensionParts.h"
@@ -28,10 +29,10 @@ double distance(QPointF a, QPointF b) {
     return std::hypot(b.x() - a.x(), b.y() - a.y());
 }
 double degreesOf(QPointF v) {
-    return std::atan2(v.y(), v.x()) * 180 / M_PI;
+    return std::atan2(v.y(), v.x()) * 180 / std::numbers::pi;
 }
 QPointF direction(double degrees) {
-    return {std::cos(degrees * M_PI / 180), std::sin(degrees * M_PI / 180)};
+    return {std::cos(degrees * std::numbers::pi / 180), std::sin(degrees * std::numbers::pi / 180)};
 }
 double sweepFrom(double fromDeg, double toDeg) {
     const double sweep = std::fmod(toDeg - fromDeg, 360.0);
@@ -126,7 +127,7 @@ void Drawer::dimensionLine(QPointF a, QPointF b, QPointF fallbackAlong, const QS
     const QPointF end = b + along * (inside ? beyond : 2 * size);
     // A text on the line leaves a gap as wide as it is along the line.
     const QPointF offset = centre - start;
-    const double turned = (degrees - degreesOf(along)) * M_PI / 180;
+    const double turned = (degrees - degreesOf(along)) * std::numbers::pi / 180;
     const double half = t.width / 2 * std::abs(std::cos(turned)) +
                         t.height / 2 * std::abs(std::sin(turned)) + style.scaled(style.gap);
     const double at = dot(offset, along), total = distance(start, end);
@@ -166,7 +167,8 @@ void Drawer::angular(QPointF vertex, QPointF first, QPointF second, double radiu
     const QPointF endTip = vertex + direction(to) * radius;
     arrow(startTip, direction(from + 90), style.firstArrow());
     arrow(endTip, direction(to - 90), style.secondArrow());
-    const double measure = arcLength ? distance(vertex, first) * sweep * M_PI / 180 : sweep;
+    const double measure =
+        arcLength ? distance(vertex, first) * sweep * std::numbers::pi / 180 : sweep;
     const QString measured =
         prefix + (arcLength ? linearMeasurement(measure * style.linearFactor, style)
                             : angularMeasurement(measure, style));
@@ -215,7 +217,7 @@ void Drawer::ordinate(QPointF origin, QPointF feature, QPointF end, bool xType) 
     polyline({feature + along * style.scaled(style.extensionOffset), end});
     const double degrees = style.outsideHorizontal ? 0.0 : readable(degreesOf(along));
     const double reach =
-        std::abs(std::cos((degrees - degreesOf(along)) * M_PI / 180)) * t.width / 2 +
+        std::abs(std::cos((degrees - degreesOf(along)) * std::numbers::pi / 180)) * t.width / 2 +
         style.scaled(style.gap);
     placeText(t, has(11) ? tags.pointOf(11) : end + along * reach, degrees, out);
 }

@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/TextLayout.h"
 #include "drawingwindow/render/EntityShapes.h"
@@ -97,7 +98,7 @@ void imageShapes(const EntityInput& in, ShapeList& out) {
     name.height = static_cast<float>(height);
     // Inside the frame below its first corner, the upper left one when it is not clipped.
     name.anchor = corner - v / vLength * (1.5 * height) + u / uLength * height;
-    name.rotation = static_cast<float>(std::atan2(u.y(), u.x()) * 180 / M_PI);
+    name.rotation = static_cast<float>(std::atan2(u.y(), u.x()) * 180 / std::numbers::pi);
     name.width = static_cast<float>(estimatedWidth(file) * height);
     out.push_back(textShapeOf(name));
 }

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/render/DimensionParts.h"
 #include "drawingwindow/render/EntityShapes.h"
@@ -61,7 +62,7 @@ void leaderText(const EntityInput& in, const MultiLeader& m, ShapeList& out) {
     const double radians = std::atan2(m.textDirection.y(), m.textDirection.x());
     QTransform frame;
     frame.translate(m.textInsert.x(), m.textInsert.y());
-    frame.rotate(radians * 180 / M_PI);
+    frame.rotate(radians * 180 / std::numbers::pi);
     for (SceneShape& shape : layoutMtext(parseMtext(decoded(in, m.text), base), box, base.height)) {
         transformShape(shape, frame);
         out.push_back(std::move(shape));

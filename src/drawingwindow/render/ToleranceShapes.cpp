@@ -1,4 +1,5 @@
 #include <cmath>
+#include <numbers>
 
 #include "drawingwindow/render/DimensionParts.h"
 #include "drawingwindow/render/EntityShapes.h"
@@ -61,7 +62,7 @@ void toleranceShapes(const EntityInput& in, ShapeList& out) {
     QTransform frame;
     frame.translate(tags.pointOf(10).x(), tags.pointOf(10).y());
     if (!x.isNull())
-        frame.rotate(std::atan2(x.y(), x.x()) * 180 / M_PI);
+        frame.rotate(std::atan2(x.y(), x.x()) * 180 / std::numbers::pi);
     for (SceneShape& shape : local) {
         transformShape(shape, frame);
         out.push_back(std::move(shape));
