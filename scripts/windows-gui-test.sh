@@ -91,8 +91,11 @@ sed 's/^/  kalvex: /' "$work/play.log" | grep -v 'fixme\|^  kalvex: $' || true
 step "kalvex.exe played the run through (exit $status, $(($(date +%s) - started)) s)" [ "$status" -eq 0 ]
 step "the tool minimised itself while the user picked" logged toolMinimisedWhilePicking 1
 step "the CAD was in front while the user picked" logged cadInFrontWhilePicking 1
-step "the tool had the foreground back when it wrote" logged toolInFrontAtLastWrite 1
 step "the tool window is always on top (WS_EX_TOPMOST)" logged toolTopmostAtLastWrite 1
+ctl log | sed -n 's/^foregroundAtLastConnect\t/  the foreground window when the update connected: /p'
+# After the pick the tool takes the foreground back: the user edits there, and the update finds
+# it in front when it connects (before it turns to the CAD to write).
+step "the tool had the foreground back after the pick" logged toolInFrontAtLastConnect 1
 ctl dump >"$work/dump.txt"
 for n in 1 2 3; do
     step "the CAD's drawing holds 配管－1$n" grep -q $'\ttext\t0\t配管－1'"$n"'$' "$work/dump.txt"

@@ -112,11 +112,9 @@ HRESULT Object::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* paramete
     if (found == m_members.end())
         return DISP_E_MEMBERNOTFOUND;
     m_cad.log.called(m_interface + "." + found->second.name);
-    if ((flags & DISPATCH_PROPERTYPUT) && m_cad.tool()) {
-        m_cad.toolInFrontAtLastWrite = GetForegroundWindow() == m_cad.tool();
+    if ((flags & DISPATCH_PROPERTYPUT) && m_cad.tool())
         m_cad.toolTopmostAtLastWrite =
             (GetWindowLongPtrW(m_cad.tool(), GWL_EXSTYLE) & WS_EX_TOPMOST) != 0;
-    }
     VARIANT scratch;
     VariantInit(&scratch);
     try {

@@ -67,10 +67,17 @@ struct Cad {
             toolWindow = FindWindowW(nullptr, toolTitle.c_str());
         return toolWindow;
     }
-    // What the fake saw of the tool's window when a property was last written: the tool in
-    // front (the user works in it while the CAD is written) and always on top.
-    bool toolInFrontAtLastWrite = false;
+    // What the fake saw of the tool's window when the tool last connected (it works in its own
+    // window until it turns to the CAD) and when a property was last written (always on top).
+    bool toolInFrontAtLastConnect = false;
+    std::wstring foregroundAtLastConnect; // the foreground window's title
     bool toolTopmostAtLastWrite = false;
+    void noteConnect() {
+        wchar_t title[256] = L"";
+        GetWindowTextW(GetForegroundWindow(), title, 256);
+        foregroundAtLastConnect = title;
+        toolInFrontAtLastConnect = tool() && GetForegroundWindow() == tool();
+    }
     bool toolMinimisedWhilePicking = false;
     bool cadInFrontWhilePicking = false;
     std::atomic<int> escapes{0};

@@ -259,6 +259,7 @@ class ApplicationObject : public Object {
 public:
     explicit ApplicationObject(Cad& cad) : Object(cad, "Application", 100) {
         ++cad.log.applicationsCreated;
+        cad.noteConnect();
         property("HWND", [this](VARIANT& out) {
             setInt(out, static_cast<int>(reinterpret_cast<std::intptr_t>(m_cad.mainWindow)));
         });

@@ -202,15 +202,18 @@ Reply lastFilter(const Context& c) {
 Reply log(const Context& c) {
     const ServerLog& log = c.server.log();
     const Cad& cad = c.server.cad();
-    return ok({{"liveObjects", std::to_string(log.liveObjects)},
-               {"applicationsCreated", std::to_string(log.applicationsCreated)},
-               {"nameLookups", std::to_string(log.nameLookups)},
-               {"rejections", std::to_string(log.rejections)},
-               {"escapes", std::to_string(cad.escapes)},
-               {"toolMinimisedWhilePicking", cad.toolMinimisedWhilePicking ? "1" : "0"},
-               {"cadInFrontWhilePicking", cad.cadInFrontWhilePicking ? "1" : "0"},
-               {"toolInFrontAtLastWrite", cad.toolInFrontAtLastWrite ? "1" : "0"},
-               {"toolTopmostAtLastWrite", cad.toolTopmostAtLastWrite ? "1" : "0"}});
+    return ok(
+        {{"liveObjects", std::to_string(log.liveObjects)},
+         {"applicationsCreated", std::to_string(log.applicationsCreated)},
+         {"nameLookups", std::to_string(log.nameLookups)},
+         {"rejections", std::to_string(log.rejections)},
+         {"escapes", std::to_string(cad.escapes)},
+         {"toolMinimisedWhilePicking", cad.toolMinimisedWhilePicking ? "1" : "0"},
+         {"cadInFrontWhilePicking", cad.cadInFrontWhilePicking ? "1" : "0"},
+         {"toolInFrontAtLastConnect", cad.toolInFrontAtLastConnect ? "1" : "0"},
+         {"foregroundAtLastConnect", toUtf8(std::u16string(cad.foregroundAtLastConnect.begin(),
+                                                           cad.foregroundAtLastConnect.end()))},
+         {"toolTopmostAtLastWrite", cad.toolTopmostAtLastWrite ? "1" : "0"}});
 }
 
 std::vector<Words> rowsOf(const auto& names) {
