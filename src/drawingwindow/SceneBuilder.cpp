@@ -214,8 +214,8 @@ void SceneBuilder::addShapesBy(ShapeReader reader, RecordId id, const EntityFiel
     std::vector<SceneShape> local;
     reader(EntityInput{m_drawing, id, f, m_styles}, local);
     // An image without a size or placement draws nothing; the user is told of it.
-    if (local.empty() && type == "IMAGE")
-        m_notes.undrawnKinds.emplace(type);
+    if (local.empty() && m_drawing.typeName(id) == "IMAGE")
+        m_notes.undrawnKinds.emplace("IMAGE");
     const auto pattern = patternFor(style.lineType, f.lineTypeScale * at.scale);
     for (SceneShape& shape : local) {
         finishShape(shape, style, at, pattern);
