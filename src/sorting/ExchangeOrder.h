@@ -89,20 +89,28 @@ std::vector<std::size_t> orderOfTextKeys(const std::vector<Record>& records, Key
     using Projected = ProjectedKey<Record, KeyOf>;
     using Traits = TextKey<std::remove_cvref_t<Projected>>;
     constexpr bool inPlace = std::is_reference_v<Projected> && Traits::kViewsKey;
-    std::vector<typename Traits::Held> storage;
-    if constexpr (!inPlace)
-        storage.reserve(records.size());
     std::vector<std::u16string_view> keys;
     keys.reserve(records.size());
-    for (const Record& record : records) {
-        if constexpr (inPlace) {
+    if constexpr (inPlace) {
+        for (const Record& record : records)
             keys.push_back(Traits::view(std::invoke(keyOf, record)));
-        } else {
-            storage.push_back(Traits::hold(std::invoke(keyOf, record)));
-            keys.push_back(Traits::view(storage.back()));
+        return exchangeSortOrder(std::span<const std::u16string_view>(keys), order);
+    } else {
+        // Converted keys are laid end to end in one buffer: one allocation for them all, and
+        // neighbouring records' keys side by side in memory while they are compared.
+        std::u16string storage;
+        std::vector<std::pair<std::size_t, std::size_t>> spans; // offset and length of each
+        spans.reserve(records.size());
+        for (const Record& record : records) {
+            const typename Traits::Held held = Traits::hold(std::invoke(keyOf, record));
+            const std::u16string_view key = Traits::view(held);
+            spans.emplace_back(storage.size(), key.size());
+            storage.append(key);
         }
+        for (const auto& [offset, length] : spans)
+            keys.emplace_back(storage.data() + offset, length);
+        return exchangeSortOrder(std::span<const std::u16string_view>(keys), order);
     }
-    return exchangeSortOrder(std::span<const std::u16string_view>(keys), order);
 }
 
 template <typename Record, typename KeyOf>
