@@ -80,6 +80,24 @@ void BM_SearchEndToEnd(benchmark::State& state) {
 }
 BENCHMARK(BM_SearchEndToEnd)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(3);
 
+// Every TEXT is a hit: the search reads all of them, at two sizes of drawing.
+void BM_SearchEveryText(benchmark::State& state) {
+    bench::RealWindows windows(makeDrawing(static_cast<int>(state.range(0))));
+    TOrvikMainForm& form = *windows.form;
+    form.pageControl().setCurrentIndex(2);
+    SearchPage& page = form.searchTab();
+    page.Edit3->setText(QStringLiteral("*"));
+    for (auto _ : state)
+        page.SpeedButton14->click();
+    state.counters["hits"] = static_cast<double>(form.work().records.searchHits.size());
+}
+BENCHMARK(BM_SearchEveryText)
+    ->Arg(100000)
+    ->Arg(500000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 } // namespace
 
 int main(int argc, char** argv) {

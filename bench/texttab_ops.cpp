@@ -56,6 +56,22 @@ BENCHMARK(BM_FetchPickedTexts)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(3);
 
+// 5 000 TEXTs picked out of a drawing of 100 000 or 500 000: the fetch should cost what the
+// picked TEXTs cost, whatever the drawing holds.
+void BM_FetchPickedOfLargeDrawing(benchmark::State& state) {
+    Bench bench(static_cast<int>(state.range(0)));
+    bench.handles.resize(5000);
+    for (auto _ : state)
+        bench.fetch();
+    state.counters["lines"] = bench.form->textTab().SynEdit1->blockCount();
+}
+BENCHMARK(BM_FetchPickedOfLargeDrawing)
+    ->Arg(100000)
+    ->Arg(500000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond)
+    ->Iterations(3);
+
 // Every other line differs from the drawing in each round.
 QString halfChangedLines(const Bench& bench, int round) {
     QStringList lines;

@@ -1,5 +1,7 @@
 #include "widgets/StringGrid.h"
 
+#include <QSignalBlocker>
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
@@ -52,18 +54,25 @@ void StringGrid::setRows(int rows, int col, const std::function<CellContent(int 
         const QScopedValueRollback filling(m_fillingRows, true);
         setRowCount(rows);
     }
-    for (int row = 0; row < rows; ++row) {
-        for (int c = 0; c < columnCount(); ++c) {
-            auto* cellItem = new QTableWidgetItem;
-            if (c == col) {
-                const CellContent content = cellOf(row);
-                cellItem->setText(content.text);
-                cellItem->setData(kObjectRole, content.object);
+    {
+        // Each cell put in would tell the view of its change: the view hears once, of them all.
+        const QSignalBlocker quietModel(model());
+        for (int row = 0; row < rows; ++row) {
+            for (int c = 0; c < columnCount(); ++c) {
+                auto* cellItem = new QTableWidgetItem;
+                if (c == col) {
+                    const CellContent content = cellOf(row);
+                    cellItem->setText(content.text);
+                    cellItem->setData(kObjectRole, content.object);
+                }
+                styleItem(*cellItem, c, row);
+                setItem(row, c, cellItem);
             }
-            styleItem(*cellItem, c, row);
-            setItem(row, c, cellItem);
         }
     }
+    if (rows > 0 && columnCount() > 0)
+        emit model()->dataChanged(model()->index(0, 0),
+                                  model()->index(rows - 1, columnCount() - 1));
 }
 
 int StringGrid::object(int col, int row) const {

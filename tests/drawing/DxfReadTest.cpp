@@ -204,6 +204,24 @@ TEST(DxfRead, GroupCodesAndNumbersOfEveryShapeReadAsBefore) {
             << value;
 }
 
+// A point's three coordinates are read in one pass: the first of each code in the main part,
+// none from an application group or an extension, 0 for a missing one, in any order.
+TEST(DxfRead, PointsTakeTheFirstCoordinateOfEachCodeOutsideGroups) {
+    const std::string bytes =
+        kEntitiesStart +
+        "  0\nTEXT\n  5\nA\n102\n{APP\n 10\n99\n102\n}\n 21\n7\n 20\n2\n 11\n6\n 10\n1\n"
+        " 20\n55\n 72\n1\n 31\n8\n100\nAcDbText\n 30\n3\n"
+        "  0\nTEXT\n  5\nB\n 10\n4\n 20\n5\n101\nEmbedded Object\n 30\n9\n"
+        "  0\nENDSEC\n  0\nEOF\n";
+    auto document =
+        CadModel::create(parseDxf(bytes, "points.dxf"))->application()->ActiveDocument();
+    auto a = cad::entityAs<cad::Text>(document->HandleToObject("A"));
+    EXPECT_EQ(a->InsertionPoint(), cad::CadPoint(1, 2, 3));
+    EXPECT_EQ(a->TextAlignmentPoint(), cad::CadPoint(6, 7, 8));
+    auto b = cad::entityAs<cad::Text>(document->HandleToObject("B"));
+    EXPECT_EQ(b->InsertionPoint(), cad::CadPoint(4, 5, 0));
+}
+
 // A line feed is found wherever it falls in the eight-byte words the reader scans.
 TEST(DxfRead, ValuesOfEveryLengthRoundTripByteForByte) {
     std::string bytes = kEntitiesStart;

@@ -100,6 +100,29 @@ TEST(ExchangeSortTest, TextComparesUtf16CodeUnitsWithPrefixesFirst) {
     EXPECT_FALSE(textLess(u"abc", u"abc"));
 }
 
+// The comparison passes equal runs several code units at a time: every position of the first
+// difference, every length and the units whose order differs from UTF-8's must still compare as
+// code units do.
+TEST(ExchangeSortTest, TextComparisonAgreesWithCodeUnitOrderWhereverTheKeysDiffer) {
+    const char16_t alphabet[] = {u'a', u'b', 0xD800, 0xDC00, 0xFFFF, 0x0100, 0x0001};
+    std::mt19937 random(11);
+    std::vector<std::u16string> keys;
+    for (int n = 0; n < 400; ++n) {
+        std::u16string key(random() % 14, u'a');
+        for (char16_t& unit : key)
+            if (random() % 3 == 0)
+                unit = alphabet[random() % std::size(alphabet)];
+        keys.push_back(key);
+    }
+    for (const std::u16string& a : keys)
+        for (const std::u16string& b : keys)
+            ASSERT_EQ(utf16Less(a, b), std::u16string_view(a) < std::u16string_view(b))
+                << std::string(a.begin(), a.end()) << " / " << std::string(b.begin(), b.end());
+    // A long shared prefix, then a surrogate against U+FFFF.
+    EXPECT_TRUE(utf16Less(u"ABCDEFGHIJ\U00010000", u"ABCDEFGHIJ\uFFFF"));
+    EXPECT_FALSE(utf16Less(u"ABCDEFGHIJ\uFFFF", u"ABCDEFGHIJ\U00010000"));
+}
+
 // How the keys of one random input are drawn: from `classes` distinct values, or (0) from a range
 // so wide that nearly all keys differ. `nanShare` of the double keys are NaN.
 struct Profile {

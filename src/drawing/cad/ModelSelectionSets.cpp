@@ -51,8 +51,13 @@ void ModelSelectionSet::add(RecordId id, const FilterMatcher& filter) {
         id = drawing.slot(id).parent; // picking an attribute picks its block reference
     if (drawing.slot(id).erased || !filter.matches(drawing, id))
         return;
-    if (m_data->members.insert(id).second)
-        m_data->items.push_back(id);
+    std::vector<bool>& members = m_data->members;
+    if (members.size() <= id)
+        members.resize(std::max<std::size_t>(drawing.recordCount(), std::size_t{id} + 1));
+    if (members[id])
+        return;
+    members[id] = true;
+    m_data->items.push_back(id);
 }
 
 void ModelSelectionSet::SelectOnScreen(const cad::SelectionFilter& filter) {

@@ -40,8 +40,31 @@ std::optional<double> RecordView::parseReal(std::string_view value) {
 }
 
 cad::CadPoint RecordView::point(std::int16_t xCode) const {
-    return cad::CadPoint(real(xCode), real(static_cast<std::int16_t>(xCode + 10)),
-                         real(static_cast<std::int16_t>(xCode + 20)));
+    // The three coordinates are found in one pass over the main part, as findInMain() finds
+    // one: a point is read for every TEXT a search or a fetch reads.
+    const dxf::TagList& list = tags();
+    std::optional<std::size_t> at[3];
+    int missing = 3;
+    bool inGroup = false;
+    for (std::size_t i = 0; i < list.size() && missing > 0; ++i) {
+        const std::int16_t found = list[i].code;
+        if (i > 0 && (found == 101 || found >= 1000))
+            break;
+        if (found == 102) {
+            inGroup = !inGroup;
+            continue;
+        }
+        const int axis = (found - xCode) / 10;
+        if (inGroup || found < xCode || (found - xCode) % 10 != 0 || axis > 2 || at[axis])
+            continue;
+        at[axis] = i;
+        --missing;
+    }
+    double xyz[3] = {0, 0, 0};
+    for (int axis = 0; axis < 3; ++axis)
+        if (at[axis])
+            xyz[axis] = parseReal(m_drawing.value(list[*at[axis]])).value_or(0.0);
+    return cad::CadPoint(xyz[0], xyz[1], xyz[2]);
 }
 
 std::string formatReal(double value) {

@@ -17,7 +17,9 @@ namespace {
 // The CAD needs a moment after a selection set is made and after it is filled.
 constexpr int kSelectionPause = 5;
 
-Orvik2 readHit(const cad::SelectionSet& set, int index) {
+// Reads one hit; with a seal, the TEXT's image joins it from the same reading, so that every
+// hit's entity is looked up and its string decoded once.
+Orvik2 readHit(const cad::SelectionSet& set, int index, RecordSeal* seal) {
     auto text = cad::entityAs<cad::Text>(set.Item(index));
     Orvik2 hit;
     hit.text = text->TextString();
@@ -25,11 +27,16 @@ Orvik2 readHit(const cad::SelectionSet& set, int index) {
     hit.index = index;
     hit.insPt = text->InsertionPoint();
     hit.lay = text->Layer();
+    if (seal && !hit.sHnd.empty()) {
+        const cad::CadPoint placing =
+            text->Alignment() != 0 ? text->TextAlignmentPoint() : hit.insPt;
+        seal->held.emplace(hit.sHnd, EntityImage{hit.text, placing});
+    }
     return hit;
 }
 
 void readHits(cad::Document& document, const std::string& pattern, Waiter& waiter,
-              RunWindow& window, RunScope& run, std::vector<Orvik2>& hits) {
+              RunWindow& window, RunScope& run, std::vector<Orvik2>& hits, RecordSeal* seal) {
     cad::SelectionSetPtr set = GetTempSelectionSet(document);
     waiter.wait(kSelectionPause);
     if (!set)
@@ -51,7 +58,7 @@ void readHits(cad::Document& document, const std::string& pattern, Waiter& waite
             window.showProgress(std::to_string(i + 1) + " / " + std::to_string(count));
         if (!run.proceed())
             return;
-        hits.push_back(readHit(*set, i));
+        hits.push_back(readHit(*set, i, seal));
     }
 }
 
@@ -67,10 +74,11 @@ std::optional<std::string> collectHits(CadLink& link, const std::string& pattern
     RunScope run(window);
     cad::DocumentPtr document = session.document();
     std::string lockedLayers = lockedLayerList(*document);
-    readHits(*document, pattern, link.waiter, window, run, hits);
+    RecordSeal taken;
+    readHits(*document, pattern, link.waiter, window, run, hits, seal ? &taken : nullptr);
     source = document->Key();
     if (seal)
-        *seal = sealEntities(*document, handlesOf(hits));
+        *seal = std::move(taken);
     session.finish();
     if (!run.proceed())
         return std::nullopt;
