@@ -46,16 +46,20 @@ void definePump(drawing::DrawingBuilder& builder) {
                            {"TYPE", "型式", ""}});
 }
 
-// The i-th pump reference, its rows of a hundred `rowY` apart from `firstY` down or up.
+// The i-th pump reference, its rows of a hundred `rowY` apart from `firstY` down or up; its
+// attributes stand one above the other right of the insertion point, as a drawn block has them
+// (all of them at the origin would pile 80 000 strings into one spot the window zooms onto).
 std::string addPump(drawing::DrawingBuilder& builder, int i, double firstY, double rowY) {
     const std::string n = std::to_string(i);
+    const double x = double(i % 100) * 20, y = firstY + double(i / 100) * rowY;
+    auto line = [&](int k) { return cad::CadPoint{x + 1, y - 2.5 * k, 0}; };
     return builder
         .insert({.block = "PUMP",
-                 .insertion = {double(i % 100) * 20, firstY + double(i / 100) * rowY, 0},
-                 .attributes = {{.tag = "NAME", .text = "P-" + n},
-                                {.tag = "NAME1", .text = "N" + n},
-                                {.tag = "SPEC", .text = n + "kW"},
-                                {.tag = "TYPE", .text = "T"}}})
+                 .insertion = {x, y, 0},
+                 .attributes = {{.tag = "NAME", .text = "P-" + n, .insertion = line(0)},
+                                {.tag = "NAME1", .text = "N" + n, .insertion = line(1)},
+                                {.tag = "SPEC", .text = n + "kW", .insertion = line(2)},
+                                {.tag = "TYPE", .text = "T", .insertion = line(3)}}})
         .front();
 }
 

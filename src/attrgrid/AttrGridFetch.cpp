@@ -2,6 +2,7 @@
 
 #include <QComboBox>
 #include <QFontMetrics>
+#include <QHash>
 #include <QLabel>
 #include <QProgressBar>
 #include <QPushButton>
@@ -79,8 +80,10 @@ void showFetched(AttrGridContext& context, const GridFetch& fetched, int tags) {
         return;
     StringGrid& grid = *context.page.StringGrid1;
     fillGrid(grid, fetched, context.work, tags);
-    if (fetched.end != GridFetchEnd::Done)
+    if (fetched.end != GridFetchEnd::Done) {
+        WidenColumnsForCells(grid, kFitMargin);
         return;
+    }
     FitColumnWidths(grid, kFitMargin);
     context.FUndoCells.Clear();
     context.work.sgUndoCnt = 0;
@@ -111,14 +114,44 @@ TagSet parseTagSet(const QString& line) {
     return set;
 }
 
-void FitColumnWidths(StringGrid& grid, int margin) {
+namespace {
+
+// The width of each column's widest text. Shaping a string is the costly part of measuring
+// it, and a column of attribute values repeats many of them, so each string is measured once.
+std::vector<int> widestTexts(const StringGrid& grid) {
     const QFontMetrics metrics(grid.font());
+    QHash<QString, int> measured;
+    std::vector<int> widest(static_cast<std::size_t>(std::max(0, grid.columnCount())), 0);
     for (int col = 0; col < grid.columnCount(); ++col) {
-        int widest = 0;
-        for (int row = 0; row < grid.rowCount(); ++row)
-            widest = std::max(widest, metrics.horizontalAdvance(grid.cell(col, row)));
-        if (widest > 0)
-            grid.setColumnWidth(col, widest + margin);
+        for (int row = 0; row < grid.rowCount(); ++row) {
+            const QString text = grid.cell(col, row);
+            if (text.isEmpty())
+                continue;
+            auto found = measured.constFind(text);
+            if (found == measured.cend())
+                found = measured.insert(text, metrics.horizontalAdvance(text));
+            widest[static_cast<std::size_t>(col)] =
+                std::max(widest[static_cast<std::size_t>(col)], *found);
+        }
+    }
+    return widest;
+}
+
+} // namespace
+
+void FitColumnWidths(StringGrid& grid, int margin) {
+    const std::vector<int> widest = widestTexts(grid);
+    for (int col = 0; col < static_cast<int>(widest.size()); ++col)
+        if (widest[static_cast<std::size_t>(col)] > 0)
+            grid.setColumnWidth(col, widest[static_cast<std::size_t>(col)] + margin);
+}
+
+void WidenColumnsForCells(StringGrid& grid, int margin) {
+    const std::vector<int> widest = widestTexts(grid);
+    for (int col = 0; col < static_cast<int>(widest.size()); ++col) {
+        const int needed = widest[static_cast<std::size_t>(col)] + margin;
+        if (widest[static_cast<std::size_t>(col)] > 0 && needed > grid.columnWidth(col))
+            grid.setColumnWidth(col, needed);
     }
 }
 

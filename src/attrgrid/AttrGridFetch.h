@@ -27,6 +27,8 @@ TagSet parseTagSet(const QString& line);
 void FitColumnWidths(StringGrid& grid, int margin);
 // Widens the cell's column when its text no longer fits, after an edit or a paste.
 void WidenColumnForCell(StringGrid& grid, int col, int row);
+// Widens every column whose widest text no longer fits; none is made narrower.
+void WidenColumnsForCells(StringGrid& grid, int margin);
 
 // "取得": picks block references, keeps those with a tag of the chosen set and fills the grid.
 void SpeedButton10Click(AttrGridContext& context);

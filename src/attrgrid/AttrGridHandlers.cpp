@@ -101,8 +101,12 @@ void AttrGridHandlers::connectGrid() {
                      errors.guarded([this] { StringGrid1Click(); }));
     QObject::connect(&g, &QTableWidget::cellClicked, &g,
                      errors.guarded([this] { StringGrid1Click(); }));
-    QObject::connect(&g, &QTableWidget::cellChanged, &g,
-                     [&g](int row, int col) { WidenColumnForCell(g, col, row); });
+    // A fetch refills the grid with its updates held back and fits the columns once it is
+    // done: measuring every cell as it is set would cost more than the fetch itself.
+    QObject::connect(&g, &QTableWidget::cellChanged, &g, [&g](int row, int col) {
+        if (g.updatesEnabled())
+            WidenColumnForCell(g, col, row);
+    });
 }
 
 // The grid is made the tool window's focus widget, so that it takes the keys once the window

@@ -177,6 +177,20 @@ TEST_F(AttrGridTabTest, AFailingRowStaysEmptyAndTheOthersAreFilled) {
     EXPECT_EQ(row(2), (QStringList{"2", "", ""}));
 }
 
+// The grid fills with its columns unmeasured and fits them once: a fetch that breaks off
+// among the rows must still show the widest text of each column filled so far.
+TEST_F(AttrGridTabTest, AFetchBrokenOffInTheRowsStillShowsEachColumnsWidestText) {
+    const QString wide = QStringLiteral("原水ポンプ 第二系統 予備機");
+    cad::entityAs<cad::AttributeReference>(
+        model->application()->ActiveDocument()->HandleToObject(valve[1]))
+        ->SetTextString(wide.toStdString());
+    faults->failOn("HandleToObject", pump[0]);
+    fetchAll();
+    ASSERT_EQ(row(1), (QStringList{"1", wide, ""}));
+    ASSERT_EQ(row(2), (QStringList{"2", "", ""}));
+    EXPECT_GE(grid().columnWidth(1), QFontMetrics(grid().font()).horizontalAdvance(wide));
+}
+
 TEST_F(AttrGridTabTest, EnterWritesAChangedCellAndMovesAsTheBoxesSay) {
     fetchAll();
     page().CheckBox2->setChecked(false);
