@@ -1,6 +1,7 @@
 #include "dxftool/Commands.h"
 #include "dxftool/DrawingFile.h"
 #include "dxftool/TableApplier.h"
+#include "dxftool/TextRecords.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WriteBack.h"
 
@@ -11,17 +12,9 @@ namespace {
 // The export rows of one drawing as table lines, each starting with the path when the table has
 // a file column.
 std::string exportLines(cad::Document& document, const std::string& path, FileColumn column) {
-    const LayerLocks locks(document);
     const std::string start = column == FileColumn::Write ? escapeField(path) + '\t' : "";
     std::string lines;
-    const RowSink write = [&](const TextRow& row) {
-        lines += start;
-        appendRow(lines, row);
-    };
-    const auto filter =
-        cad::SelectionFilter::of({{cad::SelectionFilter::EntityType, "TEXT,INSERT"}});
-    forEachSelected(document, filter,
-                    [&](const cad::EntityPtr& entity) { emitRows(entity, locks, write); });
+    appendTextRows(lines, start, document);
     return lines;
 }
 
@@ -59,7 +52,16 @@ void exportTables(const Command& command, std::ostream& out, std::ostream& err) 
         [&](const OpenDrawing& drawing) {
             return exportLines(*drawing.document, drawing.drawing->fileName(), column);
         },
-        [&](std::size_t, std::string& lines) { table += lines; }, problems, err);
+        [&](std::size_t i, std::string& lines) {
+            // The first drawing's rows, usually the whole table, are not copied again.
+            if (i == 0) {
+                lines.insert(0, table);
+                table.swap(lines);
+            } else {
+                table += lines;
+            }
+        },
+        problems, err);
     if (!problems.empty())
         refuse(problems, {}, "no table was written", err);
     out << table;

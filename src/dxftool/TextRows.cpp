@@ -77,7 +77,9 @@ void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSi
 }
 
 std::optional<std::string> textFault(const std::string& value, const std::string& current) {
-    if (value.find_first_of("\r\n") == std::string::npos || value == current)
+    const bool breaks =
+        value.find('\n') != std::string::npos || value.find('\r') != std::string::npos;
+    if (!breaks || value == current)
         return std::nullopt;
     return " holds a line break, which a DXF text cannot";
 }
