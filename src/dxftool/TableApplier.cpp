@@ -6,6 +6,7 @@
 #include "drawing/entities/SimpleEntities.h"
 #include "drawing/entities/TextEntity.h"
 #include "dxftool/Fingerprint.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TextRecords.h"
 #include "dxftool/TextRows.h"
 
@@ -59,7 +60,7 @@ ApplySummary applyTable(cad::Document& document, const std::vector<const TableEn
     drw::Drawing& drawing = model.drawing();
     std::vector<Target> targets;
     const std::size_t problemsBefore = problems.size();
-    targets.reserve(entries.size());
+    reserveLarge(targets, entries.size());
     for (const TableEntry* entry : entries) {
         if (auto target = resolve(model, *entry, staleness, problems))
             targets.push_back(*target);

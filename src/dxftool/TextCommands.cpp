@@ -1,5 +1,6 @@
 #include "dxftool/Commands.h"
 #include "dxftool/DrawingFile.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TableApplier.h"
 #include "dxftool/TextRecords.h"
 #include "dxftool/TextRows.h"
@@ -22,6 +23,7 @@ std::string exportLines(cad::Document& document, const std::string& path, FileCo
 // for it, and a row whose file column names another is a problem.
 std::vector<RowKey> rowKeys(const ReadTable& table, const Command& command, Problems& problems) {
     std::vector<RowKey> keys;
+    reserveLarge(keys, table.entries.size());
     const std::string* drawing = command.drawings.empty() ? nullptr : &command.drawings[0];
     for (const TableEntry& entry : table.entries) {
         if (drawing && table.namesFiles && fileIdentity(entry.file) != fileIdentity(*drawing))
@@ -32,8 +34,8 @@ std::vector<RowKey> rowKeys(const ReadTable& table, const Command& command, Prob
 }
 
 // The one drawing of `apply FILE TABLE`, saved where -o says.
-FileJob namedJob(const Command& command, const std::vector<FileJob>& jobs) {
-    FileJob job = jobs.empty() ? FileJob{} : jobs.front();
+FileJob namedJob(const Command& command, std::vector<FileJob>& jobs) {
+    FileJob job = jobs.empty() ? FileJob{} : std::move(jobs.front());
     job.path = command.drawings[0];
     job.output = command.output.empty() ? job.path : command.output;
     job.line = 0;

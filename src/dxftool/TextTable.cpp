@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cstring>
 #include <initializer_list>
 #include <iterator>
 #include <optional>
 
 #include "drawing/tags/GroupCodeTypes.h"
 #include "dxftool/Fingerprint.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TableText.h"
 
 namespace kalvex::dxftool {
@@ -26,11 +28,10 @@ void splitFields(std::string_view line, std::vector<std::string_view>& fields) {
     fields.clear();
     const char* start = line.data();
     const char* const end = start + line.size();
-    for (const char* c = start; c != end; ++c) {
-        if (*c == '\t') {
-            fields.emplace_back(start, static_cast<std::size_t>(c - start));
-            start = c + 1;
-        }
+    while (const auto* tab = static_cast<const char*>(
+               std::memchr(start, '\t', static_cast<std::size_t>(end - start)))) {
+        fields.emplace_back(start, static_cast<std::size_t>(tab - start));
+        start = tab + 1;
     }
     fields.emplace_back(start, static_cast<std::size_t>(end - start));
 }
@@ -40,6 +41,15 @@ std::vector<std::string_view> splitFields(std::string_view line) {
     fields.reserve(std::size(kColumns) + 1);
     splitFields(line, fields);
     return fields;
+}
+
+std::size_t lineCount(std::string_view text) {
+    std::size_t count = 1;
+    for (const char *c = text.data(), *end = c + text.size();
+         (c = static_cast<const char*>(std::memchr(c, '\n', static_cast<std::size_t>(end - c))));
+         ++c)
+        ++count;
+    return count;
 }
 
 // Three decimals, as "%.3f" prints them in the C locale.
@@ -312,7 +322,7 @@ ReadTable parseTable(std::string_view bytes, const std::string& source, Problems
     std::optional<Header> header;
     ReadTable table;
     std::vector<std::string_view> fields;
-    table.entries.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')));
+    reserveLarge(table.entries, lineCount(text));
     while (lines.next(line)) {
         if (line.empty())
             continue;

@@ -12,6 +12,7 @@
 #include "drawing/dxf/DxfFile.h"
 #include "drawing/dxf/TemporaryFiles.h"
 #include "dxftool/DrawingFile.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WorkerPool.h"
 
@@ -141,13 +142,18 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
     std::vector<FileJob> jobs;
     std::unordered_map<std::string, std::string> identityOfPath;
     std::unordered_map<std::string, std::size_t> jobOfIdentity;
-    std::vector<std::size_t> jobOfRow(rows.size());
+    std::vector<std::uint32_t> jobOfRow;
+    reserveLarge(jobOfRow, rows.size());
+    jobOfRow.resize(rows.size());
     std::string_view lastFile;
-    std::size_t job = 0;
+    std::uint32_t job = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RowKey& row = rows[i];
         // Rows of one drawing come one after another: its job is looked up once for them all.
-        if (i == 0 || lastFile != row.file) {
+        const bool sameFile =
+            i > 0 && ((lastFile.data() == row.file.data() && lastFile.size() == row.file.size()) ||
+                      lastFile == row.file);
+        if (!sameFile) {
             const std::string path(row.file);
             auto known = identityOfPath.find(path);
             if (known == identityOfPath.end())
@@ -155,7 +161,7 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
             const auto [found, added] = jobOfIdentity.try_emplace(known->second, jobs.size());
             if (added)
                 jobs.push_back({path, path, row.line, {}});
-            job = found->second;
+            job = static_cast<std::uint32_t>(found->second);
             lastFile = row.file;
         }
         jobOfRow[i] = job;
@@ -178,9 +184,16 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
     std::size_t capacity = 16;
     while (capacity < rows.size() * 2)
         capacity *= 2;
-    constexpr std::size_t kEmpty = static_cast<std::size_t>(-1);
-    std::vector<std::size_t> seen(capacity, kEmpty);
-    for (std::size_t i = 0; i < rows.size(); ++i) {
+    constexpr std::uint32_t kEmpty = static_cast<std::uint32_t>(-1);
+    std::vector<std::uint32_t> seen;
+    reserveLarge(seen, capacity);
+    seen.assign(capacity, kEmpty);
+    std::vector<std::size_t> rowsOfJob(jobs.size());
+    for (const std::uint32_t of : jobOfRow)
+        ++rowsOfJob[of];
+    for (std::size_t j = 0; j < jobs.size(); ++j)
+        reserveLarge(jobs[j].rows, rowsOfJob[j]);
+    for (std::uint32_t i = 0; i < rows.size(); ++i) {
         std::size_t slot = hashOf(i) & (capacity - 1);
         while (seen[slot] != kEmpty && !sameKey(seen[slot], i))
             slot = (slot + 1) & (capacity - 1);
