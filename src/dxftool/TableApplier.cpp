@@ -70,6 +70,9 @@ ApplySummary applyTable(cad::Document& document, const std::vector<const TableEn
     const LayerLocks locks(document);
     EntityLayers layers(model, locks);
     ApplySummary summary;
+    // Records written already: two spellings of one handle may name the same record, whose
+    // text is then no longer the one read when its rows were checked.
+    std::vector<bool> written(drawing.recordCount(), false);
     document.StartUndoMark();
     // Counted as writeCounted counts the values of the CAD's entities.
     for (const Target& target : targets) {
@@ -85,7 +88,11 @@ ApplySummary applyTable(cad::Document& document, const std::vector<const TableEn
         // The CAD refuses the change, and says why, as it does for a text set through it.
         if (layers.refusesChanges(layer))
             model.requireUnlocked(target.id);
-        drw::TextEntity(drawing, target.id).setTextString(target.entry->text);
+        if (written[target.id])
+            drw::TextEntity(drawing, target.id).setTextString(target.entry->text);
+        else
+            writeText(drawing, target.id, target.entry->text);
+        written[target.id] = true;
         ++summary.changed;
     }
     return summary;

@@ -9,6 +9,7 @@
 #include "drawing/entities/TextEntity.h"
 #include "drawing/tags/GroupCodeTypes.h"
 #include "drawing/tags/LargeBuffers.h"
+#include "drawing/tags/TagLookup.h"
 #include "dxftool/TextRows.h"
 
 namespace kalvex::dxftool {
@@ -116,6 +117,28 @@ std::string textOf(const drw::Drawing& drawing, drw::RecordId id, const TextFiel
     if (fields.embeddedPart)
         return drw::TextEntity(const_cast<drw::Drawing&>(drawing), id).textString();
     return fields.text ? drawing.codec().decode(*fields.text) : std::string();
+}
+
+void writeText(drw::Drawing& drawing, drw::RecordId id, const std::string& text) {
+    const dxf::TagList& tags = drawing.slot(id).tags;
+    const std::size_t mainEnd = dxf::mainPartEnd(tags);
+    if (drawing.slot(id).kind != drw::RecordKind::Text && mainEnd < tags.size() &&
+        tags[mainEnd].code == 101) {
+        drw::TextEntity(drawing, id).setTextString(text);
+        return;
+    }
+    const std::optional<std::size_t> index = dxf::findCode(tags, 1, 0, mainEnd);
+    const std::string bytes = drawing.codec().encode(text);
+    // Text that encodes to the bytes the record holds already changes nothing.
+    if (index && drawing.value(tags[*index]) == bytes)
+        return;
+    dxf::TagList changed = tags;
+    if (index)
+        changed[*index] = drawing.pool().withValue(tags[*index], bytes);
+    else
+        changed.insert(changed.begin() + static_cast<std::ptrdiff_t>(mainEnd),
+                       drawing.pool().make(1, bytes));
+    drawing.setTags(id, std::move(changed));
 }
 
 EntityLayers::EntityLayers(drw::CadModel& model, const LayerLocks& locks)

@@ -49,6 +49,12 @@ PlacingPoint placingPoint(const TextFields& fields);
 // The text of the record in UTF-8, as the CAD interface shows it.
 std::string textOf(const drawing::Drawing& drawing, drawing::RecordId id, const TextFields& fields);
 
+// Writes `text` into a TEXT or ATTRIB record whose text, as textOf reads it, is another: the
+// value of its first code 1 encoded for the drawing, a pair changed in a copy of the record's
+// pairs and handed to the drawing's change call, as the text entity writes it. An attribute with
+// an embedded object is written by the text entity itself.
+void writeText(drawing::Drawing& drawing, drawing::RecordId id, const std::string& text);
+
 // The layers of the drawing's entities by the bytes the records hold: each distinct name is
 // decoded and looked up once, however many entities lie on it.
 class EntityLayers {

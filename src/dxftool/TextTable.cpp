@@ -1,6 +1,7 @@
 #include "dxftool/TextTable.h"
 
 #include <algorithm>
+#include <array>
 #include <charconv>
 #include <cstring>
 #include <initializer_list>
@@ -69,20 +70,31 @@ void appendCoordinate(std::string& out, double value) {
 // conversion. False for those and for any other shape.
 bool appendPlainCoordinate(std::string& out, std::string_view text) {
     constexpr std::size_t kDecimals = 3;
-    text = dxf::trimSpaces(text);
-    if (text.starts_with('+'))
-        text.remove_prefix(1);
-    const bool negative = text.starts_with('-');
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    // Blanks around it and a plus sign are passed over, as reading the number does.
+    const char* at = text.data();
+    const char* end = at + text.size();
+    while (at != end && (*at == ' ' || *at == '\t'))
+        ++at;
+    while (end != at && (end[-1] == ' ' || end[-1] == '\t' || end[-1] == '\r'))
+        --end;
+    if (at != end && *at == '+')
+        ++at;
+    const bool negative = at != end && *at == '-';
     if (negative)
-        text.remove_prefix(1);
-    const std::size_t point = text.find('.');
-    std::string_view whole = text.substr(0, point);
-    const std::string_view decimals =
-        point == std::string_view::npos ? std::string_view() : text.substr(point + 1);
-    const auto digits = [](std::string_view part) {
-        return std::all_of(part.begin(), part.end(), [](char c) { return c >= '0' && c <= '9'; });
-    };
-    if (whole.size() + decimals.size() == 0 || !digits(whole) || !digits(decimals))
+        ++at;
+    const char* const wholeBegin = at;
+    while (at != end && isDigit(*at))
+        ++at;
+    std::string_view whole(wholeBegin, static_cast<std::size_t>(at - wholeBegin));
+    std::string_view decimals;
+    if (at != end && *at == '.') {
+        const char* const decimalsBegin = ++at;
+        while (at != end && isDigit(*at))
+            ++at;
+        decimals = std::string_view(decimalsBegin, static_cast<std::size_t>(at - decimalsBegin));
+    }
+    if (at != end || whole.size() + decimals.size() == 0)
         return false;
     whole.remove_prefix(std::min(whole.find_first_not_of('0'), whole.size()));
     const std::string_view kept = decimals.substr(0, kDecimals);
@@ -118,13 +130,18 @@ bool appendPlainCoordinate(std::string& out, std::string_view text) {
         carry = number[i] == '9';
         number[i] = carry ? '0' : static_cast<char>(number[i] + 1);
     }
+    char written[24];
+    std::size_t length = 0;
     if (negative)
-        out += '-';
+        written[length++] = '-';
     if (carry)
-        out += '1';
-    out.append(number, size - kDecimals);
-    out += '.';
-    out.append(number + size - kDecimals, kDecimals);
+        written[length++] = '1';
+    for (std::size_t i = 0; i < size; ++i) {
+        if (i == size - kDecimals)
+            written[length++] = '.';
+        written[length++] = number[i];
+    }
+    out.append(written, length);
     return true;
 }
 
@@ -137,12 +154,18 @@ void appendCoordinate(std::string& out, const RowCoordinate& coordinate) {
         appendCoordinate(out, dxf::parseReal(*coordinate.text).value_or(0.0));
 }
 
-bool needsEscape(char c) {
-    return c == '\t' || c == '\r' || c == '\n' || c == '\\';
-}
-
 void appendEscaped(std::string& out, std::string_view value) {
-    if (std::none_of(value.begin(), value.end(), needsEscape))
+    // Most fields hold none of the four: a byte at a time through a table, no call per byte.
+    static constexpr auto kEscaped = [] {
+        std::array<bool, 256> escaped{};
+        for (const char c : {'\t', '\r', '\n', '\\'})
+            escaped[static_cast<unsigned char>(c)] = true;
+        return escaped;
+    }();
+    bool plain = true;
+    for (const char c : value)
+        plain &= !kEscaped[static_cast<unsigned char>(c)];
+    if (plain)
         out += value;
     else
         out += escapeField(value);
