@@ -72,7 +72,7 @@ void exportTables(const Command& command, std::ostream& out, std::ostream& err) 
 void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     Problems problems;
     // The table is read first: a bad one fails fast, before a large drawing is loaded.
-    const ReadTable table = parseTable(readFileBytes(command.table), command.table, problems);
+    ReadTable table = parseTable(readFileBytes(command.table), command.table, problems);
     const bool named = !command.drawings.empty();
     if (!named && !table.namesFiles)
         failAt(command.table, 1,
@@ -82,8 +82,14 @@ void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     if (named)
         jobs = {namedJob(command, jobs)};
     const EditDrawing edit = [&](cad::Document& document, const FileJob& job, Problems& found) {
-        return applyTable(document, rowsOf(table.entries, job),
-                          command.force ? Staleness::Overwrite : Staleness::Refuse, found);
+        const ApplySummary summary =
+            applyTable(document, rowsOf(table.entries, job),
+                       command.force ? Staleness::Overwrite : Staleness::Refuse, found);
+        // The rows of the only drawing are done with once its values are written: their memory
+        // goes back before the drawing is saved, when the most is held.
+        if (jobs.size() == 1)
+            std::vector<TableEntry>().swap(table.entries);
+        return summary;
     };
     const std::vector<FileSummary> summaries = writeBack(jobs, edit, problems, err);
     if (!problems.empty())
