@@ -30,8 +30,8 @@ std::string dxfOf(const Pairs& pairs) {
 
 // Records that read wrongly when a value is looked for in the wrong place: codes inside an
 // application group and after the extended data, the vertical code of the other record type, a
-// repeated text, numbers with blanks, signs, exponents and many decimals, an aligned text without its
-// alignment point, a text without layer, one in paper space, an attribute whose text is in an
+// repeated text, numbers with blanks, signs, exponents and many decimals, an aligned text without
+// its alignment point, a text without layer, one in paper space, an attribute whose text is in an
 // embedded object, and a reference without attributes.
 // clang-format off
 const Pairs kDrawing = {
@@ -149,4 +149,30 @@ TEST(TextRecords, RowsGroupByDrawingAndRepeatedHandlesAreFound) {
     EXPECT_EQ(problems[0].message, "a.dxf: the handle 2A is given again (first on line 2)");
     EXPECT_EQ(problems[1].line, 5);
     EXPECT_EQ(problems[1].message, "./a.dxf: the handle 2A is given again (first on line 2)");
+}
+
+// Two spellings of one handle name one record: the rows are written one after the other, and the
+// second sees what the first wrote (a reference's values are compared with what it holds then).
+TEST(TextRecords, TwoSpellingsOfOneHandleAreWrittenOneAfterTheOther) {
+    QTemporaryDir dir;
+    const std::string path = dir.path().toStdString() + "/a.dxf";
+    peer::writeFile(path, dxfOf(kDrawing));
+    const std::string table = dir.path().toStdString() + "/t.tsv";
+    peer::writeFile(table, "handle\ttext\n2B\tone\n02B\tone\n");
+    const peer::ProcessResult applied = peer::runInProcess({"apply", path, table});
+    ASSERT_EQ(applied.exitCode, 0) << applied.err;
+    EXPECT_EQ(applied.out, "changed 2, unchanged 0, locked 0\n");
+    EXPECT_EQ(peer::parseExport(peer::runInProcess({"export", path}).out)[1].at("text"), "one");
+
+    const std::string rows = peer::runInProcess({"attout", path}).out;
+    const std::size_t row = rows.find("\n'30\t") + 1;
+    std::string line = rows.substr(row);
+    line.replace(line.find("\tV-1\t"), 5, "\tV-2\t");
+    const std::string respelled = "'030" + line.substr(3);
+    peer::writeFile(table, rows.substr(0, row) + line + respelled);
+    const peer::ProcessResult written = peer::runInProcess({"attin", table, path});
+    ASSERT_EQ(written.exitCode, 0) << written.err;
+    EXPECT_NE(written.out.find(": changed 1, unchanged 3, locked 0\n"), std::string::npos)
+        << written.out;
+    EXPECT_NE(peer::runInProcess({"attout", path}).out.find("\tV-2\t"), std::string::npos);
 }
