@@ -10,7 +10,7 @@
 
 #include "dxftool/Tool.h"
 
-// kalvex-dxf export, apply and roundtrip of the drawings of the peer table
+// kalvex-dxf export, apply, attout, attin and roundtrip of the drawings of the peer table
 // (scripts/peer_table.sh): N TEXTs and N / 5 references of three attributes, at two sizes. The
 // tool reads each drawing on a worker thread: CPU time is the process's.
 namespace {
@@ -91,8 +91,57 @@ void roundTrip(benchmark::State& state) {
     countBytes(state, input.drawing);
 }
 
+// The attribute table with the first value of every other reference changed from "V-" to "W-".
+std::string renamedAttributes(const std::string& table) {
+    std::string out;
+    std::size_t start = 0;
+    for (int line = 0; start < table.size(); ++line) {
+        const std::size_t end = table.find('\n', start);
+        std::string row = table.substr(start, end + 1 - start);
+        const std::size_t value = row.find("\tV-");
+        if (line % 2 == 1 && value != row.npos)
+            row[value + 1] = 'W';
+        out += row;
+        start = end + 1;
+    }
+    return out;
+}
+
+void attributesOut(benchmark::State& state) {
+    const Sample& input = sample(static_cast<int>(state.range(0)));
+    for (auto _ : state)
+        benchmark::DoNotOptimize(run({"attout", input.drawing.string()}));
+    countBytes(state, input.drawing);
+}
+
+// attin writes the drawing in place: each run gets a fresh copy, made outside the timing.
+void attributesIn(benchmark::State& state) {
+    const Sample& input = sample(static_cast<int>(state.range(0)));
+    const fs::path drawing = fs::temp_directory_path() / "kalvex_bench_mixed_attin.dxf";
+    const fs::path table = fs::temp_directory_path() / "kalvex_bench_mixed_attin.tsv";
+    std::ofstream(table, std::ios::binary)
+        << renamedAttributes(run({"attout", input.drawing.string()}));
+    for (auto _ : state) {
+        state.PauseTiming();
+        fs::copy_file(input.drawing, drawing, fs::copy_options::overwrite_existing);
+        state.ResumeTiming();
+        run({"attin", table.string(), drawing.string()});
+    }
+    countBytes(state, input.drawing);
+}
+
 } // namespace
 
+BENCHMARK(attributesOut)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK(attributesIn)
+    ->Arg(10000)
+    ->Arg(100000)
+    ->MeasureProcessCPUTime()
+    ->Unit(benchmark::kMillisecond);
 BENCHMARK(exportTable)
     ->Arg(10000)
     ->Arg(100000)

@@ -12,6 +12,10 @@ namespace kalvex::dxftool {
 // recognised. Throws TableError ("TABLE:LINE: ...") naming the first line that is none of them,
 // or saying that the file is not text at all.
 std::string decodeTable(std::string_view bytes, const std::string& source);
+// The same without a copy for a table that is UTF-8 already: the text is then a view into
+// `bytes`, otherwise into `storage`, which holds the converted text.
+std::string_view decodeTable(std::string_view bytes, const std::string& source,
+                             std::string& storage);
 
 // The lines of a decoded table, each without its LF or CR LF, numbered from 1.
 class TableLines {

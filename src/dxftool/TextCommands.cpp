@@ -1,6 +1,8 @@
 #include "dxftool/Commands.h"
 #include "dxftool/DrawingFile.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TableApplier.h"
+#include "dxftool/TextRecords.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WriteBack.h"
 
@@ -11,17 +13,9 @@ namespace {
 // The export rows of one drawing as table lines, each starting with the path when the table has
 // a file column.
 std::string exportLines(cad::Document& document, const std::string& path, FileColumn column) {
-    const LayerLocks locks(document);
     const std::string start = column == FileColumn::Write ? escapeField(path) + '\t' : "";
     std::string lines;
-    const RowSink write = [&](const TextRow& row) {
-        lines += start;
-        appendRow(lines, row);
-    };
-    const auto filter =
-        cad::SelectionFilter::of({{cad::SelectionFilter::EntityType, "TEXT,INSERT"}});
-    forEachSelected(document, filter,
-                    [&](const cad::EntityPtr& entity) { emitRows(entity, locks, write); });
+    appendTextRows(lines, start, document);
     return lines;
 }
 
@@ -29,6 +23,7 @@ std::string exportLines(cad::Document& document, const std::string& path, FileCo
 // for it, and a row whose file column names another is a problem.
 std::vector<RowKey> rowKeys(const ReadTable& table, const Command& command, Problems& problems) {
     std::vector<RowKey> keys;
+    reserveLarge(keys, table.entries.size());
     const std::string* drawing = command.drawings.empty() ? nullptr : &command.drawings[0];
     for (const TableEntry& entry : table.entries) {
         if (drawing && table.namesFiles && fileIdentity(entry.file) != fileIdentity(*drawing))
@@ -39,8 +34,8 @@ std::vector<RowKey> rowKeys(const ReadTable& table, const Command& command, Prob
 }
 
 // The one drawing of `apply FILE TABLE`, saved where -o says.
-FileJob namedJob(const Command& command, const std::vector<FileJob>& jobs) {
-    FileJob job = jobs.empty() ? FileJob{} : jobs.front();
+FileJob namedJob(const Command& command, std::vector<FileJob>& jobs) {
+    FileJob job = jobs.empty() ? FileJob{} : std::move(jobs.front());
     job.path = command.drawings[0];
     job.output = command.output.empty() ? job.path : command.output;
     job.line = 0;
@@ -59,7 +54,16 @@ void exportTables(const Command& command, std::ostream& out, std::ostream& err) 
         [&](const OpenDrawing& drawing) {
             return exportLines(*drawing.document, drawing.drawing->fileName(), column);
         },
-        [&](std::size_t, std::string& lines) { table += lines; }, problems, err);
+        [&](std::size_t i, std::string& lines) {
+            // The first drawing's rows, usually the whole table, are not copied again.
+            if (i == 0) {
+                lines.insert(0, table);
+                table.swap(lines);
+            } else {
+                table += lines;
+            }
+        },
+        problems, err);
     if (!problems.empty())
         refuse(problems, {}, "no table was written", err);
     out << table;
@@ -68,7 +72,7 @@ void exportTables(const Command& command, std::ostream& out, std::ostream& err) 
 void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     Problems problems;
     // The table is read first: a bad one fails fast, before a large drawing is loaded.
-    const ReadTable table = parseTable(readFileBytes(command.table), command.table, problems);
+    ReadTable table = parseTable(readFileBytes(command.table), command.table, problems);
     const bool named = !command.drawings.empty();
     if (!named && !table.namesFiles)
         failAt(command.table, 1,
@@ -78,8 +82,14 @@ void applyTables(const Command& command, std::ostream& out, std::ostream& err) {
     if (named)
         jobs = {namedJob(command, jobs)};
     const EditDrawing edit = [&](cad::Document& document, const FileJob& job, Problems& found) {
-        return applyTable(document, rowsOf(table.entries, job),
-                          command.force ? Staleness::Overwrite : Staleness::Refuse, found);
+        const ApplySummary summary =
+            applyTable(document, rowsOf(table.entries, job),
+                       command.force ? Staleness::Overwrite : Staleness::Refuse, found);
+        // The rows of the only drawing are done with once its values are written: their memory
+        // goes back before the drawing is saved, when the most is held.
+        if (jobs.size() == 1)
+            std::vector<TableEntry>().swap(table.entries);
+        return summary;
     };
     const std::vector<FileSummary> summaries = writeBack(jobs, edit, problems, err);
     if (!problems.empty())

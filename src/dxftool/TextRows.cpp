@@ -2,33 +2,9 @@
 
 #include <algorithm>
 
-#include "cadlink/AttributeReference.h"
-#include "cadlink/BlockReference.h"
-#include "cadlink/Text.h"
+#include "cadlink/Layer.h"
 
 namespace kalvex::dxftool {
-
-namespace {
-
-// The point that places a text: its alignment point unless it is aligned left on the baseline.
-template <class T> cad::CadPoint placingPoint(const T& entity) {
-    return entity.Alignment() == 0 ? entity.InsertionPoint() : entity.TextAlignmentPoint();
-}
-
-template <class T> TextRow rowOf(const T& entity, const char* kind, const LayerLocks& locks) {
-    TextRow row;
-    row.handle = entity.Handle();
-    row.kind = kind;
-    row.layer = entity.Layer();
-    row.locked = locks.isLocked(row.layer);
-    const cad::CadPoint point = placingPoint(entity);
-    row.x = point.x();
-    row.y = point.y();
-    row.text = entity.TextString();
-    return row;
-}
-
-} // namespace
 
 std::string upperAscii(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
@@ -60,24 +36,10 @@ void forEachSelected(cad::Document& document, const cad::SelectionFilter& filter
     set->Delete();
 }
 
-void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink) {
-    if (const auto text = std::dynamic_pointer_cast<cad::Text>(entity)) {
-        sink(rowOf(*text, "TEXT", locks));
-        return;
-    }
-    const auto insert = std::dynamic_pointer_cast<cad::BlockReference>(entity);
-    if (!insert || !insert->HasAttributes())
-        return;
-    for (const auto& attribute : insert->GetAttributes()) {
-        TextRow row = rowOf(*attribute, "ATTRIB", locks);
-        row.block = insert->Name();
-        row.tag = attribute->TagString();
-        sink(row);
-    }
-}
-
 std::optional<std::string> textFault(const std::string& value, const std::string& current) {
-    if (value.find_first_of("\r\n") == std::string::npos || value == current)
+    const bool breaks =
+        value.find('\n') != std::string::npos || value.find('\r') != std::string::npos;
+    if (!breaks || value == current)
         return std::nullopt;
     return " holds a line break, which a DXF text cannot";
 }

@@ -21,12 +21,6 @@ std::string upperAscii(std::string text);
 void forEachSelected(cad::Document& document, const cad::SelectionFilter& filter,
                      const std::function<void(const cad::EntityPtr&)>& visit);
 
-using RowSink = std::function<void(const TextRow&)>;
-
-// Hands the export row of a TEXT, or of each ATTRIB of an INSERT, to the sink; other entities
-// give none.
-void emitRows(const cad::EntityPtr& entity, const LayerLocks& locks, const RowSink& sink);
-
 // Whether the layer of this name is locked; layer names compare without regard to case.
 class LayerLocks {
 public:

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -20,6 +21,27 @@ struct TextRow {
     double x = 0.0;
     double y = 0.0;
     std::string text;
+};
+
+// A coordinate of a row: its number, or the text of the drawing's value it is read from (the
+// number a missing or unreadable value gives is 0), which often gives the table's three decimals
+// without converting.
+struct RowCoordinate {
+    double value = 0.0;
+    std::optional<std::string_view> text;
+};
+
+// A row's fields as the drawing's records give them, without copies (UTF-8, unescaped).
+struct RowFields {
+    std::string_view handle;
+    std::string_view kind;
+    std::string_view block;
+    std::string_view tag;
+    std::string_view layer;
+    bool locked = false;
+    RowCoordinate x;
+    RowCoordinate y;
+    std::string_view text;
 };
 
 // A row of a table read back: the line it came from, the drawing it names (empty when the table
@@ -64,6 +86,7 @@ std::string unescapeField(std::string_view field);
 std::string formatHeader(ByteOrderMark bom, FileColumn file = FileColumn::Omit);
 std::string formatRow(const TextRow& row);
 void appendRow(std::string& out, const TextRow& row);
+void appendRow(std::string& out, const RowFields& row);
 std::string formatTable(const std::vector<TextRow>& rows, ByteOrderMark bom);
 
 // Reads a table in any column order (`handle` and `text` required, `file` and `fingerprint` read

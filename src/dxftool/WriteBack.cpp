@@ -1,16 +1,18 @@
 #include "dxftool/WriteBack.h"
 
+#include <algorithm>
 #include <atomic>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <set>
 #include <stdexcept>
-#include <tuple>
 #include <unordered_map>
 
 #include "drawing/dxf/DxfFile.h"
 #include "drawing/dxf/TemporaryFiles.h"
 #include "dxftool/DrawingFile.h"
+#include "dxftool/LargeVectors.h"
 #include "dxftool/TextRows.h"
 #include "dxftool/WorkerPool.h"
 
@@ -140,32 +142,71 @@ std::vector<FileJob> groupRows(const std::vector<RowKey>& rows, Problems& proble
     std::vector<FileJob> jobs;
     std::unordered_map<std::string, std::string> identityOfPath;
     std::unordered_map<std::string, std::size_t> jobOfIdentity;
-    std::unordered_map<std::string, int> lineOfRow;
-    lineOfRow.reserve(rows.size());
-    const std::string* lastFile = nullptr;
-    std::unordered_map<std::string, std::string>::iterator known;
-    std::unordered_map<std::string, std::size_t>::iterator job;
+    std::vector<std::uint32_t> jobOfRow;
+    reserveLarge(jobOfRow, rows.size());
+    jobOfRow.resize(rows.size());
+    std::string_view lastFile;
+    std::uint32_t job = 0;
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const RowKey& row = rows[i];
         // Rows of one drawing come one after another: its job is looked up once for them all.
-        if (!lastFile || *lastFile != row.file) {
-            known = identityOfPath.find(row.file);
+        const bool sameFile =
+            i > 0 && ((lastFile.data() == row.file.data() && lastFile.size() == row.file.size()) ||
+                      lastFile == row.file);
+        if (!sameFile) {
+            const std::string path(row.file);
+            auto known = identityOfPath.find(path);
             if (known == identityOfPath.end())
-                known = identityOfPath.emplace(row.file, fileIdentity(row.file)).first;
-            bool added = false;
-            std::tie(job, added) = jobOfIdentity.try_emplace(known->second, jobs.size());
+                known = identityOfPath.emplace(path, fileIdentity(path)).first;
+            const auto [found, added] = jobOfIdentity.try_emplace(known->second, jobs.size());
             if (added)
-                jobs.push_back({row.file, row.file, row.line, {}});
-            lastFile = &row.file;
+                jobs.push_back({path, path, row.line, {}});
+            job = static_cast<std::uint32_t>(found->second);
+            lastFile = row.file;
         }
-        const auto [seen, first] =
-            lineOfRow.try_emplace(known->second + '\n' + upperAscii(row.handle), row.line);
-        if (first)
-            jobs[job->second].rows.push_back(i);
-        else
-            problems.push_back({row.line, row.file + ": the handle " + row.handle +
-                                              " is given again (first on line " +
-                                              std::to_string(seen->second) + ")"});
+        jobOfRow[i] = job;
+    }
+    // A row's handle is looked for among the earlier rows of its drawing, letters compared
+    // without case, in a table of row indexes: no key is built or allocated for a row.
+    const auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c + 32) : c; };
+    const auto hashOf = [&](std::size_t i) {
+        std::uint64_t hash = 14695981039346656037ull ^ jobOfRow[i];
+        for (const char c : rows[i].handle)
+            hash = (hash ^ static_cast<unsigned char>(lower(c))) * 1099511628211ull;
+        return hash;
+    };
+    const auto sameKey = [&](std::size_t a, std::size_t b) {
+        const std::string_view x = rows[a].handle, y = rows[b].handle;
+        return jobOfRow[a] == jobOfRow[b] && x.size() == y.size() &&
+               std::equal(x.begin(), x.end(), y.begin(),
+                          [&](char p, char q) { return lower(p) == lower(q); });
+    };
+    std::size_t capacity = 16;
+    while (capacity < rows.size() * 2)
+        capacity *= 2;
+    constexpr std::uint32_t kEmpty = static_cast<std::uint32_t>(-1);
+    std::vector<std::uint32_t> seen;
+    reserveLarge(seen, capacity);
+    seen.assign(capacity, kEmpty);
+    std::vector<std::size_t> rowsOfJob(jobs.size());
+    for (const std::uint32_t of : jobOfRow)
+        ++rowsOfJob[of];
+    for (std::size_t j = 0; j < jobs.size(); ++j)
+        reserveLarge(jobs[j].rows, rowsOfJob[j]);
+    for (std::uint32_t i = 0; i < rows.size(); ++i) {
+        std::size_t slot = hashOf(i) & (capacity - 1);
+        while (seen[slot] != kEmpty && !sameKey(seen[slot], i))
+            slot = (slot + 1) & (capacity - 1);
+        if (seen[slot] == kEmpty) {
+            seen[slot] = i;
+            jobs[jobOfRow[i]].rows.push_back(i);
+            continue;
+        }
+        const RowKey& row = rows[i];
+        problems.push_back({row.line, std::string(row.file) + ": the handle " +
+                                          std::string(row.handle) +
+                                          " is given again (first on line " +
+                                          std::to_string(rows[seen[slot]].line) + ")"});
     }
     return jobs;
 }

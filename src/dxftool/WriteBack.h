@@ -3,6 +3,7 @@
 #include <functional>
 #include <ostream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "cadlink/Document.h"
@@ -26,11 +27,12 @@ std::string summaryLine(const ApplySummary& summary);
 // was made: refused as a conflict, or written over (--force).
 enum class Staleness { Refuse, Overwrite };
 
-// A table row as far as grouping by drawing goes.
+// A table row as far as grouping by drawing goes; the texts are the table's own, which outlive
+// the grouping.
 struct RowKey {
     int line = 0;
-    std::string file;
-    std::string handle;
+    std::string_view file;
+    std::string_view handle;
 };
 
 // Whether a job's edit works on table rows, so that a drawing without rows needs no loading, or

@@ -4,6 +4,7 @@
 #include <random>
 
 #include "PeerSupport.h"
+#include "drawing/tags/GroupCodeTypes.h"
 #include "dxftool/TextTable.h"
 
 using namespace kalvex::dxftool;
@@ -142,5 +143,76 @@ TEST(TextTable, ReadsUtf16TablesWithByteOrderMark) {
         ASSERT_EQ(entries.size(), 1u);
         EXPECT_EQ(entries[0].handle, "2A");
         EXPECT_EQ(entries[0].text, "配電盤");
+    }
+}
+
+// A coordinate written from the drawing's text of it is what printing the number read from that
+// text gives, for every shape of text: the usual ones are written from the digits, the rest (and
+// decimals too near a half thousandth to decide from the text) by converting.
+TEST(TextTable, CoordinatesWrittenFromTheDrawingsTextMatchPrintfOfTheNumberRead) {
+    std::vector<std::string> texts = {
+        "0.0",
+        "-0.0",
+        "0.000000",
+        "-0.000000",
+        "5",
+        "5.",
+        ".5",
+        "-.5",
+        "+2.5",
+        " 12.25 ",
+        "0012.5",
+        "9.9995",
+        "9.9996",
+        "-9.99951",
+        "0.0005",
+        "-0.0005",
+        "0.00049999",
+        "0.00050001",
+        "1.2345",
+        "1.23449",
+        "-0.0001",
+        "999999999999.999",
+        "9999999999999.5",
+        "123456789.12345678",
+        "1234567890.1234",
+        "1e3",
+        "1.5E-2",
+        "abc",
+        "",
+        "-",
+        ".",
+        "1.2.3",
+        "--1",
+        "++1",
+        "1,5",
+        "0x10",
+        "inf",
+    };
+    std::mt19937_64 random(27);
+    const auto digits = [&](std::size_t count) {
+        std::string text;
+        for (std::size_t i = 0; i < count; ++i)
+            text += static_cast<char>('0' + random() % 10);
+        return text;
+    };
+    for (int i = 0; i < 20000; ++i) {
+        std::string text = random() % 4 == 0 ? "-" : "";
+        text += digits(random() % 14);
+        if (random() % 5 != 0)
+            text += "." + digits(random() % 9);
+        // Decimals that end in a half thousandth, or just short of one or past it.
+        if (i % 7 == 0)
+            text += random() % 2 ? "5" : random() % 2 ? "49999" : "50001";
+        texts.push_back(text);
+    }
+    for (const std::string& text : texts) {
+        char expected[400];
+        std::snprintf(expected, sizeof expected, "%.3f",
+                      kalvex::dxf::parseReal(text).value_or(0.0));
+        std::string line;
+        appendRow(line, RowFields{"1", "TEXT", "", "", "0", false, RowCoordinate{0.0, text},
+                                  RowCoordinate{}, "t"});
+        EXPECT_EQ(line.substr(13, line.find('\t', 13) - 13), expected) << text;
     }
 }

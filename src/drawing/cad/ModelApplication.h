@@ -20,6 +20,9 @@ private:
 class ModelDocument : public cad::Document {
 public:
     explicit ModelDocument(std::shared_ptr<CadModel> model) : m_model(std::move(model)) {}
+    // The drawing behind the document, for callers of the built-in engine that read and write
+    // its records without an interface object per entity.
+    const std::shared_ptr<CadModel>& model() const { return m_model; }
     std::shared_ptr<cad::Layers> GetLayers() override;
     std::shared_ptr<cad::SelectionSets> GetSelectionSets() override;
     std::shared_ptr<cad::Blocks> GetBlocks() override;
