@@ -153,7 +153,8 @@ void Scene::indexEntry(std::uint32_t index, SceneChanges* changes) {
             changes->everything = true;
         return;
     }
-    const std::vector<QRectF> pieces = inkPieces(entry);
+    std::vector<QRectF>& pieces = m_pieces;
+    inkPieces(entry, pieces);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         if (changes)
             changes->areas.push_back(pieces[k]);

@@ -79,6 +79,7 @@ private:
     std::vector<RecordId> m_changed; // top-level records, possibly repeated
     bool m_rebuildAll = false;
     std::size_t m_maskingEntries = 0; // indexed entries holding a wipeout
+    std::vector<QRectF> m_pieces;     // the ink pieces of the entry being indexed
     mutable std::vector<std::uint32_t> m_visitStamp;
     mutable std::uint32_t m_visitNumber = 0;
 };

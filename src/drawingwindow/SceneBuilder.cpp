@@ -211,7 +211,9 @@ void SceneBuilder::addShapesBy(ShapeReader reader, RecordId id, const EntityFiel
                                const Placement& at, const Style& style,
                                std::vector<SceneShape>& out) {
     m_budget -= 1;
-    std::vector<SceneShape> local;
+    // One list reused for every entity rather than one made and freed for each.
+    std::vector<SceneShape>& local = m_readShapes;
+    local.clear();
     reader(EntityInput{m_drawing, id, f, m_styles}, local);
     // An image without a size or placement draws nothing; the user is told of it.
     if (local.empty() && m_drawing.typeName(id) == "IMAGE")

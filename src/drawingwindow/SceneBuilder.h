@@ -123,6 +123,7 @@ private:
     double m_budget = 0;
     double m_sceneBudget = kMaxExpandedInScene;
     SceneNotes m_notes;
+    std::vector<SceneShape> m_readShapes; // what the entity being added reads to, then moved out
     // Block geometry in block coordinates by block and by what of the reference it takes on:
     // BYBLOCK colour, lineweight and linetype, the layer of its layer-0 entities, the scale
     // of linetypes and widths. Null for a block that cannot be shared (it holds rays).

@@ -68,10 +68,24 @@ double advanceOf(char32_t c) {
     return c < 0x80 ? 0.5 : 0.8;
 }
 
+// Read straight from the UTF-16 units, pairs of surrogates joined (a lone one counts as the
+// replacement character would), without a copy of the string in UCS-4.
 double estimatedWidth(const QString& text) {
     double width = 0.0;
-    for (char32_t c : text.toUcs4())
+    const QChar* units = text.constData();
+    const qsizetype count = text.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        char32_t c = units[i].unicode();
+        if (units[i].isSurrogate()) {
+            if (units[i].isHighSurrogate() && i + 1 < count && units[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(units[i], units[i + 1]);
+                ++i;
+            } else {
+                c = QChar::ReplacementCharacter;
+            }
+        }
         width += advanceOf(c);
+    }
     return width;
 }
 
