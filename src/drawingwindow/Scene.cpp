@@ -34,12 +34,15 @@ float roundedUp(double v) {
 } // namespace
 
 Scene::Scene(const Drawing& drawing) : m_drawing(drawing), m_builder(drawing) {
+    // The entries never leave the scene, which holds the builder: their strings can be kept
+    // in the builder's store.
+    m_builder.keepStringsInStore(true);
     rebuild();
 }
 
 void Scene::rebuild() {
+    m_entries.clear(); // before the builder forgets their strings
     m_builder.reset();
-    m_entries.clear();
     m_entryOfRecord.assign(m_drawing.recordCount(), -1);
     m_extents = QRectF();
     const std::vector<RecordId> modelSpace = m_drawing.modelSpace();

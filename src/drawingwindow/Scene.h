@@ -31,6 +31,8 @@ public:
     // Whether some live entry holds a wipeout: only then must entries paint in drawing order.
     bool anyMasks() const { return m_maskingEntries > 0; }
     std::size_t size() const { return m_entries.size(); }
+    // Valid while the scene lives and until it is built again (its texts' strings are kept
+    // in the scene's store; an entry built again leaves its old strings there until then).
     const SceneEntry& entry(std::uint32_t index) const { return m_entries[index]; }
     // What building met that the user is told of (kinds not drawn, blocks inserting themselves).
     const SceneNotes& notes() const { return m_builder.notes(); }
