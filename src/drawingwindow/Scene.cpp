@@ -68,8 +68,12 @@ void Scene::reindex() {
     m_freeExtraPieces.clear();
     m_index.reset(m_extents, m_entries.size());
     m_extraIndex.reset(m_extents, 0);
+    // Every entry placed first and the index filled in once, each cell's room made once.
+    m_placing = true;
     for (std::uint32_t i = 0; i < m_entries.size(); ++i)
         indexEntry(i, nullptr);
+    m_placing = false;
+    m_index.fill();
 }
 
 RecordId Scene::topLevelOf(RecordId id) const {
@@ -163,7 +167,10 @@ void Scene::indexEntry(std::uint32_t index, SceneChanges* changes) {
             changes->areas.push_back(pieces[k]);
         if (k == 0) {
             m_ink[index] = InkBox::around(pieces[0]);
-            m_index.insert(index, pieces[0]);
+            if (m_placing)
+                m_index.place(index, pieces[0]);
+            else
+                m_index.insert(index, pieces[0]);
         } else {
             addPiece(index, pieces[k]);
         }

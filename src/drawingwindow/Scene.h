@@ -82,6 +82,7 @@ private:
     bool m_rebuildAll = false;
     std::size_t m_maskingEntries = 0; // indexed entries holding a wipeout
     std::vector<QRectF> m_pieces;     // the ink pieces of the entry being indexed
+    bool m_placing = false;           // entries are placed in the index, filled in at the end
     mutable std::vector<std::uint32_t> m_visitStamp;
     mutable std::uint32_t m_visitNumber = 0;
 };
