@@ -37,6 +37,9 @@ public:
     // while the builder lives and until reset(). Off unless asked for (the scene, which owns
     // both the builder and the entries, asks for it).
     void keepStringsInStore(bool keep) { m_entryStrings = keep; }
+    // The store, for the scene to keep its entries' strings anew when those of entries
+    // built again have piled up in it.
+    SceneStrings& strings() { return m_strings; }
 
     // Reads the tables and forgets block geometry (after the layers or blocks changed), and
     // the strings kept in the store: the entries built with them must be dropped first.

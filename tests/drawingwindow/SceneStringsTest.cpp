@@ -60,7 +60,8 @@ TEST(SceneStrings, WidthsCountCharactersNotUnits) {
 }
 
 // The scene keeps its texts' strings in its store: they read right after edits of the
-// texts, and after the scene was built again from scratch.
+// texts, after many edits (when the store is made anew), and after the scene was built
+// again from scratch.
 TEST(SceneStrings, TheScenesTextsReadRightAfterEditsAndARebuild) {
     DrawingBuilder b;
     std::vector<std::string> handles;
@@ -81,6 +82,22 @@ TEST(SceneStrings, TheScenesTextsReadRightAfterEditsAndARebuild) {
         }
     };
     expectTexts("端子 ");
+    for (std::size_t i = 0; i < handles.size(); ++i)
+        cad::entityAs<cad::Text>(document->HandleToObject(handles[i]))
+            ->SetTextString("盤 " + std::to_string(i));
+    scene.sync();
+    expectTexts("盤 ");
+    // Edited many times over, the store keeps about what the texts hold, not every string
+    // they ever held (5 000 strings of 200 characters would take 2 MB).
+    for (int round = 0; round < 100; ++round) {
+        for (std::size_t i = 0; i < handles.size(); ++i)
+            cad::entityAs<cad::Text>(document->HandleToObject(handles[i]))
+                ->SetTextString(std::string(200, char('a' + round % 26)) + "盤 " +
+                                std::to_string(i));
+        scene.sync();
+    }
+    expectTexts(std::string(200, char('a' + 99 % 26)) + "盤 ");
+    EXPECT_LT(scene.stringBytes(), 1000000u);
     for (std::size_t i = 0; i < handles.size(); ++i)
         cad::entityAs<cad::Text>(document->HandleToObject(handles[i]))
             ->SetTextString("盤 " + std::to_string(i));
