@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "drawing/entities/RecordView.h"
 #include "drawingwindow/SceneInk.h"
@@ -13,6 +14,8 @@ namespace {
 // Entities added beyond the extents the index was made for are kept in a list every query
 // reads; past this many (or a share of the scene) the index is made again over new extents.
 constexpr std::size_t kOutsideLimit = 1024;
+// Entries built again before the strings are kept anew, however few entries there are.
+constexpr std::size_t kLeastBuiltAgain = 1024;
 
 // As QRectF::intersects for the normalised rectangles of the scene, inline for the millions of
 // tests a paint of a whole drawing makes.
@@ -34,12 +37,16 @@ float roundedUp(double v) {
 } // namespace
 
 Scene::Scene(const Drawing& drawing) : m_drawing(drawing), m_builder(drawing) {
+    // The entries never leave the scene, which holds the builder: their strings can be kept
+    // in the builder's store.
+    m_builder.keepStringsInStore(true);
     rebuild();
 }
 
 void Scene::rebuild() {
+    m_entries.clear(); // before the builder forgets their strings
     m_builder.reset();
-    m_entries.clear();
+    m_builtAgain = 0;
     m_entryOfRecord.assign(m_drawing.recordCount(), -1);
     m_extents = QRectF();
     const std::vector<RecordId> modelSpace = m_drawing.modelSpace();
@@ -65,8 +72,12 @@ void Scene::reindex() {
     m_freeExtraPieces.clear();
     m_index.reset(m_extents, m_entries.size());
     m_extraIndex.reset(m_extents, 0);
+    // Every entry placed first and the index filled in once, each cell's room made once.
+    m_placing = true;
     for (std::uint32_t i = 0; i < m_entries.size(); ++i)
         indexEntry(i, nullptr);
+    m_placing = false;
+    m_index.fill();
 }
 
 RecordId Scene::topLevelOf(RecordId id) const {
@@ -112,6 +123,10 @@ SceneChanges Scene::sync() {
             addEntry(id, changes);
     }
     m_changed.clear();
+    // An entry built again leaves its old strings in the store: once as many entries were
+    // built again as there are, the store holds mostly strings no entry uses.
+    if (m_builtAgain > std::max(kLeastBuiltAgain, m_entries.size()))
+        keepStringsAnew();
     const std::size_t outside = m_index.outsideCount() + m_extraIndex.outsideCount();
     if (outside > std::max(kOutsideLimit, m_entries.size() / 16))
         reindex();
@@ -130,7 +145,19 @@ void Scene::addEntry(RecordId id, SceneChanges& changes) {
     indexEntry(index, &changes);
 }
 
+// Every entry's strings copied into a new store, which replaces the old one: nothing else
+// holds strings of the store between two syncs.
+void Scene::keepStringsAnew() {
+    SceneStrings fresh;
+    for (SceneEntry& entry : m_entries)
+        for (SceneShape& shape : entry.shapes)
+            shape.text.text = fresh.keep(shape.text.text);
+    std::swap(m_builder.strings(), fresh);
+    m_builtAgain = 0;
+}
+
 void Scene::updateEntry(std::uint32_t index, SceneChanges& changes) {
+    ++m_builtAgain;
     unindexEntry(index, changes);
     SceneEntry& entry = m_entries[index];
     entry = m_builder.build(entry.id);
@@ -153,13 +180,17 @@ void Scene::indexEntry(std::uint32_t index, SceneChanges* changes) {
             changes->everything = true;
         return;
     }
-    const std::vector<QRectF> pieces = inkPieces(entry);
+    std::vector<QRectF>& pieces = m_pieces;
+    inkPieces(entry, pieces);
     for (std::size_t k = 0; k < pieces.size(); ++k) {
         if (changes)
             changes->areas.push_back(pieces[k]);
         if (k == 0) {
             m_ink[index] = InkBox::around(pieces[0]);
-            m_index.insert(index, pieces[0]);
+            if (m_placing)
+                m_index.place(index, pieces[0]);
+            else
+                m_index.insert(index, pieces[0]);
         } else {
             addPiece(index, pieces[k]);
         }

@@ -31,9 +31,13 @@ public:
     // Whether some live entry holds a wipeout: only then must entries paint in drawing order.
     bool anyMasks() const { return m_maskingEntries > 0; }
     std::size_t size() const { return m_entries.size(); }
+    // Valid while the scene lives and until it is built again (its texts' strings are kept
+    // in the scene's store; an entry built again leaves its old strings there until then).
     const SceneEntry& entry(std::uint32_t index) const { return m_entries[index]; }
     // What building met that the user is told of (kinds not drawn, blocks inserting themselves).
     const SceneNotes& notes() const { return m_builder.notes(); }
+    // Room taken by the strings of the entries' texts, in bytes.
+    std::size_t stringBytes() { return m_builder.strings().bytes(); }
     // The live entries whose ink may meet the area, each once, and those holding rays or
     // construction lines, which meet every area.
     void visit(const QRectF& area, const std::function<void(const SceneEntry&)>& visit) const;
@@ -57,6 +61,7 @@ private:
     void unindexEntry(std::uint32_t index, SceneChanges& changes);
     void addPiece(std::uint32_t index, const QRectF& ink);
     void reindex();
+    void keepStringsAnew();
     bool firstVisit(std::uint32_t index) const;
     void visitAll(const std::function<void(const SceneEntry&)>& visit) const;
     RecordId topLevelOf(RecordId id) const;
@@ -78,7 +83,10 @@ private:
     QRectF m_extents;
     std::vector<RecordId> m_changed; // top-level records, possibly repeated
     bool m_rebuildAll = false;
+    std::size_t m_builtAgain = 0;     // entries built again since their strings were last kept
     std::size_t m_maskingEntries = 0; // indexed entries holding a wipeout
+    std::vector<QRectF> m_pieces;     // the ink pieces of the entry being indexed
+    bool m_placing = false;           // entries are placed in the index, filled in at the end
     mutable std::vector<std::uint32_t> m_visitStamp;
     mutable std::uint32_t m_visitNumber = 0;
 };

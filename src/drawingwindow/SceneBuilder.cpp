@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include "drawing/cad/CadModel.h"
 #include "drawing/entities/SimpleEntities.h"
@@ -54,6 +55,7 @@ void SceneBuilder::reset() {
     m_notes = {};
     m_sceneBudget = kMaxExpandedInScene;
     m_sharedBlocks.clear();
+    m_strings.clear();
 }
 
 // Layer names are looked up by their bytes in the file, decoded once per distinct name.
@@ -168,7 +170,10 @@ std::shared_ptr<const SceneBlock> SceneBuilder::sharedBlock(std::size_t block,
     Placement inner = placed;
     inner.map = QTransform();
     auto geometry = std::make_shared<SceneBlock>();
+    // Shared geometry may outlive the entries (block pictures keep it): strings of its own.
+    const bool entryStrings = std::exchange(m_entryStrings, false);
     expandBlock(block, inner, geometry->shapes);
+    m_entryStrings = entryStrings;
     const bool holdsRays = std::any_of(geometry->shapes.begin(), geometry->shapes.end(),
                                        [](const SceneShape& shape) { return isInfinite(shape); });
     if (!holdsRays) {
@@ -211,12 +216,18 @@ void SceneBuilder::addShapesBy(ShapeReader reader, RecordId id, const EntityFiel
                                const Placement& at, const Style& style,
                                std::vector<SceneShape>& out) {
     m_budget -= 1;
-    std::vector<SceneShape> local;
-    reader(EntityInput{m_drawing, id, f, m_styles}, local);
+    // One list reused for every entity rather than one made and freed for each.
+    std::vector<SceneShape>& local = m_readShapes;
+    local.clear();
+    reader(EntityInput{m_drawing, id, f, m_styles, m_entryStrings ? &m_strings : nullptr}, local);
     // An image without a size or placement draws nothing; the user is told of it.
     if (local.empty() && m_drawing.typeName(id) == "IMAGE")
         m_notes.undrawnKinds.emplace("IMAGE");
     const auto pattern = patternFor(style.lineType, f.lineTypeScale * at.scale);
+    // An entity's own list gets room for all at once (grown by doubling it would keep up to
+    // twice the room it uses); a list that gathers many entities grows as lists do.
+    if (out.empty())
+        out.reserve(local.size());
     for (SceneShape& shape : local) {
         finishShape(shape, style, at, pattern);
         if (isInfinite(shape) ? shape.points.size() == 2 : isSane(shapeBounds(shape)))
@@ -346,6 +357,14 @@ SceneBuilder::Placement SceneBuilder::ownerPlacement(const Placement& at, const 
 void SceneBuilder::addAttributes(RecordId insert, const Placement& at,
                                  std::vector<SceneShape>& out) {
     const std::uint32_t children = m_drawing.slot(insert).childCount;
+    // A reference's own list gets room for one line per attribute at once (what most
+    // attributes draw), rather than room for four made while three are added.
+    if (out.empty()) {
+        std::size_t attributes = 0;
+        for (std::uint32_t k = 1; k <= children && insert + k < m_drawing.recordCount(); ++k)
+            attributes += m_drawing.slot(insert + k).kind == RecordKind::Attrib;
+        out.reserve(attributes);
+    }
     for (std::uint32_t k = 1; k <= children && insert + k < m_drawing.recordCount(); ++k) {
         const RecordSlot& child = m_drawing.slot(insert + k);
         if (child.kind != RecordKind::Attrib || child.erased)

@@ -32,7 +32,17 @@ class SceneBuilder {
 public:
     explicit SceneBuilder(const Drawing& drawing);
 
-    // Reads the tables and forgets block geometry (after the layers or blocks changed).
+    // Keeps the strings of the texts of the entries it builds in a store of its own rather
+    // than in strings of their own: much less memory, but the entries are then valid only
+    // while the builder lives and until reset(). Off unless asked for (the scene, which owns
+    // both the builder and the entries, asks for it).
+    void keepStringsInStore(bool keep) { m_entryStrings = keep; }
+    // The store, for the scene to keep its entries' strings anew when those of entries
+    // built again have piled up in it.
+    SceneStrings& strings() { return m_strings; }
+
+    // Reads the tables and forgets block geometry (after the layers or blocks changed), and
+    // the strings kept in the store: the entries built with them must be dropped first.
     void reset();
     SceneEntry build(RecordId id);
     const std::map<std::string, LayerLook>& layers() const { return m_styles.layers(); }
@@ -123,6 +133,11 @@ private:
     double m_budget = 0;
     double m_sceneBudget = kMaxExpandedInScene;
     SceneNotes m_notes;
+    std::vector<SceneShape> m_readShapes; // what the entity being added reads to, then moved out
+    // The strings of the texts of built entries, when kept in the store; m_entryStrings is
+    // false while geometry to be shared is built.
+    SceneStrings m_strings;
+    bool m_entryStrings = false;
     // Block geometry in block coordinates by block and by what of the reference it takes on:
     // BYBLOCK colour, lineweight and linetype, the layer of its layer-0 entities, the scale
     // of linetypes and widths. Null for a block that cannot be shared (it holds rays).

@@ -20,7 +20,10 @@ double segmentDistance(const QPointF& p, const QPointF& a, const QPointF& b) {
 }
 
 std::vector<QPointF> outline(const SceneShape& shape) {
-    return shape.isText ? textCorners(shape.text) : shape.points;
+    if (!shape.isText)
+        return shape.points;
+    const std::array<QPointF, 4> corners = textCorners(shape.text);
+    return {corners.begin(), corners.end()};
 }
 
 bool closedOutline(const SceneShape& shape) {

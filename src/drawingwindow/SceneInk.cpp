@@ -24,12 +24,11 @@ QRectF textInk(const SceneText& text) {
     const double along = kTextWidthOverrun * text.width + kTextHeightOverrun * text.height +
                          std::abs(std::tan(slant)) * text.height;
     const double across = kTextHeightOverrun * text.height;
-    SceneText widened = text;
-    widened.boxOrigin = QPointF(text.boxOrigin) - QPointF(along, across);
-    widened.width += 2 * along;
-    widened.height += 2 * across;
+    const CompactPoint origin(QPointF(text.boxOrigin) - QPointF(along, across));
+    const auto width = static_cast<float>(text.width + 2 * along);
+    const auto height = static_cast<float>(text.height + 2 * across);
     QRectF box;
-    for (const QPointF& corner : textCorners(widened))
+    for (const QPointF& corner : textCorners(text, origin, width, height))
         box |= QRectF(corner, QSizeF(1e-9, 1e-9));
     return box;
 }
@@ -54,8 +53,8 @@ QRectF inkOf(const std::vector<SceneShape>& shapes) {
     return ink;
 }
 
-std::vector<QRectF> inkPieces(const SceneEntry& entry) {
-    std::vector<QRectF> pieces;
+void inkPieces(const SceneEntry& entry, std::vector<QRectF>& pieces) {
+    pieces.clear();
     QRectF all;
     double own = 0.0;
     auto add = [&](const QRectF& ink) {
@@ -69,9 +68,11 @@ std::vector<QRectF> inkPieces(const SceneEntry& entry) {
         add(entry.block->map.mapRect(entry.block->block->ink));
     for (const SceneShape& shape : entry.shapes)
         add(inkOf(shape));
-    if (pieces.size() <= 1 || pieces.size() > kMostPieces || size(all) <= kSpreadFactor * own)
-        return all.isNull() ? std::vector<QRectF>{} : std::vector<QRectF>{all};
-    return pieces;
+    if (pieces.size() <= 1 || pieces.size() > kMostPieces || size(all) <= kSpreadFactor * own) {
+        pieces.clear();
+        if (!all.isNull())
+            pieces.push_back(all);
+    }
 }
 
 } // namespace kalvex::drawing

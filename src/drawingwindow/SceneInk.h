@@ -16,6 +16,6 @@ QRectF inkOf(const std::vector<SceneShape>& shapes);
 // The areas an entry's ink covers, for the spatial index: one area when the entry is compact,
 // or one per shape when its shapes lie far apart (attributes left far from their block), so
 // that the entry is not found everywhere between them.
-std::vector<QRectF> inkPieces(const SceneEntry& entry);
+void inkPieces(const SceneEntry& entry, std::vector<QRectF>& pieces);
 
 } // namespace kalvex::drawing

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <span>
 
 namespace kalvex::drawing {
 
@@ -41,17 +42,27 @@ void transformText(SceneText& t, const QTransform& map) {
 
 } // namespace
 
-std::vector<QPointF> textCorners(const SceneText& text) {
-    const double radians = text.rotation / kDegrees;
-    const double c = std::cos(radians), s = std::sin(radians);
+std::array<QPointF, 4> textCorners(const SceneText& text) {
+    return textCorners(text, text.boxOrigin, text.width, text.height);
+}
+
+std::array<QPointF, 4> textCorners(const SceneText& text, CompactPoint boxOrigin, float width,
+                                   float height) {
+    // Most texts lie level: their box needs no sine nor cosine.
+    double c = 1.0, s = 0.0;
+    if (text.rotation != 0.0f) {
+        const double radians = text.rotation / kDegrees;
+        c = std::cos(radians);
+        s = std::sin(radians);
+    }
     const double fx = text.backwards ? -1 : 1, fy = text.upsideDown ? -1 : 1;
-    const QPointF o = text.boxOrigin;
-    const QPointF local[4] = {o, o + QPointF(text.width, 0), o + QPointF(text.width, text.height),
-                              o + QPointF(0, text.height)};
-    std::vector<QPointF> corners;
-    for (const QPointF& q : local) {
-        const QPointF p(q.x() * fx, q.y() * fy);
-        corners.push_back(text.anchor + QPointF(p.x() * c - p.y() * s, p.x() * s + p.y() * c));
+    const QPointF o = boxOrigin;
+    const QPointF local[4] = {o, o + QPointF(width, 0), o + QPointF(width, height),
+                              o + QPointF(0, height)};
+    std::array<QPointF, 4> corners;
+    for (int i = 0; i < 4; ++i) {
+        const QPointF p(local[i].x() * fx, local[i].y() * fy);
+        corners[i] = text.anchor + QPointF(p.x() * c - p.y() * s, p.x() * s + p.y() * c);
     }
     return corners;
 }
@@ -93,12 +104,13 @@ void transformShape(SceneShape& shape, const QTransform& map) {
         p = map.map(p);
 }
 
-QRectF shapeBounds(const SceneShape& shape) {
-    const std::vector<QPointF> points = shape.isText ? textCorners(shape.text) : shape.points;
-    if (points.empty())
+namespace {
+
+QRectF boundsOf(const QPointF* points, std::size_t count) {
+    if (count == 0)
         return {};
     double left = points[0].x(), right = left, top = points[0].y(), bottom = top;
-    for (const QPointF& p : points) {
+    for (const QPointF& p : std::span(points, count)) {
         left = std::min(left, p.x());
         right = std::max(right, p.x());
         top = std::min(top, p.y());
@@ -106,6 +118,16 @@ QRectF shapeBounds(const SceneShape& shape) {
     }
     // A point or a straight line still has bounds that a union keeps.
     return QRectF(QPointF(left, top), QPointF(right + 1e-9, bottom + 1e-9));
+}
+
+} // namespace
+
+QRectF shapeBounds(const SceneShape& shape) {
+    if (shape.isText) {
+        const std::array<QPointF, 4> corners = textCorners(shape.text);
+        return boundsOf(corners.data(), corners.size());
+    }
+    return boundsOf(shape.points.data(), shape.points.size());
 }
 
 QRectF shapeBounds(const std::vector<SceneShape>& shapes) {

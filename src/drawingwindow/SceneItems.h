@@ -5,6 +5,7 @@
 #include <QRectF>
 #include <QString>
 #include <QTransform>
+#include <array>
 #include <memory>
 #include <vector>
 
@@ -132,7 +133,10 @@ struct SceneEntry {
 };
 
 // The corners of a text's box in drawing units.
-std::vector<QPointF> textCorners(const SceneText& text);
+std::array<QPointF, 4> textCorners(const SceneText& text);
+// The same for a box of the text's placement given apart (its origin, width and height).
+std::array<QPointF, 4> textCorners(const SceneText& text, CompactPoint boxOrigin, float width,
+                                   float height);
 
 SceneShape textShapeOf(SceneText text);
 SceneShape pathShape(std::vector<QPointF> points, bool closed);

@@ -98,10 +98,44 @@ void SpatialIndex::insert(std::uint32_t item, const QRectF& bounds) {
     m_cells[cell].push_back(item);
 }
 
+void SpatialIndex::place(std::uint32_t item, const QRectF& bounds) {
+    if (m_cells.empty())
+        reset(bounds, item + 1);
+    if (item >= m_locations.size())
+        m_locations.resize(item + 1);
+    m_locations[item] = {cellFor(bounds), kPlaced};
+    m_placing = true;
+}
+
+void SpatialIndex::fill() {
+    if (!m_placing)
+        return;
+    m_placing = false;
+    std::vector<std::uint32_t> counts(m_cells.size(), 0);
+    for (const Location& location : m_locations)
+        if (location.cell != kNowhere && location.slot == kPlaced)
+            ++counts[location.cell];
+    for (std::size_t cell = 0; cell < m_cells.size(); ++cell)
+        if (counts[cell] > 0)
+            m_cells[cell].reserve(m_cells[cell].size() + counts[cell]);
+    for (std::uint32_t item = 0; item < m_locations.size(); ++item) {
+        Location& location = m_locations[item];
+        if (location.cell == kNowhere || location.slot != kPlaced)
+            continue;
+        std::vector<std::uint32_t>& cell = m_cells[location.cell];
+        location.slot = static_cast<std::uint32_t>(cell.size());
+        cell.push_back(item);
+    }
+}
+
 void SpatialIndex::remove(std::uint32_t item) {
     if (!contains(item))
         return;
     Location& location = m_locations[item];
+    if (location.slot == kPlaced) {
+        location = {};
+        return;
+    }
     std::vector<std::uint32_t>& cell = m_cells[location.cell];
     const std::uint32_t moved = cell.back();
     cell[location.slot] = moved;

@@ -18,6 +18,10 @@ class SpatialIndex {
 public:
     void reset(const QRectF& extents, std::size_t itemCount);
     void insert(std::uint32_t item, const QRectF& bounds);
+    // Many items at once, as inserted one by one in the order of their numbers, with each
+    // cell's room made once: place() each item (not yet in the index), then fill() once.
+    void place(std::uint32_t item, const QRectF& bounds);
+    void fill();
     void remove(std::uint32_t item);
     bool contains(std::uint32_t item) const;
     // Calls visit once for every item whose bounds may meet the area, and for no item whose
@@ -42,6 +46,7 @@ private:
         std::uint32_t slot = 0;
     };
     static constexpr std::uint32_t kNowhere = UINT32_MAX;
+    static constexpr std::uint32_t kPlaced = UINT32_MAX; // the slot of an item not filled in yet
 
     std::uint32_t cellFor(const QRectF& bounds) const;
     std::uint32_t outsideCell() const { return static_cast<std::uint32_t>(m_cells.size() - 1); }
@@ -53,6 +58,7 @@ private:
     std::vector<Level> m_levels;                     // coarsest first
     std::vector<std::vector<std::uint32_t>> m_cells; // every level's cells, then the outside list
     std::vector<Location> m_locations;               // by item
+    bool m_placing = false;                          // items placed are waiting for fill()
 };
 
 } // namespace kalvex::drawing

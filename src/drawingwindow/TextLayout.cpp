@@ -1,10 +1,12 @@
 #include "drawingwindow/TextLayout.h"
 
+#include <array>
+
 namespace kalvex::drawing {
 
 namespace {
 
-bool isWide(char32_t c) {
+constexpr bool isWide(char32_t c) {
     if (c >= 0xFF61 && c <= 0xFF9F) // half-width katakana and marks
         return false;
     return (c >= 0x1100 && c <= 0x115F) || (c >= 0x2E80 && c <= 0xA4CF) ||
@@ -44,7 +46,7 @@ QString displayText(const std::string& utf8) {
 
 // Advances in units of the cap height of the fonts text is drawn with (DejaVu Sans, and a
 // CJK font whose wide characters are one em, 1.35 cap heights).
-double advanceOf(char32_t c) {
+constexpr double advanceOf(char32_t c) {
     if (isWide(c))
         return 1.35;
     if (c >= 0xFF61 && c <= 0xFF9F)
@@ -68,10 +70,40 @@ double advanceOf(char32_t c) {
     return c < 0x80 ? 0.5 : 0.8;
 }
 
+namespace {
+
+// The advances of ASCII, which most strings of a drawing are, looked up rather than sorted out.
+constexpr std::array<double, 128> kAsciiAdvances = [] {
+    std::array<double, 128> advances{};
+    for (char32_t c = 0; c < advances.size(); ++c)
+        advances[c] = advanceOf(c);
+    return advances;
+}();
+
+} // namespace
+
+// Read straight from the UTF-16 units, pairs of surrogates joined (a lone one counts as the
+// replacement character would), without a copy of the string in UCS-4.
 double estimatedWidth(const QString& text) {
     double width = 0.0;
-    for (char32_t c : text.toUcs4())
+    const QChar* units = text.constData();
+    const qsizetype count = text.size();
+    for (qsizetype i = 0; i < count; ++i) {
+        char32_t c = units[i].unicode();
+        if (c < kAsciiAdvances.size()) {
+            width += kAsciiAdvances[c];
+            continue;
+        }
+        if (units[i].isSurrogate()) {
+            if (units[i].isHighSurrogate() && i + 1 < count && units[i + 1].isLowSurrogate()) {
+                c = QChar::surrogateToUcs4(units[i], units[i + 1]);
+                ++i;
+            } else {
+                c = QChar::ReplacementCharacter;
+            }
+        }
         width += advanceOf(c);
+    }
     return width;
 }
 

@@ -189,5 +189,43 @@ TEST(SpatialIndexTest, ExtentsOfALineOrAPointStillMakeCells) {
     }
 }
 
+// Items placed and filled in at once are visited as items inserted one by one are, in the
+// same order; a placed item removed before the filling stays out, and the index then takes
+// insertions and removals as ever.
+TEST(SpatialIndexFill, PlacedItemsAreFoundInTheOrderInsertedOnesAre) {
+    std::mt19937 random(5);
+    std::uniform_real_distribution<double> at(0, 1000), size(0, 60);
+    std::vector<QRectF> bounds;
+    for (int i = 0; i < 3000; ++i)
+        bounds.emplace_back(at(random), at(random), size(random), size(random));
+    const QRectF extents(0, 0, 1060, 1060);
+    SpatialIndex inserted, filled;
+    inserted.reset(extents, bounds.size());
+    filled.reset(extents, bounds.size());
+    for (std::uint32_t i = 0; i < bounds.size(); ++i) {
+        if (i % 7 != 3)
+            inserted.insert(i, bounds[i]);
+        filled.place(i, bounds[i]);
+    }
+    for (std::uint32_t i = 3; i < bounds.size(); i += 7)
+        filled.remove(i);
+    filled.fill();
+    const auto order = [](const SpatialIndex& index, const QRectF& area) {
+        std::vector<std::uint32_t> items;
+        index.query(area, [&](std::uint32_t item) { items.push_back(item); });
+        return items;
+    };
+    for (int k = 0; k < 50; ++k) {
+        const QRectF area(at(random), at(random), size(random) * 3, size(random) * 3);
+        ASSERT_EQ(order(filled, area), order(inserted, area));
+    }
+    EXPECT_FALSE(filled.contains(3));
+    filled.insert(3, bounds[3]);
+    filled.remove(10);
+    inserted.insert(3, bounds[3]);
+    inserted.remove(10);
+    EXPECT_EQ(order(filled, extents), order(inserted, extents));
+}
+
 } // namespace
 } // namespace kalvex::drawing

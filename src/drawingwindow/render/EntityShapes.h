@@ -6,6 +6,7 @@
 #include "drawing/entities/EntityFields.h"
 #include "drawing/model/Drawing.h"
 #include "drawingwindow/SceneItems.h"
+#include "drawingwindow/SceneStrings.h"
 #include "drawingwindow/render/DrawingStyles.h"
 #include "drawingwindow/render/EntityTags.h"
 
@@ -17,6 +18,9 @@ struct EntityInput {
     RecordId id;
     const EntityFields& fields;
     const DrawingStyles& styles;
+    // Where the strings of plain texts are kept, when the shapes are the scene's own; null:
+    // strings of their own.
+    SceneStrings* strings = nullptr;
 };
 
 using ShapeList = std::vector<SceneShape>;
@@ -60,9 +64,10 @@ void multiLeaderShapes(const EntityInput& in, ShapeList& out);
 void toleranceShapes(const EntityInput& in, ShapeList& out);
 void imageShapes(const EntityInput& in, ShapeList& out);
 
-// One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement.
-SceneText singleLineText(const EntityFields& fields, const std::string& utf8,
-                         const QString* family);
+// One line of a TEXT, ATTRIB or ATTDEF in its own coordinates (OCS), before any placement;
+// its string kept in `strings` when given.
+SceneText singleLineText(const EntityFields& fields, const std::string& utf8, const QString* family,
+                         SceneStrings* strings = nullptr);
 // The MTEXT in these pairs: an MTEXT entity's main part or a multi-line attribute's
 // embedded object.
 void mtextShapesOf(const EntityInput& in, const EntityTags& tags, ShapeList& out);

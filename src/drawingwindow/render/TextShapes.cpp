@@ -31,17 +31,30 @@ void fitBetweenPoints(SceneText& t, const EntityFields& f) {
     t.width = distance;
 }
 
+// Most attributes hold no embedded object: the codes alone show it, no value read.
 bool hasEmbeddedText(const EntityInput& in) {
-    return !EntityTags(in.drawing, in.id, EntityPart::Embedded).empty();
+    const auto& tags = in.drawing.slot(in.id).tags;
+    bool marked = false;
+    for (std::size_t i = 1; i < tags.size() && tags[i].code < 1000 && !marked; ++i)
+        marked = tags[i].code == 101;
+    return marked && !EntityTags(in.drawing, in.id, EntityPart::Embedded).empty();
 }
 
 } // namespace
 
-SceneText singleLineText(const EntityFields& f, const std::string& utf8, const QString* family) {
+SceneText singleLineText(const EntityFields& f, const std::string& utf8, const QString* family,
+                         SceneStrings* strings) {
     SceneText t;
-    t.text = displayText(utf8);
+    // A string without control codes is shown as it is: decoded straight into the store.
+    const bool coded = utf8.find("%%") != std::string::npos;
+    if (!strings)
+        t.text = displayText(utf8);
+    else if (coded)
+        t.text = strings->keep(displayText(utf8));
+    else
+        t.text = strings->decode(utf8);
     // The switches are control codes: a string without "%%" is not read again for them.
-    if (utf8.find("%%") != std::string::npos) {
+    if (coded) {
         const QString coded = QString::fromStdString(utf8);
         t.underline = coded.contains(QLatin1String("%%u"), Qt::CaseInsensitive);
         t.overline = coded.contains(QLatin1String("%%o"), Qt::CaseInsensitive);
@@ -79,7 +92,7 @@ void textShapes(const EntityInput& in, ShapeList& out) {
         return mtextShapesOf(in, EntityTags(in.drawing, in.id, EntityPart::Embedded), out);
     const std::string text =
         in.drawing.codec().decode(kind == RecordKind::Attdef ? f.name : f.text);
-    SceneShape shape = textShapeOf(singleLineText(f, text, style.family));
+    SceneShape shape = textShapeOf(singleLineText(f, text, style.family, in.strings));
     transformShape(shape, ocsToWorld({f.ex, f.ey, f.ez}));
     out.push_back(std::move(shape));
 }
