@@ -8,6 +8,12 @@
 
 namespace kalvex::drawing {
 
+namespace {
+
+constexpr std::size_t kWritePiece = std::size_t{1} << 20;
+
+} // namespace
+
 std::unique_ptr<Drawing> Drawing::fromTags(dxf::TagFile file, const std::string& fileName) {
     std::unique_ptr<Drawing> drawing(new Drawing);
     drawing->m_fileName = fileName;
@@ -87,14 +93,43 @@ void Drawing::writeRecord(std::string& out, RecordId id) const {
 std::string Drawing::serialize() const {
     std::string out;
     dxf::reserveLarge(out, m_pool.fileBytes().size() + m_pool.sideSize());
-    for (RecordId id : m_order)
-        writeRecord(out, id);
-    out.append(std::string_view(m_pool.fileBytes()).substr(m_trailingBegin));
+    writeRecords(out, nullptr);
     return out;
+}
+
+bool Drawing::write(const std::function<bool(std::string_view)>& sink) const {
+    std::string piece;
+    piece.reserve(kWritePiece + 4096);
+    return writeRecords(piece, sink);
+}
+
+// Appends the file to `out`, handing it to `sink` (when given) whenever it holds a piece.
+bool Drawing::writeRecords(std::string& out,
+                           const std::function<bool(std::string_view)>& sink) const {
+    for (RecordId id : m_order) {
+        writeRecord(out, id);
+        if (sink && out.size() >= kWritePiece) {
+            if (!sink(out))
+                return false;
+            out.clear();
+        }
+    }
+    out.append(std::string_view(m_pool.fileBytes()).substr(m_trailingBegin));
+    return !sink || out.empty() || sink(out);
 }
 
 void Drawing::setTags(RecordId id, dxf::TagList tags) {
     commit(id, RecordImage{std::move(tags), slot(id).erased});
+}
+
+void Drawing::setPair(RecordId id, std::size_t index, dxf::Tag tag) {
+    RecordChange change;
+    change.record = id;
+    change.other.erased = slot(id).erased;
+    change.pairIndex = static_cast<std::uint32_t>(index);
+    change.pair = tag;
+    exchange(change);
+    m_undo.record(std::move(change));
 }
 
 void Drawing::setErased(RecordId id, bool erased) {
@@ -142,14 +177,19 @@ void Drawing::indexHandle(RecordId id, std::uint64_t handle) {
 }
 
 void Drawing::commit(RecordId id, RecordImage after) {
-    RecordChange change{id, std::move(after)};
+    RecordChange change;
+    change.record = id;
+    change.other = std::move(after);
     exchange(change);
     m_undo.record(std::move(change));
 }
 
 void Drawing::exchange(RecordChange& change) {
     RecordSlot& record = m_slots.at(change.record);
-    std::swap(record.tags, change.other.tags);
+    if (change.pairIndex != RecordChange::kWholeRecord)
+        std::swap(record.tags.at(change.pairIndex), change.pair);
+    else
+        std::swap(record.tags, change.other.tags);
     std::swap(record.erased, change.other.erased);
     if (m_changeListener)
         m_changeListener(change.record);
