@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DxfTestSupport.h"
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
@@ -125,6 +127,58 @@ TEST_F(DxfEditTest, SavedChangesReadBackAndUndoRestoresTheOriginalBytes) {
     EXPECT_THROW(again->HandleToObject("23"), cad::CadError);
     model->drawing().undo();
     EXPECT_EQ(saved(), original);
+}
+
+// Changes in place (a new string), changes that add pairs (an alignment) and changes of other
+// records, one step each: every undo gives back exactly the bytes before that step, every
+// redo those after it. A string written in place keeps the old pair alone for undo.
+TEST_F(DxfEditTest, UndoAndRedoOfChangesInPlaceAndOfWholeRecordsGiveBackEachStepsBytes) {
+    Drawing& drawing = model->drawing();
+    std::vector<std::string> steps{saved()};
+    const auto step = [&](const std::function<void()>& change) {
+        document->StartUndoMark();
+        change();
+        steps.push_back(saved());
+        ASSERT_NE(steps.back(), steps[steps.size() - 2]);
+    };
+    step([&] { text("20")->SetTextString("first"); });
+    const std::vector<RecordChange>& inPlace = drawing.undoLog().groupToUndo();
+    ASSERT_EQ(inPlace.size(), 1u);
+    EXPECT_NE(inPlace[0].pairIndex, RecordChange::kWholeRecord);
+    EXPECT_TRUE(inPlace[0].other.tags.empty());
+    step([&] { text("20")->SetAlignment(4); });
+    step([&] { text("20")->SetTextString("second"); });
+    step([&] {
+        text("20")->SetTextString("third");
+        text("21")->SetTextString("other");
+    });
+    step([&] { document->HandleToObject("21")->Delete(); });
+    for (std::size_t i = steps.size() - 1; i-- > 0;) {
+        drawing.undo();
+        ASSERT_EQ(saved(), steps[i]) << "undo to step " << i;
+    }
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        drawing.redo();
+        ASSERT_EQ(saved(), steps[i]) << "redo to step " << i;
+    }
+}
+
+// Without history a change is kept and saved, nothing can be undone, and the drawing counts as
+// changed until it is saved.
+TEST_F(DxfEditTest, ADrawingWithoutHistoryKeepsChangesButNoUndoSteps) {
+    Drawing& drawing = model->drawing();
+    drawing.keepNoHistory();
+    EXPECT_TRUE(drawing.undoLog().atSavedStep());
+    text("20")->SetTextString("new");
+    text("20")->SetAlignment(4);
+    EXPECT_FALSE(drawing.undoLog().canUndo());
+    EXPECT_FALSE(drawing.undoLog().atSavedStep());
+    const std::string changed = saved();
+    EXPECT_NE(changed, original);
+    drawing.undo();
+    EXPECT_EQ(saved(), changed);
+    drawing.undoLog().markSaved();
+    EXPECT_TRUE(drawing.undoLog().atSavedStep());
 }
 
 TEST(DxfMultiLineAttribute, TheEmbeddedTextIsReadWholeAndRewrittenWithTheValue) {

@@ -123,22 +123,19 @@ public:
 
     void reserve(std::size_t capacity) {
         if (capacity > m_capacity)
-            reallocate(capacity);
+            reallocate(capacity > m_size ? capacity : m_size);
     }
     void clear() { m_size = 0; }
     void push_back(const Tag& tag) {
-        if (m_size == m_capacity) {
-            const Tag copy = tag; // `tag` may lie in this list
-            reallocate(grown());
-            m_data[m_size++] = copy;
-        } else {
-            m_data[m_size++] = tag;
-        }
+        const Tag copy = tag; // `tag` may lie in this list
+        if (m_size >= m_capacity)
+            reallocate(grown()); // a list in a block has no room to grow
+        m_data[m_size++] = copy;
     }
     Tag* insert(const Tag* position, const Tag& tag) {
         const auto index = static_cast<std::size_t>(position - m_data);
         const Tag copy = tag;
-        if (m_size == m_capacity)
+        if (m_size >= m_capacity)
             reallocate(grown());
         std::memmove(m_data + index + 1, m_data + index, (m_size - index) * sizeof(Tag));
         m_data[index] = copy;
