@@ -212,14 +212,14 @@ private:
 };
 
 // Reads pairs until the tokenizer reaches `stop` or the end, or EOF has been read: true for
-// EOF. The record being read at `stop` stays open.
+// EOF. The record being read at `stop` stays open. Blocks are sized for the pairs up to `stop`.
 bool readPairs(Tokenizer& tokenizer, const std::string& data, RecordCollector& records,
                std::size_t stop) {
     while (tokenizer.position() < stop && !tokenizer.atEnd()) {
         const Tag tag = tokenizer.next();
         if (tag.code == 0)
             records.closeRecord();
-        records.add(tag, data.size() - tag.begin);
+        records.add(tag, std::min(stop, data.size()) - tag.begin);
         if (tag.code == 0 && trimSpaces(tokenizer.lastValue()) == "EOF")
             return true;
     }
