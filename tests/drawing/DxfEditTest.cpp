@@ -181,6 +181,48 @@ TEST_F(DxfEditTest, ADrawingWithoutHistoryKeepsChangesButNoUndoSteps) {
     EXPECT_TRUE(drawing.undoLog().atSavedStep());
 }
 
+// Saving hands the file on in pieces, long unchanged stretches straight from the bytes read:
+// the pieces make up what serialize() gives, with changed, erased and copied entities between
+// the stretches, and nothing is handed on once the sink has failed.
+TEST(DxfWrite, ThePiecesOfALargeDrawingMakeUpTheWholeFile) {
+    test::Pairs pairs{{"0", "SECTION"}, {"2", "ENTITIES"}};
+    for (int i = 0; i < 30000; ++i) {
+        const std::string handle = std::to_string(100000 + i);
+        pairs.insert(pairs.end(), {{"0", "TEXT"},
+                                   {"5", handle},
+                                   {"8", "0"},
+                                   {"10", "1.5"},
+                                   {"20", "2.5"},
+                                   {"40", "2.5"},
+                                   {"1", "TEXT " + handle}});
+    }
+    pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "EOF"}});
+    const std::string bytes = dxfOf(pairs, "\r\n") + "after EOF";
+    auto model = CadModel::create(parseDxf(bytes, "large.dxf"));
+    Drawing& drawing = model->drawing();
+    const auto collect = [&](std::size_t failAfter) {
+        std::string written;
+        std::size_t pieces = 0;
+        const bool done = drawing.write([&](std::string_view piece) {
+            EXPECT_LT(pieces, failAfter) << "a piece handed on after the sink failed";
+            written += piece;
+            return ++pieces < failAfter;
+        });
+        return std::make_pair(written, done);
+    };
+    EXPECT_EQ(collect(SIZE_MAX), std::make_pair(bytes, true));
+    auto document = model->application()->ActiveDocument();
+    const std::vector<RecordId> texts = drawing.modelSpace();
+    for (std::size_t i = 0; i < texts.size(); i += 7000)
+        TextEntity(drawing, texts[i]).setTextString("changed " + std::to_string(i));
+    document->HandleToObject("100010")->Delete();
+    document->HandleToObject("100011")->Copy();
+    const std::string whole = drawing.serialize();
+    EXPECT_NE(whole, bytes);
+    EXPECT_EQ(collect(SIZE_MAX), std::make_pair(whole, true));
+    EXPECT_FALSE(collect(2).second);
+}
+
 TEST(DxfMultiLineAttribute, TheEmbeddedTextIsReadWholeAndRewrittenWithTheValue) {
     const std::string bytes = test::dxfOf(
         {{"0", "SECTION"}, {"2", "ENTITIES"}, {"0", "INSERT"},  {"5", "A"},

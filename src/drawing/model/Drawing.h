@@ -55,7 +55,8 @@ public:
     // The same in pieces of about a megabyte handed to `sink` in order, so that a large
     // drawing is saved without a second copy of it in memory; stops when `sink` returns false
     // and returns false then.
-    bool write(const std::function<bool(std::string_view)>& sink) const;
+    using Sink = std::function<bool(std::string_view)>;
+    bool write(const Sink& sink) const;
 
     // The change calls: every change of the drawing goes through one of them.
     void setTags(RecordId id, dxf::TagList tags);
@@ -113,8 +114,9 @@ private:
     void appendMissingEof();
     void commit(RecordId id, RecordImage after);
     void exchange(RecordChange& change);
-    void writeRecord(std::string& out, RecordId id) const;
-    bool writeRecords(std::string& out, const std::function<bool(std::string_view)>& sink) const;
+    class Writer;
+    void writeRecord(Writer& writer, RecordId id) const;
+    bool writeRecords(std::string& out, const Sink* sink) const;
     void indexHandle(RecordId id, std::uint64_t handle);
 
     std::string m_fileName;
