@@ -134,6 +134,7 @@ OpenDrawing openDrawing(const std::string& path, ReadFor purpose) {
     OpenDrawing open;
     FileStamp* stamp = purpose == ReadFor::WritingBack ? &open.stamp : nullptr;
     open.drawing = drawing::parseDxf(readFileBytes(path, stamp), path);
+    open.drawing->keepNoHistory(); // nothing is undone here
     open.model = drawing::CadModel::create(open.drawing);
     open.document = open.model->application()->ActiveDocument();
     return open;

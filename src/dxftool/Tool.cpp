@@ -21,6 +21,7 @@ struct OpenDrawing {
 OpenDrawing open(const std::string& path, std::ostream& err) {
     OpenDrawing open;
     open.drawing = drawing::loadDxf(path);
+    open.drawing->keepNoHistory(); // nothing is undone here
     for (const std::string& warning : open.drawing->warnings())
         err << kProgram << "warning: " << warning << '\n';
     open.model = drawing::CadModel::create(open.drawing);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include "DxfTestSupport.h"
 #include "cadlink/Application.h"
 #include "cadlink/BlockReference.h"
@@ -125,6 +127,100 @@ TEST_F(DxfEditTest, SavedChangesReadBackAndUndoRestoresTheOriginalBytes) {
     EXPECT_THROW(again->HandleToObject("23"), cad::CadError);
     model->drawing().undo();
     EXPECT_EQ(saved(), original);
+}
+
+// Changes in place (a new string), changes that add pairs (an alignment) and changes of other
+// records, one step each: every undo gives back exactly the bytes before that step, every
+// redo those after it. A string written in place keeps the old pair alone for undo.
+TEST_F(DxfEditTest, UndoAndRedoOfChangesInPlaceAndOfWholeRecordsGiveBackEachStepsBytes) {
+    Drawing& drawing = model->drawing();
+    std::vector<std::string> steps{saved()};
+    const auto step = [&](const std::function<void()>& change) {
+        document->StartUndoMark();
+        change();
+        steps.push_back(saved());
+        ASSERT_NE(steps.back(), steps[steps.size() - 2]);
+    };
+    step([&] { text("20")->SetTextString("first"); });
+    const std::vector<RecordChange>& inPlace = drawing.undoLog().groupToUndo();
+    ASSERT_EQ(inPlace.size(), 1u);
+    EXPECT_NE(inPlace[0].pairIndex, RecordChange::kWholeRecord);
+    EXPECT_TRUE(inPlace[0].other.tags.empty());
+    step([&] { text("20")->SetAlignment(4); });
+    step([&] { text("20")->SetTextString("second"); });
+    step([&] {
+        text("20")->SetTextString("third");
+        text("21")->SetTextString("other");
+    });
+    step([&] { document->HandleToObject("21")->Delete(); });
+    for (std::size_t i = steps.size() - 1; i-- > 0;) {
+        drawing.undo();
+        ASSERT_EQ(saved(), steps[i]) << "undo to step " << i;
+    }
+    for (std::size_t i = 1; i < steps.size(); ++i) {
+        drawing.redo();
+        ASSERT_EQ(saved(), steps[i]) << "redo to step " << i;
+    }
+}
+
+// Without history a change is kept and saved, nothing can be undone, and the drawing counts as
+// changed until it is saved.
+TEST_F(DxfEditTest, ADrawingWithoutHistoryKeepsChangesButNoUndoSteps) {
+    Drawing& drawing = model->drawing();
+    drawing.keepNoHistory();
+    EXPECT_TRUE(drawing.undoLog().atSavedStep());
+    text("20")->SetTextString("new");
+    text("20")->SetAlignment(4);
+    EXPECT_FALSE(drawing.undoLog().canUndo());
+    EXPECT_FALSE(drawing.undoLog().atSavedStep());
+    const std::string changed = saved();
+    EXPECT_NE(changed, original);
+    drawing.undo();
+    EXPECT_EQ(saved(), changed);
+    drawing.undoLog().markSaved();
+    EXPECT_TRUE(drawing.undoLog().atSavedStep());
+}
+
+// Saving hands the file on in pieces, long unchanged stretches straight from the bytes read:
+// the pieces make up what serialize() gives, with changed, erased and copied entities between
+// the stretches, and nothing is handed on once the sink has failed.
+TEST(DxfWrite, ThePiecesOfALargeDrawingMakeUpTheWholeFile) {
+    test::Pairs pairs{{"0", "SECTION"}, {"2", "ENTITIES"}};
+    for (int i = 0; i < 30000; ++i) {
+        const std::string handle = std::to_string(100000 + i);
+        pairs.insert(pairs.end(), {{"0", "TEXT"},
+                                   {"5", handle},
+                                   {"8", "0"},
+                                   {"10", "1.5"},
+                                   {"20", "2.5"},
+                                   {"40", "2.5"},
+                                   {"1", "TEXT " + handle}});
+    }
+    pairs.insert(pairs.end(), {{"0", "ENDSEC"}, {"0", "EOF"}});
+    const std::string bytes = dxfOf(pairs, "\r\n") + "after EOF";
+    auto model = CadModel::create(parseDxf(bytes, "large.dxf"));
+    Drawing& drawing = model->drawing();
+    const auto collect = [&](std::size_t failAfter) {
+        std::string written;
+        std::size_t pieces = 0;
+        const bool done = drawing.write([&](std::string_view piece) {
+            EXPECT_LT(pieces, failAfter) << "a piece handed on after the sink failed";
+            written += piece;
+            return ++pieces < failAfter;
+        });
+        return std::make_pair(written, done);
+    };
+    EXPECT_EQ(collect(SIZE_MAX), std::make_pair(bytes, true));
+    auto document = model->application()->ActiveDocument();
+    const std::vector<RecordId> texts = drawing.modelSpace();
+    for (std::size_t i = 0; i < texts.size(); i += 7000)
+        TextEntity(drawing, texts[i]).setTextString("changed " + std::to_string(i));
+    document->HandleToObject("100010")->Delete();
+    document->HandleToObject("100011")->Copy();
+    const std::string whole = drawing.serialize();
+    EXPECT_NE(whole, bytes);
+    EXPECT_EQ(collect(SIZE_MAX), std::make_pair(whole, true));
+    EXPECT_FALSE(collect(2).second);
 }
 
 TEST(DxfMultiLineAttribute, TheEmbeddedTextIsReadWholeAndRewrittenWithTheValue) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <random>
 
 #include "drawing/model/HandleIndex.h"
+#include "drawing/tags/DxfError.h"
 #include "drawing/tags/TagReader.h"
 
 namespace kalvex::dxf {
@@ -79,6 +81,102 @@ TEST(TagStorageTest, WrittenValuesOfAnyLengthReadBackAsGiven) {
         EXPECT_EQ(pool.bytes(made), "1000\r\n" + value + "\r\n");
     }
     EXPECT_EQ(sizeof(Tag), 8u);
+}
+
+// A copy of a record's pairs has storage of its own, and a record's list grows, shrinks and is
+// changed without touching the records beside it in the block they were read into.
+TEST(TagStorageTest, RecordListsChangeWithoutTouchingTheirNeighbours) {
+    TagFile read = readTags("  0\nA\n  1\na\n  0\nB\n  1\nb\n  2\nbb\n  0\nC\n  1\nc\n", "t.dxf");
+    ASSERT_EQ(read.records.size(), 3u);
+    const auto valuesOf = [&](const TagList& list) {
+        std::string values;
+        for (const Tag& tag : list)
+            values += std::string(read.pool.value(tag)) + ";";
+        return values;
+    };
+    TagList copy = read.records[1];
+    copy[1] = read.pool.make(1, "changed");
+    EXPECT_EQ(valuesOf(read.records[1]), "B;b;bb;");
+    TagList& middle = read.records[1];
+    middle.erase(middle.begin() + 1);
+    EXPECT_EQ(valuesOf(middle), "B;bb;");
+    middle.insert(middle.begin() + 1, read.pool.make(3, "new"));
+    middle.push_back(read.pool.make(4, "more"));
+    middle.push_back(middle.front()); // a pair of the list itself, while the list moves
+    EXPECT_EQ(valuesOf(middle), "B;new;bb;more;B;");
+    EXPECT_EQ(valuesOf(read.records[0]), "A;a;");
+    EXPECT_EQ(valuesOf(read.records[2]), "C;c;");
+    EXPECT_EQ(valuesOf(copy), "B;changed;bb;");
+}
+
+// What a reading in two halves made of a file, held against a reading in one go: the same
+// records of the same pairs, the same end, or the same error.
+void expectSameAsInOneGo(const std::string& file) {
+    std::string oneGoError;
+    std::string halvesError;
+    std::optional<TagFile> oneGo;
+    std::optional<TagFile> halves;
+    try {
+        oneGo = readTags(file, "f.dxf", SIZE_MAX);
+    } catch (const DxfError& error) {
+        oneGoError = error.what();
+    }
+    try {
+        halves = readTags(file, "f.dxf", 0);
+    } catch (const DxfError& error) {
+        halvesError = error.what();
+    }
+    ASSERT_EQ(halvesError, oneGoError);
+    if (!oneGo)
+        return;
+    ASSERT_EQ(halves->records.size(), oneGo->records.size());
+    for (std::size_t r = 0; r < oneGo->records.size(); ++r) {
+        ASSERT_EQ(halves->records[r].size(), oneGo->records[r].size()) << r;
+        for (std::size_t i = 0; i < oneGo->records[r].size(); ++i)
+            ASSERT_EQ(halves->records[r][i], oneGo->records[r][i]) << r << " " << i;
+    }
+    EXPECT_EQ(halves->trailingBegin, oneGo->trailingBegin);
+    EXPECT_EQ(halves->endsWithEof, oneGo->endsWithEof);
+}
+
+// TEXT records numbered from `first` to before `last`.
+std::string texts(int first, int last, const std::string& lineEnd) {
+    std::string file;
+    for (int i = first; i < last; ++i)
+        file += "  0" + lineEnd + "TEXT" + lineEnd + "  5" + lineEnd + std::to_string(100 + i) +
+                lineEnd + "  1" + lineEnd + "T" + std::to_string(i) + lineEnd + " 40" + lineEnd +
+                "2.5" + lineEnd;
+    return file;
+}
+
+std::string recordsFile(const std::string& records, const std::string& lineEnd) {
+    return "  0" + lineEnd + "SECTION" + lineEnd + "  2" + lineEnd + "ENTITIES" + lineEnd +
+           records + "  0" + lineEnd + "ENDSEC" + lineEnd + "  0" + lineEnd + "EOF" + lineEnd;
+}
+
+TEST(TagStorageTest, ReadingInTwoHalvesFindsWhatReadingInOneGoFinds) {
+    for (const std::string lineEnd : {"\n", "\r\n"}) {
+        const std::string file = recordsFile(texts(100, 300, lineEnd), lineEnd);
+        SCOPED_TRACE(lineEnd.size());
+        expectSameAsInOneGo(file);
+        expectSameAsInOneGo(file + "after EOF" + lineEnd);
+        expectSameAsInOneGo(file.substr(0, file.size() - 5)); // cut off: no EOF
+        // EOF in the first half, anything after it.
+        expectSameAsInOneGo(recordsFile(texts(0, 3, lineEnd), lineEnd) + std::string(2000, 'x') +
+                            lineEnd + file);
+        // A damaged group code in either half names its line.
+        std::string damaged = file;
+        expectSameAsInOneGo(damaged.replace(damaged.find(" 40", 100), 3, "4x0"));
+        damaged = file;
+        expectSameAsInOneGo(damaged.replace(damaged.rfind(" 40"), 3, "4x0"));
+        // Right after the middle a value line "0" followed by a line of letters, as a record's
+        // start looks: the second half starts there, but the first half finds the damage.
+        const std::string misleading = "  0" + lineEnd + "TEXT" + lineEnd + "  5" + lineEnd + "1" +
+                                       lineEnd + "  1" + lineEnd + "  0" + lineEnd + "Tail" +
+                                       lineEnd;
+        expectSameAsInOneGo(
+            recordsFile(texts(10, 50, lineEnd) + misleading + texts(50, 90, lineEnd), lineEnd));
+    }
 }
 
 } // namespace

@@ -71,13 +71,20 @@ void saveDxf(const Drawing& drawing, const std::string& path) {
 
 PendingSave::PendingSave(const Drawing& drawing, const std::string& path)
     : m_path(path), m_temporary(temporaryPattern(path)) {
-    const std::string bytes = drawing.serialize();
     files::OpenFile file = createTemporary(m_temporary);
     if (!file.isOpen()) {
         m_temporary.clear();
         throw dxf::DxfError(path + ": cannot save: " + files::lastError());
     }
-    if (!file.writeAll(bytes) || !file.flush()) {
+    bool written = false;
+    try {
+        written = drawing.write([&file](std::string_view piece) { return file.writeAll(piece); });
+    } catch (...) {
+        file.close();
+        removeTemporary(); // the destructor does not run for a constructor that throws
+        throw;
+    }
+    if (!written || !file.flush()) {
         const std::string reason = files::lastError();
         file.close();
         removeTemporary();

@@ -70,9 +70,26 @@ std::size_t RecordEditor::mainEnd() const {
 }
 
 void RecordEditor::commit() {
-    if (m_changed)
-        m_drawing.setTags(m_id, m_tags);
+    if (!m_changed)
+        return;
     m_changed = false;
+    const dxf::TagList& current = m_drawing.slot(m_id).tags;
+    std::size_t changedPairs = 0;
+    if (current.size() == m_tags.size())
+        for (std::size_t i = 0; i < current.size(); ++i)
+            changedPairs += current[i] != m_tags[i];
+    // Pairs changed where they stand are changed one by one, so that undo keeps the old pairs
+    // alone rather than an image of the whole record, unless that image is the smaller.
+    const std::size_t pairsCost = changedPairs * sizeof(RecordChange);
+    const std::size_t imageCost = sizeof(RecordChange) + m_tags.size() * sizeof(dxf::Tag);
+    if (current.size() != m_tags.size() || pairsCost > imageCost) {
+        m_drawing.setTags(m_id, m_tags);
+        return;
+    }
+    const Drawing::CompoundChange step(m_drawing);
+    for (std::size_t i = 0; i < m_tags.size(); ++i)
+        if (current[i] != m_tags[i])
+            m_drawing.setPair(m_id, i, m_tags[i]);
 }
 
 } // namespace kalvex::drawing

@@ -8,7 +8,8 @@
 namespace kalvex::drawing {
 
 // Changes values of one record in place on a copy of its pairs; commit hands the result to
-// the drawing's change call. A missing code is added where CAD programs put it.
+// the drawing's change calls: pair by pair when the record keeps its number of pairs, as one
+// new image otherwise. A missing code is added where CAD programs put it.
 class RecordEditor {
 public:
     RecordEditor(Drawing& drawing, RecordId id)

@@ -8,6 +8,12 @@
 
 namespace kalvex::drawing {
 
+namespace {
+
+constexpr std::size_t kWritePiece = std::size_t{1} << 20;
+
+} // namespace
+
 std::unique_ptr<Drawing> Drawing::fromTags(dxf::TagFile file, const std::string& fileName) {
     std::unique_ptr<Drawing> drawing(new Drawing);
     drawing->m_fileName = fileName;
@@ -73,28 +79,125 @@ std::string Drawing::handleText(RecordId id) const {
     return handle ? formatHandle(handle) : std::string();
 }
 
-void Drawing::writeRecord(std::string& out, RecordId id) const {
+// Writes pairs in order into `out`, handing `out` to the sink (when there is one) whenever it
+// holds a piece. Pairs that follow each other in the file as read are gathered into one stretch
+// of the file's bytes, copied at once; a long stretch goes to the sink as it lies in memory.
+class Drawing::Writer {
+public:
+    Writer(const dxf::TagPool& pool, std::string& out, const Sink* sink)
+        : m_pool(pool), m_file(pool.fileBytes()), m_out(out), m_sink(sink) {}
+
+    void add(const dxf::Tag& tag) {
+        if (tag.inSideStore()) {
+            endStretch();
+            m_out.append(m_pool.bytes(tag));
+            handOnFull();
+            return;
+        }
+        // Nearly every pair has short lines: where it ends is known without a search.
+        const std::uint32_t end =
+            tag.hasShortCodeLine() && tag.hasShortValue()
+                ? tag.begin + tag.shortCodeLine() + tag.valueSize + tag.lineEndLength()
+                : tag.begin + static_cast<std::uint32_t>(m_pool.bytes(tag).size());
+        addFileBytes(tag.begin, end);
+    }
+    void addFileBytes(std::uint32_t begin, std::uint32_t end) {
+        if (m_stretchEnd != begin || m_stretchBegin == m_stretchEnd) {
+            endStretch();
+            m_stretchBegin = begin;
+        }
+        m_stretchEnd = end;
+    }
+    // True when everything went to the sink.
+    bool finish() {
+        endStretch();
+        if (m_sink && !m_out.empty())
+            handOn(m_out);
+        return m_written;
+    }
+
+private:
+    static constexpr std::size_t kPiece = std::size_t{1} << 20;
+
+    void endStretch() {
+        const std::string_view stretch =
+            std::string_view(m_file).substr(m_stretchBegin, m_stretchEnd - m_stretchBegin);
+        m_stretchBegin = m_stretchEnd = 0;
+        if (stretch.empty())
+            return;
+        if (m_sink && stretch.size() >= kPiece) {
+            if (!m_out.empty())
+                handOn(m_out);
+            handOn(stretch);
+            return;
+        }
+        m_out.append(stretch);
+        handOnFull();
+    }
+    void handOnFull() {
+        if (m_sink && m_out.size() >= kPiece)
+            handOn(m_out);
+    }
+    void handOn(std::string_view bytes) {
+        if (m_written)
+            m_written = (*m_sink)(bytes);
+        if (bytes.data() == m_out.data())
+            m_out.clear();
+    }
+
+    const dxf::TagPool& m_pool;
+    const std::string& m_file;
+    std::string& m_out;
+    const Sink* m_sink;
+    std::uint32_t m_stretchBegin = 0;
+    std::uint32_t m_stretchEnd = 0;
+    bool m_written = true;
+};
+
+void Drawing::writeRecord(Writer& writer, RecordId id) const {
     const RecordSlot& record = m_slots[id];
     if (record.hasInsertedBefore)
         for (RecordId inserted : m_insertedBefore.at(id))
-            writeRecord(out, inserted);
+            writeRecord(writer, inserted);
     if (record.erased)
         return;
     for (const dxf::Tag& tag : record.tags)
-        out.append(m_pool.bytes(tag));
+        writer.add(tag);
 }
 
 std::string Drawing::serialize() const {
     std::string out;
     dxf::reserveLarge(out, m_pool.fileBytes().size() + m_pool.sideSize());
-    for (RecordId id : m_order)
-        writeRecord(out, id);
-    out.append(std::string_view(m_pool.fileBytes()).substr(m_trailingBegin));
+    writeRecords(out, nullptr);
     return out;
+}
+
+bool Drawing::write(const Sink& sink) const {
+    std::string piece;
+    piece.reserve(kWritePiece + 4096);
+    return writeRecords(piece, &sink);
+}
+
+bool Drawing::writeRecords(std::string& out, const Sink* sink) const {
+    Writer writer(m_pool, out, sink);
+    for (RecordId id : m_order)
+        writeRecord(writer, id);
+    writer.addFileBytes(m_trailingBegin, static_cast<std::uint32_t>(m_pool.fileBytes().size()));
+    return writer.finish();
 }
 
 void Drawing::setTags(RecordId id, dxf::TagList tags) {
     commit(id, RecordImage{std::move(tags), slot(id).erased});
+}
+
+void Drawing::setPair(RecordId id, std::size_t index, dxf::Tag tag) {
+    RecordChange change;
+    change.record = id;
+    change.other.erased = slot(id).erased;
+    change.pairIndex = static_cast<std::uint32_t>(index);
+    change.pair = tag;
+    exchange(change);
+    m_undo.record(std::move(change));
 }
 
 void Drawing::setErased(RecordId id, bool erased) {
@@ -142,14 +245,19 @@ void Drawing::indexHandle(RecordId id, std::uint64_t handle) {
 }
 
 void Drawing::commit(RecordId id, RecordImage after) {
-    RecordChange change{id, std::move(after)};
+    RecordChange change;
+    change.record = id;
+    change.other = std::move(after);
     exchange(change);
     m_undo.record(std::move(change));
 }
 
 void Drawing::exchange(RecordChange& change) {
     RecordSlot& record = m_slots.at(change.record);
-    std::swap(record.tags, change.other.tags);
+    if (change.pairIndex != RecordChange::kWholeRecord)
+        std::swap(record.tags.at(change.pairIndex), change.pair);
+    else
+        std::swap(record.tags, change.other.tags);
     std::swap(record.erased, change.other.erased);
     if (m_changeListener)
         m_changeListener(change.record);

@@ -52,9 +52,16 @@ public:
 
     // The whole file as it would be saved.
     std::string serialize() const;
+    // The same in pieces of about a megabyte handed to `sink` in order, so that a large
+    // drawing is saved without a second copy of it in memory; stops when `sink` returns false
+    // and returns false then.
+    using Sink = std::function<bool(std::string_view)>;
+    bool write(const Sink& sink) const;
 
     // The change calls: every change of the drawing goes through one of them.
     void setTags(RecordId id, dxf::TagList tags);
+    // Replaces the pair at `index` of the record; the undo step keeps only the old pair.
+    void setPair(RecordId id, std::size_t index, dxf::Tag tag);
     void setErased(RecordId id, bool erased);
     struct NewRecord {
         dxf::TagList tags;
@@ -96,6 +103,8 @@ public:
         UndoLog& m_log;
     };
     void clearHistory() { m_undo = UndoLog(); }
+    // A drawing nobody can undo (a command-line run) keeps no images of changed records.
+    void keepNoHistory() { m_undo.keepNoImages(); }
     void undo();
     void redo();
 
@@ -105,7 +114,9 @@ private:
     void appendMissingEof();
     void commit(RecordId id, RecordImage after);
     void exchange(RecordChange& change);
-    void writeRecord(std::string& out, RecordId id) const;
+    class Writer;
+    void writeRecord(Writer& writer, RecordId id) const;
+    bool writeRecords(std::string& out, const Sink* sink) const;
     void indexHandle(RecordId id, std::uint64_t handle);
 
     std::string m_fileName;

@@ -1,12 +1,13 @@
 #include "drawing/model/DrawingIndexer.h"
 
 #include <algorithm>
-#include <unordered_set>
+#include <numeric>
 
 #include "drawing/model/Handles.h"
 #include "drawing/model/RecordKinds.h"
 #include "drawing/tags/DxfError.h"
 #include "drawing/tags/GroupCodeTypes.h"
+#include "drawing/tags/LargeBuffers.h"
 #include "drawing/tags/TagLookup.h"
 
 namespace kalvex::drawing {
@@ -24,20 +25,23 @@ void DrawingIndexer::run(dxf::TagFile& file) {
 }
 
 void DrawingIndexer::addRecords(dxf::TagFile& file) {
-    m_drawing.m_slots.resize(file.records.size());
-    m_drawing.m_order.resize(file.records.size());
-    m_drawing.m_handles.reserve(file.records.size());
-    for (RecordId id = 0; id < file.records.size(); ++id) {
-        m_drawing.m_slots[id].tags = std::move(file.records[id]);
-        m_drawing.m_order[id] = id;
-    }
+    const std::size_t count = file.records.size();
+    auto& slots = m_drawing.m_slots;
+    slots.reserve(count);
+    dxf::adviseLarge(slots.data(), count * sizeof(RecordSlot));
+    for (dxf::TagList& tags : file.records)
+        slots.emplace_back().tags = std::move(tags);
+    file.records = {};
+    m_drawing.m_order.resize(count);
+    std::iota(m_drawing.m_order.begin(), m_drawing.m_order.end(), RecordId{0});
+    m_drawing.m_handles.reserve(count);
 }
 
-std::string DrawingIndexer::valueOf(const RecordSlot& slot, std::int16_t code) const {
+std::string_view DrawingIndexer::valueOf(const RecordSlot& slot, std::int16_t code) const {
     const auto index = dxf::findInMain(slot.tags, code);
     if (!index)
         return {};
-    return std::string(dxf::trimSpaces(m_drawing.value(slot.tags[*index])));
+    return dxf::trimSpaces(m_drawing.value(slot.tags[*index]));
 }
 
 void DrawingIndexer::classify(RecordId id) {
@@ -103,7 +107,7 @@ void DrawingIndexer::classifyBlockBoundary(RecordId id) {
 }
 
 void DrawingIndexer::classifySectionStart(RecordSlot& slot) {
-    m_sectionName = valueOf(slot, 2);
+    m_sectionName = std::string(valueOf(slot, 2));
     m_section = sectionOf(m_sectionName);
     if (m_section == Section::Header)
         m_drawing.m_header = static_cast<RecordId>(&slot - m_drawing.m_slots.data());
@@ -234,7 +238,7 @@ void DrawingIndexer::assignHandles() {
             (slot.section == Section::Entities || slot.section == Section::Blocks)) {
             needHandle.push_back(id);
             if (!handle && !text.empty() && unusable.empty())
-                unusable = {id, text};
+                unusable = {id, std::string(text)};
             unusableCount += !handle && !text.empty();
         }
     }

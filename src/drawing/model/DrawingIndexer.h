@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "drawing/model/Drawing.h"
 
@@ -29,7 +30,7 @@ private:
     void readHeader();
     void checkStrings();
     void assignHandles();
-    std::string valueOf(const RecordSlot& slot, std::int16_t code) const;
+    std::string_view valueOf(const RecordSlot& slot, std::int16_t code) const;
     std::size_t lineOf(RecordId id) const;
     std::size_t lastLine() const;
     [[noreturn]] void fail(RecordId id, const std::string& message) const;

@@ -3,6 +3,10 @@
 namespace kalvex::drawing {
 
 void UndoLog::record(RecordChange change) {
+    if (!m_keepsImages) {
+        m_saved = kNoSavedStep;
+        return;
+    }
     if (m_done < m_groups.size()) {
         m_groups.resize(m_done); // a new change drops what could have been redone
         m_groupOpen = false;

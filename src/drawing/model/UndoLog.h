@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <vector>
 
 #include "drawing/model/Record.h"
@@ -15,8 +16,15 @@ struct RecordImage {
 // One change of a record. It keeps the image the record does not have now: the image before
 // the change while the change is done, the image after it while it is undone. Undo and redo
 // exchange it with the record's, so no image is ever copied.
+//
+// A change of one pair in place keeps that pair alone: `pairIndex` says which, `pair` holds the
+// pair the record does not have now, and `other.tags` stays empty.
 struct RecordChange {
+    static constexpr std::uint32_t kWholeRecord = UINT32_MAX;
+
     RecordId record = kNoRecord;
+    std::uint32_t pairIndex = kWholeRecord;
+    dxf::Tag pair;
     RecordImage other;
 };
 
@@ -36,6 +44,14 @@ public:
     void beginCompound();
     void endCompound();
     void record(RecordChange change);
+    // From now on changes are counted as steps but their images are dropped: nothing can be
+    // undone, and the drawing no longer holds what was saved or loaded.
+    void keepNoImages() {
+        m_saved = atSavedStep() ? 0 : kNoSavedStep;
+        m_groups.clear();
+        m_done = 0;
+        m_keepsImages = false;
+    }
 
     bool canUndo() const { return m_done > 0; }
     bool canRedo() const { return m_done < m_groups.size(); }
@@ -63,6 +79,7 @@ private:
     bool m_inGroup = false;   // a group was started
     bool m_groupOpen = false; // the last group takes further changes
     int m_compoundDepth = 0;
+    bool m_keepsImages = true;
     static constexpr std::size_t kNoSavedStep = static_cast<std::size_t>(-1);
     std::size_t m_saved = 0; // m_done when last saved or loaded; kNoSavedStep when dropped
 };

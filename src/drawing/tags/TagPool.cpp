@@ -4,6 +4,8 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "drawing/tags/LargeBuffers.h"
+
 namespace kalvex::dxf {
 
 namespace {
@@ -18,7 +20,8 @@ std::uint32_t endOfLine(const std::string& store, std::uint32_t from) {
 } // namespace
 
 std::uint32_t TagPool::valueBegin(const Tag& tag) const {
-    return tag.hasShortCodeLine() ? tag.begin + tag.shortCodeLine() : endOfLine(store(tag), tag.begin);
+    return tag.hasShortCodeLine() ? tag.begin + tag.shortCodeLine()
+                                  : endOfLine(store(tag), tag.begin);
 }
 
 std::uint32_t TagPool::valueEnd(const Tag& tag) const {
@@ -46,6 +49,20 @@ std::string_view TagPool::codeLine(const Tag& tag) const {
 
 std::string_view TagPool::lineEnd(const Tag& tag) const {
     return std::string_view(store(tag)).substr(valueEnd(tag), tag.lineEndLength());
+}
+
+Tag* TagBlocks::add(std::size_t capacity) {
+    // Left uninitialised: a large block's pages are only touched as pairs are written there.
+    const std::size_t size = capacity * sizeof(Tag);
+    m_blocks.push_back(std::make_unique_for_overwrite<std::byte[]>(size));
+    adviseLarge(m_blocks.back().get(), size);
+    return reinterpret_cast<Tag*>(m_blocks.back().get());
+}
+
+void TagBlocks::takeFrom(TagBlocks& other) {
+    for (auto& block : other.m_blocks)
+        m_blocks.push_back(std::move(block));
+    other.m_blocks.clear();
 }
 
 Tag TagPool::make(std::int16_t code, std::string_view value) {

@@ -1,12 +1,27 @@
 #pragma once
 
+#include <cstddef>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 #include "drawing/tags/Tag.h"
 
 namespace kalvex::dxf {
+
+// Room for pairs that lives as long as its owner and never moves.
+class TagBlocks {
+public:
+    // Room for `capacity` pairs, left uninitialised.
+    Tag* add(std::size_t capacity);
+    // Takes over the blocks of another store (filled by another thread).
+    void takeFrom(TagBlocks& other);
+
+private:
+    std::vector<std::unique_ptr<std::byte[]>> m_blocks;
+};
 
 // Owns the bytes that tags point into: the file as read, untouched, and an append-only side
 // store for pairs made or changed since. Tags stay valid for the pool's whole life, so an
@@ -35,6 +50,9 @@ public:
 
     std::size_t sideSize() const { return m_side.size(); }
 
+    // Where records read from the file keep their pairs (TagList::inBlock).
+    TagBlocks& blocks() { return m_blocks; }
+
 private:
     const std::string& store(const Tag& tag) const { return tag.inSideStore() ? m_side : m_file; }
     std::uint32_t valueEnd(const Tag& tag) const;
@@ -42,6 +60,7 @@ private:
                std::string_view lineEnd);
 
     std::string m_file;
+    TagBlocks m_blocks;
     std::string m_side;
     // The lengths of long values in the side store, by where their pair begins: a value
     // written through the program could hold a line feed.

@@ -4,6 +4,9 @@
 #include <array>
 #include <bit>
 #include <cstring>
+#include <exception>
+#include <optional>
+#include <thread>
 
 #include "drawing/tags/DxfError.h"
 #include "drawing/tags/FileFormat.h"
@@ -21,8 +24,8 @@ struct Line {
 
 class Tokenizer {
 public:
-    Tokenizer(const std::string& bytes, const std::string& fileName)
-        : m_bytes(bytes), m_fileName(fileName) {}
+    Tokenizer(const std::string& bytes, const std::string& fileName, std::size_t from = 0)
+        : m_bytes(bytes), m_fileName(fileName), m_pos(from) {}
 
     bool atEnd() const { return m_pos >= m_bytes.size(); }
     std::uint32_t position() const { return static_cast<std::uint32_t>(m_pos); }
@@ -39,10 +42,14 @@ public:
             (codeLine.end - codeLine.begin > 255 || !parseGroupCode(codeText, code)))
             fail(codeLine.begin, "the group code" + quoted(codeText) + " is not a number");
         checkValue(code, valueLine);
+        m_lastValue = text(valueLine);
         return Tag::of(codeLine.begin, code, codeLine.end - codeLine.begin,
                        valueLine.contentEnd - valueLine.begin, valueLine.end - valueLine.contentEnd,
                        Tag::Store::File);
     }
+
+    // The value of the pair next() returned last.
+    std::string_view lastValue() const { return m_lastValue; }
 
     [[noreturn]] void fail(std::uint32_t offset, const std::string& message) const {
         throw DxfError::at(m_fileName, lineOfOffset(m_bytes, offset), message);
@@ -148,12 +155,135 @@ private:
     const std::string& m_bytes;
     const std::string& m_fileName;
     std::size_t m_pos = 0;
+    std::string_view m_lastValue;
 };
 
 std::string detectLineEnd(const std::string& bytes) {
     const std::size_t lf = bytes.find('\n');
     return lf != std::string::npos && lf > 0 && bytes[lf - 1] == '\r' ? "\r\n" : "\n";
 }
+
+// About one pair for every eight bytes of a file, as drawings are written: room for the pairs
+// of a stretch of the file. A guess too small costs another block, one too large only address
+// space, since a block's pages are touched as pairs are written there.
+std::size_t pairsRoomFor(std::size_t bytes) {
+    return bytes / 8 + 64;
+}
+
+// Pairs grouped into records as they are read, each record's pairs in one piece of a block.
+class RecordCollector {
+public:
+    explicit RecordCollector(TagBlocks& blocks) : m_blocks(blocks) {}
+
+    void add(const Tag& tag, std::size_t bytesLeft) {
+        if (m_used == m_capacity)
+            startBlock(bytesLeft);
+        m_block[m_used++] = tag;
+    }
+    // The pairs added since the last call make a record.
+    void closeRecord() {
+        if (m_used > m_recordBegin)
+            m_records.push_back(TagList::inBlock(m_block + m_recordBegin, m_used - m_recordBegin));
+        m_recordBegin = m_used;
+    }
+    std::vector<TagList>& records() { return m_records; }
+
+private:
+    // A new block for the rest of the file; the record being read moves along, so that it
+    // stays in one piece.
+    void startBlock(std::size_t bytesLeft) {
+        const std::size_t open = m_used - m_recordBegin;
+        const std::size_t capacity = std::max<std::size_t>(pairsRoomFor(bytesLeft), 2 * open + 64);
+        Tag* block = m_blocks.add(capacity);
+        if (open > 0)
+            std::memcpy(block, m_block + m_recordBegin, open * sizeof(Tag));
+        m_block = block;
+        m_capacity = capacity;
+        m_used = open;
+        m_recordBegin = 0;
+    }
+
+    TagBlocks& m_blocks;
+    Tag* m_block = nullptr;
+    std::size_t m_capacity = 0;
+    std::size_t m_used = 0;
+    std::size_t m_recordBegin = 0;
+    std::vector<TagList> m_records;
+};
+
+// Reads pairs until the tokenizer reaches `stop` or the end, or EOF has been read: true for
+// EOF. The record being read at `stop` stays open. Blocks are sized for the pairs up to `stop`.
+bool readPairs(Tokenizer& tokenizer, const std::string& data, RecordCollector& records,
+               std::size_t stop) {
+    while (tokenizer.position() < stop && !tokenizer.atEnd()) {
+        const Tag tag = tokenizer.next();
+        if (tag.code == 0)
+            records.closeRecord();
+        records.add(tag, std::min(stop, data.size()) - tag.begin);
+        if (tag.code == 0 && trimSpaces(tokenizer.lastValue()) == "EOF")
+            return true;
+    }
+    return false;
+}
+
+// Where a second reader may start, looking from `from` on: a record's code line ("0" after any
+// padding) told by the line after it, which starts with a letter as no code line does. In a
+// damaged file a value line could look the same, so the first reader checks that it arrives
+// there on a code line.
+std::size_t guessRecordStart(const std::string& data, std::size_t from) {
+    constexpr std::size_t kSearched = std::size_t{1} << 20;
+    const std::size_t limit = std::min(data.size(), from + kSearched);
+    const auto isLetter = [](char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); };
+    for (std::size_t lf = data.find('\n', from); lf != std::string::npos && lf < limit;
+         lf = data.find('\n', lf + 1)) {
+        std::size_t i = lf + 1;
+        while (i < data.size() && data[i] == ' ')
+            ++i;
+        if (i >= data.size() || data[i] != '0')
+            continue;
+        std::size_t end = i + 1;
+        if (end < data.size() && data[end] == '\r')
+            ++end;
+        if (end + 1 < data.size() && data[end] == '\n' && isLetter(data[end + 1]))
+            return lf + 1;
+    }
+    return std::string::npos;
+}
+
+// The records from `split` to the end, read by a thread of their own while the first half is
+// read; an error is kept for the first reader to judge.
+struct SecondHalf {
+    SecondHalf(const std::string& data, const std::string& fileName, std::size_t split)
+        : records(blocks), thread([this, &data, &fileName, split] { run(data, fileName, split); }) {
+    }
+
+    void run(const std::string& data, const std::string& fileName, std::size_t split) {
+        try {
+            Tokenizer tokenizer(data, fileName, split);
+            endsWithEof = readPairs(tokenizer, data, records, data.size());
+            records.closeRecord();
+            end = tokenizer.position();
+        } catch (...) {
+            error = std::current_exception();
+        }
+    }
+
+    // Waits for the thread however the first half ends.
+    struct Joiner {
+        explicit Joiner(SecondHalf& half) : m_half(half) {}
+        ~Joiner() { m_half.thread.join(); }
+        Joiner(const Joiner&) = delete;
+        Joiner& operator=(const Joiner&) = delete;
+        SecondHalf& m_half;
+    };
+
+    TagBlocks blocks;
+    RecordCollector records;
+    bool endsWithEof = false;
+    std::uint32_t end = 0;
+    std::exception_ptr error;
+    std::thread thread; // last: it starts once everything it uses is there
+};
 
 } // namespace
 
@@ -163,6 +293,10 @@ std::size_t lineOfOffset(std::string_view bytes, std::size_t offset) {
 }
 
 TagFile readTags(std::string bytes, const std::string& fileName) {
+    return readTags(std::move(bytes), fileName, kTwoHalvesFrom);
+}
+
+TagFile readTags(std::string bytes, const std::string& fileName, std::size_t twoHalvesFrom) {
     refuseOtherFormats(bytes, fileName);
     TagFile file;
     const std::string lineEnd = detectLineEnd(bytes);
@@ -170,24 +304,36 @@ TagFile readTags(std::string bytes, const std::string& fileName) {
     file.pool.setDefaultLineEnd(lineEnd);
     const std::string& data = file.pool.fileBytes();
     Tokenizer tokenizer(data, fileName);
-    // Each record is collected in a scratch list and then copied once at its exact size.
-    TagList record;
-    auto closeRecord = [&] {
-        if (!record.empty())
-            file.records.emplace_back(record.begin(), record.end());
-        record.clear();
-    };
-    while (!tokenizer.atEnd()) {
-        const Tag tag = tokenizer.next();
-        if (tag.code == 0)
-            closeRecord();
-        record.push_back(tag);
-        if (tag.code == 0 && trimSpaces(file.pool.value(tag)) == "EOF") {
-            file.endsWithEof = true;
-            break;
-        }
+    RecordCollector records(file.pool.blocks());
+    const std::size_t split =
+        data.size() >= twoHalvesFrom && std::thread::hardware_concurrency() > 1
+            ? guessRecordStart(data, data.size() / 2)
+            : std::string::npos;
+    std::optional<SecondHalf> second;
+    if (split != std::string::npos) {
+        second.emplace(data, fileName, split);
+        const SecondHalf::Joiner joiner(*second);
+        file.endsWithEof = readPairs(tokenizer, data, records, split);
     }
-    closeRecord();
+    // The second half holds what a reading on from `split` would have found only if the first
+    // arrives there on a code line; otherwise it goes to waste and reading simply goes on.
+    if (second && !file.endsWithEof && tokenizer.position() == split) {
+        if (second->error)
+            std::rethrow_exception(second->error);
+        records.closeRecord();
+        file.records = std::move(records.records());
+        file.records.reserve(file.records.size() + second->records.records().size());
+        for (TagList& record : second->records.records())
+            file.records.push_back(std::move(record));
+        file.pool.blocks().takeFrom(second->blocks);
+        file.endsWithEof = second->endsWithEof;
+        file.trailingBegin = second->end;
+        return file;
+    }
+    if (!file.endsWithEof)
+        file.endsWithEof = readPairs(tokenizer, data, records, data.size());
+    records.closeRecord();
+    file.records = std::move(records.records());
     file.trailingBegin = tokenizer.position();
     if (file.records.empty())
         throw DxfError(fileName + ":1: the file holds no DXF data");

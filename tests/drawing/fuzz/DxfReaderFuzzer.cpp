@@ -1,14 +1,17 @@
 #include <QGuiApplication>
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <optional>
 #include <string>
 
 #include "drawing/dxf/DxfFile.h"
 #include "drawing/entities/EntityLifetime.h"
 #include "drawing/entities/RecordView.h"
 #include "drawing/entities/TextEntity.h"
+#include "drawing/tags/TagReader.h"
 #include "drawingwindow/Scene.h"
 #include "drawingwindow/SceneRender.h"
 
@@ -70,6 +73,37 @@ void exerciseScene(const Drawing& drawing) {
     renderDrawing(drawing, {QSize(48, 32), std::nullopt});
 }
 
+// Reading in two halves (forced on however small the file) finds what reading in one go finds:
+// the same pairs in the same records, or the same error.
+void checkTwoHalves(const std::string& bytes) {
+    using kalvex::dxf::readTags;
+    std::string oneGoError;
+    std::string halvesError;
+    std::optional<kalvex::dxf::TagFile> oneGo;
+    std::optional<kalvex::dxf::TagFile> halves;
+    try {
+        oneGo = readTags(bytes, "fuzz.dxf", SIZE_MAX);
+    } catch (const kalvex::dxf::DxfError& error) {
+        oneGoError = error.what();
+    }
+    try {
+        halves = readTags(bytes, "fuzz.dxf", 0);
+    } catch (const kalvex::dxf::DxfError& error) {
+        halvesError = error.what();
+    }
+    if (oneGoError != halvesError)
+        fail("reading in two halves fails otherwise than reading in one go");
+    if (!oneGo)
+        return;
+    if (oneGo->records.size() != halves->records.size() ||
+        oneGo->trailingBegin != halves->trailingBegin || oneGo->endsWithEof != halves->endsWithEof)
+        fail("reading in two halves finds other records than reading in one go");
+    for (std::size_t r = 0; r < oneGo->records.size(); ++r)
+        if (!std::equal(oneGo->records[r].begin(), oneGo->records[r].end(),
+                        halves->records[r].begin(), halves->records[r].end()))
+            fail("reading in two halves finds other pairs than reading in one go");
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
@@ -80,6 +114,7 @@ extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
+    checkTwoHalves(bytes);
     std::shared_ptr<Drawing> drawing;
     try {
         drawing = parseDxf(bytes, "fuzz.dxf");
