@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "platform/Utf16.h"
+
 namespace kalvex {
 namespace {
 
@@ -232,6 +234,104 @@ TEST(ExchangeSortTest, IntegerKeysMatchThePlainProcedure) {
 
 TEST(ExchangeSortTest, TextKeysMatchThePlainProcedure) {
     compareWithPlainProcedure<std::u16string>(randomTexts);
+}
+
+// UTF-8 keys over pieces of one, two, three and four bytes, U+E000 and U+FFFF (which sort above
+// the surrogate pairs of four-byte characters in UTF-16 but below them as bytes) and malformed
+// bytes (each read as U+FFFD); with `wellFormed` only pieces up to U+FFFF.
+std::string randomUtf8(std::mt19937& random, std::size_t maxLength, bool wellFormed) {
+    static const std::string pieces[] = {"a",
+                                         "b",
+                                         "\xC3\xA9",
+                                         "\xE3\x81\x82",
+                                         "\xEE\x80\x80",
+                                         "\xEF\xBF\xBF",
+                                         "\xF0\x90\x80\x80",
+                                         "\xFF",
+                                         "\xC3",
+                                         "\xED\xA0\x80"};
+    std::uniform_int_distribution<std::size_t> length(0, maxLength);
+    std::uniform_int_distribution<std::size_t> piece(0, wellFormed ? 5 : std::size(pieces) - 1);
+    std::string text;
+    for (std::size_t i = length(random); i > 0; --i)
+        text += pieces[piece(random)];
+    return text;
+}
+
+// UTF-8 keys, compared in place or converted, come out in the order the procedure gives their
+// UTF-16 forms: random keys with and without repeats, and keys already in order.
+TEST(ExchangeSortTest, Utf8KeysSortAsTheirUtf16Forms) {
+    std::mt19937 random(20261209);
+    const std::vector<std::size_t> sizes = testSizes(random);
+    for (bool wellFormed : {true, false}) {
+        for (int classes : {0, 3, 40}) {
+            for (bool presorted : {false, true}) {
+                for (SortOrder order : {SortOrder::Ascending, SortOrder::Descending}) {
+                    for (std::size_t n : sizes) {
+                        if (n > 600 && (presorted || classes != 0))
+                            continue; // the procedure is quadratic: one long run is enough
+                        std::vector<std::string> pool;
+                        for (int i = 0; i < classes; ++i)
+                            pool.push_back(randomUtf8(random, 3, wellFormed));
+                        std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+                        std::vector<std::string> keys(n);
+                        for (std::string& key : keys)
+                            key = pool.empty() ? randomUtf8(random, 8, wellFormed)
+                                               : pool[pick(random)];
+                        std::vector<std::u16string> wide;
+                        for (const std::string& key : keys)
+                            wide.push_back(toUtf16(key));
+                        if (presorted) {
+                            std::vector<std::size_t> byWide =
+                                plainExchangeOrder(wide, sortsAfter<std::u16string>(order));
+                            std::vector<std::string> sortedKeys;
+                            std::vector<std::u16string> sortedWide;
+                            for (std::size_t pos : byWide) {
+                                sortedKeys.push_back(keys[pos]);
+                                sortedWide.push_back(wide[pos]);
+                            }
+                            keys = std::move(sortedKeys);
+                            wide = std::move(sortedWide);
+                        }
+                        const std::vector<std::string_view> views(keys.begin(), keys.end());
+                        SCOPED_TRACE(::testing::Message()
+                                     << "well formed " << wellFormed << ", classes " << classes
+                                     << ", presorted " << presorted << ", n " << n
+                                     << ", descending " << (order == SortOrder::Descending));
+                        ASSERT_EQ(
+                            exchangeSortOrder(std::span<const std::string_view>(views), order),
+                            plainExchangeOrder(wide, sortsAfter<std::u16string>(order)));
+                    }
+                }
+            }
+        }
+    }
+}
+
+// Records whose text key is a UTF-8 string they hold are ordered by it as by its UTF-16 form.
+TEST(ExchangeSortTest, RecordsWithUtf8TextKeysSortAsUtf16) {
+    struct Hit {
+        std::string text;
+        int id;
+    };
+    std::vector<Hit> hits = {{"\xEF\xBF\xBF", 0},
+                             {"\xF0\x90\x80\x80", 1},
+                             {"b", 2},
+                             {"\xF0\x90\x80\x80", 3},
+                             {"", 4},
+                             {"b", 5}};
+    exchangeSortBy(
+        hits, [](const Hit& hit) -> const std::string& { return hit.text; }, SortOrder::Ascending);
+    std::vector<int> ids;
+    for (const Hit& hit : hits)
+        ids.push_back(hit.id);
+    std::vector<std::u16string> wide = {u"\uFFFF", u"\U00010000", u"b", u"\U00010000", u"", u"b"};
+    const std::vector<std::size_t> expected =
+        plainExchangeOrder(wide, sortsAfter<std::u16string>(SortOrder::Ascending));
+    ASSERT_EQ(ids.size(), expected.size());
+    for (std::size_t k = 0; k < ids.size(); ++k)
+        EXPECT_EQ(static_cast<std::size_t>(ids[k]), expected[k]) << "position " << k;
+    EXPECT_EQ(hits.back().text, "\xEF\xBF\xBF"); // above the surrogate pairs in UTF-16
 }
 
 // A record that counts how often it is copied.
