@@ -45,8 +45,7 @@ bool imageHolds(cad::Document& document, const RecordSeal& seal, const std::stri
 }
 
 // The entity is new to the seal or holds something else than it did: the tool wrote it.
-void take(RecordSeal& seal, std::map<std::string, EntityImage>& held, const std::string& handle,
-          EntityImage image) {
+void take(RecordSeal& seal, EntityImages& held, const std::string& handle, EntityImage image) {
     const auto known = seal.held.find(handle);
     if (known == seal.held.end() || !(known->second == image))
         seal.written.insert(handle);
@@ -78,7 +77,7 @@ void resealOne(cad::Document& document, RecordSeal& seal, const std::string& han
 }
 
 void reseal(cad::Document& document, RecordSeal& seal, const std::vector<std::string>& handles) {
-    std::map<std::string, EntityImage> held;
+    EntityImages held;
     for (const std::string& handle : handles) {
         if (std::optional<EntityImage> image = readEntityImage(document, handle))
             take(seal, held, handle, std::move(*image));
