@@ -76,14 +76,29 @@ void resealOne(cad::Document& document, RecordSeal& seal, const std::string& han
         take(seal, seal.held, handle, std::move(*image));
 }
 
+// The images of the listed entities move node by node from the old map into the new one, so a
+// reseal of hundreds of thousands of records holds one map of images at a time, not two.
 void reseal(cad::Document& document, RecordSeal& seal, const std::vector<std::string>& handles) {
     EntityImages held;
     for (const std::string& handle : handles) {
-        if (std::optional<EntityImage> image = readEntityImage(document, handle))
+        std::optional<EntityImage> image = readEntityImage(document, handle);
+        if (!image)
+            continue;
+        auto node = seal.held.extract(handle);
+        if (node.empty()) {
+            // Listed twice: the first listing took the image the seal had.
+            if (held.count(handle))
+                continue;
             take(seal, held, handle, std::move(*image));
+            continue;
+        }
+        if (!(node.mapped() == *image))
+            seal.written.insert(handle);
+        node.mapped() = std::move(*image);
+        held.insert(std::move(node));
     }
     for (const auto& [handle, image] : seal.held) {
-        if (!held.count(handle) && !readEntityImage(document, handle)) {
+        if (!readEntityImage(document, handle)) {
             seal.erased.insert(handle);
             seal.written.erase(handle);
         }
