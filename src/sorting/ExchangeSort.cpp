@@ -166,14 +166,67 @@ bool mergeEqualTexts(std::span<const View> keys, std::vector<View>& distinct,
     return true;
 }
 
+bool utf8Less(std::string_view a, std::string_view b) {
+    return a < b; // bytes compared as unsigned
+}
+
+// The first eight bytes of a key as a number, zeros after a shorter key: keys whose numbers
+// differ compare as their numbers do.
+std::uint64_t leadingBytes(std::string_view key) {
+    std::uint64_t lead = 0;
+    const std::size_t count = std::min<std::size_t>(key.size(), 8);
+    for (std::size_t i = 0; i < count; ++i)
+        lead |= std::uint64_t{static_cast<unsigned char>(key[i])} << (56 - 8 * i);
+    return lead;
+}
+
+// Dense ranks of byte-ordered keys. The keys' leading bytes, sorted beside their positions in one
+// array, decide most comparisons without reaching the keys themselves, which lie scattered in
+// the records.
+std::vector<std::uint32_t> byteRanks(std::span<const std::string_view> keys, SortOrder order) {
+    struct Entry {
+        std::uint64_t lead;
+        std::uint32_t pos;
+    };
+    std::vector<Entry> entries(keys.size());
+    for (std::size_t pos = 0; pos < keys.size(); ++pos)
+        entries[pos] = {leadingBytes(keys[pos]), static_cast<std::uint32_t>(pos)};
+    const auto less = [&keys](const Entry& a, const Entry& b) {
+        if (a.lead != b.lead)
+            return a.lead < b.lead;
+        return utf8Less(keys[a.pos], keys[b.pos]);
+    };
+    const auto before = [&less, order](const Entry& a, const Entry& b) {
+        return order == SortOrder::Ascending ? less(a, b) : less(b, a);
+    };
+    std::sort(entries.begin(), entries.end(), before);
+    std::vector<std::uint32_t> ranks(keys.size());
+    std::uint32_t rank = 0;
+    for (std::size_t t = 0; t < entries.size(); ++t) {
+        if (t > 0 && before(entries[t - 1], entries[t]))
+            ++rank;
+        ranks[entries[t].pos] = rank;
+    }
+    return ranks;
+}
+
+// Dense ranks of text keys; byte-ordered keys through their leading bytes.
+template <typename View, typename Less>
+std::vector<std::uint32_t> keyRanks(std::span<const View> keys, SortOrder order, Less less) {
+    if constexpr (std::is_same_v<View, std::string_view>)
+        return byteRanks(keys, order);
+    else
+        return ranksInOrder(keys, order, less);
+}
+
 template <typename View, typename Less>
 std::vector<std::uint32_t> textRanks(std::span<const View> keys, SortOrder order, Less less) {
     std::vector<View> distinct;
     std::vector<std::uint32_t> ids;
     if (!mergeEqualTexts(keys, distinct, ids))
-        return ranksInOrder(keys, order, less);
+        return keyRanks(keys, order, less);
     const std::vector<std::uint32_t> distinctRanks =
-        ranksInOrder(std::span<const View>(distinct), order, less);
+        keyRanks(std::span<const View>(distinct), order, less);
     for (std::uint32_t& id : ids)
         id = distinctRanks[id];
     return ids;
@@ -234,10 +287,6 @@ bool bytesSortAsUtf16(std::string_view text) {
         }
     }
     return true;
-}
-
-bool utf8Less(std::string_view a, std::string_view b) {
-    return a < b; // bytes compared as unsigned
 }
 
 } // namespace

@@ -236,12 +236,12 @@ TEST(ExchangeSortTest, TextKeysMatchThePlainProcedure) {
     compareWithPlainProcedure<std::u16string>(randomTexts);
 }
 
-// UTF-8 keys over pieces of one, two, three and four bytes, U+E000 and U+FFFF (which sort above
-// the surrogate pairs of four-byte characters in UTF-16 but below them as bytes) and malformed
-// bytes (each read as U+FFFD); with `wellFormed` only pieces up to U+FFFF.
+// UTF-8 keys over pieces of one (a zero byte among them), two, three and four bytes, U+E000 and
+// U+FFFF (which sort above the surrogate pairs of four-byte characters in UTF-16 but below them as
+// bytes) and malformed bytes (each read as U+FFFD); with `wellFormed` only pieces up to U+FFFF.
 std::string randomUtf8(std::mt19937& random, std::size_t maxLength, bool wellFormed) {
     static const std::string pieces[] = {"a",
-                                         "b",
+                                         std::string(1, '\0'),
                                          "\xC3\xA9",
                                          "\xE3\x81\x82",
                                          "\xEE\x80\x80",
