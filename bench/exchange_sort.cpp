@@ -4,7 +4,9 @@
 
 #include <QString>
 
+#include <algorithm>
 #include <random>
+#include <string>
 #include <vector>
 
 namespace {
@@ -69,6 +71,33 @@ void BM_HelperByText(benchmark::State& state) {
     }
 }
 
+// Records holding UTF-8 texts shaped like terminal labels ("TB-000123 端子台"), all different,
+// shuffled or already in order; sorted by a reference to the text, as the search sorts its hits.
+struct Utf8Record {
+    std::string text;
+    int id = 0;
+};
+
+void BM_HelperByUtf8Text(benchmark::State& state) {
+    const auto n = static_cast<std::size_t>(state.range(0));
+    std::vector<Utf8Record> input(n);
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::string number = std::to_string(1'000'000 + i).substr(1);
+        input[i] = {"TB-" + number + " \xE7\xAB\xAF\xE5\xAD\x90\xE5\x8F\xB0", int(i)};
+    }
+    if (state.range(1) == 0)
+        std::shuffle(input.begin(), input.end(), std::mt19937(99));
+    for (auto _ : state) {
+        state.PauseTiming();
+        std::vector<Utf8Record> records = input;
+        state.ResumeTiming();
+        kalvex::exchangeSortBy(
+            records, [](const Utf8Record& r) -> const std::string& { return r.text; },
+            SortOrder::Ascending);
+        benchmark::DoNotOptimize(records.data());
+    }
+}
+
 void BM_PlainByX(benchmark::State& state) {
     const auto input = makeRecords(std::size_t(state.range(0)), int(state.range(1)));
     for (auto _ : state) {
@@ -87,6 +116,13 @@ void helperSizes(benchmark::internal::Benchmark* b) {
             b->Args({n, distinct});
 }
 
+// Arguments: item count, already in order (1) or shuffled (0).
+void utf8Sizes(benchmark::internal::Benchmark* b) {
+    for (int n : {100'000, 500'000})
+        for (int presorted : {0, 1})
+            b->Args({n, presorted});
+}
+
 void plainSizes(benchmark::internal::Benchmark* b) {
     for (int n : {10'000, 50'000})
         for (int distinct : {100, kAllDistinct})
@@ -97,6 +133,7 @@ void plainSizes(benchmark::internal::Benchmark* b) {
 
 BENCHMARK(BM_HelperByX)->Apply(helperSizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HelperByText)->Apply(helperSizes)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelperByUtf8Text)->Apply(utf8Sizes)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_PlainByX)->Apply(plainSizes)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 BENCHMARK_MAIN();

@@ -59,15 +59,26 @@ struct EntityImage {
     friend bool operator==(const EntityImage&, const EntityImage&) = default;
 };
 
+// Handles ordered as the numbers they spell when written without leading zeros: shorter first,
+// then by their characters. Entities come in the order they were made, so a map in this order
+// takes each next handle at its end.
+struct HandleOrder {
+    bool operator()(const std::string& a, const std::string& b) const {
+        return a.size() != b.size() ? a.size() < b.size() : a < b;
+    }
+};
+
+using EntityImages = std::map<std::string, EntityImage, HandleOrder>;
+
 // The entities behind one list of records as the tool last saw them, taken when the records
 // are fetched and after every write of the tool: the entities they name and what each held,
 // those the tool wrote or created, and those it deleted while the records were current. A
 // drawing that no longer matches was changed outside the tool (an undo or redo in the drawing
 // window, a reload); writing the records into it then could duplicate or lose texts.
 struct RecordSeal {
-    std::map<std::string, EntityImage> held; // by handle
-    std::set<std::string> written;           // handles of entities the tool wrote or created
-    std::set<std::string> erased;            // handles of entities the tool deleted
+    EntityImages held;             // by handle
+    std::set<std::string> written; // handles of entities the tool wrote or created
+    std::set<std::string> erased;  // handles of entities the tool deleted
 };
 
 // The record lists the tabs share: one of each kind for the whole program.

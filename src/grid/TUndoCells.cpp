@@ -5,26 +5,26 @@
 namespace kalvex {
 
 TUndoCell& TUndoCells::Add(StringGrid& aGrid, int ACol, int ARow) {
-    auto entry = std::make_unique<TUndoCell>(aGrid, aGrid.cell(ACol, ARow), ACol, ARow);
+    TUndoCell entry(aGrid, aGrid.cell(ACol, ARow), ACol, ARow);
     const auto last = FindNewest(aGrid);
     if (last != FList.end()) {
-        std::int32_t level = (*last)->UndoLevel() + 1;
+        std::int32_t level = last->UndoLevel() + 1;
         if (FUndoLevels > 0 && level > FUndoLevels - 1)
             level = RemoveOldest(aGrid);
-        entry->setUndoLevel(level);
+        entry.setUndoLevel(level);
     }
     FList.push_back(std::move(entry));
-    return *FList.back();
+    return FList.back();
 }
 
 void TUndoCells::Undo(StringGrid& aGrid) {
     const auto newest = FindNewest(aGrid);
     if (newest == FList.end())
         return;
-    const std::unique_ptr<TUndoCell> entry = std::move(*newest);
-    aGrid.setCell(entry->X(), entry->Y(), entry->Text());
+    const TUndoCell entry = std::move(*newest);
+    aGrid.setCell(entry.X(), entry.Y(), entry.Text());
     FList.erase(newest);
-    aGrid.setCurrentCell(entry->Y(), entry->X());
+    aGrid.setCurrentCell(entry.Y(), entry.X());
 }
 
 // The levels of one grid rise in list order (Add appends with the next level and RemoveOldest
@@ -33,7 +33,7 @@ void TUndoCells::Undo(StringGrid& aGrid) {
 TUndoCells::Entries::iterator TUndoCells::FindNewest(const StringGrid& grid) {
     for (auto it = FList.end(); it != FList.begin();) {
         --it;
-        if (&(*it)->Grid() == &grid)
+        if (&it->Grid() == &grid)
             return it;
     }
     return FList.end();
@@ -41,7 +41,7 @@ TUndoCells::Entries::iterator TUndoCells::FindNewest(const StringGrid& grid) {
 
 TUndoCells::Entries::iterator TUndoCells::FindOldest(const StringGrid& grid) {
     for (auto it = FList.begin(); it != FList.end(); ++it) {
-        if (&(*it)->Grid() == &grid)
+        if (&it->Grid() == &grid)
             return it;
     }
     return FList.end();
@@ -53,9 +53,9 @@ std::int32_t TUndoCells::RemoveOldest(const StringGrid& grid) {
         return 0;
     FList.erase(oldest);
     std::int32_t level = 0;
-    for (const auto& entry : FList) {
-        if (&entry->Grid() == &grid)
-            entry->setUndoLevel(level++);
+    for (TUndoCell& entry : FList) {
+        if (&entry.Grid() == &grid)
+            entry.setUndoLevel(level++);
     }
     return level;
 }

@@ -1,8 +1,7 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
-#include <vector>
+#include <deque>
 
 #include <QString>
 
@@ -41,17 +40,20 @@ public:
     TUndoCells(const TUndoCells&) = delete;
     TUndoCells& operator=(const TUndoCells&) = delete;
 
+    // The saved entry, valid until the history next changes.
     TUndoCell& Add(StringGrid& aGrid, int ACol, int ARow);
     void Clear() { FList.clear(); }
     void Undo(StringGrid& aGrid);
-    const TUndoCell& GetItem(int X) const { return *FList.at(static_cast<std::size_t>(X)); }
+    const TUndoCell& GetItem(int X) const { return FList.at(static_cast<std::size_t>(X)); }
 
     int Count() const { return static_cast<int>(FList.size()); }
     std::int32_t UndoLevels() const { return FUndoLevels; }
     void setUndoLevels(std::int32_t levels) { FUndoLevels = levels; }
 
 private:
-    using Entries = std::vector<std::unique_ptr<TUndoCell>>;
+    // Entries by value in blocks: a paste into hundreds of thousands of cells saves each without
+    // an allocation of its own, and a growing history is never copied to a larger place.
+    using Entries = std::deque<TUndoCell>;
 
     Entries::iterator FindNewest(const StringGrid& grid);
     Entries::iterator FindOldest(const StringGrid& grid);

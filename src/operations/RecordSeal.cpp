@@ -45,8 +45,7 @@ bool imageHolds(cad::Document& document, const RecordSeal& seal, const std::stri
 }
 
 // The entity is new to the seal or holds something else than it did: the tool wrote it.
-void take(RecordSeal& seal, std::map<std::string, EntityImage>& held, const std::string& handle,
-          EntityImage image) {
+void take(RecordSeal& seal, EntityImages& held, const std::string& handle, EntityImage image) {
     const auto known = seal.held.find(handle);
     if (known == seal.held.end() || !(known->second == image))
         seal.written.insert(handle);
@@ -77,14 +76,29 @@ void resealOne(cad::Document& document, RecordSeal& seal, const std::string& han
         take(seal, seal.held, handle, std::move(*image));
 }
 
+// The images of the listed entities move node by node from the old map into the new one, so a
+// reseal of hundreds of thousands of records holds one map of images at a time, not two.
 void reseal(cad::Document& document, RecordSeal& seal, const std::vector<std::string>& handles) {
-    std::map<std::string, EntityImage> held;
+    EntityImages held;
     for (const std::string& handle : handles) {
-        if (std::optional<EntityImage> image = readEntityImage(document, handle))
+        std::optional<EntityImage> image = readEntityImage(document, handle);
+        if (!image)
+            continue;
+        auto node = seal.held.extract(handle);
+        if (node.empty()) {
+            // Listed twice: the first listing took the image the seal had.
+            if (held.count(handle))
+                continue;
             take(seal, held, handle, std::move(*image));
+            continue;
+        }
+        if (!(node.mapped() == *image))
+            seal.written.insert(handle);
+        node.mapped() = std::move(*image);
+        held.insert(std::move(node));
     }
     for (const auto& [handle, image] : seal.held) {
-        if (!held.count(handle) && !readEntityImage(document, handle)) {
+        if (!readEntityImage(document, handle)) {
             seal.erased.insert(handle);
             seal.written.erase(handle);
         }

@@ -35,6 +35,7 @@ void resealOne(cad::Document& document, RecordSeal& seal, const std::string& han
 // The handles of the records that have an entity.
 template <class Record> std::vector<std::string> handlesOf(const std::vector<Record>& records) {
     std::vector<std::string> handles;
+    handles.reserve(records.size());
     for (const Record& record : records) {
         if (!record.sHnd.empty())
             handles.push_back(record.sHnd);

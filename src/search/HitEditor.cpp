@@ -184,6 +184,7 @@ void HitEditor::SpeedButton15Click() {
 
 std::vector<HitEdit> HitEditor::changedRows() {
     std::vector<HitEdit> edits;
+    edits.reserve(static_cast<std::size_t>(grid().rowCount()));
     for (int row = 0; row < grid().rowCount(); ++row) {
         Orvik2* hit = hitOfRow(hits(), grid(), row);
         if (hit && isChangedRow(*hit, grid(), row))

@@ -22,21 +22,57 @@ namespace kalvex {
 namespace {
 
 // The search's window: while the search runs, the tab shows the pattern sent to the CAD.
+//
+// The progress label changes its text about a hundred times in a search. A label whose size may
+// follow its text asks the window to lay itself out again at each change, and the window then
+// repaints all its controls; held at one size, the label repaints only itself. It is held from
+// the start of the run until the window goes, widened (one layout) when a text needs more room,
+// and then gets its own size limits back.
 class SearchRunWindow : public QtRunWindow {
 public:
     SearchRunWindow(SearchContext& context, const QString& pattern)
         : QtRunWindow(context.ports.messages, {&context.work.runFlag, nullptr},
                       context.page.Label6),
-          m_caption(*context.page.Label7), m_pattern(pattern) {}
+          m_caption(*context.page.Label7), m_progress(*context.page.Label6), m_pattern(pattern) {}
+
+    ~SearchRunWindow() override {
+        if (m_held) {
+            m_progress.setMinimumSize(m_minimum);
+            m_progress.setMaximumSize(m_maximum);
+        }
+    }
+    SearchRunWindow(const SearchRunWindow&) = delete;
+    SearchRunWindow& operator=(const SearchRunWindow&) = delete;
 
     void runStarts() override {
+        holdProgressSize();
         QtRunWindow::runStarts();
         m_caption.setText(patternCaption(m_pattern));
     }
 
+    void showProgress(const std::string& text) override {
+        QtRunWindow::showProgress(text);
+        if (m_held && m_progress.sizeHint().width() > m_progress.width())
+            m_progress.setFixedWidth(m_progress.sizeHint().width());
+    }
+
 private:
+    // A label not shown has no size of its own yet: it is left to its layout.
+    void holdProgressSize() {
+        if (m_held || !m_progress.isVisible())
+            return;
+        m_minimum = m_progress.minimumSize();
+        m_maximum = m_progress.maximumSize();
+        m_progress.setFixedSize(m_progress.size());
+        m_held = true;
+    }
+
     QLabel& m_caption;
+    QLabel& m_progress;
     QString m_pattern;
+    bool m_held = false;
+    QSize m_minimum;
+    QSize m_maximum;
 };
 
 } // namespace

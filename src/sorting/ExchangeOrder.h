@@ -54,6 +54,9 @@ std::vector<std::size_t> exchangeSortOrder(std::span<const double> keys, SortOrd
 std::vector<std::size_t> exchangeSortOrder(std::span<const std::int64_t> keys, SortOrder order);
 std::vector<std::size_t> exchangeSortOrder(std::span<const std::u16string_view> keys,
                                            SortOrder order);
+// UTF-8 keys in the order of their UTF-16 forms (a malformed sequence counts as U+FFFD). Keys of
+// characters up to U+FFFF, well formed, compare byte by byte in that order and are not converted.
+std::vector<std::size_t> exchangeSortOrder(std::span<const std::string_view> keys, SortOrder order);
 
 namespace detail {
 
@@ -89,6 +92,15 @@ std::vector<std::size_t> orderOfTextKeys(const std::vector<Record>& records, Key
     using Projected = ProjectedKey<Record, KeyOf>;
     using Traits = TextKey<std::remove_cvref_t<Projected>>;
     constexpr bool inPlace = std::is_reference_v<Projected> && Traits::kViewsKey;
+    if constexpr (std::is_reference_v<Projected> &&
+                  std::is_same_v<std::remove_cvref_t<Projected>, std::string>) {
+        // UTF-8 keys held by the records are viewed where they are.
+        std::vector<std::string_view> utf8Keys;
+        utf8Keys.reserve(records.size());
+        for (const Record& record : records)
+            utf8Keys.emplace_back(std::invoke(keyOf, record));
+        return exchangeSortOrder(std::span<const std::string_view>(utf8Keys), order);
+    }
     std::vector<std::u16string_view> keys;
     keys.reserve(records.size());
     if constexpr (inPlace) {

@@ -146,10 +146,11 @@ std::vector<std::size_t> orderByKeys(std::span<const Key> keys, SortOrder order,
 // and sorting only the distinct ones saves most of the string comparisons, each of which reaches
 // two scattered strings. Gives up (returns false) once most texts seen are distinct, as merging
 // would then cost more than it saves.
-bool mergeEqualTexts(std::span<const std::u16string_view> keys,
-                     std::vector<std::u16string_view>& distinct, std::vector<std::uint32_t>& ids) {
+template <typename View>
+bool mergeEqualTexts(std::span<const View> keys, std::vector<View>& distinct,
+                     std::vector<std::uint32_t>& ids) {
     constexpr std::size_t kTrialLength = 1024;
-    std::unordered_map<std::u16string_view, std::uint32_t> idPlusOne;
+    std::unordered_map<View, std::uint32_t> idPlusOne;
     idPlusOne.reserve(std::min(keys.size(), kTrialLength));
     ids.resize(keys.size());
     for (std::size_t pos = 0; pos < keys.size(); ++pos) {
@@ -165,16 +166,127 @@ bool mergeEqualTexts(std::span<const std::u16string_view> keys,
     return true;
 }
 
-std::vector<std::uint32_t> textRanks(std::span<const std::u16string_view> keys, SortOrder order) {
-    std::vector<std::u16string_view> distinct;
+bool utf8Less(std::string_view a, std::string_view b) {
+    return a < b; // bytes compared as unsigned
+}
+
+// The first eight bytes of a key as a number, zeros after a shorter key: keys whose numbers
+// differ compare as their numbers do.
+std::uint64_t leadingBytes(std::string_view key) {
+    std::uint64_t lead = 0;
+    const std::size_t count = std::min<std::size_t>(key.size(), 8);
+    for (std::size_t i = 0; i < count; ++i)
+        lead |= std::uint64_t{static_cast<unsigned char>(key[i])} << (56 - 8 * i);
+    return lead;
+}
+
+// Dense ranks of byte-ordered keys. The keys' leading bytes, sorted beside their positions in one
+// array, decide most comparisons without reaching the keys themselves, which lie scattered in
+// the records.
+std::vector<std::uint32_t> byteRanks(std::span<const std::string_view> keys, SortOrder order) {
+    struct Entry {
+        std::uint64_t lead;
+        std::uint32_t pos;
+    };
+    std::vector<Entry> entries(keys.size());
+    for (std::size_t pos = 0; pos < keys.size(); ++pos)
+        entries[pos] = {leadingBytes(keys[pos]), static_cast<std::uint32_t>(pos)};
+    const auto less = [&keys](const Entry& a, const Entry& b) {
+        if (a.lead != b.lead)
+            return a.lead < b.lead;
+        return utf8Less(keys[a.pos], keys[b.pos]);
+    };
+    const auto before = [&less, order](const Entry& a, const Entry& b) {
+        return order == SortOrder::Ascending ? less(a, b) : less(b, a);
+    };
+    std::sort(entries.begin(), entries.end(), before);
+    std::vector<std::uint32_t> ranks(keys.size());
+    std::uint32_t rank = 0;
+    for (std::size_t t = 0; t < entries.size(); ++t) {
+        if (t > 0 && before(entries[t - 1], entries[t]))
+            ++rank;
+        ranks[entries[t].pos] = rank;
+    }
+    return ranks;
+}
+
+// Dense ranks of text keys; byte-ordered keys through their leading bytes.
+template <typename View, typename Less>
+std::vector<std::uint32_t> keyRanks(std::span<const View> keys, SortOrder order, Less less) {
+    if constexpr (std::is_same_v<View, std::string_view>)
+        return byteRanks(keys, order);
+    else
+        return ranksInOrder(keys, order, less);
+}
+
+template <typename View, typename Less>
+std::vector<std::uint32_t> textRanks(std::span<const View> keys, SortOrder order, Less less) {
+    std::vector<View> distinct;
     std::vector<std::uint32_t> ids;
     if (!mergeEqualTexts(keys, distinct, ids))
-        return ranksInOrder(keys, order, utf16Less);
+        return keyRanks(keys, order, less);
     const std::vector<std::uint32_t> distinctRanks =
-        ranksInOrder(std::span<const std::u16string_view>(distinct), order, utf16Less);
+        keyRanks(std::span<const View>(distinct), order, less);
     for (std::uint32_t& id : ids)
         id = distinctRanks[id];
     return ids;
+}
+
+// Keys already strictly in order (every key sorts after the one before it) are their own order:
+// no two are equal, so none is ever exchanged. Lists fetched from a drawing often come numbered
+// in the order they were drawn; the check stops at the first key out of order.
+template <typename View, typename Less>
+bool strictlyInOrder(std::span<const View> keys, SortOrder order, Less less) {
+    for (std::size_t pos = 1; pos < keys.size(); ++pos) {
+        const bool after = order == SortOrder::Ascending ? less(keys[pos - 1], keys[pos])
+                                                         : less(keys[pos], keys[pos - 1]);
+        if (!after)
+            return false;
+    }
+    return true;
+}
+
+template <typename View, typename Less>
+std::vector<std::size_t> orderOfTexts(std::span<const View> keys, SortOrder order, Less less) {
+    checkSize(keys.size());
+    if (strictlyInOrder(keys, order, less)) {
+        std::vector<std::size_t> identity(keys.size());
+        std::iota(identity.begin(), identity.end(), std::size_t{0});
+        return identity;
+    }
+    return exchangeSortOrderFromRanks(textRanks(keys, order, less));
+}
+
+// Well-formed UTF-8 of characters up to U+FFFF: its bytes compare in the order of the UTF-16 code
+// units of the same text. (Characters beyond U+FFFF are surrogate pairs in UTF-16, which sort
+// below U+E000..U+FFFF; a malformed sequence becomes U+FFFD.)
+bool bytesSortAsUtf16(std::string_view text) {
+    const auto* bytes = reinterpret_cast<const unsigned char*>(text.data());
+    const std::size_t size = text.size();
+    const auto continuation = [&](std::size_t at, unsigned char low, unsigned char high) {
+        return at < size && bytes[at] >= low && bytes[at] <= high;
+    };
+    std::size_t i = 0;
+    while (i < size) {
+        const unsigned char lead = bytes[i];
+        if (lead < 0x80) {
+            ++i;
+        } else if (lead >= 0xC2 && lead <= 0xDF) {
+            if (!continuation(i + 1, 0x80, 0xBF))
+                return false;
+            i += 2;
+        } else if (lead >= 0xE0 && lead <= 0xEF) {
+            // E0 needs A0.. (no overlong form), ED up to 9F (no surrogate code point).
+            const unsigned char low = lead == 0xE0 ? 0xA0 : 0x80;
+            const unsigned char high = lead == 0xED ? 0x9F : 0xBF;
+            if (!continuation(i + 1, low, high) || !continuation(i + 2, 0x80, 0xBF))
+                return false;
+            i += 3;
+        } else {
+            return false;
+        }
+    }
+    return true;
 }
 
 } // namespace
@@ -242,8 +354,27 @@ std::vector<std::size_t> exchangeSortOrder(std::span<const std::int64_t> keys, S
 
 std::vector<std::size_t> exchangeSortOrder(std::span<const std::u16string_view> keys,
                                            SortOrder order) {
-    checkSize(keys.size());
-    return exchangeSortOrderFromRanks(textRanks(keys, order));
+    return orderOfTexts(keys, order, utf16Less);
+}
+
+std::vector<std::size_t> exchangeSortOrder(std::span<const std::string_view> keys,
+                                           SortOrder order) {
+    if (std::all_of(keys.begin(), keys.end(), bytesSortAsUtf16))
+        return orderOfTexts(keys, order, utf8Less);
+    // Converted keys laid end to end in one buffer, viewed once it is complete.
+    std::u16string storage;
+    std::vector<std::pair<std::size_t, std::size_t>> spans;
+    spans.reserve(keys.size());
+    for (std::string_view key : keys) {
+        const std::u16string converted = toUtf16(key);
+        spans.emplace_back(storage.size(), converted.size());
+        storage.append(converted);
+    }
+    std::vector<std::u16string_view> views;
+    views.reserve(keys.size());
+    for (const auto& [offset, length] : spans)
+        views.emplace_back(storage.data() + offset, length);
+    return orderOfTexts(std::span<const std::u16string_view>(views), order, utf16Less);
 }
 
 namespace detail {

@@ -1,3 +1,5 @@
+#include <QApplication>
+#include <QLabel>
 #include <QMetaObject>
 #include <QTest>
 
@@ -118,6 +120,32 @@ TEST_F(TextSearchTest, ATogglesWhileRunningAbortsTheSearch) {
     expectIdleAndEmpty();
     EXPECT_EQ(page().Label7->text(), "検索 (部分一致)");
     EXPECT_EQ(selectCalls(), 1);
+}
+
+// On the shown tab the progress label keeps one size, wide enough for its text, while a search
+// runs (so that a new text repaints only the label); afterwards it follows its layout again.
+TEST_F(TextSearchTest, TheProgressLabelKeepsOneSizeWhileASearchRuns) {
+    form->show();
+    QApplication::processEvents();
+    QLabel& progress = *page().Label6;
+    const QSize minimum = progress.minimumSize();
+    const QSize maximum = progress.maximumSize();
+    ASSERT_NE(minimum, maximum);
+    bool held = false;
+    bool fits = false;
+    QMetaObject::invokeMethod(
+        &progress,
+        [&] {
+            held = progress.minimumSize() == progress.maximumSize();
+            fits = progress.sizeHint().width() <= progress.minimumWidth();
+        },
+        Qt::QueuedConnection);
+    search("B");
+    EXPECT_TRUE(held);
+    EXPECT_TRUE(fits);
+    EXPECT_EQ(progress.minimumSize(), minimum);
+    EXPECT_EQ(progress.maximumSize(), maximum);
+    EXPECT_EQ(progress.text(), "1 / 3");
 }
 
 TEST_F(TextSearchTest, TogglesSearchAgainOnlyWithTextOnTheSearchTab) {

@@ -9,6 +9,8 @@
 #include <random>
 #include <string>
 
+#include "platform/Utf16.h"
+
 namespace kalvex {
 namespace {
 
@@ -232,6 +234,86 @@ TEST(ExchangeSortTest, IntegerKeysMatchThePlainProcedure) {
 
 TEST(ExchangeSortTest, TextKeysMatchThePlainProcedure) {
     compareWithPlainProcedure<std::u16string>(randomTexts);
+}
+
+// UTF-8 keys over pieces of one (a zero byte among them), two, three and four bytes, U+E000 and
+// U+FFFF (which sort above the surrogate pairs of four-byte characters in UTF-16 but below them as
+// bytes) and malformed bytes (each read as U+FFFD); with `wellFormed` only pieces up to U+FFFF.
+std::string randomUtf8(std::mt19937& random, std::size_t maxLength, bool wellFormed) {
+    static const std::string pieces[] = {"a",
+                                         std::string(1, '\0'),
+                                         "\xC3\xA9",
+                                         "\xE3\x81\x82",
+                                         "\xEE\x80\x80",
+                                         "\xEF\xBF\xBF",
+                                         "\xF0\x90\x80\x80",
+                                         "\xFF",
+                                         "\xC3",
+                                         "\xED\xA0\x80"};
+    std::uniform_int_distribution<std::size_t> length(0, maxLength);
+    std::uniform_int_distribution<std::size_t> piece(0, wellFormed ? 5 : std::size(pieces) - 1);
+    std::string text;
+    for (std::size_t i = length(random); i > 0; --i)
+        text += pieces[piece(random)];
+    return text;
+}
+
+std::vector<std::size_t> plainUtf16Order(const std::vector<std::string>& keys, SortOrder order) {
+    std::vector<std::u16string> wide;
+    for (const std::string& key : keys)
+        wide.push_back(toUtf16(key));
+    return plainExchangeOrder(wide, sortsAfter<std::u16string>(order));
+}
+
+// Records holding UTF-8 keys, compared in place or converted, come out in the order the procedure
+// gives the keys' UTF-16 forms: random keys with and without repeats, and keys already in order.
+TEST(ExchangeSortTest, Utf8KeysSortAsTheirUtf16Forms) {
+    struct Hit {
+        std::string text;
+        std::size_t id;
+    };
+    std::mt19937 random(20261209);
+    const std::vector<std::size_t> sizes = testSizes(random);
+    for (bool wellFormed : {true, false}) {
+        for (int classes : {0, 3, 40}) {
+            for (bool presorted : {false, true}) {
+                for (SortOrder order : {SortOrder::Ascending, SortOrder::Descending}) {
+                    for (std::size_t n : sizes) {
+                        if (n > 600 && (presorted || classes != 0))
+                            continue; // the procedure is quadratic: one long run is enough
+                        std::vector<std::string> pool;
+                        for (int i = 0; i < classes; ++i)
+                            pool.push_back(randomUtf8(random, 3, wellFormed));
+                        std::uniform_int_distribution<std::size_t> pick(0, pool.size() - 1);
+                        std::vector<std::string> keys(n);
+                        for (std::string& key : keys)
+                            key = pool.empty() ? randomUtf8(random, 8, wellFormed)
+                                               : pool[pick(random)];
+                        if (presorted) {
+                            std::vector<std::string> sorted;
+                            for (std::size_t pos : plainUtf16Order(keys, order))
+                                sorted.push_back(keys[pos]);
+                            keys = std::move(sorted);
+                        }
+                        std::vector<Hit> hits;
+                        for (std::size_t i = 0; i < n; ++i)
+                            hits.push_back({keys[i], i});
+                        exchangeSortBy(
+                            hits, [](const Hit& hit) -> const std::string& { return hit.text; },
+                            order);
+                        std::vector<std::size_t> ids;
+                        for (const Hit& hit : hits)
+                            ids.push_back(hit.id);
+                        SCOPED_TRACE(::testing::Message()
+                                     << "well formed " << wellFormed << ", classes " << classes
+                                     << ", presorted " << presorted << ", n " << n
+                                     << ", descending " << (order == SortOrder::Descending));
+                        ASSERT_EQ(ids, plainUtf16Order(keys, order));
+                    }
+                }
+            }
+        }
+    }
 }
 
 // A record that counts how often it is copied.

@@ -1,4 +1,7 @@
 #include <functional>
+#include <memory>
+#include <utility>
+#include <vector>
 
 #include <QApplication>
 #include <QHeaderView>
@@ -79,6 +82,44 @@ TEST(StringGridTest, RowsFilledInOnePassReplaceTheOldOnesStyledAsEveryCellIs) {
             EXPECT_EQ(cell->data(Qt::BackgroundRole).isValid(), col == 0 || row == 0);
         }
     }
+}
+
+// A filled cell changes as any other: the grid tells of a new text or object once, not of the
+// same one again, and the cell's other roles and a copy of it keep what it holds.
+TEST(StringGridTest, FilledCellsChangeAndTellOfChangesAsOtherCellsDo) {
+    StringGrid grid;
+    grid.setColumnCount(2);
+    grid.setRows(3, 1, [](int row) {
+        return StringGrid::CellContent{QStringLiteral("R%1").arg(row), row + 1};
+    });
+    std::vector<std::pair<int, int>> changed;
+    QObject::connect(&grid, &QTableWidget::itemChanged, [&changed](QTableWidgetItem* item) {
+        changed.emplace_back(item->column(), item->row());
+    });
+    grid.setCell(1, 2, QStringLiteral("R2"));
+    EXPECT_TRUE(changed.empty());
+    grid.setCell(1, 2, QStringLiteral("new"));
+    grid.setObject(1, 0, 7);
+    grid.setObject(1, 0, 7);
+    grid.setCell(0, 1, QStringLiteral("left"));
+    ASSERT_EQ(changed, (std::vector<std::pair<int, int>>{{1, 2}, {1, 0}, {0, 1}}));
+    EXPECT_EQ(grid.cell(1, 2), QStringLiteral("new"));
+    EXPECT_EQ(grid.object(1, 2), 3);
+    EXPECT_EQ(grid.object(1, 0), 7);
+    EXPECT_EQ(grid.model()->data(grid.model()->index(2, 1), Qt::EditRole).toString(),
+              QStringLiteral("new"));
+
+    // The model's own edit, as the cell editor commits it.
+    grid.model()->setData(grid.model()->index(1, 1), QStringLiteral("typed"), Qt::EditRole);
+    EXPECT_EQ(grid.cell(1, 1), QStringLiteral("typed"));
+    EXPECT_EQ(changed.size(), 4u);
+
+    QTableWidgetItem* cell = grid.item(1, 1);
+    cell->setToolTip(QStringLiteral("tip"));
+    const std::unique_ptr<QTableWidgetItem> copy(cell->clone());
+    EXPECT_EQ(copy->text(), QStringLiteral("typed"));
+    EXPECT_EQ(copy->data(StringGrid::kObjectRole).toInt(), 2);
+    EXPECT_EQ(copy->toolTip(), QStringLiteral("tip"));
 }
 
 // However the current cell is moved or a range is made (keys, a click or a drag over the

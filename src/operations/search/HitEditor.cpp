@@ -8,10 +8,11 @@ namespace kalvex {
 
 namespace {
 
-BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& edits) {
+// Each written text moves into its hit: the edits are the write's own.
+BulkWriteCount writeEdits(cad::Document& document, std::vector<HitEdit>& edits) {
     BulkWriteCount count;
     document.StartUndoMark();
-    for (const HitEdit& edit : edits) {
+    for (HitEdit& edit : edits) {
         if (edit.hit->locked) {
             ++count.lockedChanged;
             continue;
@@ -20,7 +21,7 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
         try {
             edit.hit->insPt =
                 writeEntityText<cad::Text>(document, edit.hit->sHnd, edit.text)->InsertionPoint();
-            edit.hit->text = edit.text;
+            edit.hit->text = std::move(edit.text);
             ++count.written;
         } catch (const cad::CadError&) {
         }
@@ -30,9 +31,8 @@ BulkWriteCount writeEdits(cad::Document& document, const std::vector<HitEdit>& e
 
 } // namespace
 
-HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
-                               const std::vector<HitEdit>& edits, RunWindow& window,
-                               const SealedRecords* sealed) {
+HitWriteResult WriteSearchHits(CadLink& link, const std::string& source, std::vector<HitEdit> edits,
+                               RunWindow& window, const SealedRecords* sealed) {
     HitWriteResult result;
     result.outcome = writeToSourceDrawing(
         link, CadOperation::SearchResultUpdate, source, window,

@@ -28,9 +28,8 @@ struct HitWriteResult {
 // undo step. Hits on locked layers are counted and left alone, a hit that cannot be written is
 // skipped.
 // With `sealed` hits, nothing is written into a drawing changed outside the tool since the search.
-HitWriteResult WriteSearchHits(CadLink& link, const std::string& source,
-                               const std::vector<HitEdit>& edits, RunWindow& window,
-                               const SealedRecords* sealed = nullptr);
+HitWriteResult WriteSearchHits(CadLink& link, const std::string& source, std::vector<HitEdit> edits,
+                               RunWindow& window, const SealedRecords* sealed = nullptr);
 
 // Enter in the hit grid: the cell's text is written into the hit's TEXT, and the hit takes what
 // the CAD reads back. A hit on a locked layer is never written (Refused).

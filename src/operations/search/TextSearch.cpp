@@ -30,7 +30,8 @@ Orvik2 readHit(const cad::SelectionSet& set, int index, RecordSeal* seal) {
     if (seal && !hit.sHnd.empty()) {
         const cad::CadPoint placing =
             text->Alignment() != 0 ? text->TextAlignmentPoint() : hit.insPt;
-        seal->held.emplace(hit.sHnd, EntityImage{hit.text, placing});
+        // The set lists the TEXTs in drawing order, in which handles ascend: each goes at the end.
+        seal->held.emplace_hint(seal->held.end(), hit.sHnd, EntityImage{hit.text, placing});
     }
     return hit;
 }
