@@ -17,6 +17,7 @@
 #include "app/WindowPlacement.h"
 #include "cadlink/CadLink.h"
 #include "cadlink/Connection.h"
+#include "drawing/tags/LargeBuffers.h"
 #include "drawingwindow/DrawingWindow.h"
 #include "qtplatform/EventLoopWaiter.h"
 #include "qtplatform/QtClipboardPort.h"
@@ -186,10 +187,10 @@ int runBesideCad(GuardedApplication& app, const CommandLine& commandLine) {
     CadOwnedScriptDrawing cadDrawing;
     script::ScriptPlayer player{cadDrawing, clipboard, std::cout};
     const bool playing = !commandLine.playScript.isEmpty();
-    MessagePort& messages = playing ? static_cast<MessagePort&>(player)
-                                    : static_cast<MessagePort&>(qtMessages);
-    DialogPort& dialogs = playing ? static_cast<DialogPort&>(player)
-                                  : static_cast<DialogPort&>(qtDialogs);
+    MessagePort& messages =
+        playing ? static_cast<MessagePort&>(player) : static_cast<MessagePort&>(qtMessages);
+    DialogPort& dialogs =
+        playing ? static_cast<DialogPort&>(player) : static_cast<DialogPort&>(qtDialogs);
     Ports ports{messages, dialogs, clipboard};
 
     TOrvikMainForm form(ports, cad->link());
@@ -224,6 +225,7 @@ int run(GuardedApplication& app, const CommandLine& commandLine) {
 } // namespace
 
 int main(int argc, char** argv) {
+    dxf::restartWithHugePageHeap(argv);
     const CommandLine commandLine = parseCommandLine(argumentsOf(argc, argv));
     if (!commandLine.error.isEmpty()) {
         std::fprintf(stderr, "kalvex: %s\n", qPrintable(commandLine.error));
