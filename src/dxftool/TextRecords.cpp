@@ -132,12 +132,13 @@ void writeText(drw::Drawing& drawing, drw::RecordId id, const std::string& text)
     // Text that encodes to the bytes the record holds already changes nothing.
     if (index && drawing.value(tags[*index]) == bytes)
         return;
+    if (index) {
+        drawing.setPair(id, *index, drawing.pool().withValue(tags[*index], bytes));
+        return;
+    }
     dxf::TagList changed = tags;
-    if (index)
-        changed[*index] = drawing.pool().withValue(tags[*index], bytes);
-    else
-        changed.insert(changed.begin() + static_cast<std::ptrdiff_t>(mainEnd),
-                       drawing.pool().make(1, bytes));
+    changed.insert(changed.begin() + static_cast<std::ptrdiff_t>(mainEnd),
+                   drawing.pool().make(1, bytes));
     drawing.setTags(id, std::move(changed));
 }
 

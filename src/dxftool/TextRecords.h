@@ -50,9 +50,9 @@ PlacingPoint placingPoint(const TextFields& fields);
 std::string textOf(const drawing::Drawing& drawing, drawing::RecordId id, const TextFields& fields);
 
 // Writes `text` into a TEXT or ATTRIB record whose text, as textOf reads it, is another: the
-// value of its first code 1 encoded for the drawing, a pair changed in a copy of the record's
-// pairs and handed to the drawing's change call, as the text entity writes it. An attribute with
-// an embedded object is written by the text entity itself.
+// value of its first code 1 encoded for the drawing and changed in place (a record without one
+// gets one at the end of its main part), as the text entity writes it. An attribute with an
+// embedded object is written by the text entity itself.
 void writeText(drawing::Drawing& drawing, drawing::RecordId id, const std::string& text);
 
 // The layers of the drawing's entities by the bytes the records hold: each distinct name is
